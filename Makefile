@@ -1,0 +1,43 @@
+# make run  - install what is missing, build and start the program
+# make test - install what is missing, build with sanitizers and run every test headless
+# make bench - build optimised and run the benchmarks
+
+PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+            libbenchmark-dev fonts-liberation2 xvfb xauth xdotool x11-utils
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS := $(shell nproc)
+
+.PHONY: run test bench deps build build-test
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -q && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRIDWORK_TESTS=OFF
+	cmake --build build -j $(JOBS) --target gridwork
+
+run: build
+	./build/gridwork
+
+build-test: deps
+	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DGRIDWORK_SANITIZE=ON -DGRIDWORK_BENCH=OFF
+	cmake --build build-test -j $(JOBS)
+
+test: build-test
+	cd build-test && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DGRIDWORK_TESTS=OFF
+	cmake --build build-bench -j $(JOBS)
+	for b in build-bench/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done

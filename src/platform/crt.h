@@ -2,13 +2,11 @@
 // The C runtime's decimal conversions with their C-locale meaning, whatever the
 // process's current C locale is.
 
-#include <limits>
+#include <cmath>  // HUGE_VAL, the overflow result of atof
 
 #include "platform/wintypes.h"
 
 namespace crt {
-
-constexpr double HUGE_VAL = std::numeric_limits<double>::infinity();
 
 // Leading blanks, an optional sign and digits; anything else ends the number;
 // no digits gives 0. Saturates at the 32-bit limits.

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "platform/locale.h"
+#include "platform/oleaut.h"
+
+namespace {
+
+struct TR8 {
+  HRESULT hr;
+  double value;
+};
+
+TR8 R8(const std::u16string& text, LCID lcid) {
+  TR8 r{0, -12345.0};
+  r.hr = VarR8FromStr(text.c_str(), lcid, 0, &r.value);
+  return r;
+}
+
+struct TI4 {
+  HRESULT hr;
+  LONG value;
+};
+
+TI4 I4(const std::u16string& text, LCID lcid) {
+  TI4 r{0, -12345};
+  r.hr = VarI4FromStr(text.c_str(), lcid, 0, &r.value);
+  return r;
+}
+
+void ExpectR8(const std::u16string& text, LCID lcid, double expected) {
+  const TR8 r = R8(text, lcid);
+  EXPECT_EQ(r.hr, S_OK) << "lcid " << lcid;
+  EXPECT_EQ(r.value, expected) << "lcid " << lcid;
+}
+
+void ExpectI4(const std::u16string& text, LCID lcid, LONG expected) {
+  const TI4 r = I4(text, lcid);
+  EXPECT_EQ(r.hr, S_OK) << "lcid " << lcid;
+  EXPECT_EQ(r.value, expected) << "lcid " << lcid;
+}
+
+TEST(VarR8FromStr, RussianSeparators) {
+  ExpectR8(u"3,5", LCID_RU_RU, 3.5);
+  ExpectR8(u"  -3,25  ", LCID_RU_RU, -3.25);
+  ExpectR8(u"+7", LCID_RU_RU, 7.0);
+  ExpectR8(u"1\u00A0234\u00A0567,5", LCID_RU_RU, 1234567.5);
+  ExpectR8(u"1 234,5", LCID_RU_RU, 1234.5);
+  ExpectR8(u",5", LCID_RU_RU, 0.5);
+  ExpectR8(u"5,", LCID_RU_RU, 5.0);
+  ExpectR8(u"1,5e3", LCID_RU_RU, 1500.0);
+  ExpectR8(u"1E-2", LCID_RU_RU, 0.01);
+  ExpectR8(u"2,5e+1", LCID_RU_RU, 25.0);
+  ExpectR8(u"0,1", LCID_RU_RU, 0.1);
+  ExpectR8(u"\t1\u00A0\r\n", LCID_RU_RU, 1.0);
+}
+
+TEST(VarR8FromStr, EnglishSeparators) {
+  ExpectR8(u"3.5", LCID_EN_US, 3.5);
+  ExpectR8(u"1,234.5", LCID_EN_US, 1234.5);
+  ExpectR8(u"-0.125", LCID_EN_US, -0.125);
+  ExpectR8(u"1.5e3", LCID_EN_US, 1500.0);
+}
+
+TEST(VarR8FromStr, TheUserDefaultLocaleIsResolved) {
+  SetUserDefaultLCID(LCID_EN_US);
+  ExpectR8(u"3.5", LOCALE_USER_DEFAULT, 3.5);
+  SetUserDefaultLCID(LCID_RU_RU);
+  ExpectR8(u"3,5", LOCALE_USER_DEFAULT, 3.5);
+  EXPECT_EQ(R8(u"3.5", LOCALE_USER_DEFAULT).hr, DISP_E_TYPEMISMATCH);
+  SetUserDefaultLCID(0);
+}
+
+TEST(VarR8FromStr, TextThatIsNoNumberFailsAndLeavesTheResult) {
+  for (const char16_t* text : {u"", u"   ", u"abc", u"12abc", u"3.5", u"1,2,3", u"-", u"+", u",", u"e5", u"1e",
+                               u"1e+", u"- 5", u"5-", u"0x10", u"inf", u"nan", u"1,5 e3",
+                               u"1  000", u"1 ,5"}) {
+    const std::u16string input(text);
+    const TR8 r = R8(input, LCID_RU_RU);
+    EXPECT_EQ(r.hr, DISP_E_TYPEMISMATCH) << "text of " << input.size() << " units";
+    EXPECT_EQ(r.value, -12345.0);
+  }
+  EXPECT_EQ(R8(u"3,5", LCID_EN_US).value, 35.0);  // the group separator between digits
+  EXPECT_EQ(R8(u"3,5.", LCID_EN_US).hr, S_OK);
+  EXPECT_EQ(R8(u"3.5,1", LCID_EN_US).hr, DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(R8(u"1 000", LCID_EN_US).hr, DISP_E_TYPEMISMATCH);
+}
+
+TEST(VarR8FromStr, OverflowUnderflowAndNullArguments) {
+  EXPECT_EQ(R8(u"1e999", LCID_RU_RU).hr, DISP_E_OVERFLOW);
+  EXPECT_EQ(R8(u"-1e999", LCID_RU_RU).hr, DISP_E_OVERFLOW);
+  EXPECT_EQ(R8(u"1,8e308", LCID_RU_RU).hr, DISP_E_OVERFLOW);
+  EXPECT_EQ(R8(u"1e99999999999999999999", LCID_RU_RU).hr, DISP_E_OVERFLOW);
+  ExpectR8(u"1,7976931348623157e308", LCID_RU_RU, std::numeric_limits<double>::max());
+  ExpectR8(u"1e-999", LCID_RU_RU, 0.0);
+  ExpectR8(u"4,9406564584124654e-324", LCID_RU_RU, std::numeric_limits<double>::denorm_min());
+  ExpectR8(u"0e999", LCID_RU_RU, 0.0);
+  double value = 0.0;
+  EXPECT_EQ(VarR8FromStr(nullptr, LCID_RU_RU, 0, &value), E_INVALIDARG);
+  EXPECT_EQ(VarR8FromStr(u"1", LCID_RU_RU, 0, nullptr), E_INVALIDARG);
+  EXPECT_EQ(VarR8FromStr(u"1", 0x0407, 0, &value), E_INVALIDARG);
+}
+
+TEST(VarR8FromStr, RoundsCorrectly) {
+  const double next = std::nextafter(1.0, 2.0);
+  // Exactly halfway between 1 and the next double: to even, i.e. 1.
+  ExpectR8(u"1,00000000000000011102230246251565404236316680908203125", LCID_RU_RU, 1.0);
+  ExpectR8(u"1,000000000000000111022302462515654042363166809082031250001", LCID_RU_RU, next);
+  // A nonzero digit far beyond the digits kept still decides the rounding.
+  const std::u16string half = u"1,00000000000000011102230246251565404236316680908203125";
+  ExpectR8(half + std::u16string(1000, u'0') + u"1", LCID_RU_RU, next);
+  ExpectR8(half + std::u16string(1000, u'0'), LCID_RU_RU, 1.0);
+  ExpectR8(u"1" + std::u16string(1000, u'0') + u"e-1000", LCID_RU_RU, 1.0);
+  ExpectR8(u"0," + std::u16string(1000, u'0') + u"1e1001", LCID_RU_RU, 1.0);
+}
+
+TEST(VarI4FromStr, ReadsTheSameSyntaxAsReals) {
+  ExpectI4(u"42", LCID_RU_RU, 42);
+  ExpectI4(u" -17 ", LCID_RU_RU, -17);
+  ExpectI4(u"1,5e3", LCID_RU_RU, 1500);
+  ExpectI4(u"1\u00A0000", LCID_RU_RU, 1000);
+  ExpectI4(u"1,234", LCID_EN_US, 1234);
+  ExpectI4(u"1e-10", LCID_RU_RU, 0);
+  ExpectI4(u"-0,4", LCID_RU_RU, 0);
+  for (const char16_t* text : {u"12abc", u"", u"  ", u"abc", u"3.5", u"1e"})
+    EXPECT_EQ(I4(text, LCID_RU_RU).hr, DISP_E_TYPEMISMATCH);
+}
+
+TEST(VarI4FromStr, RoundsHalfToEven) {
+  ExpectI4(u"0,5", LCID_RU_RU, 0);
+  ExpectI4(u"1,5", LCID_RU_RU, 2);
+  ExpectI4(u"2,5", LCID_RU_RU, 2);
+  ExpectI4(u"3,5", LCID_RU_RU, 4);
+  ExpectI4(u"-2,5", LCID_RU_RU, -2);
+  ExpectI4(u"-3,5", LCID_RU_RU, -4);
+  ExpectI4(u"2,51", LCID_RU_RU, 3);
+  ExpectI4(u"2,49999", LCID_RU_RU, 2);
+  ExpectI4(u"25e-1", LCID_RU_RU, 2);
+  ExpectI4(u"2.5", LCID_EN_US, 2);
+  // A half that binary doubles would blur.
+  ExpectI4(u"0,50000000000000000001", LCID_RU_RU, 1);
+  ExpectI4(u"2,5" + std::u16string(1000, u'0') + u"1", LCID_RU_RU, 3);
+}
+
+TEST(VarI4FromStr, OutsideThe32BitRangeOverflows) {
+  ExpectI4(u"2147483647", LCID_RU_RU, 2147483647);
+  ExpectI4(u"-2147483648", LCID_RU_RU, std::numeric_limits<LONG>::min());
+  ExpectI4(u"2147483647,4", LCID_RU_RU, 2147483647);
+  ExpectI4(u"-2147483648,5", LCID_RU_RU, std::numeric_limits<LONG>::min());
+  for (const char16_t* text : {u"2147483648", u"-2147483649", u"2147483647,5", u"1e10", u"-1e10", u"1e999",
+                               u"99999999999999999999"}) {
+    const TI4 r = I4(text, LCID_RU_RU);
+    EXPECT_EQ(r.hr, DISP_E_OVERFLOW);
+    EXPECT_EQ(r.value, -12345);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+#pragma once
+// TEditInfo: a snapshot of the texts of a rectangular range of cells. It serves
+// as the clipboard snapshot, the undo record and a temporary backup.
+
+#include <string>
+#include <vector>
+
+#include "cell/cell.h"
+
+class TEditInfo {
+ public:
+  // `cells` is the sheet's row array; the range is inclusive and inside the sheet.
+  TEditInfo(TCell* const* cells, int firstColumn, int firstRow, int lastColumn, int lastRow);
+
+  void GetRange(int& left, int& top, int& right, int& bottom) const;
+  // The stored text of a cell, or null when the cell lies outside the range.
+  const std::string* TextAt(int row, int column) const;
+
+  int restoreSelection = 0;  // undo: select the range again
+  int scrollColumn = 0;      // undo: leftColumn when the snapshot was taken
+  int scrollRow = 0;         // undo: topRow when the snapshot was taken
+  int firstColumn;
+  int firstRow;
+  int lastColumn;
+  int lastRow;
+  int rowTotal;
+  int columnTotal;
+
+ private:
+  std::vector<std::string> texts;  // row by row, columnTotal per row
+};

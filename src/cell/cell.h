@@ -24,8 +24,10 @@ constexpr BYTE ctGeneral = 7;
 // ctTime. Unused while the cell is a text cell.
 union TCellValue {
   LONG integer;
-  double real = 0.0;
+  double real;
   FILETIME fileTime;
+
+  constexpr TCellValue() : real(0.0) {}  // all eight bytes zero
 };
 
 struct TCell {

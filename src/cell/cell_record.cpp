@@ -1,4 +1,5 @@
 #include <cstring>
+#include <utility>
 
 #include "cell/cell.h"
 #include "platform/datetime.h"
@@ -35,8 +36,12 @@ bool TCell::SetPicture(std::string_view picture) {
   char oldPicture[sizeof formatPicture];
   std::memcpy(oldPicture, formatPicture, sizeof formatPicture);
   std::memcpy(formatPicture, newPicture, sizeof formatPicture);
+  // A picture the locale refuses replaces the text with "ОШИБКА" although the
+  // value was read; the old text is read again so that the cell is as before.
+  std::string oldText = text;
   if (UpdateFromText()) return true;
   std::memcpy(formatPicture, oldPicture, sizeof formatPicture);
+  text = std::move(oldText);
   UpdateFromText();
   return false;
 }

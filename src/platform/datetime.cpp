@@ -1,8 +1,10 @@
 #include "platform/datetime.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <ctime>
 #include <limits>
 
 #include "platform/calendar.h"
@@ -95,6 +97,20 @@ void GetSystemTime(SYSTEMTIME* st) {
     --days;
   }
   FillSystemTime(days, msOfDay / 1000, static_cast<WORD>(msOfDay % 1000), st);
+}
+
+void GetLocalTime(SYSTEMTIME* st) {
+  if (st == nullptr) return;
+  using namespace std::chrono;
+  const auto now = system_clock::now();
+  const std::time_t seconds = system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  std::int64_t ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+  if (ms < 0) ms += 1000;
+  const int second = std::min(local.tm_sec, 59);  // a leap second shows as :59
+  FillSystemTime(calendar::DaysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+                 local.tm_hour * 3600 + local.tm_min * 60 + second, static_cast<WORD>(ms), st);
 }
 
 BOOL VariantTimeToDosDateTime(DATE vtime, WORD* dosDate, WORD* dosTime) {

@@ -11,6 +11,8 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* st, FILETIME* ft);
 BOOL FileTimeToSystemTime(const FILETIME* ft, SYSTEMTIME* st);
 // The current time, UTC.
 void GetSystemTime(SYSTEMTIME* st);
+// The current time in the system's time zone.
+void GetLocalTime(SYSTEMTIME* st);
 
 // OLE dates count days since 30 December 1899; the fraction is the time of day
 // and is positive also for negative dates (-1.25 is 29 December 1899 06:00).

@@ -1,0 +1,79 @@
+#pragma once
+// What tests need from the platform: the application object, answers to
+// message boxes and popup menus, input through the real event path and a
+// way to run what is pending.
+
+#include <functional>
+#include <string>
+
+#include "platform/geometry.h"
+#include "platform/winmsg.h"
+
+class TWindow;
+
+// Makes the platform's application (Qt) object for a test program; windows
+// are created off screen. Call once from main before the tests run.
+void InitPlatformForTests(int& argc, char** argv);
+
+// A message box the program opened.
+struct TMessageBoxInfo {
+  HWND owner = nullptr;
+  std::string text;     // Windows-1251
+  std::string caption;  // Windows-1251, as shown (the default filled in)
+  UINT type = 0;        // MB_ flags
+  WORD languageId = 0;
+};
+// Answers every message box instead of the user; an empty function removes
+// the handler. Without a handler a box in a test goes to the unanswered-box
+// reporter.
+using TMessageBoxHandler = std::function<int(const TMessageBoxInfo&)>;
+void SetMessageBoxHandler(TMessageBoxHandler handler);
+// Told about a box that no handler answered (test_main reports a failure);
+// the box then answers as if it had been cancelled. Without a reporter the
+// program stops.
+void SetUnansweredMessageBoxReporter(std::function<void(const TMessageBoxInfo&)> reporter);
+
+// Chooses the item of every popup menu the program shows (TrackPopupMenu),
+// after the enablers ran: answer the command identifier, or 0 to cancel.
+// Without a handler, a popup menu in a test is reported like a message box
+// and cancelled.
+using TPopupMenuHandler = std::function<UINT(HMENU menu, HWND owner, const TPoint& screenPoint)>;
+void SetPopupMenuHandler(TPopupMenuHandler handler);
+
+// Runs the command enablers of a menu as if it were about to show for owner
+// (WM_INITMENUPOPUP): afterwards GetMenuState tells each item's state.
+void PrepareMenuForShow(HWND owner, HMENU menu);
+// Chooses a menu item of the frame's menu bar as the user would.
+void ChooseMenuItem(HWND frame, UINT id);
+
+// Dispatches queued messages and pending events until nothing is left.
+void ProcessPendingMessages();
+
+// Key and mouse input through the platform's event path. Modifiers are MK_
+// style flags for the keys held: MK_SHIFT, MK_CONTROL, plus kAltKey.
+constexpr UINT kAltKey = 0x1000;
+// Presses and releases the key (a VK_ code) on the window that has the
+// focus, or on hWnd when it is given; the character it types, if any, is
+// ch (Windows-1251; 0 for none).
+void SimulateKey(HWND hWnd, UINT vk, UINT modifiers = 0, char ch = 0);
+// Types text (Windows-1251) into the window with the focus.
+void SimulateText(HWND hWnd, const char* text);
+// Mouse input at a point in the client coordinates of hWnd.
+enum class TMouseAction { Press, Release, DoubleClick, Move };
+enum class TMouseButton { None, Left, Right };
+void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TPoint& point,
+                   UINT modifiers = 0);
+
+// Clicks on the window's own scroll bar parts as the user would.
+enum class TScrollBarPart { LineUp, LineDown, PageUp, PageDown };
+void SimulateScrollBarClick(HWND hWnd, int bar, TScrollBarPart part);
+// Drags the thumb to pos: SB_THUMBTRACK while moving, SB_THUMBPOSITION at
+// the release.
+void SimulateScrollBarDrag(HWND hWnd, int bar, int pos);
+// Whether the window's scroll bar shows and which arrows are enabled
+// (ESB_ flags of the disabled ones).
+bool IsScrollBarShown(HWND hWnd, int bar);
+UINT GetScrollBarDisabledArrows(HWND hWnd, int bar);
+
+// The client pixels as the window shows them, as COLORREF.
+COLORREF GetSurfacePixel(HWND hWnd, int x, int y);

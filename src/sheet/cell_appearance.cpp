@@ -1,0 +1,116 @@
+// Font, alignment, borders and background of single cells.
+
+#include <limits>
+#include <cstring>
+
+#include "sheet/gridwork.h"
+
+namespace {
+
+// The absolute value; the one negative number without a positive twin stays in range.
+LONG MakePositive(int value) {
+  if (value == std::numeric_limits<int>::min()) return std::numeric_limits<LONG>::max();
+  return value < 0 ? -value : value;
+}
+
+}  // namespace
+
+void TGridwork::SetCellFont(int row, int col, const char* faceName, int size, int weight, BYTE italic,
+                            BYTE underline, BYTE strikeOut, COLORREF color) {
+  TCell* cell = CellAt(row, col);
+  if (cell == nullptr) return;
+  TCellFont& font = cell->font;
+  // At most 31 characters: a longer name is cut rather than overflowing the field.
+  std::strncpy(font.faceName, faceName, sizeof font.faceName - 1);
+  font.faceName[sizeof font.faceName - 1] = '\0';
+  font.size = MakePositive(size);
+  font.weight = MakePositive(weight);
+  font.italic = italic;
+  font.underline = underline;
+  font.strikeOut = strikeOut;
+  font.color = (color > 0xFFFFFF || color == sysTextColor) ? AutoColor : color;
+  if (autoFit) FitCellToText(row, col);
+  modified = 1;
+}
+
+void TGridwork::GetCellFont(int row, int col, char (&faceName)[32], int& size, int& weight, BYTE& italic,
+                            BYTE& underline, BYTE& strikeOut, COLORREF& color) {
+  const TCell* cell = CellAt(row, col);
+  if (cell == nullptr) return;
+  const TCellFont& font = cell->font;
+  std::memcpy(faceName, font.faceName, sizeof faceName);
+  size = font.size;
+  weight = font.weight;
+  italic = font.italic;
+  underline = font.underline;
+  strikeOut = font.strikeOut;
+  color = font.color;
+}
+
+void TGridwork::SetCellAlignment(int row, int col, int horizontal, int vertical, int wordBreak, int overflow) {
+  TCell* cell = CellAt(row, col);
+  if (cell == nullptr) return;
+  DWORD& format = cell->textFormat;
+  if (horizontal == 2) format |= DT_RIGHT;
+  if (horizontal == 5) format |= DT_CENTER;
+  if (vertical == 4) format |= DT_BOTTOM;
+  if (vertical == 5) format |= DT_VCENTER;
+  if (wordBreak != 0) {
+    format = (format | DT_WORDBREAK) & ~DT_SINGLELINE;
+  } else {
+    format = (format & ~DT_WORDBREAK) | DT_SINGLELINE;
+  }
+  if (autoFit) FitCellToText(row, col);
+  modified = 1;
+  // Text may run over only from a scrolling column: frozen columns are
+  // painted last and would cut it anyway.
+  if (overflow != 0) {
+    if (col >= frozenColumns) format |= DT_NOCLIP;
+  } else {
+    format &= ~DT_NOCLIP;
+  }
+}
+
+void TGridwork::GetCellAlignment(int row, int col, int& horizontal, int& vertical, int& wordBreak, int& overflow) {
+  const TCell* cell = CellAt(row, col);
+  if (cell == nullptr) return;
+  const DWORD format = cell->textFormat;
+  horizontal = (format & DT_RIGHT) ? 2 : (format & DT_CENTER) ? 5 : 1;
+  vertical = (format & DT_BOTTOM) ? 4 : (format & DT_VCENTER) ? 5 : 3;
+  wordBreak = ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) ? 1 : 0;
+  overflow = (format & DT_NOCLIP) ? 1 : 0;
+}
+
+void TGridwork::SetCellBorder(int row, int col, int side, int width, COLORREF color, int style) {
+  if (side < 1 || side > 4) return;
+  TCell* cell = CellAt(row, col);
+  if (cell == nullptr) return;
+  TCellBorder& border = cell->borders[side - 1];
+  border.width = width < 0 ? 0 : width;
+  border.style = style;
+  border.color = color > 0xFFFFFF ? sysTextColor : color;
+  modified = 1;
+}
+
+bool TGridwork::GetCellBorder(int row, int col, int side, int& width, COLORREF& color, int& style) {
+  if (side < 1 || side > 4) return false;
+  const TCell* cell = CellAt(row, col);
+  if (cell == nullptr) return false;
+  const TCellBorder& border = cell->borders[side - 1];
+  width = border.width;
+  color = border.color;
+  style = border.style;
+  return width > 0;
+}
+
+void TGridwork::SetCellBackground(int row, int col, COLORREF color) {
+  TCell* cell = CellAt(row, col);
+  if (cell == nullptr) return;
+  cell->background = color > 0xFFFFFF ? sysWindowColor : color;
+  modified = 1;
+}
+
+COLORREF TGridwork::GetCellBackground(int row, int col) {
+  const TCell* cell = CellAt(row, col);
+  return cell != nullptr ? cell->background : AutoColor;
+}

@@ -1,0 +1,81 @@
+// Construction, window setup, destruction and the message boxes of the grid.
+
+#include "sheet/gridwork.h"
+
+#include <cstring>
+
+#include "edit/edit_info.h"
+#include "input/edit_cell.h"
+#include "platform/application.h"
+#include "platform/cp1251_literal.h"
+#include "platform/dc.h"
+#include "platform/font.h"
+#include "platform/messagebox.h"
+
+TGridwork::TGridwork(TWindow* parent, const char* title, TModule* module, int rows, int columns, int frozenRows,
+                     int frozenColumns, double zoom)
+    : TWindow(parent, title, module),
+      rowCount(rows),
+      columnCount(columns),
+      zoom(static_cast<float>(zoom)),
+      frozenRows(frozenRows),
+      frozenColumns(frozenColumns) {
+  if (AllocateStore(rowCount, columnCount)) {
+    SetDefaults();
+    return;
+  }
+  // Out of memory: nothing of a partial store stays in use; the grid lives
+  // on as an empty table so that every operation on it stays harmless.
+  MessageBoxExA(nullptr, u8"Недостаточно памяти"_cp, nullptr, MB_ICONHAND | MB_TASKMODAL, 0);
+  FreeStore();
+  this->rowCount = this->columnCount = 0;
+  this->frozenRows = this->frozenColumns = 0;
+  rowPos.assign(1, 0);
+  columnPos.assign(1, 0);
+  SetDefaults();
+  if (GetHandle() != nullptr) Destroy();
+}
+
+TGridwork::~TGridwork() {
+  // The editor is a child window: it goes before the grid's own window.
+  editor.reset();
+  FreeStore();
+}
+
+void TGridwork::SetupWindow() {
+  TWindow::SetupWindow();
+  findText = std::make_unique<char[]>(1000);
+  replaceText = std::make_unique<char[]>(1000);
+  findReplace = FINDREPLACE{};
+  findReplace.lStructSize = 40;
+  findReplace.hwndOwner = GetHandle();
+  findReplace.Flags = FR_DOWN | FR_FINDNEXT | FR_HIDEWHOLEWORD;
+  findReplace.lpstrFindWhat = findText.get();
+  findReplace.lpstrReplaceWith = replaceText.get();
+  findReplace.wFindWhatLen = 1000;
+  findReplace.wReplaceWithLen = 1000;
+  findReplaceMsg = RegisterWindowMessageA("commdlg_FindReplace");
+  CellChanged();
+  SetZoom(zoom);
+  FitWindowToSheet();
+}
+
+HWND TGridwork::GetCommandTarget() {
+  HWND focus = ::GetFocus();
+  if (focus != nullptr && IsChild(GetHandle(), focus)) return focus;
+  return GetHandle();
+}
+
+void TGridwork::CellChanged() {}
+
+void TGridwork::ShowWarning(const char* text) {
+  GetApplication()->MessageBox(GetHandle(), text, nullptr, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TGridwork::ShowInfo(const char* text) {
+  GetApplication()->MessageBox(GetHandle(), text, nullptr, MB_OK | MB_ICONINFORMATION);
+}
+
+int TGridwork::AskYesNo(const char* text) {
+  return GetApplication()->MessageBox(GetHandle(), text, nullptr, MB_YESNO | MB_ICONQUESTION);
+}

@@ -1,0 +1,177 @@
+#pragma once
+// TGridwork: the grid window. It owns the whole table (cells, sizes, view
+// state, current cell, selection, clipboard snapshot, undo record, find state)
+// and shows it. Each subsystem defines its members in its own folder:
+// src/sheet (store, cell access), src/view (geometry, painting, scrolling,
+// selection, zoom), src/input (keyboard, mouse, editor), src/edit, src/files,
+// src/format, src/print.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cell/cell.h"
+#include "platform/commdlg.h"
+#include "platform/geometry.h"
+#include "platform/window.h"
+
+class TEditCell;
+class TEditInfo;
+class TFont;
+class TClientDC;
+class TDC;
+
+// The in-place editor is a child window of the grid; the grid deletes it.
+struct TEditCellDeleter {
+  void operator()(TEditCell* editor) const;
+};
+
+class TGridwork : public TWindow {
+ public:
+  TGridwork(TWindow* parent, const char* title, TModule* module, int rows, int columns, int frozenRows,
+            int frozenColumns, double zoom);
+  ~TGridwork() override;
+
+  // ---- Store (src/sheet/store.cpp) ----
+  bool AllocateStore(int rows, int columns);
+  void FreeStore();
+  void SetDefaults();
+  void SetupWindow() override;
+  void GetSheetSize(float& zoomOut, int& columns, int& rows) const;
+  static int IndexAt(int pixel, const int* positions, int count);
+  void ShowWarning(const char* text);
+  void ShowInfo(const char* text);
+  int AskYesNo(const char* text);
+
+  // ---- Cell access interface (src/sheet/cell_access*.cpp) ----
+  void ClampCell(int& row, int& col) const;
+  bool NextCellInSheet(int& row, int& col) const;
+  bool PrevCellInSheet(int& row, int& col) const;
+  void FirstVisibleCell(int& row, int& col) const;
+  void FitCellToText(int row, int col);
+
+  void SetCellProtected(int row, int col, BYTE flag);
+  BYTE GetCellProtected(int row, int col);
+  bool SetCellType(int row, int col, BYTE code);
+  BYTE GetCellType(int row, int col);
+
+  bool SetCellText(int row, int col, const char* text);
+  bool SetCellDate(int row, int col, const SYSTEMTIME& date);
+  bool SetCellTime(int row, int col, const SYSTEMTIME& time);
+  bool SetCellInteger(int row, int col, LONG number);
+  bool SetCellFixed(int row, int col, double number);
+  bool SetCellFixedAlt(int row, int col, double number);
+  bool SetCellGeneral(int row, int col, double number);
+  bool GetCellText(int row, int col, std::string& buffer);
+  bool GetCellDateTime(int row, int col, SYSTEMTIME& dateTime);
+  bool GetCellInteger(int row, int col, LONG& number);
+  bool GetCellReal(int row, int col, double& number);
+
+  void SetCellFont(int row, int col, const char* faceName, int size, int weight, BYTE italic, BYTE underline,
+                   BYTE strikeOut, COLORREF color);
+  void GetCellFont(int row, int col, char (&faceName)[32], int& size, int& weight, BYTE& italic, BYTE& underline,
+                   BYTE& strikeOut, COLORREF& color);
+  void SetCellAlignment(int row, int col, int horizontal, int vertical, int wordBreak, int overflow);
+  void GetCellAlignment(int row, int col, int& horizontal, int& vertical, int& wordBreak, int& overflow);
+  void SetCellBorder(int row, int col, int side, int width, COLORREF color, int style);
+  bool GetCellBorder(int row, int col, int side, int& width, COLORREF& color, int& style);
+  void SetCellBackground(int row, int col, COLORREF color);
+  COLORREF GetCellBackground(int row, int col);
+
+  // ---- Geometry and frozen panes (src/view) ----
+  void ComputePositions();
+  void UpdateLayout();
+  void SetRowHeights(int first, int last, float height);
+  void SetColumnWidths(int first, int last, float width);
+
+  // ---- Zoom (src/view) ----
+  void SetZoom(float newZoom);
+  void FitWindowToSheet();
+
+  // ---- Painting (src/view) ----
+
+  // ---- Scrolling (src/view) ----
+
+  // ---- Selection (src/view) ----
+
+  // ---- Keyboard, mouse, context menu and the in-place editor (src/input) ----
+
+  // ---- Virtual operations added by the grid ----
+  virtual HWND GetCommandTarget();
+  // Called after window setup, a committed edit and a paste; a derived grid
+  // reacts to changed cells here.
+  virtual void CellChanged();
+
+  // ---- The table ----
+  std::vector<std::unique_ptr<TCell[]>> cells;  // rowCount rows of columnCount cells
+  int rowCount = 0;
+  int columnCount = 0;
+  std::vector<float> rowHeights;    // points at 100 %
+  std::vector<float> columnWidths;  // points at 100 %
+  std::vector<int> rowPos;          // rowCount + 1 pixel positions
+  std::vector<int> columnPos;       // columnCount + 1 pixel positions
+  int modified = 0;
+  std::string fileName;  // empty: no file yet; native encoding
+  int fileKind = 1;
+
+  // ---- View geometry and scrolling ----
+  float zoom = 1.0f;
+  float pixelsPerPointX = 0.0f;
+  float pixelsPerPointY = 0.0f;
+  std::unique_ptr<TFont> defaultFont;
+  int frozenRows = 0;
+  int frozenColumns = 0;
+  int frozenHeight = 0;
+  int frozenWidth = 0;
+  TRect cornerPane;
+  TRect topPane;
+  TRect leftPane;
+  TRect mainPane;
+  int leftColumn = 0;
+  int topRow = 0;
+  int rightColumn = 0;
+  int bottomRow = 0;
+  int maxLeftColumn = 0;
+  int maxTopRow = 0;
+  int hScrollBarShown = 1;
+  int vScrollBarShown = 1;
+  int pageLeftColumn = 0;
+  int pageUpRow = 0;
+  int autoFit = 0;
+
+  // ---- Current cell and selection ----
+  std::unique_ptr<TEditCell, TEditCellDeleter> editor;
+  int curRow = 0;
+  int curCol = 0;
+  int hasSelection = 0;
+  struct TSelection {
+    int anchorColumn = 0;
+    int anchorRow = 0;
+    int endColumn = 0;
+    int endRow = 0;
+  } selection;
+  int mouseTracking = 0;
+  int lastMouseX = 0x7FFFFFFF;
+  int lastMouseY = 0x7FFFFFFF;
+  std::unique_ptr<TClientDC> dragDC;
+
+  // ---- Editing services ----
+  std::unique_ptr<TEditInfo> undoRecord;
+  std::unique_ptr<TEditInfo> clipboardCells;
+  FINDREPLACE findReplace;
+  UINT findReplaceMsg = 0;
+  HWND findDialog = nullptr;
+  HWND replaceDialog = nullptr;
+  std::unique_ptr<char[]> findText;
+  std::unique_ptr<char[]> replaceText;
+  int matchPending = 0;
+  int matchColumn = 0;
+  int matchRow = 0;
+  int matchOffset = 0;
+
+ private:
+  // The cell at (row, col) after clamping them; null while the table has no cells.
+  TCell* CellAt(int& row, int& col);
+
+  DECLARE_RESPONSE_TABLE(TGridwork);
+};

@@ -109,7 +109,10 @@ TEST(CellRecord, GettersAnswerOnlyForTheirTypeAndValidCells) {
   EXPECT_FALSE(cell.GetInteger(number));
   EXPECT_EQ(number, 0);
 
+  // A typed setter does not clear the mark by itself.
   cell.SetGeneral(2.5);
+  EXPECT_FALSE(cell.GetReal(real));
+  cell.invalid = 0;
   EXPECT_TRUE(cell.GetReal(real));
   EXPECT_EQ(real, 2.5);
   EXPECT_FALSE(cell.GetInteger(number));

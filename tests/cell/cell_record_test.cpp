@@ -35,18 +35,6 @@ TEST(CellRecord, IsCompactEnoughForDenseRows) {
   EXPECT_EQ(sizeof(TCellValue), 8u);
 }
 
-TEST(CellRecord, CopiesOwnTheirText) {
-  TCell original;
-  original.SetText("first text, long enough to live outside the string object");
-  TCell copy = original;
-  copy.text[0] = 'F';
-  EXPECT_EQ(original.text[0], 'f');
-  TCell assigned;
-  assigned = original;
-  original.text.clear();
-  EXPECT_EQ(assigned.text, "first text, long enough to live outside the string object");
-}
-
 TEST(CellRecord, PrecisionLimitsByType) {
   TCell cell;
   for (int p : {0, 1, 2, 15, -1}) EXPECT_FALSE(cell.SetPrecision(p)) << "text " << p;

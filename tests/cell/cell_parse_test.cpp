@@ -134,15 +134,6 @@ TEST_P(EachLocale, UnknownTypeCodeNeitherParsesNorFormats) {
   EXPECT_TRUE(cell.text.empty());
 }
 
-TEST_P(EachLocale, MarkInvalidKeepsTheValue) {
-  TCell cell;
-  cell.SetInteger(9);
-  cell.MarkInvalid();
-  EXPECT_EQ(cell.text, kError);
-  EXPECT_EQ(cell.invalid, 1);
-  EXPECT_EQ(cell.value.integer, 9);
-}
-
 INSTANTIATE_TEST_SUITE_P(Cell, EachLocale, testing::Values(LCID_RU_RU, LCID_EN_US), LocaleName);
 
 TEST_F(RussianLocale, DecimalCommaAndPointBothRead) {
@@ -152,11 +143,4 @@ TEST_F(RussianLocale, DecimalCommaAndPointBothRead) {
     EXPECT_EQ(cell.value.real, 3.5) << text;
     EXPECT_EQ(cell.text, "3.50") << text;
   }
-}
-
-TEST_F(EnglishLocale, DecimalPointReads) {
-  TCell cell = CellWithText(ctGeneral, "3.5", 3);
-  EXPECT_TRUE(cell.UpdateFromText());
-  EXPECT_EQ(cell.value.real, 3.5);
-  EXPECT_EQ(cell.text, "3.5");
 }

@@ -1,0 +1,31 @@
+#pragma once
+// What tests need to answer dialogs: a handler that acts on each modal
+// dialog when it opens, and actions on its controls as the user would take
+// them.
+
+#include <functional>
+
+#include "platform/controls.h"
+
+class TDialog;
+
+// Called with every modal dialog once it is set up, before its message loop
+// would run. The handler acts on the dialog (typing, clicking, pressing OK
+// or Cancel); a dialog still open when the handler returns is cancelled and
+// reported like an unanswered message box. An empty function removes the
+// handler; without one a dialog in a test is reported and cancelled.
+using TDialogHandler = std::function<void(TDialog& dialog)>;
+void SetDialogHandler(TDialogHandler handler);
+
+// Types text into the control (an edit) character by character, as the
+// keyboard does: every character passes through the control's key handling
+// and its validator.
+void TypeInto(TControl& control, const char* text);
+// Selects the control's whole text and types text over it.
+void ReplaceTextOf(TControl& control, const char* text);
+// Clicks a push button of the dialog (IDOK, IDCANCEL, ...).
+void PressButton(TDialog& dialog, int id);
+// Clicks an arrow of a scroll bar control: SB_LINEUP or SB_LINEDOWN.
+void ClickScrollArrow(TDialog& dialog, int id, UINT code);
+// Presses a key in the dialog as the keyboard does (Enter, Escape).
+void PressDialogKey(TDialog& dialog, UINT vk);

@@ -1,0 +1,95 @@
+#pragma once
+// TDialog: a modal dialog made from a template of controls, with data
+// transfer and the OK / Cancel handling of dialogs.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/msgbox.h"
+
+// Dialog styles.
+constexpr DWORD DS_MODALFRAME = 0x0080;
+constexpr DWORD DS_SETFONT = 0x0040;
+
+// TransferData directions.
+enum TTransferDirection { TF_GETDATA = 0, TF_SETDATA = 1, TF_SIZEDATA = 2 };
+
+// One control of a template. Positions and sizes are in dialog units: a
+// quarter of the dialog font's average character width across, an eighth
+// of its height down.
+struct TDialogItem {
+  enum class TKind { Button, Edit, ScrollBar, Static, GroupBox };
+  int id = 0;
+  TKind kind = TKind::Static;
+  DWORD style = 0;  // WS_, BS_, ES_, SBS_, SS_ bits
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+  std::string text;  // Windows-1251
+};
+
+struct TDialogTemplate {
+  TResId id;
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+  int w = 0;
+  int h = 0;
+  std::string caption;   // Windows-1251
+  std::string fontFace;  // Windows-1251
+  int fontPoints = 8;
+  std::vector<TDialogItem> items;
+};
+
+class TDialog : public TWindow {
+ public:
+  TDialog(TWindow* parent, const TDialogTemplate& dialogTemplate, TModule* module = nullptr);
+  ~TDialog() override;
+
+  // Shows the dialog modally and answers how it closed: IDOK, IDCANCEL or
+  // the value given to CloseWindow.
+  virtual int Execute();
+  // Ends the modal dialog with retValue.
+  virtual void CloseWindow(int retValue);
+  bool IsClosed() const { return closed; }
+
+  // TF_SETDATA fills the controls, TF_GETDATA reads them back and answers
+  // whether they hold acceptable data; TF_SIZEDATA answers its argument.
+  virtual UINT TransferData(TTransferDirection direction);
+
+  // OK: TransferData(TF_GETDATA), closing with IDOK when it succeeds.
+  // Cancel: closing with IDCANCEL. Notifications of the controls go to the
+  // table.
+  LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
+
+  const TDialogTemplate& GetTemplate() const { return dialogTemplate; }
+  // A child control by identifier, or null.
+  TControl* GetControl(int id) const;
+  // Dialog units to pixels.
+  TRect MapDialogRect(const TRect& units) const;
+
+  void CmOk();
+  void CmCancel();
+
+  struct TNative;
+
+ protected:
+  // Creates the controls of the template, then TransferData(TF_SETDATA).
+  void SetupWindow() override;
+  void CleanupWindow() override;
+  void EvClose() override;
+  // Enter presses the default button; Escape cancels.
+  bool PreProcessMsg(MSG& msg) override;
+
+  DECLARE_RESPONSE_TABLE(TDialog);
+
+ private:
+  void MakeTemplateControls();
+
+  TDialogTemplate dialogTemplate;
+  std::vector<std::unique_ptr<TControl>> ownControls;  // template items no object was given for
+  bool closed = false;
+  bool modalRunning = false;
+  int result = IDCANCEL;
+};

@@ -80,19 +80,53 @@ class TGridwork : public TWindow {
 
   // ---- Geometry and frozen panes (src/view) ----
   void ComputePositions();
+  void UpdateDeviceScale(const TDC& dc);
+  static std::unique_ptr<TFont> CreateZoomedFont(const TCellFont& font, float fontZoom, const TDC& dc);
+  TRect CellRect(int row, int col) const;
+  TRect RangeRect(int left, int top, int right, int bottom) const;
+  void ClientToSheet(TPoint& point) const;
+  bool CellFromPoint(const TPoint& point, int& row, int& col) const;
+  void NormalizeRange(int& left, int& top, int& right, int& bottom) const;
+  bool CellFitsHorizontally(int row, int col) const;
+  bool CellFitsVertically(int row, int col) const;
+  bool CellFitsInClient(int row, int col) const;
   void UpdateLayout();
   void SetRowHeights(int first, int last, float height);
   void SetColumnWidths(int first, int last, float width);
+  void EvSize(UINT sizeType, const TSize& size) override;
 
   // ---- Zoom (src/view) ----
   void SetZoom(float newZoom);
+  void FitWidth();
+  void FitHeight();
   void FitWindowToSheet();
+  void CmFitWindow();
+  void CmFitWidth();
+  void CmFitHeight();
+  void CmZoom200();
+  void CmZoom100();
+  void CmZoom75();
+  void CmZoom50();
+  void CmZoom25();
 
   // ---- Painting (src/view) ----
 
   // ---- Scrolling (src/view) ----
+  void UpdateScrollRanges(int scrollWidth, int scrollHeight);
+  void ScrollTo(int col, int row);
+  void EvHScroll(UINT scrollCode, UINT thumbPos, HWND scrollBar);
+  void EvVScroll(UINT scrollCode, UINT thumbPos, HWND scrollBar);
+  void AutoScrollStep();
 
   // ---- Selection (src/view) ----
+  void SelectRange(int left, int top, int right, int bottom);
+  void HideSelection();
+  void DrawSelection(TDC& dc);
+  void DrawSelectionFrame(TDC& dc);
+  void DrawFrameInPane(TDC& dc, const TRect& pane, const TRect& frame, int offsetX, int offsetY);
+  void CmSelectAll();
+  void BeginDragSelect(const TPoint& point);
+  void ExtendDragSelect(const TPoint& point);
 
   // ---- Keyboard, mouse, context menu and the in-place editor (src/input) ----
 

@@ -1,0 +1,58 @@
+// The range selection: setting, hiding, select-all and the drag steps.
+
+#include "app/commands.h"
+#include "platform/dc.h"
+#include "sheet/gridwork.h"
+
+void TGridwork::SelectRange(int left, int top, int right, int bottom) {
+  HideSelection();
+  if (editor) EndEdit();
+  NormalizeRange(left, top, right, bottom);
+  selection = TSelection{left, top, right, bottom};
+  hasSelection = 1;
+  TClientDC dc(*this);
+  DrawSelection(dc);
+}
+
+void TGridwork::HideSelection() {
+  if (!hasSelection) return;
+  {
+    TClientDC dc(*this);
+    DrawSelection(dc);
+  }
+  hasSelection = 0;
+}
+
+void TGridwork::CmSelectAll() {
+  const bool allSelected = hasSelection && selection.anchorColumn == 0 && selection.anchorRow == 0 &&
+                           selection.endColumn == columnCount - 1 && selection.endRow == rowCount - 1;
+  if (!allSelected) SelectRange(0, 0, columnCount - 1, rowCount - 1);
+}
+
+void TGridwork::BeginDragSelect(const TPoint& point) {
+  SetCapture();
+  if (!dragDC) dragDC = std::make_unique<TClientDC>(*this);
+  if (hasSelection) {
+    DrawSelection(*dragDC);
+    hasSelection = 0;
+  }
+  int row = 0;
+  int col = 0;
+  CellFromPoint(point, row, col);
+  // The end starts on the anchor too, so that only a move to another cell
+  // draws a selection, whatever the previous selection's end was.
+  selection = TSelection{col, row, col, row};
+}
+
+void TGridwork::ExtendDragSelect(const TPoint& point) {
+  int row = 0;
+  int col = 0;
+  CellFromPoint(point, row, col);
+  if (col == selection.endColumn && row == selection.endRow) return;
+  if (!dragDC) dragDC = std::make_unique<TClientDC>(*this);
+  if (hasSelection) DrawSelection(*dragDC);
+  selection.endColumn = col;
+  selection.endRow = row;
+  DrawSelection(*dragDC);
+  hasSelection = 1;
+}

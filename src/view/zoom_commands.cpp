@@ -1,0 +1,75 @@
+// The zoom factor, fitting the zoom to the window and the window to the table.
+
+#include <cmath>
+
+#include "platform/application.h"
+#include "platform/cp1251_literal.h"
+#include "platform/sysinfo.h"
+#include "sheet/gridwork.h"
+
+void TGridwork::SetZoom(float newZoom) {
+  // The bound is compared as a double, so the float nearest to 0.1 is valid.
+  if (!(newZoom > 0.1 && newZoom <= 4.0)) {
+    ShowInfo(u8"Допустимый масштаб: от 10% до 400%"_cp);
+    return;
+  }
+  zoom = newZoom;
+  UpdateLayout();
+  if (autoFit) FitCellsToText(0, 0, columnCount - 1, rowCount - 1);
+  if (editor) BeginEdit(curRow, curCol);
+  InvalidateRect(GetClientRect(), true);
+  modified = 1;
+  SetCursor(GetApplication(), zoom > 0.5f ? 1 : 2);
+}
+
+void TGridwork::FitWidth() {
+  const int totalWidth = columnPos[columnCount];
+  const int totalHeight = rowPos[rowCount];
+  const TRect client = GetClientRect();
+  float z = static_cast<float>(client.Width() * static_cast<double>(zoom) / (totalWidth + 1));
+  const int over = static_cast<int>(std::trunc(totalHeight * static_cast<double>(z) / zoom - client.Height()));
+  // A vertical bar is about to appear and take its width from the client.
+  if (!vScrollBarShown && over > 0 && totalWidth > 0)
+    z = static_cast<float>(z - GetSystemMetrics(SM_CXVSCROLL) * static_cast<double>(zoom) / totalWidth);
+  if (z >= 0.1 && z <= 4.0) {
+    SetZoom(z);
+    InvalidateRect(GetClientRect(), true);
+  }
+}
+
+void TGridwork::FitHeight() {
+  const int totalWidth = columnPos[columnCount];
+  const int totalHeight = rowPos[rowCount];
+  if (totalHeight == 0) return;
+  const TRect client = GetClientRect();
+  float z = static_cast<float>(client.Height() * static_cast<double>(zoom) / totalHeight);
+  const int over = static_cast<int>(std::trunc(totalWidth * static_cast<double>(z) / zoom - client.Width()));
+  if (!hScrollBarShown && over > 0)
+    z = static_cast<float>(z - GetSystemMetrics(SM_CYHSCROLL) * static_cast<double>(zoom) / (totalHeight + 1));
+  if (z >= 0.1 && z <= 4.0) {
+    SetZoom(z);
+    InvalidateRect(GetClientRect(), true);
+  }
+}
+
+void TGridwork::FitWindowToSheet() {
+  const int totalWidth = columnPos[columnCount];
+  const int totalHeight = rowPos[rowCount];
+  if (GetSystemMetrics(SM_CXFULLSCREEN) < totalWidth || GetSystemMetrics(SM_CYFULLSCREEN) < totalHeight) return;
+  const TRect window = GetWindowRect();
+  const TRect client = GetClientRect();
+  const int frameW = window.Width() - client.Width();
+  const int frameH = window.Height() - client.Height();
+  if (totalWidth == client.Width() && totalHeight == client.Height()) return;
+  SetWindowPos(HWND_NOTOPMOST, window.left, window.top, totalWidth + frameW + 1, totalHeight + frameH + 1,
+               SWP_NOMOVE);
+}
+
+void TGridwork::CmFitWindow() { FitWindowToSheet(); }
+void TGridwork::CmFitWidth() { FitWidth(); }
+void TGridwork::CmFitHeight() { FitHeight(); }
+void TGridwork::CmZoom200() { SetZoom(2.0f); }
+void TGridwork::CmZoom100() { SetZoom(1.0f); }
+void TGridwork::CmZoom75() { SetZoom(0.75f); }
+void TGridwork::CmZoom50() { SetZoom(0.5f); }
+void TGridwork::CmZoom25() { SetZoom(0.25f); }

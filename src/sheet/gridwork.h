@@ -110,6 +110,20 @@ class TGridwork : public TWindow {
   void CmZoom25();
 
   // ---- Painting (src/view) ----
+  void Paint(TDC& dc, bool erase, TRect& rect) override;
+  // Draws the cells of a range with the top-left one at (x0, y0); with
+  // overflowOnly only those whose text may run over their neighbours.
+  void DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom, int overflowOnly);
+  void DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell);
+  void DrawFreezeLines(TDC& dc);
+  // right: the width the cell's text needs, bottom: its height, in points.
+  TRect MeasureCell(int row, int col, TDC& dc);
+  void FitCellsToText(int left, int top, int right, int bottom);
+  TBrush* EvCtlColor(TDC& dc, HWND child, UINT ctlType);
+  // Called when the editor closes: the brushes its colours were painted with.
+  void ReleaseEditorBrushes();
+  std::vector<std::unique_ptr<TBrush>> editorBrushes;
+  HWND editorBrushOwner = nullptr;
 
   // ---- Scrolling (src/view) ----
   void UpdateScrollRanges(int scrollWidth, int scrollHeight);

@@ -1,0 +1,48 @@
+// Growing columns and rows to the texts of their cells (the cell-fitting
+// mode). Sizes only ever grow here.
+
+#include <algorithm>
+
+#include "platform/dc.h"
+#include "sheet/gridwork.h"
+
+void TGridwork::FitCellsToText(int left, int top, int right, int bottom) {
+  if (cells.empty() || GetHandle() == nullptr) return;
+  NormalizeRange(left, top, right, bottom);
+  TClientDC dc(*this);
+
+  // Columns first, so that wrapped texts are measured at their new widths.
+  // Text that may run over its neighbours needs no wider column.
+  int firstColumn = -1;
+  for (int c = left; c <= right; ++c) {
+    int need = static_cast<int>(columnWidths[c]);
+    for (int r = top; r <= bottom; ++r)
+      if ((cells[r][c].textFormat & DT_NOCLIP) == 0) need = std::max(need, MeasureCell(r, c, dc).right);
+    if (need > columnWidths[c]) {
+      SetColumnWidths(c, c, static_cast<float>(need));
+      if (firstColumn < 0) firstColumn = c;
+    }
+  }
+  int firstRow = -1;
+  for (int r = top; r <= bottom; ++r) {
+    int need = static_cast<int>(rowHeights[r]);
+    for (int c = left; c <= right; ++c) need = std::max(need, MeasureCell(r, c, dc).bottom);
+    if (need > rowHeights[r]) {
+      SetRowHeights(r, r, static_cast<float>(need));
+      if (firstRow < 0) firstRow = r;
+    }
+  }
+
+  TRect area = GetClientRect();
+  if (firstColumn >= 0 && firstRow >= 0) {
+    Invalidate(true);
+  } else if (firstColumn >= 0) {
+    area.left = CellRect(top, firstColumn).left;
+    InvalidateRect(area, true);
+  } else if (firstRow >= 0) {
+    area.top = CellRect(firstRow, left).top;
+    InvalidateRect(area, true);
+  }
+}
+
+void TGridwork::FitCellToText(int row, int col) { FitCellsToText(col, row, col, row); }

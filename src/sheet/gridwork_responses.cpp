@@ -4,6 +4,7 @@
 #include "sheet/gridwork.h"
 
 DEFINE_RESPONSE_TABLE1(TGridwork, TWindow)
+  EV_WM_CTLCOLOR,
   EV_WM_SIZE,
   EV_WM_HSCROLL,
   EV_WM_VSCROLL,

@@ -1,18 +1,30 @@
 #pragma once
-// TEditCell: the in-place editor laid over the current cell.
+// TEditCell: the in-place editor laid over the current cell. It keeps the
+// caret keys it can use inside its text and hands every other key to the
+// grid.
 
 #include <memory>
 
 #include "cell/cell.h"
+#include "platform/edit.h"
 #include "platform/font.h"
-#include "platform/window.h"
 
-class TEditCell : public TWindow {
+class TEditCell : public TEdit {
  public:
+  // Shows the cell's text; a multi-line editor wraps its words and has no
+  // scroll bars.
   TEditCell(TCell* cell, float zoom, TWindow* parent, int id, int x, int y, int w, int h, bool multiLine);
   ~TEditCell() override;
 
   TCell* cell;                  // the cell being edited, not owned
   float zoom;                   // the grid's zoom when the editor was made
   std::unique_ptr<TFont> font;  // the cell's font made for the editor
+
+  void EvKeyDown(UINT key, UINT repeatCount, UINT flags) override;
+  void EvChar(UINT key, UINT repeatCount, UINT flags) override;
+
+ protected:
+  void SetupWindow() override;
+
+  DECLARE_RESPONSE_TABLE(TEditCell);
 };

@@ -143,6 +143,51 @@ class TGridwork : public TWindow {
   void ExtendDragSelect(const TPoint& point);
 
   // ---- Keyboard, mouse, context menu and the in-place editor (src/input) ----
+  void BeginEdit(int row, int col);
+  void EndEdit();
+  void CommitEdit(TCell& cell);
+  bool CreateEditor(int x, int y, int w, int h, TCell& cell);
+  TRect EditorRect(int row, int col);
+  LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
+  // The protected cell that BeginEdit refused last, shared by all grids;
+  // refusing it again shows a message.
+  struct TRefusedCell {
+    int row;
+    int col;
+  };
+  static inline TRefusedCell lastRefusedCell{-1, -1};
+
+  void EvKeyDown(UINT key, UINT repeatCount, UINT flags);
+  void NextVisibleCell(int& row, int& col) const;
+  void PrevVisibleCell(int& row, int& col) const;
+  void MoveUp();
+  void MoveDown();
+  void MoveLeft();
+  void MoveRight();
+  void PageUp();
+  void PageDown();
+  void MoveHome();
+  void MoveEnd();
+  void MoveTop();
+  void MoveBottom();
+  void TabKey();
+  void BackTabKey();
+  void EnterKey();
+  void EscapeKey();
+  void OpenFirstEditableCell(bool backwards);
+
+  void EvLButtonDown(UINT modKeys, const TPoint& point);
+  void EvLButtonUp(UINT modKeys, const TPoint& point);
+  void EvLButtonDblClk(UINT modKeys, const TPoint& point);
+  void EvMouseMove(UINT modKeys, const TPoint& point);
+  void EvRButtonDown(UINT modKeys, const TPoint& point);
+  bool ClampPointToClient(TPoint& point);
+  void EndDragSelect();
+  void CmSelectRow();
+  void CmSelectColumn();
+
+  void AskZoom();
+  void CmZoomOther();
 
   // ---- Virtual operations added by the grid ----
   virtual HWND GetCommandTarget();

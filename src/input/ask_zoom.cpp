@@ -1,0 +1,13 @@
+// The zoom factor typed in percent.
+
+#include "format/get_integer.h"
+#include "platform/cp1251_literal.h"
+#include "sheet/gridwork.h"
+
+void TGridwork::AskZoom() {
+  LONG percent = static_cast<LONG>(zoom * 100.0);
+  if (AskInteger(this, u8"Выбор масштаба"_cp, u8"масштаб отображения"_cp, percent, 10, 400))
+    SetZoom(static_cast<float>(percent * 0.01));
+}
+
+void TGridwork::CmZoomOther() { AskZoom(); }

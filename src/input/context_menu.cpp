@@ -1,0 +1,77 @@
+// The context menu of the right button and the row and column selection
+// commands that only it offers.
+
+#include <algorithm>
+
+#include "app/commands.h"
+#include "input/edit_cell.h"
+#include "platform/cp1251_literal.h"
+#include "platform/menu.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+constexpr int kNoPoint = 0x7FFFFFFF;
+
+}  // namespace
+
+void TGridwork::EvRButtonDown(UINT, const TPoint& point) {
+  int row = 0;
+  int col = 0;
+  if (!CellFromPoint(point, row, col)) return;
+  if (editor && row == curRow && col == curCol) return;
+
+  TPopupMenu menu;
+  menu.AppendMenu(MF_STRING, CM_EDITCUT, u8"Вырезать"_cp);
+  menu.AppendMenu(MF_STRING, CM_EDITCOPY, u8"Копировать"_cp);
+  menu.AppendMenu(MF_STRING, CM_EDITPASTE, u8"Вставить"_cp);
+  menu.AppendMenu(MF_STRING, CM_EDITCLEAR, u8"Очистить"_cp);
+  menu.AppendMenu(MF_SEPARATOR);
+  menu.AppendMenu(MF_STRING, CM_ROWHEIGHT, u8"Высота строки"_cp);
+  menu.AppendMenu(MF_STRING, CM_COLUMNWIDTH, u8"Ширина столбца"_cp);
+
+  const bool insideSelection = hasSelection &&
+                               col >= std::min(selection.anchorColumn, selection.endColumn) &&
+                               col <= std::max(selection.anchorColumn, selection.endColumn) &&
+                               row >= std::min(selection.anchorRow, selection.endRow) &&
+                               row <= std::max(selection.anchorRow, selection.endRow);
+  if (!insideSelection) {
+    EndEdit();
+    HideSelection();
+    lastMouseX = point.x;
+    lastMouseY = point.y;
+    SelectRange(col, row, col, row);
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, CM_SELECTROW, u8"Выделить строку"_cp);
+    menu.AppendMenu(MF_STRING, CM_SELECTCOLUMN, u8"Выделить столбец"_cp);
+  }
+
+  TPoint screenPoint = point;
+  ClientToScreen(screenPoint);
+  menu.TrackPopupMenu(TPM_RIGHTBUTTON, screenPoint, 0, GetHandle());
+}
+
+namespace {
+
+// The cell under the point of the last right click outside the selection,
+// consumed by one row or column command.
+template <class TSelect>
+void SelectAtLastClick(TGridwork& grid, TSelect select) {
+  if (grid.lastMouseX == kNoPoint && grid.lastMouseY == kNoPoint) return;
+  grid.EndEdit();
+  grid.HideSelection();
+  int row = 0;
+  int col = 0;
+  if (grid.CellFromPoint(TPoint{grid.lastMouseX, grid.lastMouseY}, row, col)) select(row, col);
+  grid.lastMouseX = grid.lastMouseY = kNoPoint;
+}
+
+}  // namespace
+
+void TGridwork::CmSelectRow() {
+  SelectAtLastClick(*this, [this](int row, int) { SelectRange(0, row, columnCount - 1, row); });
+}
+
+void TGridwork::CmSelectColumn() {
+  SelectAtLastClick(*this, [this](int, int col) { SelectRange(col, 0, col, rowCount - 1); });
+}

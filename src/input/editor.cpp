@@ -1,0 +1,120 @@
+// Opening and closing the in-place editor, committing its text, and the
+// routing of commands to the window that has the focus inside the grid.
+
+#include <new>
+
+#include "input/edit_cell.h"
+#include "platform/cp1251_literal.h"
+#include "platform/dc.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+constexpr int kEditorId = 1001;
+
+}  // namespace
+
+void TGridwork::BeginEdit(int row, int col) {
+  if (row < 0 || row >= rowCount || col < 0 || col >= columnCount) return;
+  if (editor) EndEdit();
+
+  TCell& cell = cells[row][col];
+  if (cell.writeProtected) {
+    // The first refusal is silent; asking again for the same cell explains.
+    if (lastRefusedCell.row == row && lastRefusedCell.col == col) ShowInfo(u8"Ячейка защищена от записи"_cp);
+    lastRefusedCell = {row, col};
+    return;
+  }
+
+  const TRect rect = EditorRect(row, col);
+  if (rect.IsEmpty()) return;
+  CreateEditor(rect.left, rect.top, rect.Width(), rect.Height(), cell);
+  curRow = row;
+  curCol = col;
+}
+
+bool TGridwork::CreateEditor(int x, int y, int w, int h, TCell& cell) {
+  const bool multiLine = (cell.textFormat & DT_WORDBREAK) != 0;
+  editor.reset(new (std::nothrow) TEditCell(&cell, zoom, this, kEditorId, x, y, w, h, multiLine));
+  if (!editor) return false;
+  HideSelection();
+  if (editor->Create()) return true;
+  // An editor without a window would leave a current cell nobody can see.
+  editor.reset();
+  return false;
+}
+
+TRect TGridwork::EditorRect(int row, int col) {
+  ClampCell(row, col);
+  TRect rect = CellRect(row, col);
+  if (rect.IsEmpty()) return rect;
+
+  const TCell& cell = cells[row][col];
+  if (cell.textFormat & DT_NOCLIP) {
+    // The editor reaches to the end of the column under the end of the text.
+    TRect extent;
+    {
+      TClientDC dc(*this);
+      extent = MeasureCell(row, col, dc);
+    }
+    const TPoint end{static_cast<int>(rect.left + static_cast<long double>(extent.right) * zoom * pixelsPerPointX),
+                     static_cast<int>(rect.top + static_cast<long double>(extent.top) * zoom * pixelsPerPointY)};
+    int hitRow = 0;
+    int hitCol = 0;
+    if (!CellFromPoint(end, hitRow, hitCol)) hitCol = columnCount - 1;
+    // The column alone decides; the point lies on the cell's top edge, which
+    // the hit test gives to the row above, possibly one scrolled away.
+    const TRect last = CellRect(row, hitCol);
+    rect.right = last.IsEmpty() ? columnPos[columnCount] : last.right;
+  }
+  return rect;
+}
+
+void TGridwork::EndEdit() {
+  if (!editor) return;
+  CommitEdit(cells[curRow][curCol]);
+}
+
+void TGridwork::CommitEdit(TCell& cell) {
+  if (!editor) return;
+  if (editor->SendMessage(EM_GETMODIFY) != 0) {
+    const int length = GetWindowTextLengthA(editor->GetHandle());
+    std::string text(static_cast<size_t>(length) + 2, '\0');
+    const int copied = GetWindowTextA(editor->GetHandle(), text.data(), length + 2);
+    text.resize(static_cast<size_t>(copied < 0 ? 0 : copied));
+    cell.text = text;
+    cell.UpdateFromText();
+    CellChanged();
+    modified = 1;
+    if (autoFit) FitCellToText(curRow, curCol);
+  }
+  // The field is cleared first so that nothing reached while the window goes
+  // sees a half-destroyed editor.
+  std::unique_ptr<TEditCell, TEditCellDeleter> closing = std::move(editor);
+  closing->Destroy();
+  closing.reset();
+  ReleaseEditorBrushes();
+}
+
+LRESULT TGridwork::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) {
+  if (hWndCtl == nullptr) {
+    // Menus and accelerators: the window with the focus inside the grid
+    // (the editor) acts first, so that the edit commands work on its text.
+    for (HWND window = GetCommandTarget(); window != nullptr && window != GetHandle(); window = ::GetParent(window)) {
+      if (TWindow* target = GetWindowPtr(window)) return target->EvCommand(id, hWndCtl, notifyCode);
+    }
+    return TWindow::EvCommand(id, hWndCtl, notifyCode);
+  }
+  if (editor && hWndCtl == editor->GetHandle() && notifyCode == EN_CHANGE &&
+      (cells[curRow][curCol].textFormat & DT_NOCLIP)) {
+    // A text that runs over its neighbours is shown from the cell while it
+    // is typed, so the cell follows every change and the editor its width.
+    cells[curRow][curCol].text = editor->GetText();
+    editor->SendMessage(EM_EMPTYUNDOBUFFER);
+    const TRect rect = EditorRect(curRow, curCol);
+    const TRect current = editor->GetWindowRect();
+    if (rect.Width() != current.Width())
+      editor->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  }
+  return TWindow::EvCommand(id, hWndCtl, notifyCode);
+}

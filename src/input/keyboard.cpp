@@ -1,0 +1,273 @@
+// Keyboard navigation: with an editor open the keys move the current cell,
+// without one they scroll the view.
+
+#include <algorithm>
+
+#include "input/edit_cell.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+bool KeyDown(int virtKey) { return GetKeyState(virtKey) < 0; }
+
+}  // namespace
+
+void TGridwork::EvKeyDown(UINT key, UINT, UINT) {
+  if (KeyDown(VK_SHIFT)) {
+    if (key == VK_TAB)
+      BackTabKey();
+    else
+      DefaultProcessing();
+    return;
+  }
+  if (KeyDown(VK_CONTROL)) {
+    if (key == VK_HOME)
+      MoveTop();
+    else if (key == VK_END)
+      MoveBottom();
+    else
+      DefaultProcessing();
+    return;
+  }
+  switch (key) {
+    case VK_TAB: TabKey(); break;
+    case VK_RETURN: EnterKey(); break;
+    case VK_ESCAPE: EscapeKey(); break;
+    case VK_PRIOR: PageUp(); break;
+    case VK_NEXT: PageDown(); break;
+    case VK_END: MoveEnd(); break;
+    case VK_HOME: MoveHome(); break;
+    case VK_LEFT: MoveLeft(); break;
+    case VK_UP: MoveUp(); break;
+    case VK_RIGHT: MoveRight(); break;
+    case VK_DOWN: MoveDown(); break;
+    default: DefaultProcessing(); break;
+  }
+}
+
+void TGridwork::MoveUp() {
+  if (!editor) {
+    ScrollTo(leftColumn, topRow - 1);
+    return;
+  }
+  if (curRow == 0) return;
+  const int row = curRow - 1;
+  const int col = curCol;
+  // From the first scrolling row the row above comes into view; the frozen
+  // rows are reached only once nothing lies scrolled away between them.
+  if (CellRect(row, col).IsEmpty()) ScrollTo(leftColumn, topRow - 1);
+  BeginEdit(row, col);
+}
+
+void TGridwork::MoveLeft() {
+  if (!editor) {
+    ScrollTo(leftColumn - 1, topRow);
+    return;
+  }
+  if (curCol == 0) return;
+  const int row = curRow;
+  const int col = curCol - 1;
+  if (CellRect(row, col).IsEmpty()) ScrollTo(leftColumn - 1, topRow);
+  BeginEdit(row, col);
+}
+
+void TGridwork::MoveDown() {
+  if (!editor) {
+    ScrollTo(leftColumn, topRow + 1);
+    return;
+  }
+  if (curRow == rowCount - 1) return;
+  const int col = curCol;
+  // From the last frozen row the rows scrolled away are skipped.
+  const int row = curRow == frozenRows - 1 ? topRow : curRow + 1;
+  while (!CellFitsVertically(row, col) && topRow < maxTopRow) {
+    const int before = topRow;
+    ScrollTo(leftColumn, topRow + 1);
+    if (topRow == before) break;
+  }
+  BeginEdit(row, col);
+}
+
+void TGridwork::MoveRight() {
+  if (!editor) {
+    ScrollTo(leftColumn + 1, topRow);
+    return;
+  }
+  if (curCol == columnCount - 1) return;
+  const int row = curRow;
+  const int col = curCol == frozenColumns - 1 ? leftColumn : curCol + 1;
+  while (!CellFitsHorizontally(row, col) && leftColumn < maxLeftColumn) {
+    const int before = leftColumn;
+    ScrollTo(leftColumn + 1, topRow);
+    if (leftColumn == before) break;
+  }
+  BeginEdit(row, col);
+}
+
+void TGridwork::PageUp() {
+  if (!editor) {
+    ScrollTo(leftColumn, pageUpRow);
+    return;
+  }
+  if (curRow == 0) return;
+  const int col = curCol;
+  if (topRow == frozenRows) {
+    BeginEdit(0, col);
+    return;
+  }
+  // Keep the cell's place in the view when the page allows it, otherwise
+  // land in the middle of the new page.
+  int row = curRow - topRow + pageUpRow;
+  ScrollTo(leftColumn, pageUpRow);
+  if (row < 0 || row >= rowCount || !CellFitsVertically(row, col)) row = (bottomRow + topRow) / 2;
+  BeginEdit(row, col);
+}
+
+void TGridwork::PageDown() {
+  if (!editor || curRow < frozenRows) {
+    ScrollTo(leftColumn, bottomRow);
+    return;
+  }
+  if (curRow == rowCount - 1) return;
+  const int col = curCol;
+  if (topRow == maxTopRow) {
+    BeginEdit(rowCount - 1, col);
+    return;
+  }
+  int row = curRow - topRow + bottomRow;
+  ScrollTo(leftColumn, bottomRow);
+  if (row < 0 || row >= rowCount || !CellFitsVertically(row, col)) row = (bottomRow + topRow) / 2;
+  BeginEdit(row, col);
+}
+
+void TGridwork::MoveHome() {
+  const bool editing = editor != nullptr;
+  ScrollTo(frozenColumns, topRow);
+  if (editing) BeginEdit(curRow, 0);
+}
+
+void TGridwork::MoveEnd() {
+  const bool editing = editor != nullptr;
+  ScrollTo(maxLeftColumn, topRow);
+  if (editing) BeginEdit(curRow, columnCount - 1);
+}
+
+void TGridwork::MoveTop() {
+  const bool editing = editor != nullptr;
+  ScrollTo(leftColumn, frozenRows);
+  if (editing) BeginEdit(0, curCol);
+}
+
+void TGridwork::MoveBottom() {
+  const bool editing = editor != nullptr;
+  ScrollTo(leftColumn, maxTopRow);
+  if (editing) BeginEdit(rowCount - 1, curCol);
+}
+
+namespace {
+
+// Walks from (row, col) with step until a cell that is not write-protected
+// is found (true, the cell in row/col) or the walk comes back to the start.
+// The walk is bounded by the number of cells, so a start that lies outside
+// the cycle of visible cells cannot keep it going forever.
+template <class TStep>
+bool FindEditableCell(const TGridwork& grid, int& row, int& col, TStep step) {
+  const int startRow = row;
+  const int startCol = col;
+  const long long limit = static_cast<long long>(grid.rowCount) * grid.columnCount;
+  for (long long i = 0; i < limit; ++i) {
+    step(row, col);
+    if (row == startRow && col == startCol) return false;
+    if (grid.cells[row][col].writeProtected == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void TGridwork::EnterKey() {
+  if (editor) {
+    EndEdit();
+    return;
+  }
+  OpenFirstEditableCell(false);
+}
+
+// With no editor open: the first visible cell, or the first one that is not
+// write-protected after it, walking forwards (or backwards for Shift+Tab).
+void TGridwork::OpenFirstEditableCell(bool backwards) {
+  if (rowCount == 0 || columnCount == 0) return;
+  int row = 0;
+  int col = 0;
+  FirstVisibleCell(row, col);
+  const bool found =
+      cells[row][col].writeProtected == 0 ||
+      (backwards ? FindEditableCell(*this, row, col, [this](int& r, int& c) { PrevVisibleCell(r, c); })
+                 : FindEditableCell(*this, row, col, [this](int& r, int& c) { NextVisibleCell(r, c); }));
+  if (found) BeginEdit(row, col);
+}
+
+void TGridwork::EscapeKey() {
+  if (!editor) return;
+  // The edit control takes back its last change; what it then holds is committed.
+  editor->SendMessage(WM_UNDO);
+  EndEdit();
+}
+
+void TGridwork::TabKey() {
+  if (!editor) {
+    EnterKey();
+    return;
+  }
+  int row = curRow;
+  int col = curCol;
+  if (FindEditableCell(*this, row, col, [this](int& r, int& c) { NextVisibleCell(r, c); })) BeginEdit(row, col);
+}
+
+void TGridwork::BackTabKey() {
+  if (!editor) {
+    OpenFirstEditableCell(true);
+    return;
+  }
+  int row = curRow;
+  int col = curCol;
+  if (FindEditableCell(*this, row, col, [this](int& r, int& c) { PrevVisibleCell(r, c); })) BeginEdit(row, col);
+}
+
+void TGridwork::NextVisibleCell(int& row, int& col) const {
+  int firstRow = 0;
+  int firstCol = 0;
+  FirstVisibleCell(firstRow, firstCol);
+  ++col;
+  if (col == frozenColumns) col = leftColumn;
+  if (!CellFitsInClient(row, col)) {
+    col = firstCol;
+    ++row;
+  }
+  if (row == frozenRows) row = topRow;
+  if (!CellFitsInClient(row, col)) {
+    row = firstRow;
+    col = firstCol;
+  }
+}
+
+void TGridwork::PrevVisibleCell(int& row, int& col) const {
+  --col;
+  if (col < 0 || (col == leftColumn - 1 && frozenColumns == 0)) {
+    col = rightColumn;
+    if (!CellFitsHorizontally(row, col)) --col;
+    --row;
+  } else if (col == leftColumn - 1) {
+    col = frozenColumns - 1;
+  }
+  if (row < 0 || (row == topRow - 1 && frozenRows == 0)) {
+    row = bottomRow;
+    col = rightColumn;
+    if (!CellFitsVertically(row, col)) --row;
+    if (!CellFitsHorizontally(row, col)) --col;
+  } else if (row == topRow - 1) {
+    row = frozenRows - 1;
+  }
+  row = std::max(0, std::min(row, rowCount - 1));
+  col = std::max(0, std::min(col, columnCount - 1));
+}

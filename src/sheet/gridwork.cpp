@@ -10,7 +10,7 @@
 #include "platform/cp1251_literal.h"
 #include "platform/dc.h"
 #include "platform/font.h"
-#include "platform/messagebox.h"
+#include "platform/msgbox.h"
 
 TGridwork::TGridwork(TWindow* parent, const char* title, TModule* module, int rows, int columns, int frozenRows,
                      int frozenColumns, double zoom)

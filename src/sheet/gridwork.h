@@ -11,15 +11,14 @@
 #include <vector>
 
 #include "cell/cell.h"
+#include "edit/edit_info.h"
 #include "platform/commdlg.h"
+#include "platform/dc.h"
+#include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/window.h"
 
 class TEditCell;
-class TEditInfo;
-class TFont;
-class TClientDC;
-class TDC;
 
 // The in-place editor is a child window of the grid; the grid deletes it.
 struct TEditCellDeleter {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <new>
 
+#include "input/edit_cell.h"
 #include "platform/memory_status.h"
 #include "sheet/gridwork.h"
 
@@ -58,7 +59,7 @@ void TGridwork::FreeStore() {
 
 void TGridwork::SetDefaults() {
   Attr.AccelTable = 1;
-  if (TWindow* parent = GetParentO()) {
+  if (TWindow* parent = GetParent()) {
     TRect client = parent->GetClientRect();
     Attr.W = client.Width();
     Attr.H = client.Height();

@@ -1,0 +1,32 @@
+#pragma once
+// TApp, the application object, and TSampleSheet, its main frame.
+
+#include <memory>
+
+#include "platform/application.h"
+#include "platform/framewindow.h"
+
+class TGridwork;
+
+class TSampleSheet : public TFrameWindow {
+ public:
+  TSampleSheet(TWindow* parent, const char* title, std::unique_ptr<TWindow> client, bool shrinkToClient = false,
+               TModule* module = nullptr);
+  ~TSampleSheet() override;
+
+ protected:
+  // Builds the menu bar.
+  void SetupWindow() override;
+};
+
+class TApp : public TApplication {
+ public:
+  TApp();
+  ~TApp() override;
+
+  // The grid inside the main frame; the frame owns it.
+  TGridwork* sheet = nullptr;
+
+ protected:
+  void InitMainWindow() override;
+};

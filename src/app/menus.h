@@ -1,0 +1,8 @@
+#pragma once
+// The menu bar of the main frame and the accelerator table of the grid.
+
+#include "platform/winmsg.h"
+
+// "&Файл", "&Правка", "&Вид", "Ф&ормат" with their items; the caller owns it.
+HMENU BuildMenuBar();
+void RegisterGridAccelerators();

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app.h"
+#include "app/commands.h"
+#include "platform/cp1251_literal.h"
+#include "platform/locale.h"
+#include "platform/menu.h"
+#include "platform/testing.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+// Builds the program's main window as Run does, without entering the loop.
+class TStartedApp : public TApp {
+ public:
+  TStartedApp() {
+    InitMainWindow();
+    GetMainWindow()->Create();
+    ProcessPendingMessages();
+  }
+};
+
+class Startup : public testing::Test {
+ protected:
+  void SetUp() override { SetUserDefaultLCID(LCID_RU_RU); }
+  void TearDown() override { SetUserDefaultLCID(0); }
+
+  static std::string Text(TGridwork& grid, int row, int col) { return grid.cells[row][col].text; }
+};
+
+TEST_F(Startup, ShowsTheSampleContentInTheRussianLocale) {
+  TStartedApp app;
+  TGridwork& grid = *app.sheet;
+  EXPECT_EQ(Text(grid, 0, 0), "05.04.1998");
+  EXPECT_EQ(Text(grid, 0, 1), "10:30:32");
+  EXPECT_EQ(Text(grid, 0, 2), "2");
+  EXPECT_EQ(Text(grid, 1, 3), "334.00");
+  EXPECT_EQ(Text(grid, 0, 3), "1.00");
+  EXPECT_EQ(Text(grid, 2, 4), "668.00");
+  EXPECT_EQ(Text(grid, 0, 5), "1.67E+07");
+  EXPECT_EQ(Text(grid, 0, 15), "15");
+  EXPECT_EQ(Text(grid, 3, 17), "3017");
+  EXPECT_EQ(Text(grid, 0, 7), "");
+  EXPECT_EQ(grid.GetCellBackground(25, 12), RGB(255, 255, 0));
+  EXPECT_EQ(grid.GetCellProtected(25, 12), 1);
+  EXPECT_EQ(grid.GetCellBackground(25, 2), RGB(0, 255, 255));
+  EXPECT_EQ(grid.cells[5][2].font.color, RGB(255, 0, 0));
+  EXPECT_EQ(grid.cells[5][2].font.weight, 600);
+  // Overflow in the scrolling columns 10-14, centred wrapped text in the bordered block.
+  EXPECT_TRUE(grid.cells[30][12].textFormat & DT_NOCLIP);
+  EXPECT_EQ(grid.cells[12][6].textFormat & (DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_SINGLELINE),
+            DT_CENTER | DT_VCENTER | DT_WORDBREAK);
+  EXPECT_EQ(grid.cells[12][6].borders[2].width, 3);
+  EXPECT_EQ(grid.cells[12][6].borders[0].color, RGB(0, 0, 255));
+  EXPECT_EQ(grid.modified, 1);
+}
+
+TEST_F(Startup, SizesRowsAndColumns) {
+  TStartedApp app;
+  TGridwork& grid = *app.sheet;
+  const float rows[] = {15, 15, 15, 15, 15, 16, 17, 18, 19, 20, 22, 24, 26, 28, 30, 33, 36, 39, 42, 45};
+  for (int i = 0; i < 20; ++i) EXPECT_FLOAT_EQ(grid.rowHeights[i], rows[i]) << i;
+  for (int i = 20; i < 40; ++i) EXPECT_FLOAT_EQ(grid.rowHeights[i], 12.0f) << i;
+  const float columns[] = {40, 40, 41, 42, 44, 46, 49, 52, 56, 60};
+  for (int j = 0; j < 10; ++j) EXPECT_FLOAT_EQ(grid.columnWidths[j], columns[j]) << j;
+  for (int j = 10; j < 20; ++j) EXPECT_FLOAT_EQ(grid.columnWidths[j], 60.0f) << j;
+}
+
+TEST_F(Startup, TheFrameCarriesTheMenuBarWithEnabledAndDisabledItems) {
+  TStartedApp app;
+  TFrameWindow* frame = app.GetMainWindow();
+  EXPECT_EQ(frame->GetCaption(), "Gridwork");
+  HMENU bar = frame->GetMenu();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(GetMenuItemCount(bar), 4);
+  HMENU edit = GetSubMenu(bar, 1);
+  HMENU format = GetSubMenu(bar, 3);
+  PrepareMenuForShow(frame->GetHandle(), edit);
+  PrepareMenuForShow(frame->GetHandle(), format);
+  EXPECT_FALSE(GetMenuState(edit, CM_SELECTALL, MF_BYCOMMAND) & MF_GRAYED);
+  // Nobody handles these: the framework shows them disabled.
+  EXPECT_TRUE(GetMenuState(format, CM_FORMATDATATYPE, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(format, CM_FORMATALIGNMENT, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(format, CM_FORMATBORDERS, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(Startup, CtrlAReachesTheGridsSelectAll) {
+  TStartedApp app;
+  TGridwork& grid = *app.sheet;
+  EXPECT_EQ(grid.hasSelection, 0);
+  SimulateKey(grid.GetHandle(), 'A', MK_CONTROL);
+  ProcessPendingMessages();
+  EXPECT_EQ(grid.hasSelection, 1);
+  EXPECT_EQ(grid.selection.endColumn, 19);
+  EXPECT_EQ(grid.selection.endRow, 39);
+}
+
+}  // namespace

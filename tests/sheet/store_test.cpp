@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "platform/application.h"
+#include "platform/cp1251_literal.h"
+#include "platform/msgbox.h"
+#include "platform/testing.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+TEST(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
+  TGridwork grid(nullptr, "Gridwork Test", nullptr, 40, 20, 3, 1, 1.0);
+  EXPECT_EQ(grid.rowCount, 40);
+  EXPECT_EQ(grid.columnCount, 20);
+  EXPECT_EQ(grid.frozenRows, 3);
+  EXPECT_EQ(grid.frozenColumns, 1);
+  EXPECT_EQ(grid.leftColumn, 1);
+  EXPECT_EQ(grid.topRow, 3);
+  EXPECT_FLOAT_EQ(grid.zoom, 1.0f);
+  EXPECT_EQ(grid.modified, 0);
+  EXPECT_EQ(grid.fileKind, 1);
+  EXPECT_TRUE(grid.fileName.empty());
+  EXPECT_EQ(grid.Attr.AccelTable, TResId(1));
+  EXPECT_TRUE(grid.Attr.Style & WS_HSCROLL);
+  EXPECT_TRUE(grid.Attr.Style & WS_VSCROLL);
+  ASSERT_EQ(grid.rowHeights.size(), 40u);
+  ASSERT_EQ(grid.columnWidths.size(), 20u);
+  ASSERT_EQ(grid.rowPos.size(), 41u);
+  ASSERT_EQ(grid.columnPos.size(), 21u);
+  for (float h : grid.rowHeights) EXPECT_FLOAT_EQ(h, 12.0f);
+  for (float w : grid.columnWidths) EXPECT_FLOAT_EQ(w, 60.0f);
+  const TCell fresh;
+  for (int r = 0; r < 40; ++r)
+    for (int c = 0; c < 20; ++c) {
+      const TCell& cell = grid.cells[r][c];
+      ASSERT_EQ(cell.text, fresh.text);
+      ASSERT_EQ(cell.dataType, ctText);
+      ASSERT_EQ(cell.textFormat, fresh.textFormat);
+      ASSERT_EQ(cell.background, AutoColor);
+      ASSERT_TRUE(cell.font == defaultCellFont);
+    }
+}
+
+TEST(SheetStore, IndexAtFindsTheCellLeftOrAboveABoundary) {
+  const int positions[] = {0, 16, 32, 48};
+  EXPECT_EQ(TGridwork::IndexAt(0, positions, 3), 0);
+  EXPECT_EQ(TGridwork::IndexAt(16, positions, 3), 0);
+  EXPECT_EQ(TGridwork::IndexAt(17, positions, 3), 1);
+  EXPECT_EQ(TGridwork::IndexAt(48, positions, 3), 2);
+  EXPECT_EQ(TGridwork::IndexAt(49, positions, 3), -1);
+  EXPECT_EQ(TGridwork::IndexAt(-1, positions, 3), -1);
+  // A row of zero height is never found.
+  const int withEmptyRow[] = {0, 16, 16, 32};
+  EXPECT_EQ(TGridwork::IndexAt(16, withEmptyRow, 3), 0);
+  EXPECT_EQ(TGridwork::IndexAt(17, withEmptyRow, 3), 2);
+}
+
+TEST(SheetStore, AStoreTooLargeForMemoryFailsCleanly) {
+  std::vector<TMessageBoxInfo> boxes;
+  SetMessageBoxHandler([&](const TMessageBoxInfo& box) {
+    boxes.push_back(box);
+    return IDOK;
+  });
+  {
+    TGridwork grid(nullptr, "Gridwork Test", nullptr, INT_MAX, INT_MAX, 3, 1, 1.0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, u8"Недостаточно памяти"_cp);
+    EXPECT_EQ(boxes[0].type, MB_ICONHAND | MB_TASKMODAL);
+    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(grid.rowCount, 0);
+    EXPECT_EQ(grid.columnCount, 0);
+    EXPECT_TRUE(grid.cells.empty());
+    // Every cell operation on the empty table is harmless.
+    EXPECT_FALSE(grid.SetCellText(0, 0, "x"));
+    EXPECT_FALSE(grid.SetCellInteger(5, 5, 1));
+    grid.SetCellBackground(0, 0, RGB(1, 2, 3));
+    int row = 0, col = 0;
+    EXPECT_FALSE(grid.NextCellInSheet(row, col));
+  }
+  {
+    // Counts whose product overflows any size type.
+    TGridwork grid(nullptr, "Gridwork Test", nullptr, 1 << 30, 1 << 30, 0, 0, 1.0);
+    EXPECT_EQ(grid.rowCount, 0);
+  }
+  {
+    TGridwork grid(nullptr, "Gridwork Test", nullptr, -1, 10, 0, 0, 1.0);
+    EXPECT_EQ(grid.rowCount, 0);
+  }
+  EXPECT_EQ(boxes.size(), 3u);
+  SetMessageBoxHandler(nullptr);
+}
+
+TEST(SheetStore, MessageBoxesCarryTheirStyles) {
+  std::vector<TMessageBoxInfo> boxes;
+  SetMessageBoxHandler([&](const TMessageBoxInfo& box) {
+    boxes.push_back(box);
+    return IDYES;
+  });
+  TApplication app("Test");
+  TGridwork grid(nullptr, "Gridwork Test", nullptr, 2, 2, 0, 0, 1.0);
+  grid.ShowWarning("w");
+  grid.ShowInfo("i");
+  EXPECT_EQ(grid.AskYesNo("q"), IDYES);
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[0].type, 0x30u);
+  EXPECT_EQ(boxes[1].type, 0x40u);
+  EXPECT_EQ(boxes[2].type, 0x24u);
+  EXPECT_EQ(boxes[2].text, "q");
+  EXPECT_EQ(boxes[0].caption, "Test");
+  EXPECT_EQ(boxes[0].owner, grid.GetHandle());
+  SetMessageBoxHandler(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+#include "geometry_fixture.h"
+
+namespace {
+
+// 20 columns of 80 pixels, one frozen: the scrolling width is 400 pixels.
+class Scrolling : public GridWindowTest {
+ protected:
+  void MakeSheet() { MakeGrid(40, 20, 3, 1, 480 + GetSystemMetrics(SM_CXVSCROLL), 400); }
+  void Scroll(UINT msg, UINT code, UINT pos = 0) { grid->SendMessage(msg, MAKEWPARAM(code, pos), 0); }
+  TRect UpdateRect() {
+    TRect r;
+    return grid->GetUpdateRect(r) ? r : TRect{};
+  }
+};
+
+TEST_F(Scrolling, LastFirstColumnIsTheOneFromWhichTheRestFits) {
+  MakeSheet();
+  ASSERT_EQ(grid->mainPane.Width(), 400);
+  EXPECT_EQ(grid->maxLeftColumn, 15);
+  int minPos = -1;
+  int maxPos = -1;
+  grid->GetScrollRange(SB_HORZ, minPos, maxPos);
+  EXPECT_EQ(minPos, 1);
+  EXPECT_EQ(maxPos, 15);
+  Scroll(WM_HSCROLL, SB_RIGHT);
+  EXPECT_EQ(grid->leftColumn, 15);
+  EXPECT_EQ(grid->rightColumn, 19);
+  grid->ScrollTo(100, -100);
+  EXPECT_EQ(grid->leftColumn, 15);
+  EXPECT_EQ(grid->topRow, 3);
+}
+
+TEST_F(Scrolling, ArrowsGreyAtAnEndAndComeBack) {
+  MakeSheet();
+  grid->ScrollTo(15, 3);
+  Scroll(WM_HSCROLL, SB_LINERIGHT);
+  EXPECT_EQ(grid->leftColumn, 15);
+  EXPECT_EQ(GetScrollBarDisabledArrows(*grid, SB_HORZ), ESB_DISABLE_RTDN);
+  Scroll(WM_HSCROLL, SB_LINELEFT);
+  EXPECT_EQ(grid->leftColumn, 14);
+  EXPECT_EQ(GetScrollBarDisabledArrows(*grid, SB_HORZ), ESB_ENABLE_BOTH);
+}
+
+TEST_F(Scrolling, PagesRightAndBack) {
+  MakeSheet();
+  EXPECT_EQ(grid->rightColumn, 5);
+  Scroll(WM_HSCROLL, SB_PAGERIGHT);
+  EXPECT_EQ(grid->leftColumn, 5);
+  Scroll(WM_HSCROLL, SB_PAGELEFT);
+  EXPECT_EQ(grid->leftColumn, 1);
+  const int bottom = grid->bottomRow;
+  Scroll(WM_VSCROLL, SB_PAGEDOWN);
+  EXPECT_EQ(grid->topRow, bottom);
+}
+
+TEST_F(Scrolling, ThumbMovesTheViewOnlyWhenReleased) {
+  MakeSheet();
+  Scroll(WM_VSCROLL, SB_THUMBTRACK, 12);
+  EXPECT_EQ(grid->topRow, 3);
+  Scroll(WM_VSCROLL, SB_THUMBPOSITION, 12);
+  EXPECT_EQ(grid->topRow, 12);
+}
+
+TEST_F(Scrolling, MovingBothAxesRepaintsEverything) {
+  MakeSheet();
+  grid->Validate();
+  grid->ScrollTo(3, 6);
+  EXPECT_EQ(UpdateRect(), grid->GetClientRect());
+}
+
+TEST_F(Scrolling, OneColumnShiftsPixelsAndRepaintsTheUncoveredStrip) {
+  MakeSheet();
+  grid->Validate();
+  Scroll(WM_HSCROLL, SB_LINERIGHT);
+  EXPECT_EQ(UpdateRect(), (TRect{400, 0, 480, grid->mainPane.bottom}));
+  grid->Validate();
+  Scroll(WM_VSCROLL, SB_LINEDOWN);
+  EXPECT_EQ(UpdateRect(), (TRect{0, grid->mainPane.bottom - 16, 480, grid->mainPane.bottom}));
+}
+
+TEST_F(Scrolling, OneColumnWithASelectionRepaintsEverything) {
+  MakeSheet();
+  grid->SelectRange(2, 4, 3, 5);
+  {
+    TClientDC dc(*grid);
+    dc.FillRect(grid->GetClientRect(), TBrush(RGB(255, 0, 0)));
+  }
+  grid->Validate();
+  grid->ScrollTo(2, 3);
+  EXPECT_EQ(grid->leftColumn, 2);
+  // The whole window was repainted at once, the frozen column included.
+  EXPECT_EQ(UpdateRect(), TRect{});
+  EXPECT_NE(Pixel(10, 100), RGB(255, 0, 0));
+  EXPECT_NE(Pixel(470, 100), RGB(255, 0, 0));
+  EXPECT_EQ(grid->hasSelection, 1);
+}
+
+TEST_F(Scrolling, AnOversizedLastColumnOrRowStaysReachable) {
+  MakeSheet();
+  grid->columnWidths[19] = 600.0f;
+  grid->rowHeights[39] = 600.0f;
+  grid->UpdateLayout();
+  EXPECT_EQ(grid->maxLeftColumn, 19);
+  EXPECT_EQ(grid->maxTopRow, 39);
+  Scroll(WM_HSCROLL, SB_RIGHT);
+  Scroll(WM_VSCROLL, SB_BOTTOM);
+  EXPECT_EQ(grid->leftColumn, 19);
+  EXPECT_EQ(grid->topRow, 39);
+  EXPECT_EQ(grid->rightColumn, 19);
+  EXPECT_EQ(grid->bottomRow, 39);
+  EXPECT_EQ(grid->CellRect(39, 19), (TRect{80, 48, 880, 848}));
+}
+
+TEST_F(Scrolling, ATallRowSwitchesVerticalScrollingOff) {
+  MakeSheet();
+  grid->ScrollTo(1, 10);
+  grid->rowHeights[20] = 600.0f;
+  grid->UpdateLayout();
+  EXPECT_EQ(grid->topRow, 3);
+  EXPECT_EQ(GetScrollBarDisabledArrows(*grid, SB_VERT), ESB_DISABLE_BOTH);
+}
+
+TEST_F(Scrolling, AnEmptyTableScrollsAndSelectsNothing) {
+  MakeGrid(0, 0, 0, 0);
+  grid->ScrollTo(5, 5);
+  Scroll(WM_HSCROLL, SB_RIGHT);
+  Scroll(WM_VSCROLL, SB_PAGEDOWN);
+  grid->CmSelectAll();
+  int row = -1;
+  int col = -1;
+  EXPECT_FALSE(grid->CellFromPoint({10, 10}, row, col));
+  EXPECT_EQ(grid->leftColumn, 0);
+  EXPECT_EQ(grid->topRow, 0);
+  EXPECT_TRUE(grid->CellRect(0, 0).IsNull());
+}
+
+}  // namespace

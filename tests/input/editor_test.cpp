@@ -1,0 +1,162 @@
+// The in-place editor: opening, committing, refusing protected cells and
+// cells whose text runs over their neighbours.
+
+#include "app/commands.h"
+#include "input_fixture.h"
+#include "platform/cp1251_literal.h"
+#include "platform/edit.h"
+
+namespace {
+
+using EditorTest = InputTest;
+
+TEST_F(EditorTest, OpeningAndClosingWithoutTypingTouchesNothing) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellFixed(2, 2, 3.5);
+  const std::string before = grid->cells[2][2].text;
+  Click(2, 2);
+  ASSERT_TRUE(EditingAt(2, 2));
+  EXPECT_EQ(grid->editor->GetText(), before);
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_FALSE(grid->editor);
+  EXPECT_EQ(grid->cells[2][2].text, before);
+  EXPECT_EQ(grid->modified, 0);
+}
+
+TEST_F(EditorTest, TypedTextIsConvertedByTheCellType) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellType(3, 2, ctInteger);
+  Click(3, 2);
+  ASSERT_TRUE(EditingAt(3, 2));
+  grid->editor->SetSelection(0, grid->editor->GetTextLen());
+  Type("12abc");
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_FALSE(grid->editor);
+  EXPECT_EQ(grid->cells[3][2].text, "12");
+  LONG number = 0;
+  EXPECT_TRUE(grid->GetCellInteger(3, 2, number));
+  EXPECT_EQ(number, 12);
+  EXPECT_EQ(grid->modified, 1);
+}
+
+TEST_F(EditorTest, EnterTabAndEscapeNeverBecomeCharacters) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellText(2, 2, "ab");
+  grid->BeginEdit(2, 2);
+  ASSERT_TRUE(grid->editor);
+  for (char ch : {'\r', '\t', '\x1B'}) grid->editor->SendMessage(WM_CHAR, static_cast<WPARAM>(ch), 0);
+  EXPECT_EQ(grid->editor->GetText(), "ab");
+  EXPECT_FALSE(grid->editor->IsModified());
+
+  // Through the keyboard they act on the grid instead.
+  Press(VK_TAB, 0, '\t');
+  EXPECT_TRUE(EditingAt(2, 3));
+  Press(VK_ESCAPE, 0, '\x1B');
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_EQ(grid->cells[2][2].text, "ab");
+  EXPECT_EQ(grid->cells[2][3].text, "");
+  EXPECT_EQ(grid->modified, 0);
+}
+
+TEST_F(EditorTest, EscapeTakesBackTheLastChangeAndCommits) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellText(2, 2, "old");
+  Click(2, 2);
+  ASSERT_TRUE(EditingAt(2, 2));
+  grid->editor->SetSelection(0, 3);
+  Type("new");
+  EXPECT_EQ(grid->editor->GetText(), "new");
+  Press(VK_ESCAPE, 0, '\x1B');
+  EXPECT_FALSE(grid->editor);
+  EXPECT_EQ(grid->cells[2][2].text, "old");
+}
+
+TEST_F(EditorTest, AProtectedCellIsRefusedSilentlyOnceThenWithAMessage) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellProtected(2, 2, 1);
+  grid->SetCellProtected(4, 3, 1);
+
+  // A, B, A: each refusal concerns another cell than the one before.
+  grid->BeginEdit(2, 2);
+  grid->BeginEdit(4, 3);
+  grid->BeginEdit(2, 2);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_FALSE(grid->editor);
+
+  // A again: the same cell twice in a row.
+  Click(2, 2);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u8"Ячейка защищена от записи"_cp);
+  EXPECT_EQ(boxes[0].caption, "Test");
+  EXPECT_EQ(boxes[0].type, UINT(MB_OK | MB_ICONINFORMATION));
+  EXPECT_EQ(boxes[0].owner, grid->GetHandle());
+  Click(2, 2);
+  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_FALSE(grid->editor);
+}
+
+TEST_F(EditorTest, OpeningAnEditorClosesTheOneBeforeAndRemovesTheSelection) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SelectRange(1, 1, 3, 3);
+  ASSERT_TRUE(grid->hasSelection);
+  Click(5, 2);
+  EXPECT_TRUE(EditingAt(5, 2));
+  EXPECT_FALSE(grid->hasSelection);
+  Type("x");
+  grid->BeginEdit(6, 2);
+  EXPECT_TRUE(EditingAt(6, 2));
+  EXPECT_EQ(grid->cells[5][2].text, "x");
+  // Out of the sheet: the open editor stays.
+  grid->BeginEdit(100, 2);
+  EXPECT_TRUE(EditingAt(6, 2));
+}
+
+TEST_F(EditorTest, AWordBreakCellGetsAMultiLineEditorWithoutScrollBars) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellAlignment(2, 2, 1, 3, 1, 0);
+  grid->BeginEdit(2, 2);
+  ASSERT_TRUE(grid->editor);
+  EXPECT_TRUE(grid->editor->IsMultiLine());
+  EXPECT_EQ(grid->editor->Attr.Style & (WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL), 0u);
+  EXPECT_TRUE(grid->editor->Attr.Style & ES_NOHIDESEL);
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_FALSE(grid->editor);
+}
+
+TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellAlignment(2, 2, 1, 3, 0, 1);
+  ASSERT_TRUE(grid->cells[2][2].textFormat & DT_NOCLIP);
+  Click(2, 2);
+  ASSERT_TRUE(EditingAt(2, 2));
+  const int cellWidth = grid->CellRect(2, 2).Width();
+  EXPECT_EQ(grid->editor->GetWindowRect().Width(), cellWidth);
+
+  Type("a text that is much wider than one column of the sheet");
+  // The cell shows the text while it is typed, without conversion.
+  EXPECT_EQ(grid->cells[2][2].text, "a text that is much wider than one column of the sheet");
+  EXPECT_EQ(grid->modified, 0);
+  const int wide = grid->editor->GetWindowRect().Width();
+  EXPECT_GT(wide, cellWidth);
+  EXPECT_EQ(grid->editor->GetWindowRect().Height(), grid->CellRect(2, 2).Height());
+
+  grid->editor->SetSelection(0, grid->editor->GetTextLen());
+  Type("a");
+  EXPECT_EQ(grid->editor->GetWindowRect().Width(), cellWidth);
+  // Every change empties the undo buffer: Escape keeps what was typed.
+  Press(VK_ESCAPE, 0, '\x1B');
+  EXPECT_EQ(grid->cells[2][2].text, "a");
+}
+
+TEST_F(EditorTest, MenuCommandsGoToTheEditorWhileItHasTheFocus) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellText(2, 2, "abcdef");
+  grid->BeginEdit(2, 2);
+  ASSERT_TRUE(grid->editor);
+  EXPECT_EQ(grid->GetCommandTarget(), grid->editor->GetHandle());
+  grid->editor->SetSelection(1, 3);
+  grid->EvCommand(CM_EDITDELETE, nullptr, 0);
+  EXPECT_EQ(grid->editor->GetText(), "adef");
+}
+
+}  // namespace

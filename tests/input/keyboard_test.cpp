@@ -1,0 +1,183 @@
+// Keyboard navigation: the editor's caret keys, moving the current cell,
+// scrolling without an editor, and the walk of Tab over the visible cells.
+
+#include "input_fixture.h"
+
+namespace {
+
+using KeyboardTest = InputTest;
+
+TEST_F(KeyboardTest, CaretKeysMoveToTheNeighbourOnlyAtTheEdgeOfTheText) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellText(3, 2, "abc");
+  grid->BeginEdit(3, 2);
+  ASSERT_TRUE(grid->editor);
+
+  grid->editor->SetSelection(1, 1);
+  Press(VK_LEFT);
+  EXPECT_TRUE(EditingAt(3, 2));
+  int start = -1;
+  int end = -1;
+  grid->editor->GetSelection(start, end);
+  EXPECT_EQ(start, 0);
+  Press(VK_LEFT);
+  EXPECT_TRUE(EditingAt(3, 1));
+
+  grid->BeginEdit(3, 2);
+  grid->editor->SetSelection(2, 2);
+  Press(VK_RIGHT);
+  EXPECT_TRUE(EditingAt(3, 2));
+  Press(VK_RIGHT);
+  EXPECT_TRUE(EditingAt(3, 3));
+
+  // Home inside the text only moves the caret; at its start it goes to column 0.
+  grid->BeginEdit(3, 2);
+  grid->editor->SetSelection(3, 3);
+  Press(VK_HOME);
+  EXPECT_TRUE(EditingAt(3, 2));
+  Press(VK_HOME);
+  EXPECT_TRUE(EditingAt(3, 0));
+}
+
+TEST_F(KeyboardTest, ArrowsStopAtTheSheetsEdges) {
+  MakeGrid(10, 6, 1, 1);
+  grid->BeginEdit(0, 0);
+  Press(VK_UP);
+  EXPECT_TRUE(EditingAt(0, 0));
+  Press(VK_LEFT);
+  EXPECT_TRUE(EditingAt(0, 0));
+  Press(VK_DOWN);
+  EXPECT_TRUE(EditingAt(1, 0));
+}
+
+TEST_F(KeyboardTest, DownFromTheLastFrozenRowSkipsTheRowsScrolledAway) {
+  MakeGrid(60, 6, 3, 1);
+  grid->ScrollTo(grid->leftColumn, 10);
+  ASSERT_EQ(grid->topRow, 10);
+  grid->BeginEdit(2, 2);
+  ASSERT_TRUE(grid->editor);
+  Press(VK_DOWN);
+  EXPECT_TRUE(EditingAt(10, 2));
+  // Up from the first scrolling row brings the row above into view.
+  Press(VK_UP);
+  EXPECT_TRUE(EditingAt(9, 2));
+  EXPECT_EQ(grid->topRow, 9);
+}
+
+TEST_F(KeyboardTest, DownFromTheLastVisibleRowScrollsUntilTheRowFits) {
+  MakeGrid(60, 6, 1, 1);
+  int last = grid->topRow;
+  while (grid->CellFitsVertically(last + 1, 2)) ++last;
+  grid->BeginEdit(last, 2);
+  ASSERT_TRUE(grid->editor);
+  Press(VK_DOWN);
+  EXPECT_TRUE(EditingAt(last + 1, 2));
+  EXPECT_TRUE(grid->CellFitsVertically(last + 1, 2));
+  EXPECT_GT(grid->topRow, 1);
+}
+
+TEST_F(KeyboardTest, WithoutAnEditorTheArrowsScrollTheView) {
+  MakeGrid(60, 30, 1, 1);
+  Press(VK_UP);
+  Press(VK_LEFT);
+  EXPECT_EQ(grid->topRow, 1);
+  EXPECT_EQ(grid->leftColumn, 1);
+  Press(VK_DOWN);
+  Press(VK_RIGHT);
+  EXPECT_EQ(grid->topRow, 2);
+  EXPECT_EQ(grid->leftColumn, 2);
+  EXPECT_FALSE(grid->editor);
+  // Combinations the grid does not know do nothing.
+  Press(VK_DOWN, MK_SHIFT);
+  Press(VK_LEFT, MK_CONTROL);
+  EXPECT_EQ(grid->topRow, 2);
+  EXPECT_EQ(grid->leftColumn, 2);
+}
+
+TEST_F(KeyboardTest, PageKeysAndCtrlHomeEnd) {
+  MakeGrid(60, 6, 1, 1);
+  grid->BeginEdit(5, 2);
+  Press(VK_PRIOR);
+  // The view is at its top: the first row of the column.
+  EXPECT_TRUE(EditingAt(0, 2));
+
+  // In a frozen row PageDown only scrolls.
+  Press(VK_NEXT);
+  EXPECT_TRUE(EditingAt(0, 2));
+  EXPECT_GT(grid->topRow, 1);
+
+  Press(VK_END, MK_CONTROL);
+  EXPECT_TRUE(EditingAt(59, 2));
+  EXPECT_EQ(grid->topRow, grid->maxTopRow);
+  Press(VK_HOME, MK_CONTROL);
+  EXPECT_TRUE(EditingAt(0, 2));
+  EXPECT_EQ(grid->topRow, 1);
+}
+
+// The visible cells in reading order, as the walk of Tab sees them.
+std::vector<std::pair<int, int>> VisibleCells(const TGridwork& grid) {
+  std::vector<std::pair<int, int>> cells;
+  for (int r = 0; r < grid.rowCount; ++r)
+    for (int c = 0; c < grid.columnCount; ++c)
+      if (grid.CellFitsInClient(r, c)) cells.emplace_back(r, c);
+  return cells;
+}
+
+TEST_F(KeyboardTest, TabWalksTheVisibleCellsAndWraps) {
+  MakeGrid(60, 20, 1, 1);
+  grid->ScrollTo(5, 8);
+  const auto visible = VisibleCells(*grid);
+  ASSERT_GT(visible.size(), 4u);
+  EXPECT_EQ(visible.front(), std::make_pair(0, 0));
+
+  int row = 0;
+  int col = 0;
+  for (size_t i = 1; i <= visible.size(); ++i) {
+    grid->NextVisibleCell(row, col);
+    ASSERT_EQ(std::make_pair(row, col), visible[i % visible.size()]) << "step " << i;
+  }
+  for (size_t i = visible.size(); i > 0; --i) {
+    grid->PrevVisibleCell(row, col);
+    ASSERT_EQ(std::make_pair(row, col), visible[i - 1]) << "step back " << i;
+  }
+
+  // Through the keys: Shift+Tab from the first visible cell to the last one
+  // and Tab back again.
+  grid->BeginEdit(0, 0);
+  Press(VK_TAB, MK_SHIFT, '\t');
+  EXPECT_TRUE(EditingAt(visible.back().first, visible.back().second));
+  Press(VK_TAB, 0, '\t');
+  EXPECT_TRUE(EditingAt(0, 0));
+  EXPECT_EQ(grid->topRow, 8);
+  EXPECT_EQ(grid->leftColumn, 5);
+}
+
+TEST_F(KeyboardTest, TabAndEnterSkipProtectedCells) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellProtected(0, 0, 1);
+  grid->SetCellProtected(0, 1, 1);
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_TRUE(EditingAt(0, 2));
+  Press(VK_TAB, MK_SHIFT, '\t');
+  EXPECT_FALSE(EditingAt(0, 1));
+  EXPECT_FALSE(EditingAt(0, 0));
+  EXPECT_TRUE(boxes.empty());
+
+  // Everything else protected: Tab stays where it is.
+  for (int r = 0; r < grid->rowCount; ++r)
+    for (int c = 0; c < grid->columnCount; ++c) grid->SetCellProtected(r, c, 1);
+  grid->SetCellProtected(4, 4, 0);
+  grid->BeginEdit(4, 4);
+  Press(VK_TAB, 0, '\t');
+  EXPECT_TRUE(EditingAt(4, 4));
+
+  // And with nothing editable at all Enter opens nothing.
+  grid->SetCellProtected(4, 4, 1);
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_FALSE(grid->editor);
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_FALSE(grid->editor);
+  EXPECT_TRUE(boxes.empty());
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+// Mouse gestures: clicks, drags with auto-scrolling, double clicks, the
+// context menu and its row and column commands; and the zoom dialog.
+
+#include <algorithm>
+
+#include "app/commands.h"
+#include "format/get_integer.h"
+#include "input_fixture.h"
+#include "platform/controls_testing.h"
+#include "platform/cp1251_literal.h"
+#include "platform/dialog.h"
+#include "platform/menu.h"
+#include "platform/sysinfo.h"
+
+namespace {
+
+using MouseTest = InputTest;
+
+// The selection with its corners in order: left, top, right, bottom.
+std::vector<int> SelectedRange(const TGridwork& grid) {
+  const auto& s = grid.selection;
+  return {std::min(s.anchorColumn, s.endColumn), std::min(s.anchorRow, s.endRow),
+          std::max(s.anchorColumn, s.endColumn), std::max(s.anchorRow, s.endRow)};
+}
+
+TEST_F(MouseTest, AClickOpensTheEditorAtTheRelease) {
+  MakeGrid(20, 8, 1, 1);
+  const TPoint p = Centre(4, 3);
+  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, p);
+  ProcessPendingMessages();
+  EXPECT_FALSE(grid->editor);
+  EXPECT_EQ(grid->mouseTracking, 1);
+  // A jitter within the double-click distance is still a click.
+  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, TPoint{p.x + 1, p.y});
+  SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, TPoint{p.x + 1, p.y});
+  ProcessPendingMessages();
+  EXPECT_TRUE(EditingAt(4, 3));
+  EXPECT_FALSE(grid->hasSelection);
+  EXPECT_EQ(grid->mouseTracking, 0);
+  EXPECT_FALSE(grid->dragDC);
+
+  // Clicking the cell being edited again closes the editor.
+  Click(4, 3);
+  EXPECT_FALSE(grid->editor);
+}
+
+TEST_F(MouseTest, ADragFromBottomRightToTopLeftSelectsAProperRange) {
+  MakeGrid(20, 8, 1, 1);
+  Click(6, 4);
+  ASSERT_TRUE(grid->editor);
+  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, Centre(6, 4));
+  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(5, 3));
+  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(3, 2));
+  SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, Centre(3, 2));
+  ProcessPendingMessages();
+  EXPECT_FALSE(grid->editor);
+  ASSERT_TRUE(grid->hasSelection);
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{2, 3, 4, 6}));
+  EXPECT_EQ(grid->mouseTracking, 0);
+
+  // A right click inside keeps the selection; the menu has no row or column items.
+  std::vector<UINT> items;
+  SetPopupMenuHandler([&](HMENU menu, HWND owner, const TPoint&) {
+    EXPECT_EQ(owner, grid->GetHandle());
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) items.push_back(GetMenuItemID(menu, i));
+    return 0u;
+  });
+  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Right, Centre(4, 3));
+  ProcessPendingMessages();
+  EXPECT_EQ(items, (std::vector<UINT>{CM_EDITCUT, CM_EDITCOPY, CM_EDITPASTE, CM_EDITCLEAR, 0, CM_ROWHEIGHT,
+                                      CM_COLUMNWIDTH}));
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{2, 3, 4, 6}));
+}
+
+TEST_F(MouseTest, DraggingBackOntoTheSameCellLeavesItSelected) {
+  MakeGrid(20, 8, 1, 1);
+  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, Centre(4, 3));
+  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(6, 3));
+  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(4, 3));
+  SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, Centre(4, 3));
+  ProcessPendingMessages();
+  EXPECT_FALSE(grid->editor);
+  ASSERT_TRUE(grid->hasSelection);
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{3, 4, 3, 4}));
+}
+
+TEST_F(MouseTest, DraggingBelowTheWindowScrollsUntilTheButtonIsReleased) {
+  MakeGrid(200, 8, 1, 1);
+  const int topBefore = grid->topRow;
+  SendMessageA(grid->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Centre(3, 2).x, Centre(3, 2).y));
+  // The pointer rests below the window; the loop scrolls once per message
+  // it takes and ends with the release, which arrives outside the window.
+  TPoint outside{Centre(3, 2).x, grid->GetClientRect().bottom + 5};
+  TPoint screen = outside;
+  grid->ClientToScreen(screen);
+  SetCursorPos(screen.x, screen.y);
+  for (int i = 0; i < 3; ++i) PostMessageA(grid->GetHandle(), WM_NULL, 0, 0);
+  PostMessageA(grid->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(outside.x, outside.y));
+  SendMessageA(grid->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(outside.x, outside.y));
+  EXPECT_EQ(grid->mouseTracking, 0);
+  EXPECT_FALSE(grid->dragDC);
+  EXPECT_GT(grid->topRow, topBefore);
+  ASSERT_TRUE(grid->hasSelection);
+  EXPECT_GT(SelectedRange(*grid)[3], 3);
+  EXPECT_FALSE(grid->editor);
+}
+
+TEST_F(MouseTest, ADoubleClickOnAProtectedCellSelectsItSilently) {
+  MakeGrid(20, 8, 1, 1);
+  grid->SetCellProtected(5, 2, 1);
+  SimulateMouse(grid->GetHandle(), TMouseAction::DoubleClick, TMouseButton::Left, Centre(5, 2));
+  ProcessPendingMessages();
+  EXPECT_FALSE(grid->editor);
+  ASSERT_TRUE(grid->hasSelection);
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{2, 5, 2, 5}));
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MouseTest, ARightClickOutsideTheSelectionOffersTheRowAndColumn) {
+  MakeGrid(20, 8, 1, 1);
+  grid->SelectRange(1, 1, 2, 2);
+  std::vector<std::string> texts;
+  UINT choice = CM_SELECTROW;
+  SetPopupMenuHandler([&](HMENU menu, HWND, const TPoint&) {
+    texts.clear();
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      char buffer[64] = {};
+      GetMenuStringA(menu, i, buffer, sizeof buffer, MF_BYPOSITION);
+      texts.emplace_back(buffer);
+    }
+    return choice;
+  });
+  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Right, Centre(6, 3));
+  ProcessPendingMessages();
+  ASSERT_EQ(texts.size(), 10u);
+  EXPECT_EQ(texts[0], u8"Вырезать"_cp);
+  EXPECT_EQ(texts[6], u8"Ширина столбца"_cp);
+  EXPECT_EQ(texts[8], u8"Выделить строку"_cp);
+  EXPECT_EQ(texts[9], u8"Выделить столбец"_cp);
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{0, 6, 7, 6}));
+  EXPECT_EQ(grid->lastMouseX, 0x7FFFFFFF);
+
+  choice = CM_SELECTCOLUMN;
+  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Right, Centre(9, 5));
+  ProcessPendingMessages();
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{5, 0, 5, 19}));
+
+  // Without a recorded point the commands do nothing.
+  grid->EvCommand(CM_SELECTROW, nullptr, 0);
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{5, 0, 5, 19}));
+}
+
+TEST_F(MouseTest, ARightClickOnTheCellBeingEditedDoesNothing) {
+  MakeGrid(20, 8, 1, 1);
+  Click(4, 3);
+  bool shown = false;
+  SetPopupMenuHandler([&](HMENU, HWND, const TPoint&) {
+    shown = true;
+    return 0u;
+  });
+  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Right, Centre(4, 3));
+  ProcessPendingMessages();
+  EXPECT_FALSE(shown);
+  EXPECT_TRUE(EditingAt(4, 3));
+}
+
+TEST_F(MouseTest, ClampPointToClientKeepsThePointerInside) {
+  MakeGrid(20, 8, 1, 1);
+  const TRect client = grid->GetClientRect();
+  TPoint screen{-30, client.bottom + 40};
+  grid->ClientToScreen(screen);
+  SetCursorPos(screen.x, screen.y);
+  TPoint p;
+  EXPECT_FALSE(grid->ClampPointToClient(p));
+  EXPECT_EQ(p, (TPoint{client.left, client.bottom}));
+  screen = TPoint{10, 12};
+  grid->ClientToScreen(screen);
+  SetCursorPos(screen.x, screen.y);
+  EXPECT_TRUE(grid->ClampPointToClient(p));
+  EXPECT_EQ(p, (TPoint{10, 12}));
+}
+
+TEST_F(MouseTest, AskZoomOffersTheZoomInPercent) {
+  MakeGrid(20, 8, 1, 1);
+  grid->SetZoom(0.8333f);
+  std::string offered;
+  std::string caption;
+  SetDialogHandler([&](TDialog& dialog) {
+    caption = dialog.GetCaption();
+    char buffer[16] = {};
+    GetWindowTextA(GetDlgItem(dialog.GetHandle(), 101), buffer, sizeof buffer);
+    offered = buffer;
+    PressButton(dialog, IDCANCEL);
+  });
+  grid->EvCommand(CM_ZOOMOTHER, nullptr, 0);
+  EXPECT_EQ(offered, "83");
+  EXPECT_EQ(caption, u8"Выбор масштаба"_cp);
+  EXPECT_FLOAT_EQ(grid->zoom, 0.8333f);
+
+  SetDialogHandler([&](TDialog& dialog) {
+    ReplaceTextOf(*static_cast<TControl*>(GetWindowPtr(GetDlgItem(dialog.GetHandle(), 101))), "150");
+    PressButton(dialog, IDOK);
+  });
+  grid->AskZoom();
+  SetDialogHandler(nullptr);
+  EXPECT_FLOAT_EQ(grid->zoom, 1.5f);
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+// Repainting the grid window: a full repaint of a 1920 x 1080 client area
+// (drawing off screen and copying to the window) for the start-up table and
+// for a large table of numbers, dates and texts, at 100 % and 25 %, and a
+// scroll by one row. Run with QT_QPA_PLATFORM=offscreen.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "app/sample_content.h"
+#include "platform/application.h"
+#include "platform/dc.h"
+#include "platform/locale.h"
+#include "platform/nls.h"
+#include "platform/testing.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+constexpr int kClientWidth = 1920;
+constexpr int kClientHeight = 1080;
+
+TApplication& App() {
+  static TApplication app("Test");
+  return app;
+}
+
+std::unique_ptr<TGridwork> MakeWindow(std::unique_ptr<TGridwork> grid) {
+  grid->Attr.Style = WS_POPUP | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
+  grid->Attr.W = kClientWidth;
+  grid->Attr.H = kClientHeight;
+  grid->Create();
+  // Grow the window by its scroll bars so that the client area is full size.
+  const TRect window = grid->GetWindowRect();
+  const TRect client = grid->GetClientRect();
+  grid->MoveWindow(0, 0, kClientWidth + window.Width() - client.Width(),
+                   kClientHeight + window.Height() - client.Height());
+  ProcessPendingMessages();
+  return grid;
+}
+
+TGridwork& StartUpTable() {
+  static std::unique_ptr<TGridwork> grid = [] {
+    App();
+    SetUserDefaultLCID(LCID_RU_RU);
+    auto g = std::make_unique<TGridwork>(nullptr, "Test", nullptr, 40, 20, 3, 1, 1.0);
+    FillSampleContent(*g);
+    return MakeWindow(std::move(g));
+  }();
+  return *grid;
+}
+
+// 100,000 rows of 50 columns: integers, reals, dates, times and texts.
+TGridwork& LargeTable() {
+  static std::unique_ptr<TGridwork> grid = [] {
+    App();
+    SetUserDefaultLCID(LCID_RU_RU);
+    constexpr int kRows = 100000;
+    constexpr int kColumns = 50;
+    auto g = std::make_unique<TGridwork>(nullptr, "Test", nullptr, kRows, kColumns, 1, 1, 1.0);
+    SYSTEMTIME when{};
+    when.wYear = 2024;
+    when.wMonth = 3;
+    when.wDay = 14;
+    when.wHour = 9;
+    when.wMinute = 26;
+    for (int r = 0; r < kRows; ++r) {
+      when.wDay = static_cast<WORD>(1 + r % 28);
+      for (int c = 0; c < kColumns; ++c) {
+        switch (c % 5) {
+          case 0:
+            g->SetCellInteger(r, c, r * 100 + c);
+            break;
+          case 1:
+            g->SetCellFixed(r, c, r / 7.0 + c);
+            break;
+          case 2:
+            g->SetCellDate(r, c, when);
+            break;
+          case 3:
+            g->SetCellTime(r, c, when);
+            break;
+          default:
+            g->SetCellText(r, c, ("Item " + std::to_string(r) + "/" + std::to_string(c)).c_str());
+            break;
+        }
+      }
+    }
+    return MakeWindow(std::move(g));
+  }();
+  return *grid;
+}
+
+void FullRepaint(benchmark::State& state, TGridwork& (*table)(), float zoom) {
+  TGridwork& grid = table();
+  grid.SetZoom(zoom);
+  ProcessPendingMessages();
+  TClientDC dc(grid);
+  TRect client = grid.GetClientRect();
+  if (client.Width() != kClientWidth || client.Height() != kClientHeight) {
+    state.SkipWithError("the client area is not 1920 x 1080");
+    return;
+  }
+  for (auto _ : state) grid.Paint(dc, false, client);
+  grid.SetZoom(1.0f);
+  ProcessPendingMessages();
+}
+
+void BM_FullRepaintStartUp(benchmark::State& state) { FullRepaint(state, StartUpTable, 1.0f); }
+void BM_FullRepaintStartUpZoom25(benchmark::State& state) { FullRepaint(state, StartUpTable, 0.25f); }
+void BM_FullRepaintLarge(benchmark::State& state) { FullRepaint(state, LargeTable, 1.0f); }
+void BM_FullRepaintLargeZoom25(benchmark::State& state) { FullRepaint(state, LargeTable, 0.25f); }
+
+// One row down and back up: the pixels move and only the uncovered strip is
+// repainted.
+void BM_ScrollOneRowLarge(benchmark::State& state) {
+  TGridwork& grid = LargeTable();
+  grid.ScrollTo(grid.frozenColumns, 100);
+  ProcessPendingMessages();
+  int step = 1;
+  for (auto _ : state) {
+    grid.ScrollTo(grid.leftColumn, grid.topRow + step);
+    grid.UpdateWindow();
+    step = -step;
+  }
+  grid.ScrollTo(grid.frozenColumns, grid.frozenRows);
+  ProcessPendingMessages();
+}
+
+BENCHMARK(BM_FullRepaintStartUp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaintStartUpZoom25)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaintLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaintLargeZoom25)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollOneRowLarge)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,119 @@
+// Measuring cell texts, growing rows and columns to them, and the editor colours.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "input/edit_cell.h"
+#include "paint_test_support.h"
+#include "platform/application.h"
+#include "platform/testing.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+class PaintFit : public testing::Test {
+ protected:
+  PaintFit() {
+    grid.Attr.Style = WS_POPUP | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
+    grid.Attr.W = 700;
+    grid.Attr.H = 500;
+    grid.Create();
+    grid.MoveWindow(0, 0, 700, 500);
+    ProcessPendingMessages();
+    grid.Validate();
+  }
+
+  bool AnythingInvalid() const {
+    TRect rect;
+    return grid.GetUpdateRect(rect);
+  }
+
+  TApplication app{"Test"};
+  TGridwork grid{nullptr, "Test", nullptr, 20, 10, 0, 0, 1.0};
+  TPaintCanvas canvas{10, 10};
+};
+
+TEST_F(PaintFit, EmptyCellNeedsNoHeightAndOnlyTheInsetWithMargin) {
+  const TRect extent = grid.MeasureCell(3, 3, canvas.dc);
+  // 2 points = 2 pixels after truncation = 1 point, plus 4 points of margin.
+  EXPECT_EQ(extent.right, 5);
+  EXPECT_EQ(extent.bottom, 0);
+}
+
+TEST_F(PaintFit, WrappedTextMeasuresTallerThanOneLine) {
+  grid.SetCellText(1, 1, "one two three four five six seven eight");
+  const TRect line = grid.MeasureCell(1, 1, canvas.dc);
+  EXPECT_GT(line.right, 60);
+  grid.cells[1][1].textFormat |= DT_WORDBREAK;
+  const TRect wrapped = grid.MeasureCell(1, 1, canvas.dc);
+  EXPECT_GT(wrapped.bottom, line.bottom);
+}
+
+TEST_F(PaintFit, TextsThatFitChangeNothingAndRepaintNothing) {
+  grid.SetCellText(2, 2, "12");
+  grid.SetCellText(3, 4, "abc");
+  const auto widths = grid.columnWidths;
+  const auto heights = grid.rowHeights;
+  grid.FitCellsToText(0, 0, 9, 19);
+  EXPECT_EQ(grid.columnWidths, widths);
+  EXPECT_EQ(grid.rowHeights, heights);
+  EXPECT_FALSE(AnythingInvalid());
+}
+
+TEST_F(PaintFit, LongTextWidensItsColumnAndRepaintsFromIt) {
+  grid.SetCellText(5, 2, "a rather long text for one cell");
+  grid.FitCellToText(5, 2);
+  EXPECT_GT(grid.columnWidths[2], 60.0f);
+  EXPECT_FLOAT_EQ(grid.columnWidths[1], 60.0f);
+  EXPECT_FLOAT_EQ(grid.rowHeights[5], 12.0f);
+  TRect invalid;
+  ASSERT_TRUE(grid.GetUpdateRect(invalid));
+  EXPECT_EQ(invalid.left, grid.CellRect(5, 2).left);
+}
+
+TEST_F(PaintFit, RunningTextNeverWidensItsColumnButLargeFontRaisesTheRow) {
+  grid.SetCellText(5, 2, "a rather long text for one cell");
+  grid.cells[5][2].textFormat |= DT_NOCLIP;
+  grid.cells[5][2].font.size = 30;
+  grid.FitCellToText(5, 2);
+  EXPECT_FLOAT_EQ(grid.columnWidths[2], 60.0f);
+  EXPECT_GT(grid.rowHeights[5], 30.0f);
+  TRect invalid;
+  ASSERT_TRUE(grid.GetUpdateRect(invalid));
+  EXPECT_EQ(invalid.top, grid.CellRect(5, 0).top);
+}
+
+TEST_F(PaintFit, EditorColoursComeFromTheCurrentCell) {
+  EXPECT_EQ(grid.EvCtlColor(canvas.dc, grid.GetHandle(), CTLCOLOR_EDIT), nullptr);
+
+  grid.cells[2][3].background = RGB(10, 20, 30);
+  grid.cells[2][3].font.color = RGB(200, 0, 0);
+  grid.BeginEdit(2, 3);
+  ASSERT_TRUE(grid.editor);
+  const HWND edit = grid.editor->GetHandle();
+  TBrush* brush = grid.EvCtlColor(canvas.dc, edit, CTLCOLOR_EDIT);
+  ASSERT_NE(brush, nullptr);
+  EXPECT_EQ(brush->GetColor(), RGB(10, 20, 30));
+  EXPECT_EQ(canvas.dc.GetTextColor(), RGB(200, 0, 0));
+  EXPECT_EQ(canvas.dc.GetBkColor(), RGB(10, 20, 30));
+  EXPECT_EQ(canvas.dc.GetBkMode(), TRANSPARENT);
+  // The same colour answers the same brush; other control types get none.
+  EXPECT_EQ(grid.EvCtlColor(canvas.dc, edit, CTLCOLOR_MSGBOX), brush);
+  EXPECT_EQ(grid.EvCtlColor(canvas.dc, edit, CTLCOLOR_STATIC), nullptr);
+
+  grid.EndEdit();
+  EXPECT_TRUE(grid.editorBrushes.empty());
+}
+
+TEST_F(PaintFit, AutoColoursGiveTheSystemColours) {
+  grid.BeginEdit(1, 1);
+  ASSERT_TRUE(grid.editor);
+  TBrush* brush = grid.EvCtlColor(canvas.dc, grid.editor->GetHandle(), CTLCOLOR_EDIT);
+  ASSERT_NE(brush, nullptr);
+  EXPECT_EQ(brush->GetColor(), sysWindowColor);
+  EXPECT_EQ(canvas.dc.GetTextColor(), sysTextColor);
+}
+
+}  // namespace

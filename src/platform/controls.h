@@ -47,8 +47,9 @@ class TControl : public TWindow {
   ~TControl() override;
 
  protected:
-  // Makes the native control; the view is set by each kind of control.
-  void SetupWindow() override;
+  // Each kind of control makes its native widget here.
+  virtual std::unique_ptr<TView> MakeView();
+  QWidget* MakeClientWidget(QWidget* outer) override;
   void CleanupWindow() override;
   void EvSize(UINT sizeType, const TSize& size) override;
 
@@ -62,7 +63,7 @@ class TStatic : public TControl {
   TStatic(TWindow* parent, int resourceId, TModule* module = nullptr);
 
  protected:
-  void SetupWindow() override;
+  std::unique_ptr<TView> MakeView() override;
 };
 
 class TGroupBox : public TControl {
@@ -71,7 +72,7 @@ class TGroupBox : public TControl {
   TGroupBox(TWindow* parent, int resourceId, TModule* module = nullptr);
 
  protected:
-  void SetupWindow() override;
+  std::unique_ptr<TView> MakeView() override;
 };
 
 // A push button: a click sends WM_COMMAND(id, BN_CLICKED) to the parent.
@@ -86,7 +87,7 @@ class TButton : public TControl {
   void Click();
 
  protected:
-  void SetupWindow() override;
+  std::unique_ptr<TView> MakeView() override;
 };
 
 // A scroll bar control. Its arrows send WM_VSCROLL (SBS_VERT) or WM_HSCROLL
@@ -107,7 +108,7 @@ class TScrollBar : public TControl {
   void ClickArrow(UINT code);
 
  protected:
-  void SetupWindow() override;
+  std::unique_ptr<TView> MakeView() override;
 
  private:
   int minValue = 0;

@@ -77,7 +77,6 @@ class TDialog : public TWindow {
  protected:
   // Creates the controls of the template, then TransferData(TF_SETDATA).
   void SetupWindow() override;
-  void CleanupWindow() override;
   void EvClose() override;
   // Enter presses the default button; Escape cancels.
   bool PreProcessMsg(MSG& msg) override;

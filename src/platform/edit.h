@@ -9,6 +9,7 @@
 // then EN_CHANGE. The parent's WM_CTLCOLOREDIT answer (text colour on the
 // device context, background brush) colours the control.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -131,16 +132,23 @@ class TEdit : public TControl {
   void SetWindowText(const char* text) override { SetText(text); }
 
  protected:
+  std::unique_ptr<TView> MakeView() override;
   void SetupWindow() override;
-  void CleanupWindow() override;
 
   DECLARE_RESPONSE_TABLE(TEdit);
 
  private:
-  // Applies a change made by the user: validator, view, notifications.
-  void UserEdit(const TEditBuffer& before);
+  // Runs an editing operation on a copy of the buffer and keeps the result
+  // when it changed something and, with validate, the validator accepts the
+  // new text; then updates the view and notifies the parent of a change.
+  bool Edit(const std::function<bool(TEditBuffer&)>& operation, bool validate = false);
   void ShowBuffer();
-  bool PassesValidator(const std::string& text) const;
+  void ApplyParentColors();
+  // The caret moves of the view's layout (lines of a multi-line text).
+  void MoveByLines(int lines, bool extend);
+  // The user selected with the mouse (display positions already mapped).
+  void SelectionFromView(int anchor, int caret);
+  friend struct TEditView;
 
   TEditBuffer buffer;
   std::unique_ptr<TValidator> validator;

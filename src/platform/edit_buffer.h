@@ -35,6 +35,8 @@ class TEditBuffer {
   void Undo();
   void EmptyUndo();
 
+  void SetMultiline(bool value) { multiline = value; }
+  bool Multiline() const { return multiline; }
   void SetMaxLength(int value) { maxLength = value; }
   int MaxLength() const { return maxLength; }
 

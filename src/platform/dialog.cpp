@@ -1,0 +1,169 @@
+#include "platform/dialog.h"
+
+#include <QFont>
+#include <QWidget>
+
+#include "platform/application.h"
+#include "platform/codepage.h"
+#include "platform/controls_testing.h"
+#include "platform/edit.h"
+#include "platform/window_impl.h"
+
+namespace {
+
+// The dialog base units of the 8-point dialog font: average character
+// width and height in pixels at 96 dots per inch.
+constexpr int kBaseUnitX = 6;
+constexpr int kBaseUnitY = 13;
+
+TDialogHandler& DialogHandler() {
+  static TDialogHandler handler;
+  return handler;
+}
+
+std::unique_ptr<TControl> MakeControl(TDialog& dialog, const TDialogItem& item) {
+  switch (item.kind) {
+    case TDialogItem::TKind::Button: return std::make_unique<TButton>(&dialog, item.id);
+    case TDialogItem::TKind::Edit: return std::make_unique<TEdit>(&dialog, item.id);
+    case TDialogItem::TKind::ScrollBar: return std::make_unique<TScrollBar>(&dialog, item.id);
+    case TDialogItem::TKind::Static: return std::make_unique<TStatic>(&dialog, item.id);
+    case TDialogItem::TKind::GroupBox: return std::make_unique<TGroupBox>(&dialog, item.id);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void SetDialogHandler(TDialogHandler handler) { DialogHandler() = std::move(handler); }
+
+DEFINE_RESPONSE_TABLE1(TDialog, TWindow)
+  EV_COMMAND(IDOK, CmOk),
+  EV_COMMAND(IDCANCEL, CmCancel),
+END_RESPONSE_TABLE;
+
+TDialog::TDialog(TWindow* parent, const TDialogTemplate& dialogTemplate, TModule* module)
+    : TWindow(parent, dialogTemplate.caption.c_str(), module), dialogTemplate(dialogTemplate) {
+  Attr.Style = dialogTemplate.style & ~WS_CHILD;
+  const TRect size = MapDialogRect(TRect{0, 0, dialogTemplate.w, dialogTemplate.h});
+  Attr.W = size.Width();
+  Attr.H = size.Height();
+}
+
+TDialog::~TDialog() { Destroy(); }
+
+TRect TDialog::MapDialogRect(const TRect& units) const {
+  return TRect{units.left * kBaseUnitX / 4, units.top * kBaseUnitY / 8, units.right * kBaseUnitX / 4,
+               units.bottom * kBaseUnitY / 8};
+}
+
+TControl* TDialog::GetControl(int id) const {
+  for (TWindow* child : GetChildren())
+    if (auto* control = dynamic_cast<TControl*>(child); control && control->GetId() == id) return control;
+  return nullptr;
+}
+
+void TDialog::MakeTemplateControls() {
+  for (const TDialogItem& item : dialogTemplate.items) {
+    TControl* control = GetControl(item.id);
+    if (!control) {
+      ownControls.push_back(MakeControl(*this, item));
+      control = ownControls.back().get();
+    }
+    const TRect r = MapDialogRect(TRect{item.x, item.y, item.x + item.w, item.y + item.h});
+    control->ApplyTemplate(item.style, r.left, r.top, r.Width(), r.Height(), item.text);
+  }
+}
+
+int TDialog::Execute() {
+  if (!GetHandle()) {
+    MakeTemplateControls();
+    // Centred over the parent window, or where the platform puts windows.
+    if (TWindow* parent = GetParent(); parent && parent->GetHandle()) {
+      const TRect owner = parent->GetWindowRect();
+      Attr.X = owner.left + (owner.Width() - Attr.W) / 2;
+      Attr.Y = owner.top + (owner.Height() - Attr.H) / 2;
+    } else {
+      Attr.X = Attr.Y = CW_USEDEFAULT;
+    }
+    if (!Create()) return -1;
+  }
+  closed = false;
+  result = IDCANCEL;
+  if (DialogHandler()) {
+    DialogHandler()(*this);
+    if (!closed) {
+      ReportUnansweredPrompt("dialog \"" + Cp1251ToUtf8(GetCaption()) + "\" was left open by its handler");
+      CloseWindow(IDCANCEL);
+    }
+  } else if (msgqueue::TestMode()) {
+    ReportUnansweredPrompt("dialog \"" + Cp1251ToUtf8(GetCaption()) + "\" was shown and nobody answered it");
+    CloseWindow(IDCANCEL);
+  } else if (TApplication* app = GetApplication()) {
+    modalRunning = true;
+    app->BeginModal(this);
+    modalRunning = false;
+  }
+  Destroy();
+  return result;
+}
+
+void TDialog::CloseWindow(int retValue) {
+  if (closed) return;
+  closed = true;
+  result = retValue;
+  if (modalRunning) {
+    if (TApplication* app = GetApplication()) app->EndModal(retValue);
+  }
+}
+
+void TDialog::SetupWindow() {
+  if (Impl() && Impl()->outer) {
+    QFont font(QStringFrom1251(dialogTemplate.fontFace.c_str()));
+    font.setPointSize(dialogTemplate.fontPoints);
+    Impl()->outer->setFont(font);
+  }
+  TWindow::SetupWindow();
+  TransferData(TF_SETDATA);
+}
+
+UINT TDialog::TransferData(TTransferDirection direction) { return direction == TF_SIZEDATA ? 0 : 1; }
+
+LRESULT TDialog::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) {
+  // Of the controls' notifications only button clicks are commands.
+  if (hWndCtl && notifyCode != BN_CLICKED) return 0;
+  if (id == IDOK) {
+    CmOk();
+    return 0;
+  }
+  if (id == IDCANCEL) {
+    CmCancel();
+    return 0;
+  }
+  return TWindow::EvCommand(id, hWndCtl, notifyCode);
+}
+
+void TDialog::CmOk() {
+  if (TransferData(TF_GETDATA)) CloseWindow(IDOK);
+}
+
+void TDialog::CmCancel() { CloseWindow(IDCANCEL); }
+
+void TDialog::EvClose() { EvCommand(IDCANCEL, nullptr, 0); }
+
+bool TDialog::PreProcessMsg(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
+    if (msg.wParam == VK_ESCAPE) {
+      EvCommand(IDCANCEL, nullptr, 0);
+      return true;
+    }
+    for (TWindow* child : GetChildren()) {
+      if (auto* button = dynamic_cast<TButton*>(child); button && button->IsDefault()) {
+        button->Click();
+        return true;
+      }
+    }
+    EvCommand(IDOK, nullptr, 0);
+    return true;
+  }
+  return TWindow::PreProcessMsg(msg);
+}

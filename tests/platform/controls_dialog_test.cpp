@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/controls_testing.h"
+#include "platform/dialog.h"
+#include "platform/edit.h"
+#include "platform/menu.h"
+#include "platform/testing.h"
+
+namespace {
+
+TDialogTemplate SmallTemplate() {
+  using K = TDialogItem::TKind;
+  TDialogTemplate t;
+  t.id = 7;
+  t.w = 120;
+  t.h = 40;
+  t.caption = "small";
+  t.fontFace = "MS Sans Serif";
+  t.items = {
+      {IDOK, K::Button, BS_DEFPUSHBUTTON | WS_TABSTOP, 70, 4, 40, 14, "OK"},
+      {IDCANCEL, K::Button, BS_PUSHBUTTON | WS_TABSTOP, 70, 22, 40, 14, "Cancel"},
+      {10, K::Edit, WS_BORDER | WS_TABSTOP, 4, 4, 40, 12, ""},
+      {11, K::ScrollBar, SBS_VERT, 46, 4, 8, 12, ""},
+      {12, K::Static, SS_LEFT, 4, 20, 60, 10, "label"},
+  };
+  return t;
+}
+
+// Accepts its data only while the edit holds "ok"; records the scroll
+// messages of its controls.
+class TTestDialog : public TDialog {
+ public:
+  explicit TTestDialog(TWindow* parent) : TDialog(parent, SmallTemplate()), edit(std::make_unique<TEdit>(this, 10)) {}
+
+  UINT TransferData(TTransferDirection direction) override {
+    ++transfers[direction];
+    if (direction == TF_GETDATA) return edit->GetText() == "ok";
+    return TDialog::TransferData(direction);
+  }
+  void EvVScroll(UINT code, UINT, HWND control) {
+    scrolls.push_back(code);
+    scrollSource = control;
+  }
+
+  std::unique_ptr<TEdit> edit;
+  int transfers[3] = {};
+  std::vector<UINT> scrolls;
+  HWND scrollSource = nullptr;
+  DECLARE_RESPONSE_TABLE(TTestDialog);
+};
+
+DEFINE_RESPONSE_TABLE1(TTestDialog, TDialog)
+  EV_WM_VSCROLL,
+END_RESPONSE_TABLE;
+
+class Dialog : public testing::Test {
+ protected:
+  void SetUp() override {
+    owner.Attr.Style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    owner.Attr.W = 400;
+    owner.Attr.H = 300;
+    ASSERT_TRUE(owner.Create());
+  }
+  void TearDown() override { SetDialogHandler(nullptr); }
+
+  TWindow owner{nullptr, "owner"};
+};
+
+TEST_F(Dialog, OkClosesOnlyWithAcceptedData) {
+  TTestDialog dialog(&owner);
+  bool stayedOpen = false;
+  SetDialogHandler([&](TDialog& d) {
+    EXPECT_EQ(d.TransferData(TF_SIZEDATA), 0u);
+    PressButton(d, IDOK);
+    stayedOpen = !d.IsClosed();
+    TypeInto(*d.GetControl(10), "ok");
+    PressButton(d, IDOK);
+  });
+  EXPECT_EQ(dialog.Execute(), IDOK);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(dialog.transfers[TF_SETDATA], 1);
+  EXPECT_FALSE(dialog.GetHandle()) << "the window goes when the dialog ends";
+}
+
+TEST_F(Dialog, CancelCloseBoxAndEscapeCancel) {
+  for (int way = 0; way < 3; ++way) {
+    TTestDialog dialog(&owner);
+    SetDialogHandler([&](TDialog& d) {
+      ReplaceTextOf(*d.GetControl(10), "ok");
+      if (way == 0) PressButton(d, IDCANCEL);
+      if (way == 1) d.SendMessage(WM_CLOSE);
+      if (way == 2) PressDialogKey(d, VK_ESCAPE);
+    });
+    EXPECT_EQ(dialog.Execute(), IDCANCEL) << "way " << way;
+    EXPECT_EQ(dialog.transfers[TF_GETDATA], 0) << "way " << way;
+  }
+}
+
+TEST_F(Dialog, EnterPressesTheDefaultButton) {
+  TTestDialog dialog(&owner);
+  SetDialogHandler([&](TDialog& d) {
+    TypeInto(*d.GetControl(10), "ok");
+    d.GetControl(10)->SetFocus();
+    PressDialogKey(d, VK_RETURN);
+  });
+  EXPECT_EQ(dialog.Execute(), IDOK);
+}
+
+TEST_F(Dialog, TemplateMakesTheControlsWithTheirTexts) {
+  TTestDialog dialog(&owner);
+  SetDialogHandler([&](TDialog& d) {
+    char text[32];
+    GetWindowTextA(GetDlgItem(d.GetHandle(), 12), text, sizeof text);
+    EXPECT_STREQ(text, "label");
+    EXPECT_EQ(GetWindowPtr(GetDlgItem(d.GetHandle(), 10)), dialog.edit.get()) << "the object given for the item";
+    ASSERT_TRUE(SetDlgItemTextA(d.GetHandle(), IDCANCEL, "\xCE\xF2\xEC\xE5\xED\xE0"));
+    GetWindowTextA(GetDlgItem(d.GetHandle(), IDCANCEL), text, sizeof text);
+    EXPECT_STREQ(text, "\xCE\xF2\xEC\xE5\xED\xE0");
+    const TRect edit = d.GetControl(10)->GetWindowRect();
+    EXPECT_EQ(edit.Width(), 40 * 6 / 4);
+    PressButton(d, IDCANCEL);
+  });
+  dialog.Execute();
+}
+
+TEST_F(Dialog, SpinArrowsReachTheDialogWithTheControl) {
+  TTestDialog dialog(&owner);
+  HWND bar = nullptr;
+  SetDialogHandler([&](TDialog& d) {
+    bar = GetDlgItem(d.GetHandle(), 11);
+    ClickScrollArrow(d, 11, SB_LINEUP);
+    ClickScrollArrow(d, 11, SB_LINEDOWN);
+    PressButton(d, IDCANCEL);
+  });
+  dialog.Execute();
+  EXPECT_EQ(dialog.scrolls, (std::vector<UINT>{SB_LINEUP, SB_LINEDOWN}));
+  EXPECT_EQ(dialog.scrollSource, bar);
+}
+
+TEST_F(Dialog, UnansweredDialogIsCancelledAndReported) {
+  std::vector<std::string> reports;
+  SetUnansweredPromptReporter([&](const std::string& text) { reports.push_back(text); });
+  TTestDialog dialog(&owner);
+  EXPECT_EQ(dialog.Execute(), IDCANCEL);
+  SetUnansweredPromptReporter([](const std::string& text) { ADD_FAILURE() << "Unanswered: " << text; });
+  EXPECT_EQ(reports.size(), 1u);
+}
+
+// A popup menu's items take the state that the owner's focused edit gives them.
+TEST(PopupMenu, EditEnablersDecideTheItems) {
+  TWindow owner(nullptr, "owner");
+  owner.Attr.Style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+  owner.Attr.W = 300;
+  owner.Attr.H = 200;
+  ASSERT_TRUE(owner.Create());
+  TEdit edit(&owner, 1001, "text", 0, 0, 100, 20);
+  ASSERT_TRUE(edit.Create());
+  edit.SetFocus();
+  ProcessPendingMessages();
+  edit.SendMessage(EM_SETSEL, 0, 2);
+
+  TPopupMenu menu;
+  menu.AppendMenu(MF_STRING, 24321, "undo");
+  menu.AppendMenu(MF_STRING, 24323, "copy");
+  menu.AppendMenu(MF_STRING, 24326, "clear");
+  UINT undoState = 0, copyState = 0;
+  SetPopupMenuHandler([&](HMENU shown, HWND, const TPoint&) {
+    undoState = GetMenuState(shown, 24321, MF_BYCOMMAND);
+    copyState = GetMenuState(shown, 24323, MF_BYCOMMAND);
+    return 0u;
+  });
+  TPoint at{5, 5};
+  owner.ClientToScreen(at);
+  EXPECT_TRUE(menu.TrackPopupMenu(TPM_RIGHTBUTTON, at, 0, owner.GetHandle()));
+  ProcessPendingMessages();
+  SetPopupMenuHandler(nullptr);
+  EXPECT_TRUE(undoState & MF_GRAYED);
+  EXPECT_FALSE(copyState & MF_GRAYED);
+}
+
+}  // namespace

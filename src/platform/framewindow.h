@@ -30,12 +30,9 @@ class TFrameWindow : public TWindow {
   // (which passes them on along its own route); notifications from controls
   // are handled here.
   LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
-  // The frame and its client must both agree.
-  bool CanClose() override;
 
  protected:
   void SetupWindow() override;
-  void CleanupWindow() override;
   void EvSize(UINT sizeType, const TSize& size) override;
   // The focus goes on to the client window.
   void EvSetFocus(HWND hWndLostFocus) override;

@@ -58,6 +58,12 @@ UINT GetMenuState(HMENU menu, UINT item, UINT flags);
 UINT EnableMenuItem(HMENU menu, UINT item, UINT enable);
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT check);
 
+// The menu bar of a frame window.
+HMENU GetMenu(HWND hWnd);
+BOOL SetMenu(HWND hWnd, HMENU menu);
+// Shows the menu bar again after its items changed.
+BOOL DrawMenuBar(HWND hWnd);
+
 // Shows a popup menu at (x, y) in screen coordinates. Before it shows, the
 // owner gets WM_INITMENUPOPUP, which runs the command enablers. The chosen
 // item reaches the owner as WM_COMMAND, or with TPM_RETURNCMD is answered

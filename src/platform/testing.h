@@ -28,23 +28,24 @@ struct TMessageBoxInfo {
 // reporter.
 using TMessageBoxHandler = std::function<int(const TMessageBoxInfo&)>;
 void SetMessageBoxHandler(TMessageBoxHandler handler);
-// Told about a box that no handler answered (test_main reports a failure);
-// the box then answers as if it had been cancelled. Without a reporter the
-// program stops.
-void SetUnansweredMessageBoxReporter(std::function<void(const TMessageBoxInfo&)> reporter);
+// Told (in UTF-8) about a message box or popup menu that no handler
+// answered; test_main reports it as a failure. The box then answers as if it
+// had been cancelled and the menu as if nothing had been chosen. Without a
+// reporter the program stops.
+void SetUnansweredPromptReporter(std::function<void(const std::string& description)> reporter);
 
 // Chooses the item of every popup menu the program shows (TrackPopupMenu),
 // after the enablers ran: answer the command identifier, or 0 to cancel.
-// Without a handler, a popup menu in a test is reported like a message box
-// and cancelled.
 using TPopupMenuHandler = std::function<UINT(HMENU menu, HWND owner, const TPoint& screenPoint)>;
 void SetPopupMenuHandler(TPopupMenuHandler handler);
 
 // Runs the command enablers of a menu as if it were about to show for owner
 // (WM_INITMENUPOPUP): afterwards GetMenuState tells each item's state.
 void PrepareMenuForShow(HWND owner, HMENU menu);
-// Chooses a menu item of the frame's menu bar as the user would.
-void ChooseMenuItem(HWND frame, UINT id);
+// Chooses an item of the frame's menu bar as the user would: opens its menu
+// (running the enablers) and clicks the item if it is enabled. False when
+// the item is not there or is disabled.
+bool ChooseMenuItem(HWND frame, UINT id);
 
 // Dispatches queued messages and pending events until nothing is left.
 void ProcessPendingMessages();
@@ -58,7 +59,10 @@ constexpr UINT kAltKey = 0x1000;
 void SimulateKey(HWND hWnd, UINT vk, UINT modifiers = 0, char ch = 0);
 // Types text (Windows-1251) into the window with the focus.
 void SimulateText(HWND hWnd, const char* text);
-// Mouse input at a point in the client coordinates of hWnd.
+// Mouse input at a point in the client coordinates of hWnd, delivered as the
+// window system delivers it (to the window under the point, or to the one
+// holding the capture). A double click is Press, Release, DoubleClick,
+// Release.
 enum class TMouseAction { Press, Release, DoubleClick, Move };
 enum class TMouseButton { None, Left, Right };
 void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TPoint& point,
@@ -77,3 +81,5 @@ UINT GetScrollBarDisabledArrows(HWND hWnd, int bar);
 
 // The client pixels as the window shows them, as COLORREF.
 COLORREF GetSurfacePixel(HWND hWnd, int x, int y);
+// The cursor resource last set with SetCursor (0 when none).
+int GetWindowCursorResource(HWND hWnd);

@@ -17,6 +17,7 @@
 #include "platform/response_table.h"
 #include "platform/winmsg.h"
 
+class QWidget;
 class TApplication;
 class TDC;
 class TModule;
@@ -157,6 +158,9 @@ class TWindow {
   virtual void Paint(TDC& dc, bool erase, TRect& rect);
   // The handling of messages that nothing in the response table takes.
   virtual LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Windows that are platform controls make their own client widget here
+  // (a child of outer); null gives the painted client area.
+  virtual QWidget* MakeClientWidget(QWidget* outer);
 
   // Default handlers, bound in TWindow's response table.
   virtual void EvSize(UINT sizeType, const TSize& size);

@@ -1,0 +1,113 @@
+// TModule and TApplication: the Qt application object, the main window and
+// the message loops.
+
+#include "platform/application.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <vector>
+
+#include "platform/framewindow.h"
+#include "platform/window_impl.h"
+
+namespace {
+
+TApplication* applicationObject = nullptr;
+
+// The Qt application lives as long as the process: Qt's own globals are gone
+// by the time static objects are destroyed.
+QApplication* qtApplication = nullptr;
+
+}  // namespace
+
+void EnsureQtApplication() {
+  if (QCoreApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "gridwork";
+  static char* argv[] = {name, nullptr};
+  qtApplication = new QApplication(argc, argv);
+}
+
+void MakeQtApplication(int& argc, char** argv) {
+  if (!QCoreApplication::instance()) qtApplication = new QApplication(argc, argv);
+}
+
+TModule::TModule(const char* name) : name(name ? name : "") {}
+
+TModule::~TModule() = default;
+
+struct TApplication::TModal {
+  QEventLoop loop;
+  int result = 0;
+  TModal* outer = nullptr;
+};
+
+TApplication::TApplication(const char* name) : TModule(name) {
+  EnsureQtApplication();
+  applicationObject = this;
+}
+
+TApplication::~TApplication() {
+  mainWindow.reset();
+  int unused = 0;
+  msgqueue::TakeQuit(unused);  // the closing of the main window ends nothing more
+  if (applicationObject == this) applicationObject = nullptr;
+}
+
+TApplication* GetApplicationObject() { return applicationObject; }
+
+void TApplication::InitMainWindow() { SetMainWindow(std::make_unique<TFrameWindow>(nullptr, GetName())); }
+
+void TApplication::SetMainWindow(std::unique_ptr<TFrameWindow> window) { mainWindow = std::move(window); }
+
+int TApplication::Run() {
+  InitMainWindow();
+  if (!mainWindow || (!mainWindow->IsWindow() && !mainWindow->Create())) return 1;
+  mainWindow->ShowWindow(SW_SHOWNORMAL);
+  msgqueue::RethrowStashed();
+  int exitCode = 0;
+  if (!msgqueue::TakeQuit(exitCode)) {
+    QEventLoop loop;
+    msgqueue::PushLoop(&loop);
+    loop.exec();
+    msgqueue::PopLoop();
+    msgqueue::RethrowStashed();
+    msgqueue::TakeQuit(exitCode);
+  }
+  return exitCode;
+}
+
+bool TApplication::ProcessAppMsg(MSG& msg) { return PreProcessWindowMessage(msg); }
+
+int TApplication::BeginModal(TWindow* window, int) {
+  // The other top-level windows take no input while the modal loop runs.
+  const QWidget* own = window && window->Impl()->outer ? window->Impl()->outer->window() : nullptr;
+  std::vector<QPointer<QWidget>> disabled;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top != own && HandleOfWidget(top) && top->isEnabled()) {
+      top->setEnabled(false);
+      disabled.emplace_back(top);
+    }
+  }
+  TModal modalLoop;
+  modalLoop.outer = modal;
+  modal = &modalLoop;
+  msgqueue::PushLoop(&modalLoop.loop);
+  if (!msgqueue::QuitPending()) modalLoop.loop.exec();
+  msgqueue::PopLoop();
+  modal = modalLoop.outer;
+  for (const QPointer<QWidget>& top : disabled)
+    if (top) top->setEnabled(true);
+  msgqueue::RethrowStashed();
+  return modalLoop.result;
+}
+
+void TApplication::EndModal(int result) {
+  if (!modal) return;
+  modal->result = result;
+  modal->loop.exit(result);
+}
+
+int TApplication::MessageBox(HWND wnd, const char* text, const char* caption, UINT type) {
+  return MessageBoxA(wnd, text, caption ? caption : GetName(), type);
+}

@@ -1,0 +1,140 @@
+// Message boxes: Qt message boxes with the Windows buttons, icons and
+// answers, or the test program's answers.
+
+#include "platform/msgbox.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/codepage.h"
+#include "platform/testing.h"
+#include "platform/window_impl.h"
+
+namespace {
+
+TMessageBoxHandler& Handler() {
+  static TMessageBoxHandler handler;
+  return handler;
+}
+
+std::function<void(const std::string&)>& Reporter() {
+  static std::function<void(const std::string&)> reporter;
+  return reporter;
+}
+
+// The answer of a box that is closed without a choice.
+int CancelAnswer(UINT type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_OK:
+      return IDOK;
+    case MB_ABORTRETRYIGNORE:
+      return IDABORT;
+    case MB_YESNO:
+      return IDNO;
+    default:
+      return IDCANCEL;
+  }
+}
+
+struct TButtonSpec {
+  QMessageBox::StandardButton button;
+  int answer;
+  const char* text;  // UTF-8
+};
+
+std::vector<TButtonSpec> ButtonsOf(UINT type) {
+  const TButtonSpec ok{QMessageBox::Ok, IDOK, "ОК"};
+  const TButtonSpec cancel{QMessageBox::Cancel, IDCANCEL, "Отмена"};
+  const TButtonSpec yes{QMessageBox::Yes, IDYES, "Да"};
+  const TButtonSpec no{QMessageBox::No, IDNO, "Нет"};
+  const TButtonSpec abort{QMessageBox::Abort, IDABORT, "Прервать"};
+  const TButtonSpec retry{QMessageBox::Retry, IDRETRY, "Повтор"};
+  const TButtonSpec ignore{QMessageBox::Ignore, IDIGNORE, "Пропустить"};
+  switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+      return {ok, cancel};
+    case MB_ABORTRETRYIGNORE:
+      return {abort, retry, ignore};
+    case MB_YESNOCANCEL:
+      return {yes, no, cancel};
+    case MB_YESNO:
+      return {yes, no};
+    case MB_RETRYCANCEL:
+      return {retry, cancel};
+    default:
+      return {ok};
+  }
+}
+
+QMessageBox::Icon IconOf(UINT type) {
+  switch (type & MB_ICONMASK) {
+    case MB_ICONHAND:
+      return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+      return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+      return QMessageBox::Warning;
+    case MB_ICONASTERISK:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+int ShowBox(const TMessageBoxInfo& info) {
+  EnsureQtApplication();
+  TWindow* owner = GetWindowPtr(info.owner);
+  QWidget* parent = owner && owner->Impl()->outer ? owner->Impl()->outer->window() : nullptr;
+  QMessageBox box(IconOf(info.type), QStringFrom1251(info.caption.c_str()), QStringFrom1251(info.text.c_str()),
+                  QMessageBox::NoButton, parent);
+  box.setWindowModality(Qt::ApplicationModal);
+  const std::vector<TButtonSpec> buttons = ButtonsOf(info.type);
+  std::vector<std::pair<QAbstractButton*, int>> answers;
+  for (const TButtonSpec& spec : buttons) {
+    QPushButton* button = box.addButton(spec.button);
+    button->setText(QString::fromUtf8(spec.text));
+    answers.emplace_back(button, spec.answer);
+  }
+  const std::size_t defaultIndex = (info.type & MB_DEFMASK) >> 8;
+  if (defaultIndex < answers.size()) box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex].first));
+  box.exec();
+  for (const auto& [button, answer] : answers)
+    if (box.clickedButton() == button) return answer;
+  return CancelAnswer(info.type);
+}
+
+}  // namespace
+
+void ReportUnansweredPrompt(const std::string& description) {
+  if (Reporter()) {
+    Reporter()(description);
+    return;
+  }
+  std::fprintf(stderr, "unanswered in a test: %s\n", description.c_str());
+  std::abort();
+}
+
+void SetMessageBoxHandler(TMessageBoxHandler handler) { Handler() = std::move(handler); }
+
+void SetUnansweredPromptReporter(std::function<void(const std::string&)> reporter) { Reporter() = std::move(reporter); }
+
+int MessageBoxExA(HWND hWnd, const char* text, const char* caption, UINT type, WORD languageId) {
+  TMessageBoxInfo info;
+  info.owner = hWnd;
+  info.text = text ? text : "";
+  info.caption = caption ? caption : "Error";
+  info.type = type;
+  info.languageId = languageId;
+  if (Handler()) return Handler()(info);
+  if (msgqueue::TestMode()) {
+    ReportUnansweredPrompt("message box \"" + Cp1251ToUtf8(info.caption) + "\": " + Cp1251ToUtf8(info.text));
+    return CancelAnswer(type);
+  }
+  return ShowBox(info);
+}
+
+int MessageBoxA(HWND hWnd, const char* text, const char* caption, UINT type) {
+  return MessageBoxExA(hWnd, text, caption, type, 0);
+}

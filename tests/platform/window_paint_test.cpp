@@ -1,0 +1,172 @@
+// Invalidation, paint requests over the client surface, and ScrollWindow.
+
+#include <gtest/gtest.h>
+
+#include "platform/dc.h"
+#include "platform/sysinfo.h"
+#include "window_test_support.h"
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+// Paints its whole paint rectangle red and remembers each request.
+class TPaintingWindow : public TRecordingWindow {
+ public:
+  using TRecordingWindow::TRecordingWindow;
+  std::vector<TRect> paints;
+  bool fill = true;
+
+ protected:
+  void Paint(TDC& dc, bool, TRect& rect) override {
+    paints.push_back(rect);
+    if (fill) dc.FillRect(GetClientRect(), TBrush(kRed));
+  }
+};
+
+std::unique_ptr<TPaintingWindow> ShownPaintingWindow() {
+  auto window = std::make_unique<TPaintingWindow>(nullptr, WS_VISIBLE, 200, 150);
+  window->Create();
+  ProcessPendingMessages();
+  window->paints.clear();
+  return window;
+}
+
+void FillClient(TWindow& window, const TRect& rect, COLORREF color) {
+  TClientDC dc(window);
+  dc.FillRect(rect, TBrush(color));
+}
+
+TEST(WindowPaint, ShownWindowIsPaintedWhole) {
+  TPaintingWindow window(nullptr, WS_VISIBLE, 120, 80);
+  window.Create();
+  ProcessPendingMessages();
+  ASSERT_EQ(window.paints.size(), 1u);
+  EXPECT_EQ(window.paints[0], (TRect{0, 0, 120, 80}));
+  EXPECT_EQ(GetSurfacePixel(window.GetHandle(), 119, 79), kRed);
+}
+
+TEST(WindowPaint, UpdateWindowPaintsTheInvalidPartOnceAndOnlyThere) {
+  auto window = ShownPaintingWindow();
+  FillClient(*window, window->GetClientRect(), kBlue);
+  window->InvalidateRect({10, 10, 20, 20}, false);
+  window->InvalidateRect({50, 10, 60, 20}, false);
+  window->UpdateWindow();
+  ASSERT_EQ(window->paints.size(), 1u);
+  EXPECT_EQ(window->paints[0], (TRect{10, 10, 60, 20}));
+  // The paint context is clipped to the invalid region, not its bounding box.
+  EXPECT_EQ(GetSurfacePixel(*window, 15, 15), kRed);
+  EXPECT_EQ(GetSurfacePixel(*window, 55, 19), kRed);
+  EXPECT_EQ(GetSurfacePixel(*window, 35, 15), kBlue);
+  EXPECT_EQ(GetSurfacePixel(*window, 15, 25), kBlue);
+
+  window->UpdateWindow();
+  ProcessPendingMessages();
+  EXPECT_EQ(window->paints.size(), 1u);
+}
+
+TEST(WindowPaint, InvalidPartIsPaintedWhenQtAsks) {
+  auto window = ShownPaintingWindow();
+  window->InvalidateRect({0, 0, 5, 5}, true);
+  EXPECT_TRUE(window->paints.empty());
+  ProcessPendingMessages();
+  ASSERT_EQ(window->paints.size(), 1u);
+  EXPECT_EQ(window->paints[0], (TRect{0, 0, 5, 5}));
+}
+
+TEST(WindowPaint, EraseFillsTheWindowColourFirst) {
+  auto window = ShownPaintingWindow();
+  window->fill = false;
+  FillClient(*window, window->GetClientRect(), kBlue);
+  window->InvalidateRect({0, 0, 10, 10}, true);
+  window->InvalidateRect({20, 0, 30, 10}, false);
+  window->UpdateWindow();
+  EXPECT_EQ(GetSurfacePixel(*window, 5, 5), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(GetSurfacePixel(*window, 25, 5), kBlue);
+}
+
+TEST(WindowPaint, InvalidationOutsideTheClientAreaIsIgnored) {
+  auto window = ShownPaintingWindow();
+  window->InvalidateRect({300, 300, 400, 400}, true);
+  TRect update;
+  EXPECT_FALSE(window->GetUpdateRect(update));
+  window->InvalidateRect({190, 140, 400, 400}, true);
+  ASSERT_TRUE(window->GetUpdateRect(update));
+  EXPECT_EQ(update, (TRect{190, 140, 200, 150}));
+}
+
+TEST(WindowPaint, HiddenWindowIsNotPainted) {
+  TPaintingWindow window(nullptr, 0, 100, 100);
+  window.Create();
+  window.InvalidateRect({0, 0, 10, 10}, true);
+  window.UpdateWindow();
+  ProcessPendingMessages();
+  EXPECT_TRUE(window.paints.empty());
+  window.ShowWindow(SW_SHOW);
+  ProcessPendingMessages();
+  EXPECT_EQ(window.paints.size(), 1u);
+}
+
+TEST(WindowScroll, ScrollWindowMovesPixelsAndChildrenAndInvalidatesTheStrip) {
+  auto window = ShownPaintingWindow();
+  window->fill = false;
+  FillClient(*window, window->GetClientRect(), kBlue);
+  FillClient(*window, {40, 0, 41, 150}, kRed);
+  TRecordingWindow child(window.get(), WS_CHILD | WS_VISIBLE, 10, 10);
+  child.Attr.X = 50;
+  child.Attr.Y = 60;
+  ASSERT_TRUE(child.Create());
+  const TRect before = child.GetWindowRect();
+
+  window->ScrollWindow(-30, 0);
+  EXPECT_EQ(GetSurfacePixel(*window, 10, 70), kRed);
+  EXPECT_EQ(GetSurfacePixel(*window, 40, 70), kBlue);
+  TRect update;
+  ASSERT_TRUE(window->GetUpdateRect(update));
+  EXPECT_EQ(update, (TRect{170, 0, 200, 150}));
+  TRect after = child.GetWindowRect();
+  EXPECT_EQ(after.left, before.left - 30);
+  EXPECT_EQ(after.top, before.top);
+
+  window->UpdateWindow();
+  ASSERT_EQ(window->paints.size(), 1u);
+  EXPECT_EQ(window->paints[0], (TRect{170, 0, 200, 150}));
+}
+
+TEST(WindowScroll, ScrollRectangleAndClipLimitTheMove) {
+  auto window = ShownPaintingWindow();
+  window->fill = false;
+  FillClient(*window, window->GetClientRect(), kBlue);
+  FillClient(*window, {0, 30, 200, 31}, kRed);
+  TRecordingWindow child(window.get(), WS_CHILD | WS_VISIBLE, 10, 10);
+  ASSERT_TRUE(child.Create());
+  const TRect before = child.GetWindowRect();
+
+  // Only the part below y = 20 scrolls, and the clip leaves x < 100 alone.
+  const TRect scroll{0, 20, 200, 150};
+  const TRect clip{100, 20, 200, 150};
+  window->ScrollWindow(0, 10, &scroll, &clip);
+  EXPECT_EQ(GetSurfacePixel(*window, 150, 40), kRed);
+  EXPECT_EQ(GetSurfacePixel(*window, 150, 30), kBlue);
+  EXPECT_EQ(GetSurfacePixel(*window, 50, 30), kRed);
+  EXPECT_EQ(GetSurfacePixel(*window, 50, 40), kBlue);
+  TRect update;
+  ASSERT_TRUE(window->GetUpdateRect(update));
+  EXPECT_EQ(update, (TRect{100, 20, 200, 30}));
+  EXPECT_EQ(child.GetWindowRect(), before);
+}
+
+TEST(WindowScroll, PendingInvalidPartMovesWithThePixels) {
+  auto window = ShownPaintingWindow();
+  window->InvalidateRect({0, 100, 10, 110}, false);
+  window->ScrollWindow(0, -50);
+  TRect update;
+  ASSERT_TRUE(window->GetUpdateRect(update));
+  EXPECT_EQ(update, (TRect{0, 50, 200, 150}));
+  window->ValidateRect({0, 100, 200, 150});
+  ASSERT_TRUE(window->GetUpdateRect(update));
+  EXPECT_EQ(update, (TRect{0, 50, 10, 60}));
+}
+
+}  // namespace

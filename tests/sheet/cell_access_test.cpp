@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+#include "platform/locale.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+class CellAccess : public testing::Test {
+ protected:
+  void SetUp() override {
+    SetUserDefaultLCID(LCID_RU_RU);
+    InitSystemColors(RGB(0, 0, 0), RGB(255, 255, 255));
+  }
+  void TearDown() override { SetUserDefaultLCID(0); }
+
+  TGridwork grid{nullptr, "Gridwork Test", nullptr, 40, 20, 3, 1, 1.0};
+};
+
+TEST_F(CellAccess, CoordinatesAreClampedIntoTheTable) {
+  EXPECT_TRUE(grid.SetCellText(-5, 999, "edge"));
+  EXPECT_EQ(grid.cells[0][19].text, "edge");
+  EXPECT_TRUE(grid.SetCellInteger(1000, -3, 7));
+  EXPECT_EQ(grid.cells[39][0].text, "7");
+  std::string text;
+  EXPECT_FALSE(grid.GetCellText(77, -77, text));
+  EXPECT_EQ(text, "7");
+}
+
+TEST_F(CellAccess, TextGoesOnlyIntoTextCells) {
+  ASSERT_TRUE(grid.SetCellInteger(2, 2, 42));
+  EXPECT_FALSE(grid.SetCellText(2, 2, "abc"));
+  EXPECT_EQ(grid.cells[2][2].text, "42");
+  EXPECT_EQ(grid.GetCellType(2, 2), ctInteger);
+  LONG number = 0;
+  EXPECT_TRUE(grid.GetCellInteger(2, 2, number));
+  EXPECT_EQ(number, 42);
+}
+
+TEST_F(CellAccess, ValueSettersLeaveTheTableUnmodified) {
+  grid.SetCellFixed(1, 1, 2.5);
+  grid.SetCellType(1, 2, ctGeneral);
+  grid.SetCellProtected(1, 3, 1);
+  EXPECT_EQ(grid.modified, 0);
+  EXPECT_EQ(grid.cells[1][1].text, "2.50");
+  EXPECT_EQ(grid.GetCellProtected(1, 3), 1);
+}
+
+TEST_F(CellAccess, SteppingThroughTheSheetStopsAtItsEnds) {
+  int row = 39, col = 19;
+  EXPECT_FALSE(grid.NextCellInSheet(row, col));
+  EXPECT_EQ(row, 39);
+  EXPECT_EQ(col, 19);
+  row = 4;
+  col = 19;
+  EXPECT_TRUE(grid.NextCellInSheet(row, col));
+  EXPECT_EQ(row, 5);
+  EXPECT_EQ(col, 0);
+  EXPECT_TRUE(grid.PrevCellInSheet(row, col));
+  EXPECT_EQ(row, 4);
+  EXPECT_EQ(col, 19);
+  row = 0;
+  col = 0;
+  EXPECT_FALSE(grid.PrevCellInSheet(row, col));
+  row = -8;
+  col = 50;
+  EXPECT_TRUE(grid.NextCellInSheet(row, col));
+  EXPECT_EQ(row, 1);
+  EXPECT_EQ(col, 0);
+}
+
+TEST_F(CellAccess, BordersOutsideTheFourSidesChangeNothing) {
+  grid.SetCellBorder(3, 3, 0, 2, RGB(1, 2, 3), 0);
+  grid.SetCellBorder(3, 3, 5, 2, RGB(1, 2, 3), 0);
+  EXPECT_EQ(grid.modified, 0);
+  for (const TCellBorder& border : grid.cells[3][3].borders) EXPECT_EQ(border.width, 0);
+  int width = -1, style = -1;
+  COLORREF color = 0;
+  EXPECT_FALSE(grid.GetCellBorder(3, 3, 5, width, color, style));
+  EXPECT_EQ(width, -1);
+
+  grid.SetCellBorder(3, 3, 4, -2, 0xFFFFFFFF, PS_DOT);
+  EXPECT_EQ(grid.modified, 1);
+  EXPECT_FALSE(grid.GetCellBorder(3, 3, 4, width, color, style));
+  EXPECT_EQ(width, 0);
+  EXPECT_EQ(color, sysTextColor);
+  EXPECT_EQ(style, PS_DOT);
+  grid.SetCellBorder(3, 3, 1, 2, RGB(0, 0, 255), 0);
+  EXPECT_TRUE(grid.GetCellBorder(3, 3, 1, width, color, style));
+  EXPECT_EQ(grid.cells[3][3].borders[0].width, 2);
+}
+
+TEST_F(CellAccess, FontsAreStoredPositiveAndTheSystemTextColourBecomesAuto) {
+  grid.SetCellFont(0, 0, "Courier New", -12, -700, 1, 0, 1, RGB(0, 0, 0));
+  const TCellFont& font = grid.cells[0][0].font;
+  EXPECT_STREQ(font.faceName, "Courier New");
+  EXPECT_EQ(font.size, 12);
+  EXPECT_EQ(font.weight, 700);
+  EXPECT_EQ(font.italic, 1);
+  EXPECT_EQ(font.strikeOut, 1);
+  EXPECT_EQ(font.color, AutoColor);
+  EXPECT_EQ(grid.modified, 1);
+
+  grid.SetCellFont(0, 1, "Arial", INT_MIN, 400, 0, 0, 0, 0x01000000);
+  EXPECT_EQ(grid.cells[0][1].font.size, INT_MAX);
+  EXPECT_EQ(grid.cells[0][1].font.color, AutoColor);
+
+  const std::string longName(60, 'x');
+  grid.SetCellFont(0, 2, longName.c_str(), 10, 400, 0, 0, 0, RGB(9, 9, 9));
+  EXPECT_EQ(std::strlen(grid.cells[0][2].font.faceName), 31u);
+  EXPECT_EQ(grid.cells[0][2].font.color, RGB(9, 9, 9));
+
+  char face[32];
+  int size = 0, weight = 0;
+  BYTE italic = 9, underline = 9, strike = 9;
+  COLORREF color = 0;
+  grid.GetCellFont(0, 0, face, size, weight, italic, underline, strike, color);
+  EXPECT_STREQ(face, "Courier New");
+  EXPECT_EQ(underline, 0);
+  EXPECT_EQ(color, AutoColor);
+}
+
+TEST_F(CellAccess, BackgroundsAboveTheColourRangeBecomeTheWindowColour) {
+  grid.SetCellBackground(1, 1, 0xFFFFFFFF);
+  EXPECT_EQ(grid.GetCellBackground(1, 1), sysWindowColor);
+  grid.SetCellBackground(1, 2, RGB(255, 255, 0));
+  EXPECT_EQ(grid.GetCellBackground(1, 2), RGB(255, 255, 0));
+  EXPECT_EQ(grid.GetCellBackground(1, 3), AutoColor);
+  EXPECT_EQ(grid.modified, 1);
+}
+
+TEST_F(CellAccess, AlignmentAddsFlagsAndOverflowSkipsFrozenColumns) {
+  grid.SetCellAlignment(5, 0, 2, 4, 0, 1);
+  int h = 0, v = 0, wrap = -1, overflow = -1;
+  grid.GetCellAlignment(5, 0, h, v, wrap, overflow);
+  EXPECT_EQ(h, 2);
+  EXPECT_EQ(v, 4);
+  EXPECT_EQ(wrap, 0);
+  EXPECT_EQ(overflow, 0);  // column 0 is frozen
+  EXPECT_TRUE(grid.cells[5][0].textFormat & DT_SINGLELINE);
+
+  grid.SetCellAlignment(5, 3, 5, 5, 1, 1);
+  grid.GetCellAlignment(5, 3, h, v, wrap, overflow);
+  EXPECT_EQ(h, 5);
+  EXPECT_EQ(v, 5);
+  EXPECT_EQ(wrap, 1);
+  EXPECT_EQ(overflow, 1);
+
+  // Alignment bits are only ever added.
+  grid.SetCellAlignment(5, 0, 1, 3, 0, 0);
+  grid.GetCellAlignment(5, 0, h, v, wrap, overflow);
+  EXPECT_EQ(h, 2);
+  EXPECT_EQ(v, 4);
+  // An unknown code adds nothing.
+  grid.SetCellAlignment(6, 6, 9, 9, 0, 0);
+  grid.GetCellAlignment(6, 6, h, v, wrap, overflow);
+  EXPECT_EQ(h, 1);
+  EXPECT_EQ(v, 3);
+}
+
+TEST_F(CellAccess, UnknownTypeCodesMakeTextCells) {
+  grid.SetCellInteger(4, 4, 5);
+  grid.SetCellType(4, 4, 9);
+  EXPECT_EQ(grid.GetCellType(4, 4), ctText);
+  grid.SetCellType(4, 5, 0);
+  EXPECT_EQ(grid.GetCellType(4, 5), ctText);
+  EXPECT_TRUE(grid.SetCellType(4, 6, ctFixed));
+  EXPECT_EQ(grid.cells[4][6].text, "0.00");
+}
+
+TEST_F(CellAccess, DatesAndTimesReadBack) {
+  SYSTEMTIME when;
+  when.wYear = 2001;
+  when.wMonth = 2;
+  when.wDay = 3;
+  when.wHour = 4;
+  when.wMinute = 5;
+  when.wSecond = 6;
+  ASSERT_TRUE(grid.SetCellDate(7, 7, when));
+  EXPECT_EQ(grid.cells[7][7].text, "03.02.2001");
+  SYSTEMTIME back;
+  EXPECT_FALSE(grid.GetCellDateTime(7, 7, back));  // invalid kept from the empty text it had
+  grid.cells[7][7].invalid = 0;
+  EXPECT_TRUE(grid.GetCellDateTime(7, 7, back));
+  EXPECT_EQ(back.wYear, 2001);
+  EXPECT_EQ(back.wSecond, 6);
+  SYSTEMTIME bad = when;
+  bad.wMonth = 13;
+  EXPECT_FALSE(grid.SetCellTime(7, 8, bad));
+  EXPECT_EQ(grid.GetCellType(7, 8), ctText);
+}
+
+TEST_F(CellAccess, FirstVisibleCellIsTheTopLeftOnScreen) {
+  int row = -1, col = -1;
+  grid.FirstVisibleCell(row, col);
+  EXPECT_EQ(row, 0);
+  EXPECT_EQ(col, 0);
+  TGridwork unfrozen(nullptr, "t", nullptr, 10, 10, 0, 0, 1.0);
+  unfrozen.FirstVisibleCell(row, col);
+  EXPECT_EQ(row, unfrozen.topRow);
+  EXPECT_EQ(col, unfrozen.leftColumn);
+}
+
+}  // namespace

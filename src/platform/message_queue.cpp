@@ -149,6 +149,13 @@ void PostInput(const MSG& msg, UINT state) {
   Push(queued);
 }
 
+bool ReplaceLastInput(UINT message, const MSG& msg, UINT state) {
+  if (queue.empty() || !queue.back().input || queue.back().msg.message != message || queue.back().msg.hwnd != msg.hwnd)
+    return false;
+  queue.back() = TQueued{msg, true, state};
+  return true;
+}
+
 void Forget(HWND hWnd) {
   std::erase_if(queue, [hWnd](const TQueued& q) { return q.msg.hwnd == hWnd; });
 }

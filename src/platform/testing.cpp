@@ -130,8 +130,13 @@ void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TP
   const Qt::MouseButton eventButton = action == TMouseAction::Move ? Qt::NoButton : qtButton;
   if (window) {
     // The top-level window routes it to the widget under the point or to
-    // the one that holds the mouse.
+    // the one that holds the mouse. A double click comes, as from the window
+    // system, as a press followed by the double click.
     const QPointF local = window->mapFromGlobal(global);
+    if (type == QEvent::MouseButtonDblClick) {
+      QMouseEvent press(QEvent::MouseButtonPress, local, local, global, eventButton, heldButtons, QtModifiers(modifiers));
+      QCoreApplication::sendEvent(window, &press);
+    }
     QMouseEvent event(type, local, local, global, eventButton, heldButtons, QtModifiers(modifiers));
     QCoreApplication::sendEvent(window, &event);
   } else {

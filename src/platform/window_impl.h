@@ -137,6 +137,9 @@ namespace msgqueue {
 // Alt key (kAltDown) at that moment; character is lPrivate's value.
 constexpr UINT kAltDown = 0x1000;
 void PostInput(const MSG& msg, UINT keyState);
+// Replaces the last queued message when it is input of that message number
+// for the same window; false when there is no such message.
+bool ReplaceLastInput(UINT message, const MSG& msg, UINT keyState);
 // Drops the queued messages of a window that goes.
 void Forget(HWND hWnd);
 // The pointer position last seen, in screen coordinates.

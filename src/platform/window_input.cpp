@@ -102,6 +102,9 @@ bool QueueMouse(HWND hWnd, QWidget* receiver, const QMouseEvent& event) {
   msg.time = static_cast<DWORD>(event.timestamp());
   const QPoint global = event.globalPosition().toPoint();
   msg.pt = {global.x(), global.y()};
+  // Qt reports the second press of a double click and then the double
+  // click; Windows has only the double-click message for it.
+  if (dbl && msgqueue::ReplaceLastInput(message - 2, msg, state)) return true;
   msgqueue::PostInput(msg, state);
   return true;
 }

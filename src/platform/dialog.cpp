@@ -43,7 +43,7 @@ END_RESPONSE_TABLE;
 
 TDialog::TDialog(TWindow* parent, const TDialogTemplate& dialogTemplate, TModule* module)
     : TWindow(parent, dialogTemplate.caption.c_str(), module), dialogTemplate(dialogTemplate) {
-  Attr.Style = dialogTemplate.style & ~WS_CHILD;
+  Attr.Style = (dialogTemplate.style & ~WS_CHILD) | WS_VISIBLE;
   const TRect size = MapDialogRect(TRect{0, 0, dialogTemplate.w, dialogTemplate.h});
   Attr.W = size.Width();
   Attr.H = size.Height();
@@ -86,6 +86,7 @@ int TDialog::Execute() {
       Attr.X = Attr.Y = CW_USEDEFAULT;
     }
     if (!Create()) return -1;
+    if (QWidget* outer = Impl()->outer.data()) outer->activateWindow();
   }
   closed = false;
   result = IDCANCEL;
@@ -117,10 +118,13 @@ void TDialog::CloseWindow(int retValue) {
 }
 
 void TDialog::SetupWindow() {
-  if (Impl() && Impl()->outer) {
+  if (QWidget* outer = Impl() ? Impl()->outer.data() : nullptr) {
+    // A dialog is a window of its own above its owner, not a child inside it.
+    outer->setParent(outer->parentWidget(), Qt::Dialog);
+    if (Attr.X != CW_USEDEFAULT) outer->setGeometry(Attr.X, Attr.Y, Attr.W, Attr.H);
     QFont font(QStringFrom1251(dialogTemplate.fontFace.c_str()));
     font.setPointSize(dialogTemplate.fontPoints);
-    Impl()->outer->setFont(font);
+    outer->setFont(font);
   }
   TWindow::SetupWindow();
   TransferData(TF_SETDATA);

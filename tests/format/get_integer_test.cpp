@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "format/get_integer.h"
+#include "platform/application.h"
+#include "platform/controls_testing.h"
+#include "platform/cp1251_literal.h"
+#include "platform/testing.h"
+
+namespace {
+
+class AskIntegerDialog : public testing::Test {
+ protected:
+  void SetUp() override {
+    owner.Attr.Style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    owner.Attr.W = 400;
+    owner.Attr.H = 300;
+    ASSERT_TRUE(owner.Create());
+    SetMessageBoxHandler([this](const TMessageBoxInfo& info) {
+      boxes.push_back(info);
+      return IDOK;
+    });
+  }
+  void TearDown() override {
+    SetDialogHandler(nullptr);
+    SetMessageBoxHandler(nullptr);
+  }
+
+  // Runs AskInteger; act answers the dialog through its number edit.
+  bool Ask(LONG& value, LONG minValue, LONG maxValue, const std::function<void(TDialog&, TControl&)>& act) {
+    SetDialogHandler([&](TDialog& dialog) {
+      TControl* number = dialog.GetControl(101);
+      ASSERT_NE(number, nullptr);
+      act(dialog, *number);
+    });
+    return AskInteger(&owner, "caption", "prompt", value, minValue, maxValue);
+  }
+
+  static std::string TextOf(TControl& control) { return control.GetWindowText(); }
+
+  TApplication app{"Test"};
+  TWindow owner{nullptr, "owner"};
+  std::vector<TMessageBoxInfo> boxes;
+};
+
+TEST_F(AskIntegerDialog, ShowsCaptionPromptValueAndRussianCancel) {
+  LONG value = 7;
+  Ask(value, 0, 15, [](TDialog& dialog, TControl& number) {
+    EXPECT_EQ(dialog.GetCaption(), "caption");
+    EXPECT_EQ(TextOf(number), "7");
+    EXPECT_EQ(TextOf(*dialog.GetControl(103)), "prompt");
+    EXPECT_EQ(TextOf(*dialog.GetControl(IDCANCEL)), u8"Отмена"_cp);
+    ProcessPendingMessages();
+    EXPECT_EQ(GetFocus(), number.GetHandle());
+    PressButton(dialog, IDCANCEL);
+  });
+}
+
+TEST_F(AskIntegerDialog, OkStoresTheTypedNumber) {
+  LONG value = 2;
+  EXPECT_TRUE(Ask(value, 0, 15, [](TDialog& dialog, TControl& number) {
+    ReplaceTextOf(number, "12");
+    PressButton(dialog, IDOK);
+  }));
+  EXPECT_EQ(value, 12);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(AskIntegerDialog, OutOfRangeIsRefusedWithTheMessageAndTheLastValidNumber) {
+  LONG value = 2;
+  std::string shownAfterRefusal;
+  bool stayedOpen = false;
+  EXPECT_TRUE(Ask(value, 0, 15, [&](TDialog& dialog, TControl& number) {
+    ReplaceTextOf(number, "1");
+    TypeInto(number, "1");  // 11 is valid and kept
+    TypeInto(number, "0");  // 110 is not
+    PressButton(dialog, IDOK);
+    stayedOpen = !dialog.IsClosed();
+    shownAfterRefusal = TextOf(number);
+    PressButton(dialog, IDOK);
+  }));
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(shownAfterRefusal, "11");
+  EXPECT_EQ(value, 11);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            u8"Неверное значение параметра. Допустимые значения лежат в диапазоне от 0 до 15."_cp);
+  EXPECT_EQ(boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(boxes[0].caption, "Test");
+}
+
+TEST_F(AskIntegerDialog, TwentyInThePrecisionRangePutsBackTheStartValue) {
+  LONG value = 2;
+  std::string shown;
+  Ask(value, 0, 15, [&](TDialog& dialog, TControl& number) {
+    ReplaceTextOf(number, "20");
+    PressButton(dialog, IDOK);
+    shown = TextOf(number);
+    PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(shown, "2");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].text.find(u8"от 0 до 15."_cp), std::string::npos);
+}
+
+TEST_F(AskIntegerDialog, OnlyDigitsCanBeTyped) {
+  LONG value = 5;
+  Ask(value, 0, 100, [](TDialog& dialog, TControl& number) {
+    ReplaceTextOf(number, "-3a7");
+    EXPECT_EQ(TextOf(number), "37");
+    PressButton(dialog, IDOK);
+  });
+  EXPECT_EQ(value, 37);
+}
+
+TEST_F(AskIntegerDialog, SpinArrowsStepWithinTheRange) {
+  LONG value = 1;
+  std::vector<std::string> shown;
+  Ask(value, 1, 10000, [&](TDialog& dialog, TControl& number) {
+    ReplaceTextOf(number, "99999");
+    ClickScrollArrow(dialog, 102, SB_LINEDOWN);
+    shown.push_back(TextOf(number));
+    ClickScrollArrow(dialog, 102, SB_LINEUP);
+    ClickScrollArrow(dialog, 102, SB_LINEUP);
+    shown.push_back(TextOf(number));
+    ReplaceTextOf(number, "1");
+    ClickScrollArrow(dialog, 102, SB_LINEDOWN);
+    shown.push_back(TextOf(number));
+    PressButton(dialog, IDOK);
+  });
+  EXPECT_EQ(shown, (std::vector<std::string>{"9999", "10000", "1"}));
+  EXPECT_EQ(value, 1);
+
+  value = 15;
+  Ask(value, 0, 15, [&](TDialog& dialog, TControl& number) {
+    ClickScrollArrow(dialog, 102, SB_LINEUP);
+    EXPECT_EQ(TextOf(number), "15");
+    PressButton(dialog, IDOK);
+  });
+  EXPECT_EQ(value, 15);
+}
+
+TEST_F(AskIntegerDialog, EmptyTextIsZero) {
+  LONG value = 3;
+  EXPECT_TRUE(Ask(value, 0, 5, [](TDialog& dialog, TControl& number) {
+    ReplaceTextOf(number, "");
+    PressButton(dialog, IDOK);
+  }));
+  EXPECT_EQ(value, 0);
+  EXPECT_TRUE(boxes.empty());
+
+  value = 3;
+  bool stayedOpen = false;
+  EXPECT_FALSE(Ask(value, 1, 10000, [&](TDialog& dialog, TControl& number) {
+    ReplaceTextOf(number, "");
+    PressButton(dialog, IDOK);
+    stayedOpen = !dialog.IsClosed();
+    PressButton(dialog, IDCANCEL);
+  }));
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(value, 3);
+}
+
+TEST_F(AskIntegerDialog, CancelAfterTypingLeavesTheCallersValue) {
+  for (const UINT key : {0u, VK_ESCAPE}) {
+    LONG value = 4;
+    EXPECT_FALSE(Ask(value, 0, 15, [key](TDialog& dialog, TControl& number) {
+      ReplaceTextOf(number, "9");
+      if (key)
+        PressDialogKey(dialog, key);
+      else
+        PressButton(dialog, IDCANCEL);
+    }));
+    EXPECT_EQ(value, 4);
+  }
+}
+
+TEST_F(AskIntegerDialog, EnterIsOk) {
+  LONG value = 4;
+  EXPECT_TRUE(Ask(value, 0, 15, [](TDialog& dialog, TControl& number) {
+    ReplaceTextOf(number, "8");
+    PressDialogKey(dialog, VK_RETURN);
+  }));
+  EXPECT_EQ(value, 8);
+}
+
+TEST_F(AskIntegerDialog, SingleValueRange) {
+  LONG value = 0;
+  EXPECT_TRUE(Ask(value, 0, 0, [](TDialog& dialog, TControl& number) {
+    ClickScrollArrow(dialog, 102, SB_LINEUP);
+    EXPECT_EQ(TextOf(number), "0");
+    PressButton(dialog, IDOK);
+  }));
+  EXPECT_EQ(value, 0);
+}
+
+}  // namespace

@@ -3,7 +3,7 @@
 // calls and flags. Item texts are Windows-1251; "&" marks the mnemonic and a
 // TAB separates the accelerator text shown at the right edge.
 
-#include <memory>
+#include <concepts>
 
 #include "platform/geometry.h"
 #include "platform/winmsg.h"
@@ -41,7 +41,11 @@ BOOL IsMenu(HMENU menu);
 // idNewItem is the command identifier, or with MF_POPUP the popup menu,
 // which belongs to this menu from then on.
 BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idNewItem, const char* text);
-inline BOOL AppendMenuA(HMENU menu, UINT flags, HMENU popup, const char* text) {
+// The popup item with the submenu as it is (only an HMENU picks this one,
+// so a 0 identifier stays unambiguous).
+template <class TPopup>
+  requires std::same_as<TPopup, HMENU>
+BOOL AppendMenuA(HMENU menu, UINT flags, TPopup popup, const char* text) {
   return AppendMenuA(menu, flags, reinterpret_cast<UINT_PTR>(popup), text);
 }
 

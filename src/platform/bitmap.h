@@ -11,10 +11,12 @@ class QImage;
 class TBitmap {
  public:
   // A bitmap that fits the given context; a width or height of 0 gives a
-  // 1 x 1 bitmap as CreateCompatibleBitmap does. Negative sizes or a buffer
-  // that cannot be allocated give an invalid bitmap (IsValid is false).
+  // 1 x 1 bitmap as CreateCompatibleBitmap does. Negative sizes, more than
+  // 2 GB of pixels or a buffer that cannot be allocated give an invalid
+  // bitmap (IsValid is false).
   TBitmap(const TDC& dc, int width, int height);
   TBitmap(int width, int height);
+  TBitmap() = default;  // no bitmap: invalid
   ~TBitmap();
   TBitmap(const TBitmap&);
   TBitmap& operator=(const TBitmap&);

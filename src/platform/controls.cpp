@@ -53,7 +53,7 @@ void TControl::ApplyTemplate(DWORD style, int x, int y, int w, int h, const std:
   Attr.Y = y;
   Attr.W = w;
   Attr.H = h;
-  text = templateText;
+  SetWindowText(templateText.c_str());
 }
 
 std::unique_ptr<TControl::TView> TControl::MakeView() { return nullptr; }

@@ -119,6 +119,10 @@ class TDC {
     TRect r = rect;
     return DrawText(text, count, r, format);
   }
+  int DrawText(std::string_view text, const TRect& rect, UINT format) {
+    TRect r = rect;
+    return DrawText(text, r, format);
+  }
   bool GetTextMetrics(TEXTMETRIC& metrics) const;
   TSize GetTextExtent(const char* text, int count) const;
   TSize GetTextExtent(std::string_view text) const {
@@ -136,12 +140,13 @@ class TDC {
   // A context drawing on a device it does not own; logPixels is its
   // LOGPIXELSX and LOGPIXELSY. A context on a printer answers DT_RASPRINTER.
   TDC(QPaintDevice& device, int logPixelsX, int logPixelsY, bool printer = false);
+  // A context with no device yet; the subclass attaches one.
+  TDC();
   // Subclasses that own their device stop drawing on it before it goes.
   void ReleaseDevice();
-  // Called after each drawing call with the device pixels it may have changed.
+  // Called after each drawing call with the device pixels it may have changed,
+  // for contexts that ask for it.
   virtual void Drawn(const TRect& deviceRect);
-  // Draws on another device from now on, with the drawing state unchanged.
-  void SwitchDevice(QPaintDevice& device);
 
  private:
   friend class TMemoryDC;

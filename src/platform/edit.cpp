@@ -1,12 +1,9 @@
 #include "platform/edit.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
-#include <QEvent>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <algorithm>
 
 #include "platform/controls_qt.h"

@@ -61,8 +61,11 @@ struct TFontData;
 class TFont {
  public:
   // Windows' core fonts resolve to their metric-compatible Liberation faces
-  // ("Arial" draws as "Liberation Sans"). A height beyond 16384 pixels either
-  // way makes no font (IsValid is false; selecting it changes nothing).
+  // ("Arial" draws as "Liberation Sans"). A height of 0 asks for a 16-pixel
+  // cell. Text is always drawn upright at the face's natural width: width,
+  // escapement and orientation are kept in the description only. A height
+  // beyond 16384 pixels either way makes no font (IsValid is false;
+  // selecting it changes nothing).
   explicit TFont(const LOGFONT& logFont);
   explicit TFont(const char* faceName, int height = 0, int width = 0, int escapement = 0,
                  int orientation = 0, int weight = FW_NORMAL, BYTE pitchAndFamily = 0,

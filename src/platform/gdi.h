@@ -34,6 +34,7 @@ constexpr DWORD SRCAND = 0x008800C6;
 constexpr DWORD SRCINVERT = 0x00660046;
 constexpr DWORD NOTSRCCOPY = 0x00330008;
 constexpr DWORD PATCOPY = 0x00F00021;
+constexpr DWORD PATINVERT = 0x005A0049;
 constexpr DWORD DSTINVERT = 0x00550009;
 constexpr DWORD BLACKNESS = 0x00000042;
 constexpr DWORD WHITENESS = 0x00FF0062;
@@ -94,7 +95,7 @@ int MulDiv(int a, int b, int c);
 
 // A pen: colour, width in device pixels (0 means 1) and a PS_ style.
 // Widths above 1 draw solid whatever dashed style was asked for, as GDI does
-// for pens made with CreatePen.
+// for pens made with CreatePen; an unknown style draws solid too.
 class TPen {
  public:
   explicit TPen(COLORREF color = 0, int width = 1, int style = PS_SOLID);

@@ -44,13 +44,13 @@ class TInputFilter : public QObject {
         const HWND previous = focusWindow;
         focusWindow = hWnd;
         TQtEventScope scope(ImplOf(object));
-        SendMessageA(hWnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+        GuardHandler([&] { SendMessageA(hWnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0); });
         return false;
       }
       case QEvent::FocusOut: {
         const HWND next = HandleOfWidget(QApplication::focusWidget());
         TQtEventScope scope(ImplOf(object));
-        SendMessageA(hWnd, WM_KILLFOCUS, reinterpret_cast<WPARAM>(next), 0);
+        GuardHandler([&] { SendMessageA(hWnd, WM_KILLFOCUS, reinterpret_cast<WPARAM>(next), 0); });
         return false;
       }
       default:
@@ -82,7 +82,7 @@ class TClientWidget : public QWidget {
       TQtEventScope scope(impl);
       impl->inQtPaint = true;
       impl->shownDuringPaint = QRegion();
-      impl->PaintNow();
+      GuardHandler([impl] { impl->PaintNow(); });
       impl->inQtPaint = false;
     }
     QPainter painter(this);
@@ -105,7 +105,7 @@ class TOuterWidget : public QWidget {
     TWindow::TImpl* impl = ImplOf(this);
     if (!impl) return;
     TQtEventScope scope(impl);
-    impl->Relayout();
+    GuardHandler([impl] { impl->Relayout(); });
   }
 
   void closeEvent(QCloseEvent* event) override {
@@ -119,7 +119,8 @@ class TOuterWidget : public QWidget {
     TWindow::TImpl* impl = ImplOf(this);
     if (!impl || event->type() != QEvent::WindowStateChange) return;
     TQtEventScope scope(impl);
-    impl->ClientSizeChanged(isMinimized() ? SIZE_MINIMIZED : isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED);
+    const UINT sizeType = isMinimized() ? SIZE_MINIMIZED : isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    GuardHandler([impl, sizeType] { impl->ClientSizeChanged(sizeType); });
   }
 
   bool event(QEvent* event) override {
@@ -187,6 +188,9 @@ void TWindow::TImpl::Build(QWidget* parentWidget) {
 }
 
 void TWindow::TImpl::ReleaseWidgets() {
+  // Widgets that outlive this call (deleted later) belong to no window.
+  SetWidgetHandle(outer, nullptr);
+  SetWidgetHandle(client, nullptr);
   surface = QImage();
   updateRegion = QRegion();
   eraseRegion = QRegion();

@@ -125,8 +125,10 @@ void TWindowBar::Action(int action) {
 
 void TWindowBar::Notify(UINT code, int pos) {
   TQtEventScope scope(window.Impl());
-  window.SendMessage(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
-                     MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(pos)), 0);
+  GuardHandler([&] {
+    window.SendMessage(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
+                       MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(pos)), 0);
+  });
 }
 
 void TWindow::SetScrollRange(int bar, int minPos, int maxPos, bool) {

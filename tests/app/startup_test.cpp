@@ -98,3 +98,21 @@ TEST_F(Startup, CtrlAReachesTheGridsSelectAll) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Startup, PaintsTheTableIntoTheWindow) {
+  TStartedApp app;
+  TGridwork& grid = *app.sheet;
+  grid.UpdateWindow();
+  ProcessPendingMessages();
+  // Cell (12, 6): the bordered block of rows 10-19, columns 5-9; its 3-pixel
+  // green top border lies on the cell's top edge.
+  const TRect cell = grid.CellRect(12, 6);
+  ASSERT_FALSE(cell.IsNull());
+  EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), cell.left + cell.Width() / 2, cell.top), RGB(0, 255, 0));
+  // The separator below the frozen rows.
+  EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), 200, grid.frozenHeight), RGB(0, 0, 0));
+}
+
+}  // namespace

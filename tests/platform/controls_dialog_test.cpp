@@ -22,7 +22,7 @@ TDialogTemplate SmallTemplate() {
   t.items = {
       {IDOK, K::Button, BS_DEFPUSHBUTTON | WS_TABSTOP, 70, 4, 40, 14, "OK"},
       {IDCANCEL, K::Button, BS_PUSHBUTTON | WS_TABSTOP, 70, 22, 40, 14, "Cancel"},
-      {10, K::Edit, WS_BORDER | WS_TABSTOP, 4, 4, 40, 12, ""},
+      {10, K::Edit, WS_BORDER | WS_TABSTOP, 4, 4, 40, 12, "start"},
       {11, K::ScrollBar, SBS_VERT, 46, 4, 8, 12, ""},
       {12, K::Static, SS_LEFT, 4, 20, 60, 10, "label"},
   };
@@ -76,7 +76,7 @@ TEST_F(Dialog, OkClosesOnlyWithAcceptedData) {
     EXPECT_EQ(d.TransferData(TF_SIZEDATA), 0u);
     PressButton(d, IDOK);
     stayedOpen = !d.IsClosed();
-    TypeInto(*d.GetControl(10), "ok");
+    ReplaceTextOf(*d.GetControl(10), "ok");
     PressButton(d, IDOK);
   });
   EXPECT_EQ(dialog.Execute(), IDOK);
@@ -102,7 +102,7 @@ TEST_F(Dialog, CancelCloseBoxAndEscapeCancel) {
 TEST_F(Dialog, EnterPressesTheDefaultButton) {
   TTestDialog dialog(&owner);
   SetDialogHandler([&](TDialog& d) {
-    TypeInto(*d.GetControl(10), "ok");
+    ReplaceTextOf(*d.GetControl(10), "ok");
     d.GetControl(10)->SetFocus();
     PressDialogKey(d, VK_RETURN);
   });
@@ -116,6 +116,7 @@ TEST_F(Dialog, TemplateMakesTheControlsWithTheirTexts) {
     GetWindowTextA(GetDlgItem(d.GetHandle(), 12), text, sizeof text);
     EXPECT_STREQ(text, "label");
     EXPECT_EQ(GetWindowPtr(GetDlgItem(d.GetHandle(), 10)), dialog.edit.get()) << "the object given for the item";
+    EXPECT_EQ(dialog.edit->GetText(), "start");
     ASSERT_TRUE(SetDlgItemTextA(d.GetHandle(), IDCANCEL, "\xCE\xF2\xEC\xE5\xED\xE0"));
     GetWindowTextA(GetDlgItem(d.GetHandle(), IDCANCEL), text, sizeof text);
     EXPECT_STREQ(text, "\xCE\xF2\xEC\xE5\xED\xE0");

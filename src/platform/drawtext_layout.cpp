@@ -1,0 +1,100 @@
+#include "platform/drawtext_layout.h"
+
+#include <algorithm>
+
+namespace {
+
+void ResolvePrefixes(std::string_view text, bool prefixes, TTextLayout& out) {
+  out.text.clear();
+  out.mnemonics.clear();
+  if (!prefixes) {
+    out.text.assign(text);
+    return;
+  }
+  for (size_t i = 0; i < text.size(); ++i) {
+    // "&&" shows one "&"; "&x" shows x underlined; a final "&" shows itself.
+    if (text[i] == '&' && i + 1 < text.size()) {
+      ++i;
+      if (text[i] != '&') out.mnemonics.push_back(static_cast<int>(out.text.size()));
+    }
+    out.text.push_back(text[i]);
+  }
+}
+
+bool IsBlank(unsigned char c, bool expandTabs) { return c == ' ' || (c == '\t' && expandTabs); }
+
+int Width(const std::string& text, int begin, int end, const TTextMetricsTable& m, bool expandTabs) {
+  int x = 0;
+  for (int i = begin; i < end; ++i) x = AdvanceX(static_cast<unsigned char>(text[i]), x, m, expandTabs);
+  return x;
+}
+
+// Breaks the hard line [begin, end) into lines no wider than width where blanks allow.
+void WrapLine(const std::string& text, int begin, int end, int width, const TTextMetricsTable& m,
+              bool expandTabs, std::vector<TTextLine>& lines) {
+  int lineStart = begin;
+  do {
+    int x = 0;
+    int breakEnd = -1;  // end of the line's text before the last blank run
+    int breakWidth = 0;
+    int i = lineStart;
+    bool broken = false;
+    while (i < end) {
+      const unsigned char c = static_cast<unsigned char>(text[i]);
+      if (IsBlank(c, expandTabs)) {
+        if (i > lineStart && !IsBlank(static_cast<unsigned char>(text[i - 1]), expandTabs)) {
+          breakEnd = i;
+          breakWidth = x;
+        }
+        x = AdvanceX(c, x, m, expandTabs);
+        ++i;
+        continue;
+      }
+      int j = i;
+      int wordX = x;
+      while (j < end && !IsBlank(static_cast<unsigned char>(text[j]), expandTabs))
+        wordX = AdvanceX(static_cast<unsigned char>(text[j++]), wordX, m, expandTabs);
+      if (wordX > width && breakEnd >= 0) {
+        lines.push_back({lineStart, breakEnd - lineStart, breakWidth});
+        lineStart = i;
+        broken = true;
+        break;
+      }
+      x = wordX;
+      i = j;
+    }
+    if (!broken) {
+      lines.push_back({lineStart, end - lineStart, x});
+      return;
+    }
+  } while (lineStart < end);
+}
+
+}  // namespace
+
+void LayoutText(std::string_view text, UINT format, int width, const TTextMetricsTable& metrics,
+                TTextLayout& out) {
+  ResolvePrefixes(text, !(format & DT_NOPREFIX), out);
+  out.lines.clear();
+  out.width = 0;
+  const bool expandTabs = (format & DT_EXPANDTABS) != 0;
+  const std::string& s = out.text;
+  const int n = static_cast<int>(s.size());
+
+  if (format & DT_SINGLELINE) {
+    out.lines.push_back({0, n, Width(s, 0, n, metrics, expandTabs)});
+  } else {
+    int begin = 0;
+    do {
+      int end = begin;
+      while (end < n && s[end] != '\r' && s[end] != '\n') ++end;
+      if (format & DT_WORDBREAK)
+        WrapLine(s, begin, end, width, metrics, expandTabs, out.lines);
+      else
+        out.lines.push_back({begin, end - begin, Width(s, begin, end, metrics, expandTabs)});
+      if (end < n && s[end] == '\r' && end + 1 < n && s[end + 1] == '\n') ++end;
+      begin = end + 1;
+    } while (begin < n);
+  }
+  for (const TTextLine& line : out.lines) out.width = std::max(out.width, line.width);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Line layout for DrawText: mnemonic prefixes, line breaks, word wrapping and
+// tab expansion over per-byte advance widths, with no drawing.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/wintypes.h"
+
+struct TTextLine {
+  int start = 0;   // first byte of the line in TTextLayout::text
+  int length = 0;  // bytes drawn, trailing blanks of a wrapped line left out
+  int width = 0;   // pixels
+};
+
+struct TTextLayout {
+  std::string text;            // the text as drawn, "&" prefixes resolved
+  std::vector<int> mnemonics;  // bytes of text shown underlined
+  std::vector<TTextLine> lines;
+  int width = 0;  // the widest line
+};
+
+struct TTextMetricsTable {
+  const std::array<int, 256>* advances;
+  int tabWidth;  // pixels between tab stops, when tabs are expanded
+};
+
+// The pen position after drawing byte c at x (relative to the line's start).
+inline int AdvanceX(unsigned char c, int x, const TTextMetricsTable& m, bool expandTabs) {
+  if (c == '\t' && expandTabs) return (x / m.tabWidth + 1) * m.tabWidth;
+  return x + (*m.advances)[c];
+}
+
+// Lays out text as DrawText does for the given DT_ flags and rectangle width.
+// Without DT_SINGLELINE "\r\n", "\r" and "\n" end lines (a break at the very
+// end adds no line). With DT_WORDBREAK a line is broken at the blank before a
+// word that would pass the width; the blanks at the break are dropped, and a
+// word wider than the width stays whole on its own line. The layout is
+// written into out, whose buffers are reused.
+void LayoutText(std::string_view text, UINT format, int width, const TTextMetricsTable& metrics,
+                TTextLayout& out);

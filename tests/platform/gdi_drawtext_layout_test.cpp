@@ -1,0 +1,81 @@
+// Line layout of DrawText with made-up character widths: every character is
+// 10 pixels wide, blanks 5.
+
+#include <gtest/gtest.h>
+
+#include "platform/drawtext_layout.h"
+
+namespace {
+
+const std::array<int, 256>& Widths() {
+  static const std::array<int, 256> widths = [] {
+    std::array<int, 256> w{};
+    w.fill(10);
+    w[' '] = 5;
+    return w;
+  }();
+  return widths;
+}
+
+TTextLayout Layout(std::string_view text, UINT format, int width) {
+  TTextLayout out;
+  LayoutText(text, format, width, TTextMetricsTable{&Widths(), 40}, out);
+  return out;
+}
+
+std::vector<std::string> Lines(const TTextLayout& l) {
+  std::vector<std::string> lines;
+  for (const TTextLine& line : l.lines) lines.push_back(l.text.substr(line.start, line.length));
+  return lines;
+}
+
+using Strings = std::vector<std::string>;
+
+}  // namespace
+
+TEST(TextLayout, WrapsBeforeTheWordThatWouldPassTheWidth) {
+  // "ab cd" is 45 pixels: it fits in 45 and not in 44.
+  EXPECT_EQ(Lines(Layout("ab cd ef", DT_WORDBREAK, 45)), (Strings{"ab cd", "ef"}));
+  EXPECT_EQ(Lines(Layout("ab cd ef", DT_WORDBREAK, 44)), (Strings{"ab", "cd", "ef"}));
+  const TTextLayout l = Layout("ab   cd", DT_WORDBREAK, 30);
+  EXPECT_EQ(Lines(l), (Strings{"ab", "cd"}));  // blanks at the break are dropped
+  EXPECT_EQ(l.lines[0].width, 20);
+  EXPECT_EQ(l.width, 20);
+}
+
+TEST(TextLayout, ALongWordStaysWholeOnItsOwnLine) {
+  EXPECT_EQ(Lines(Layout("a abcdefgh b", DT_WORDBREAK, 30)), (Strings{"a", "abcdefgh", "b"}));
+  EXPECT_EQ(Layout("abcdefgh", DT_WORDBREAK, 30).width, 80);
+  // Leading blanks are no place to break.
+  EXPECT_EQ(Lines(Layout("  abcdefgh", DT_WORDBREAK, 30)), (Strings{"  abcdefgh"}));
+  EXPECT_EQ(Lines(Layout("ab cd", DT_WORDBREAK, 0)), (Strings{"ab", "cd"}));
+}
+
+TEST(TextLayout, LineBreaks) {
+  EXPECT_EQ(Lines(Layout("a\r\nb\nc\rd", 0, 100)), (Strings{"a", "b", "c", "d"}));
+  EXPECT_EQ(Lines(Layout("a\n\nb", 0, 100)), (Strings{"a", "", "b"}));
+  EXPECT_EQ(Lines(Layout("a\r\n", 0, 100)), (Strings{"a"}));  // a final break adds no line
+  EXPECT_EQ(Lines(Layout("ab cd\r\nef", DT_WORDBREAK, 20)), (Strings{"ab", "cd", "ef"}));
+  const TTextLayout single = Layout("a\r\nb", DT_SINGLELINE | DT_WORDBREAK, 10);
+  EXPECT_EQ(single.lines.size(), 1u);
+  EXPECT_EQ(single.width, 40);
+  // Trailing blanks of an unbroken line count.
+  EXPECT_EQ(Layout("ab  ", 0, 100).width, 30);
+}
+
+TEST(TextLayout, PrefixesAreResolvedBeforeLayout) {
+  const TTextLayout l = Layout("&File && &Edit&", DT_SINGLELINE, 1000);
+  EXPECT_EQ(l.text, "File & Edit&");
+  EXPECT_EQ(l.mnemonics, (std::vector<int>{0, 7}));
+  EXPECT_EQ(Layout("&File", DT_NOPREFIX, 1000).text, "&File");
+  EXPECT_TRUE(Layout("&File", DT_NOPREFIX, 1000).mnemonics.empty());
+}
+
+TEST(TextLayout, TabsExpandToStopsFromTheLineStart) {
+  // Stops every 40 pixels: "a" ends at 10, the tab moves to 40, "b" ends at 50.
+  EXPECT_EQ(Layout("a\tb", DT_EXPANDTABS, 1000).width, 50);
+  EXPECT_EQ(Layout("abcd\tb", DT_EXPANDTABS, 1000).width, 90);
+  EXPECT_EQ(Layout("a\tb", 0, 1000).width, 30);  // unexpanded, a tab is a character
+  EXPECT_EQ(Lines(Layout("ab\tcd", DT_EXPANDTABS | DT_WORDBREAK, 60)), (Strings{"ab\tcd"}));
+  EXPECT_EQ(Lines(Layout("ab\tcd", DT_EXPANDTABS | DT_WORDBREAK, 59)), (Strings{"ab", "cd"}));
+}

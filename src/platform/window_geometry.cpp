@@ -83,6 +83,17 @@ bool TWindow::ShowWindow(int cmdShow) {
       break;
   }
   impl->Relayout();
+  // Children shown with this window get their pending size now.
+  if (!wasVisible && IsWindowVisible()) {
+    auto relayout = [](auto& self, TWindow& window) -> void {
+      for (TWindow* child : window.children) {
+        if (!child->handle || !child->IsWindowVisible()) continue;
+        child->impl->Relayout();
+        self(self, *child);
+      }
+    };
+    relayout(relayout, *this);
+  }
   return wasVisible;
 }
 

@@ -55,6 +55,9 @@ struct TWindow::TImpl {
 
   QSize sentClientSize{-1, -1};
   UINT sentSizeType = SIZE_RESTORED;
+  // A WM_SIZE sent while the window was hidden is sent again when it shows,
+  // as Windows does for a window created visible.
+  bool sentWhileVisible = false;
 
   // The message being handled, for DefaultProcessing.
   struct TCurrent {

@@ -184,6 +184,7 @@ void TWindow::TImpl::Build(QWidget* parentWidget) {
   bars[SB_HORZ].shown = attr.Style & WS_HSCROLL;
   bars[SB_VERT].shown = attr.Style & WS_VSCROLL;
   sentClientSize = QSize(-1, -1);
+  sentWhileVisible = false;
   if (cursorSet) client->setCursor(cursor);
 }
 
@@ -275,9 +276,11 @@ void TWindow::TImpl::ClientSizeChanged(UINT sizeType) {
     eraseRegion += fresh;
     if (!fresh.isEmpty()) client->update(fresh);
   }
-  if (size == sentClientSize && sizeType == sentSizeType) return;
+  const bool visible = window.IsWindowVisible();
+  if (size == sentClientSize && sizeType == sentSizeType && (sentWhileVisible || !visible)) return;
   sentClientSize = size;
   sentSizeType = sizeType;
+  sentWhileVisible = visible;
   window.SendMessage(WM_SIZE, sizeType,
                      MAKELPARAM(static_cast<WORD>(size.width()), static_cast<WORD>(size.height())));
 }

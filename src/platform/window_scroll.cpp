@@ -140,6 +140,9 @@ void TWindow::SetScrollRange(int bar, int minPos, int maxPos, bool) {
   const bool shown = state.minPos != state.maxPos;
   if (shown != state.shown) {
     state.shown = shown;
+    // As in Windows, the style bit tells whether the bar is there.
+    const DWORD styleBit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    Attr.Style = shown ? Attr.Style | styleBit : Attr.Style & ~styleBit;
     impl->Relayout();
   } else if (state.widget) {
     state.widget->Show(state);

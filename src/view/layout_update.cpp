@@ -21,9 +21,11 @@ void TGridwork::UpdateLayout() {
 
   const int cyH = GetSystemMetrics(SM_CYHSCROLL);
   const int cxV = GetSystemMetrics(SM_CXVSCROLL);
-  // The client area as it would be without scroll bars.
-  const int fullW = client.right + (vScrollBarShown ? cxV : 0);
-  const int fullH = client.bottom + (hScrollBarShown ? cyH : 0);
+  // The client area as it would be without scroll bars. A bar decided as
+  // needed may still be hidden (its range came out empty), so the window's
+  // own style says which bars take space now.
+  const int fullW = client.right + ((Attr.Style & WS_VSCROLL) ? cxV : 0);
+  const int fullH = client.bottom + ((Attr.Style & WS_HSCROLL) ? cyH : 0);
 
   if (totalWidth < fullW && totalHeight < fullH) {
     hScrollBarShown = 0;

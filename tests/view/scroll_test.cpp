@@ -48,7 +48,14 @@ TEST_F(Scrolling, PagesRightAndBack) {
   EXPECT_EQ(grid->leftColumn, 5);
   Scroll(WM_HSCROLL, SB_PAGELEFT);
   EXPECT_EQ(grid->leftColumn, 1);
+  // A page down from the top would start at the last partly visible row,
+  // but no further than the row from which the rest of the sheet fits.
+  ASSERT_GT(grid->bottomRow, grid->maxTopRow);
+  Scroll(WM_VSCROLL, SB_PAGEDOWN);
+  EXPECT_EQ(grid->topRow, grid->maxTopRow);
+  MakeGrid(100, 20, 3, 1, 480 + GetSystemMetrics(SM_CXVSCROLL), 400);
   const int bottom = grid->bottomRow;
+  ASSERT_LT(bottom, grid->maxTopRow);
   Scroll(WM_VSCROLL, SB_PAGEDOWN);
   EXPECT_EQ(grid->topRow, bottom);
 }

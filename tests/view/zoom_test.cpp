@@ -50,10 +50,19 @@ TEST_F(Zoom, FitWidthMakesTheSheetAsWideAsTheWindow) {
   const int width = grid->GetClientRect().Width();
   EXPECT_LE(grid->columnPos[20], width);
   EXPECT_GE(grid->columnPos[20], width - 20);
-  grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
+}
+
+TEST_F(Zoom, FitHeightScalesByTheClientHeight) {
+  MakeGrid(40, 20, 3, 1);
+  // Both bars are shown, so no correction applies: z = ch * zoom / TH.
   const int height = grid->GetClientRect().Height();
-  EXPECT_LE(grid->rowPos[40], height);
-  EXPECT_GE(grid->rowPos[40], height - 20);
+  grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
+  EXPECT_FLOAT_EQ(grid->zoom, static_cast<float>(height / 640.0));
+  EXPECT_LE(grid->rowPos[40], grid->GetClientRect().Height());
+  // From a zoom whose rows were truncated, the sheet grows past the window.
+  grid->SendMessage(WM_COMMAND, CM_ZOOM25, 0);
+  grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
+  EXPECT_GT(grid->zoom, 0.25f);
 }
 
 TEST_F(Zoom, FitWindowSizesTheGridOnePixelBeyondTheSheet) {

@@ -84,6 +84,8 @@ bool TWindow::Create() {
   SetWidgetHandle(impl->outer, handle);
   SetWidgetHandle(impl->client, handle);
   impl->outer->setWindowTitle(QStringFrom1251(title.c_str()));
+  // The client area has its size from the start; WM_SIZE follows set-up.
+  impl->Relayout(false);
 
   SetupWindow();
   if (!handle) return false;

@@ -78,7 +78,9 @@ struct TWindow::TImpl {
   void Build(QWidget* parentWidget);
   // Places menu bar, scroll bars and client area in the outer widget and
   // tells the window when its client size changed.
-  void Relayout();
+  // Places the menu bar, client area and scroll bars; with notify the
+  // window hears of a changed client size (WM_SIZE).
+  void Relayout(bool notify = true);
   void ClientSizeChanged(UINT sizeType);
   void UpdateBar(int bar);
   // Dispatches WM_PAINT if something is invalid.

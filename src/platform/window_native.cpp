@@ -212,7 +212,7 @@ void TWindow::TImpl::ReleaseWidgets() {
     delete widget;
 }
 
-void TWindow::TImpl::Relayout() {
+void TWindow::TImpl::Relayout(bool notify) {
   if (!outer || !client) return;
   const int width = outer->width();
   const int height = outer->height();
@@ -251,6 +251,7 @@ void TWindow::TImpl::Relayout() {
   } else if (corner) {
     corner->hide();
   }
+  if (!notify) return;
   ClientSizeChanged(outer->isWindow() && outer->isMinimized() ? SIZE_MINIMIZED : SIZE_RESTORED);
 }
 

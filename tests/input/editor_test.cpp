@@ -127,6 +127,7 @@ TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellAlignment(2, 2, 1, 3, 0, 1);
   ASSERT_TRUE(grid->cells[2][2].textFormat & DT_NOCLIP);
+  grid->modified = 0;
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));
   const int cellWidth = grid->CellRect(2, 2).Width();

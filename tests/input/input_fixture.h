@@ -29,6 +29,8 @@ class InputTest : public testing::Test {
     grid->Attr.W = width;
     grid->Attr.H = height;
     ASSERT_TRUE(grid->Create());
+    // Keys go where the focus is; as the frame's client the grid would have it.
+    grid->SetFocus();
     ProcessPendingMessages();
     grid->modified = 0;
   }

@@ -39,14 +39,21 @@ TEST_F(MouseTest, AClickOpensTheEditorAtTheRelease) {
   EXPECT_EQ(grid->mouseTracking, 0);
   EXPECT_FALSE(grid->dragDC);
 
-  // Clicking the cell being edited again closes the editor.
+  // A click lands on the editor over its cell, which keeps it open; a click
+  // beside the table closes it.
   Click(4, 3);
+  EXPECT_TRUE(EditingAt(4, 3));
+  const TPoint below{20, grid->rowPos[20] + 5};
+  ASSERT_LT(below.y, grid->GetClientRect().bottom);
+  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, below);
+  SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, below);
+  ProcessPendingMessages();
   EXPECT_FALSE(grid->editor);
 }
 
 TEST_F(MouseTest, ADragFromBottomRightToTopLeftSelectsAProperRange) {
   MakeGrid(20, 8, 1, 1);
-  Click(6, 4);
+  Click(1, 1);
   ASSERT_TRUE(grid->editor);
   SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, Centre(6, 4));
   SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(5, 3));

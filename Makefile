@@ -31,11 +31,7 @@ build-test: deps
 	cmake --build build-test -j $(JOBS)
 
 test: build-test
-	cd build-test && QT_QPA_PLATFORM=offscreen \
-	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp \
-	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	cd build-test && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DGRIDWORK_TESTS=OFF

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "platform/testing.h"
 
 int main(int argc, char** argv) {
+  // Headless, and in the Russian locale whatever the caller's environment.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  setenv("LC_ALL", "ru_RU.UTF-8", 1);
   testing::InitGoogleTest(&argc, argv);
   InitPlatformForTests(argc, argv);
   // A message box or popup menu that a test does not answer fails the test

@@ -38,20 +38,20 @@ int CancelAnswer(UINT type) {
   }
 }
 
-struct TButtonSpec {
+struct TBoxButton {
   QMessageBox::StandardButton button;
   int answer;
   const char* text;  // UTF-8
 };
 
-std::vector<TButtonSpec> ButtonsOf(UINT type) {
-  const TButtonSpec ok{QMessageBox::Ok, IDOK, "ОК"};
-  const TButtonSpec cancel{QMessageBox::Cancel, IDCANCEL, "Отмена"};
-  const TButtonSpec yes{QMessageBox::Yes, IDYES, "Да"};
-  const TButtonSpec no{QMessageBox::No, IDNO, "Нет"};
-  const TButtonSpec abort{QMessageBox::Abort, IDABORT, "Прервать"};
-  const TButtonSpec retry{QMessageBox::Retry, IDRETRY, "Повтор"};
-  const TButtonSpec ignore{QMessageBox::Ignore, IDIGNORE, "Пропустить"};
+std::vector<TBoxButton> ButtonsOf(UINT type) {
+  const TBoxButton ok{QMessageBox::Ok, IDOK, "ОК"};
+  const TBoxButton cancel{QMessageBox::Cancel, IDCANCEL, "Отмена"};
+  const TBoxButton yes{QMessageBox::Yes, IDYES, "Да"};
+  const TBoxButton no{QMessageBox::No, IDNO, "Нет"};
+  const TBoxButton abort{QMessageBox::Abort, IDABORT, "Прервать"};
+  const TBoxButton retry{QMessageBox::Retry, IDRETRY, "Повтор"};
+  const TBoxButton ignore{QMessageBox::Ignore, IDIGNORE, "Пропустить"};
   switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
       return {ok, cancel};
@@ -90,12 +90,12 @@ int ShowBox(const TMessageBoxInfo& info) {
   QMessageBox box(IconOf(info.type), QStringFrom1251(info.caption.c_str()), QStringFrom1251(info.text.c_str()),
                   QMessageBox::NoButton, parent);
   box.setWindowModality(Qt::ApplicationModal);
-  const std::vector<TButtonSpec> buttons = ButtonsOf(info.type);
+  const std::vector<TBoxButton> buttons = ButtonsOf(info.type);
   std::vector<std::pair<QAbstractButton*, int>> answers;
-  for (const TButtonSpec& spec : buttons) {
-    QPushButton* button = box.addButton(spec.button);
-    button->setText(QString::fromUtf8(spec.text));
-    answers.emplace_back(button, spec.answer);
+  for (const TBoxButton& kind : buttons) {
+    QPushButton* button = box.addButton(kind.button);
+    button->setText(QString::fromUtf8(kind.text));
+    answers.emplace_back(button, kind.answer);
   }
   const std::size_t defaultIndex = (info.type & MB_DEFMASK) >> 8;
   if (defaultIndex < answers.size()) box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex].first));

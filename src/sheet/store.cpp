@@ -91,7 +91,8 @@ void TGridwork::GetSheetSize(float& zoomOut, int& columns, int& rows) const {
 }
 
 int TGridwork::IndexAt(int pixel, const int* positions, int count) {
-  if (pixel < positions[0] || pixel > positions[count]) return -1;
+  // A table without rows (or columns) has nothing to find, not even at its origin.
+  if (count <= 0 || pixel < positions[0] || pixel > positions[count]) return -1;
   int lo = 0;
   int hi = count;
   while (hi - lo > 1) {

@@ -2,8 +2,10 @@
 
 #include <climits>
 
+#include "app/commands.h"
 #include "platform/application.h"
 #include "platform/cp1251_literal.h"
+#include "platform/framewindow.h"
 #include "platform/msgbox.h"
 #include "platform/testing.h"
 #include "sheet/gridwork.h"
@@ -55,6 +57,9 @@ TEST(SheetStore, IndexAtFindsTheCellLeftOrAboveABoundary) {
   const int withEmptyRow[] = {0, 16, 16, 32};
   EXPECT_EQ(TGridwork::IndexAt(16, withEmptyRow, 3), 0);
   EXPECT_EQ(TGridwork::IndexAt(17, withEmptyRow, 3), 2);
+  // A table without rows has no row even at pixel 0.
+  const int none[] = {0};
+  EXPECT_EQ(TGridwork::IndexAt(0, none, 0), -1);
 }
 
 TEST(SheetStore, AStoreTooLargeForMemoryFailsCleanly) {
@@ -89,6 +94,46 @@ TEST(SheetStore, AStoreTooLargeForMemoryFailsCleanly) {
     EXPECT_EQ(grid.rowCount, 0);
   }
   EXPECT_EQ(boxes.size(), 3u);
+  SetMessageBoxHandler(nullptr);
+}
+
+TEST(SheetStore, AGridWithoutAStoreSurvivesItsWindowsLife) {
+  std::vector<TMessageBoxInfo> boxes;
+  SetMessageBoxHandler([&](const TMessageBoxInfo& box) {
+    boxes.push_back(box);
+    return IDOK;
+  });
+  SetPopupMenuHandler([](HMENU, HWND, const TPoint&) { return UINT{0}; });
+  {
+    TApplication app("Test");
+    auto owned = std::make_unique<TGridwork>(nullptr, "Gridwork Test", nullptr, INT_MAX, 20, 3, 1, 1.0);
+    TGridwork& grid = *owned;
+    ASSERT_EQ(boxes.size(), 1u);
+    TFrameWindow frame(nullptr, "Gridwork", std::move(owned));
+    frame.Attr.W = 500;
+    frame.Attr.H = 300;
+    ASSERT_TRUE(frame.Create());
+    frame.ShowWindow(SW_SHOWNORMAL);
+    grid.SetFocus();
+    ProcessPendingMessages();
+    grid.UpdateWindow();
+    const HWND wnd = grid.GetHandle();
+    for (UINT key : {VK_DOWN, VK_RIGHT, VK_NEXT, VK_END, VK_HOME, VK_TAB, VK_RETURN, VK_ESCAPE}) SimulateKey(wnd, key);
+    const TPoint inside{30, 30};
+    SimulateMouse(wnd, TMouseAction::Press, TMouseButton::Left, inside);
+    SimulateMouse(wnd, TMouseAction::Move, TMouseButton::Left, TPoint{60, 60});
+    SimulateMouse(wnd, TMouseAction::Release, TMouseButton::Left, TPoint{60, 60});
+    SimulateMouse(wnd, TMouseAction::DoubleClick, TMouseButton::Left, inside);
+    SimulateMouse(wnd, TMouseAction::Release, TMouseButton::Left, inside);
+    SimulateMouse(wnd, TMouseAction::Press, TMouseButton::Right, inside);
+    for (UINT id : {CM_SELECTALL, CM_ZOOM200, CM_FITWIDTH, CM_FITHEIGHT, CM_FITWINDOW, CM_SELECTROW, CM_SELECTCOLUMN})
+      grid.SendMessage(WM_COMMAND, id);
+    ProcessPendingMessages();
+    EXPECT_EQ(grid.rowCount, 0);
+    EXPECT_EQ(grid.editor, nullptr);
+    EXPECT_EQ(boxes.size(), 1u);
+  }
+  SetPopupMenuHandler(nullptr);
   SetMessageBoxHandler(nullptr);
 }
 

@@ -5,11 +5,11 @@
 
 #include "app/app.h"
 #include "app/commands.h"
-#include "app/menus.h"
 #include "platform/cp1251_literal.h"
 #include "platform/menu.h"
 #include "platform/testing.h"
 #include "sheet/gridwork.h"
+#include "started_app.h"
 
 namespace {
 
@@ -36,8 +36,10 @@ void ExpectPopup(HMENU popup, const std::vector<TExpected>& items) {
   }
 }
 
-TEST(MenuBar, HoldsTheFourMenusWithTheirItemsInOrder) {
-  HMENU bar = BuildMenuBar();
+TEST(MenuBar, TheFrameShowsTheFourMenusWithTheirItemsInOrder) {
+  TStartedApp app;
+  HMENU bar = app.GetMainWindow()->GetMenu();
+  ASSERT_NE(bar, nullptr);
   ASSERT_EQ(GetMenuItemCount(bar), 4);
   EXPECT_EQ(ItemText(bar, 0), u8"&Файл"_cp);
   EXPECT_EQ(ItemText(bar, 1), u8"&Правка"_cp);
@@ -93,7 +95,6 @@ TEST(MenuBar, HoldsTheFourMenusWithTheirItemsInOrder) {
                                    {0, nullptr},
                                    {401, u8"В&ысота строки..."_cp},
                                    {402, u8"Ш&ирина столбца..."_cp}});
-  DestroyMenu(bar);
 }
 
 }  // namespace

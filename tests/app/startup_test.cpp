@@ -9,18 +9,9 @@
 #include "platform/menu.h"
 #include "platform/testing.h"
 #include "sheet/gridwork.h"
+#include "started_app.h"
 
 namespace {
-
-// Builds the program's main window as Run does, without entering the loop.
-class TStartedApp : public TApp {
- public:
-  TStartedApp() {
-    InitMainWindow();
-    GetMainWindow()->Create();
-    ProcessPendingMessages();
-  }
-};
 
 class Startup : public testing::Test {
  protected:

@@ -66,6 +66,39 @@ TEST_F(Geometry, RangeRectKeepsTheSeparatorsOutside) {
   EXPECT_EQ((TRect{left, top, right, bottom}), (TRect{2, 3, 5, 7}));
 }
 
+TEST_F(Geometry, PanesSurroundTheFrozenRowsAndColumns) {
+  MakeGrid(40, 20, 3, 1);
+  const int viewW = grid->GetClientRect().right;
+  const int viewH = grid->GetClientRect().bottom;
+  EXPECT_EQ(grid->cornerPane, (TRect{0, 0, 80, 48}));
+  EXPECT_EQ(grid->topPane, (TRect{80, 0, viewW, 48}));
+  EXPECT_EQ(grid->leftPane, (TRect{0, 48, 80, viewH}));
+  EXPECT_EQ(grid->mainPane, (TRect{80, 48, viewW, viewH}));
+
+  MakeGrid(40, 20, 0, 0);
+  EXPECT_EQ(grid->frozenWidth, 0);
+  EXPECT_EQ(grid->frozenHeight, 0);
+  EXPECT_TRUE(grid->cornerPane.IsNull());
+  EXPECT_EQ(grid->topPane, (TRect{0, 0, viewW, 0}));
+  EXPECT_EQ(grid->leftPane, (TRect{0, 0, 0, viewH}));
+  EXPECT_EQ(grid->mainPane, (TRect{0, 0, viewW, viewH}));
+
+  // Frozen columns wider than the window: the scrolling panes get no width.
+  MakeGrid(40, 20, 0, 10);
+  EXPECT_EQ(grid->frozenWidth, 800);
+  EXPECT_EQ(grid->mainPane, (TRect{800, 0, 800, viewH}));
+}
+
+TEST_F(Geometry, HiddenWindowGetsPositionsButKeepsItsPanes) {
+  MakeGrid(40, 20, 3, 1);
+  const TRect pane = grid->mainPane;
+  grid->ShowWindow(SW_HIDE);
+  grid->SetColumnWidths(0, 0, 120.0f);
+  EXPECT_EQ(grid->columnPos[1], 160);
+  EXPECT_EQ(grid->frozenWidth, 80);
+  EXPECT_EQ(grid->mainPane, pane);
+}
+
 // The sheet's width and height are set in pixels through the point sizes.
 void SetSheetSize(TGridwork& grid, int width, int height) {
   grid.columnWidths[0] = static_cast<float>((width - 40) * 0.75);

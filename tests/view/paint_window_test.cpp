@@ -146,6 +146,56 @@ TEST_F(PaintWindow, RunningTextCrossesEmptyNeighboursButNeverAFrozenColumn) {
   EXPECT_EQ(after->Ink(TRect{0, top, 80, bottom}), 0);
 }
 
+// Every cell coloured by (row + column) % 3, scrolled, at a zoom where rows
+// are rowPx and columns colPx pixels: each client pixel must show its cell's
+// colour, except the two separator lines, and a repaint of part of the window
+// must give the same pixels there as a full one.
+void ExpectSeamlessPanes(TGridwork& grid, float zoom, int rowPx, int colPx) {
+  static constexpr COLORREF kColours[3] = {kPaintRed, kPaintGreen, kPaintBlue};
+  for (int r = 0; r < grid.rowCount; ++r)
+    for (int c = 0; c < grid.columnCount; ++c) grid.cells[r][c].background = kColours[(r + c) % 3];
+  grid.SetZoom(zoom);
+  grid.ScrollTo(4, 7);
+  ASSERT_EQ(grid.leftColumn, 4);
+  ASSERT_EQ(grid.topRow, 7);
+  const int frozenW = colPx;
+  const int frozenH = 3 * rowPx;
+  ASSERT_EQ(grid.frozenWidth, frozenW);
+  ASSERT_EQ(grid.frozenHeight, frozenH);
+
+  TRect client = grid.GetClientRect();
+  TPaintCanvas full(client.Width(), client.Height());
+  grid.Paint(full.dc, false, client);
+  int wrong = 0;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) {
+      COLORREF expected = kPaintBlack;
+      if (x != frozenW && y != frozenH) {
+        const int col = x < frozenW ? 0 : 4 + (x - frozenW) / colPx;
+        const int row = y < frozenH ? y / rowPx : 7 + (y - frozenH) / rowPx;
+        expected = kColours[(row + col) % 3];
+      }
+      if (full.At(x, y) != expected && ++wrong <= 5) ADD_FAILURE() << "zoom " << zoom << " at " << x << "," << y;
+    }
+  EXPECT_EQ(wrong, 0);
+
+  // Across both separators, starting and ending inside cells.
+  TRect part{frozenW - colPx / 2, frozenH - rowPx / 2 - 1, frozenW + 2 * colPx + 3, frozenH + 5 * rowPx + 1};
+  TPaintCanvas partial(client.Width(), client.Height(), kPaintWhite);
+  grid.Paint(partial.dc, false, part);
+  EXPECT_TRUE(partial.Same(full, part)) << "zoom " << zoom;
+}
+
+TEST_F(PaintWindow, CellsMeetWithoutGapsAtQuarterZoom) {
+  auto grid = MakeGrid(200, 60, 3, 1, false, 600, 400);
+  ExpectSeamlessPanes(*grid, 0.25f, 4, 20);
+}
+
+TEST_F(PaintWindow, CellsMeetWithoutGapsAtDoubleZoom) {
+  auto grid = MakeGrid(200, 60, 3, 1, false, 600, 400);
+  ExpectSeamlessPanes(*grid, 2.0f, 32, 160);
+}
+
 TEST_F(PaintWindow, RepaintShowsTheSelection) {
   auto grid = MakeGrid(40, 20, 0, 0, false, 600, 400);
   grid->SelectRange(1, 1, 1, 1);

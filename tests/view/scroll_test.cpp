@@ -127,6 +127,41 @@ TEST_F(Scrolling, ATallRowSwitchesVerticalScrollingOff) {
   EXPECT_EQ(GetScrollBarDisabledArrows(*grid, SB_VERT), ESB_DISABLE_BOTH);
 }
 
+TEST_F(Scrolling, AutoScrollStepsByThePointersDistanceUpToAPage) {
+  MakeSheet();
+  const TRect client = grid->GetClientRect();
+  auto pointerAt = [&](int x, int y) {
+    TPoint screen{x, y};
+    grid->ClientToScreen(screen);
+    SetCursorPos(screen.x, screen.y);
+  };
+  ASSERT_GE(grid->bottomRow - grid->topRow, 3);
+  pointerAt(100, client.bottom + 3);
+  grid->AutoScrollStep();
+  EXPECT_EQ(grid->topRow, 6);
+  EXPECT_EQ(grid->leftColumn, 1);
+  // Far out to the right: no more than up to the last visible column.
+  pointerAt(client.right + 300, 100);
+  grid->AutoScrollStep();
+  EXPECT_EQ(grid->leftColumn, 5);
+  EXPECT_EQ(grid->topRow, 6);
+  pointerAt(-2, -1);
+  grid->AutoScrollStep();
+  EXPECT_EQ(grid->leftColumn, 3);
+  EXPECT_EQ(grid->topRow, 5);
+
+  // Rows exactly as high as the main pane: one row per step.
+  const int paneHeight = grid->mainPane.Height();
+  for (int r = 3; r < 40; ++r) grid->rowHeights[r] = static_cast<float>(paneHeight * 0.75);
+  grid->UpdateLayout();
+  ASSERT_EQ(grid->mainPane.Height(), paneHeight);
+  ASSERT_EQ(grid->bottomRow, grid->topRow);
+  const int top = grid->topRow;
+  pointerAt(100, client.bottom + 3);
+  grid->AutoScrollStep();
+  EXPECT_EQ(grid->topRow, top + 1);
+}
+
 TEST_F(Scrolling, AnEmptyTableScrollsAndSelectsNothing) {
   MakeGrid(0, 0, 0, 0);
   grid->ScrollTo(5, 5);

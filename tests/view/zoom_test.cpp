@@ -65,6 +65,79 @@ TEST_F(Zoom, FitHeightScalesByTheClientHeight) {
   EXPECT_GT(grid->zoom, 0.25f);
 }
 
+TEST_F(Zoom, ApplyingAZoomRepaintsMarksModifiedAndPicksTheCursor) {
+  MakeGrid(40, 20, 3, 1);
+  const std::pair<float, int> cursors[] = {{0.75f, 1}, {0.5f, 2}, {0.51f, 1}, {0.25f, 2}, {1.0f, 1}};
+  for (const auto& [factor, cursor] : cursors) {
+    grid->Validate();
+    grid->modified = 0;
+    grid->SetZoom(factor);
+    EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), cursor) << factor;
+    EXPECT_EQ(grid->modified, 1) << factor;
+    TRect update;
+    ASSERT_TRUE(grid->GetUpdateRect(update)) << factor;
+    EXPECT_EQ(update, grid->GetClientRect()) << factor;
+  }
+}
+
+TEST_F(Zoom, WithCellFittingOnAZoomGrowsColumnsToTheirTexts) {
+  MakeGrid(40, 20, 3, 1);
+  grid->SetCellText(5, 4, "a text far too long for one column");
+  ASSERT_FLOAT_EQ(grid->columnWidths[4], 60.0f);
+  grid->autoFit = 1;
+  grid->SetZoom(2.0f);
+  EXPECT_GT(grid->columnWidths[4], 60.0f);
+  EXPECT_FLOAT_EQ(grid->columnWidths[3], 60.0f);
+}
+
+TEST_F(Zoom, FitWidthLeavesRoomForTheComingVerticalBar) {
+  // 240 x 320 pixels in a 600 x 400 window: no bars yet, but at the window's
+  // width the sheet grows taller than the window.
+  MakeGrid(20, 3, 0, 0, 600, 400);
+  ASSERT_EQ(grid->vScrollBarShown, 0);
+  grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
+  EXPECT_GT(grid->zoom, 2.0f);
+  EXPECT_EQ(grid->vScrollBarShown, 1);
+  EXPECT_EQ(grid->hScrollBarShown, 0);
+  const int width = grid->GetClientRect().Width();
+  EXPECT_LE(grid->columnPos[3], width);
+  EXPECT_GE(grid->columnPos[3], width - 12);
+}
+
+TEST_F(Zoom, FitHeightLeavesRoomForTheComingHorizontalBar) {
+  // 400 x 160 pixels: at the window's height the sheet grows wider than it.
+  MakeGrid(10, 5, 0, 0, 600, 400);
+  ASSERT_EQ(grid->hScrollBarShown, 0);
+  grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
+  EXPECT_GT(grid->zoom, 2.0f);
+  EXPECT_EQ(grid->hScrollBarShown, 1);
+  EXPECT_EQ(grid->vScrollBarShown, 0);
+  const int height = grid->GetClientRect().Height();
+  EXPECT_LE(grid->rowPos[10], height);
+  EXPECT_GE(grid->rowPos[10], height - 10);
+}
+
+TEST_F(Zoom, FitsOutsideTheZoomRangeAreDroppedSilently) {
+  // 80 x 16 pixels in 600 x 400: fitting either way would need 749 % or more.
+  MakeGrid(1, 1, 0, 0, 600, 400);
+  grid->modified = 0;
+  grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
+  grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
+  EXPECT_FLOAT_EQ(grid->zoom, 1.0f);
+  EXPECT_EQ(grid->modified, 0);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Zoom, FitWindowLeavesASheetLargerThanTheScreenAlone) {
+  MakeGrid(40, 20, 3, 1, 600, 400);
+  grid->SetZoom(4.0f);
+  ASSERT_GT(grid->columnPos[20], GetSystemMetrics(SM_CXFULLSCREEN));
+  const TRect before = grid->GetWindowRect();
+  grid->SendMessage(WM_COMMAND, CM_FITWINDOW, 0);
+  ProcessPendingMessages();
+  EXPECT_EQ(grid->GetWindowRect(), before);
+}
+
 TEST_F(Zoom, FitWindowSizesTheGridOnePixelBeyondTheSheet) {
   MakeGrid(4, 3, 0, 0, 600, 400);
   grid->SendMessage(WM_COMMAND, CM_FITWINDOW, 0);

@@ -96,6 +96,12 @@ bool TWindow::Create() {
 
 void TWindow::Destroy() {
   if (!handle) return;
+  // As in Windows, a child window that goes while it or one of its children
+  // has the focus hands the focus to its parent.
+  if (parent && parent->handle && impl->outer && !impl->outer->isWindow()) {
+    const HWND focus = ::GetFocus();
+    if (focus && (focus == handle || IsChild(handle, focus))) ::SetFocus(parent->handle);
+  }
   CleanupWindow();
   for (TWindow* child : std::vector<TWindow*>(children)) child->Destroy();
   SendMessage(WM_DESTROY);

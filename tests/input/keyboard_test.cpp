@@ -37,6 +37,57 @@ TEST_F(KeyboardTest, CaretKeysMoveToTheNeighbourOnlyAtTheEdgeOfTheText) {
   EXPECT_TRUE(EditingAt(3, 2));
   Press(VK_HOME);
   EXPECT_TRUE(EditingAt(3, 0));
+
+  // With a selection, Left looks at its start and Right at its end.
+  grid->BeginEdit(3, 2);
+  grid->editor->SetSelection(1, 3);
+  Press(VK_LEFT);
+  EXPECT_TRUE(EditingAt(3, 2));
+  grid->editor->SetSelection(1, 3);
+  Press(VK_RIGHT);
+  EXPECT_TRUE(EditingAt(3, 3));
+  grid->BeginEdit(3, 2);
+  grid->editor->SetSelection(0, 2);
+  Press(VK_RIGHT);
+  EXPECT_TRUE(EditingAt(3, 2));
+  grid->editor->SetSelection(0, 2);
+  Press(VK_LEFT);
+  EXPECT_TRUE(EditingAt(3, 1));
+}
+
+TEST_F(KeyboardTest, AfterEnterOrEscapeTheKeysScrollUntilACellIsOpened) {
+  MakeGrid(60, 30, 1, 1);
+  Click(3, 3);
+  ASSERT_TRUE(EditingAt(3, 3));
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_FALSE(grid->editor);
+  Press(VK_DOWN);
+  EXPECT_EQ(grid->topRow, 2);
+  Click(3, 3);
+  Press(VK_ESCAPE, 0, '\x1B');
+  EXPECT_FALSE(grid->editor);
+  Press(VK_RIGHT);
+  EXPECT_EQ(grid->leftColumn, 2);
+  // Enter opens the first cell of the panes again.
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_TRUE(EditingAt(0, 0));
+}
+
+TEST_F(KeyboardTest, EnterWithoutFrozenPanesStartsAtTheFirstScrolledCell) {
+  MakeGrid(60, 30, 0, 0);
+  grid->ScrollTo(3, 5);
+  ASSERT_EQ(grid->topRow, 5);
+  ASSERT_EQ(grid->leftColumn, 3);
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_TRUE(EditingAt(5, 3));
+  // Shift+Tab from there wraps to the last visible cell, which is not the
+  // last column or row of the sheet.
+  Press(VK_TAB, MK_SHIFT, '\t');
+  ASSERT_TRUE(grid->editor);
+  EXPECT_TRUE(grid->CellFitsInClient(grid->curRow, grid->curCol));
+  EXPECT_FALSE(grid->CellFitsInClient(grid->curRow, grid->curCol + 1));
+  EXPECT_FALSE(grid->CellFitsInClient(grid->curRow + 1, grid->curCol));
+  EXPECT_EQ(grid->topRow, 5);
 }
 
 TEST_F(KeyboardTest, ArrowsStopAtTheSheetsEdges) {
@@ -162,6 +213,12 @@ TEST_F(KeyboardTest, TabAndEnterSkipProtectedCells) {
   EXPECT_FALSE(EditingAt(0, 1));
   EXPECT_FALSE(EditingAt(0, 0));
   EXPECT_TRUE(boxes.empty());
+  grid->SetCellProtected(3, 3, 1);
+  grid->BeginEdit(3, 2);
+  Press(VK_TAB, 0, '\t');
+  EXPECT_TRUE(EditingAt(3, 4));
+  Press(VK_TAB, MK_SHIFT, '\t');
+  EXPECT_TRUE(EditingAt(3, 2));
 
   // Everything else protected: Tab stays where it is.
   for (int r = 0; r < grid->rowCount; ++r)

@@ -189,22 +189,24 @@ void TWindow::ScrollWindow(int dx, int dy, const TRect* scroll, const TRect* cli
   const QRect full(QPoint(0, 0), impl->surface.size());
   auto toQRect = [](const TRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); };
   const QRect source = scroll ? toQRect(*scroll) & full : full;
+  // Only bits inside the clip rectangle move; what would come in from outside
+  // it is uncovered and gets painted.
   const QRect area = clip ? source & toQRect(*clip) : source;
   const QPoint delta(dx, dy);
 
   if (!area.isEmpty()) {
-    const QImage pixels = impl->surface.copy(source);
+    const QImage pixels = impl->surface.copy(area);
     {
       QPainter painter(&impl->surface);
       painter.setCompositionMode(QPainter::CompositionMode_Source);
       painter.setClipRect(area);
-      painter.drawImage(source.topLeft() + delta, pixels);
+      painter.drawImage(area.topLeft() + delta, pixels);
     }
     // What was invalid moves with the pixels.
-    auto shift = [&](QRegion& region) { region = (region - area) + ((region & source).translated(delta) & area); };
+    auto shift = [&](QRegion& region) { region = (region - area) + ((region & area).translated(delta) & area); };
     shift(impl->updateRegion);
     shift(impl->eraseRegion);
-    const QRegion uncovered = QRegion(area) - QRegion(source.translated(delta));
+    const QRegion uncovered = QRegion(area) - QRegion(area.translated(delta));
     for (const QRect& rect : uncovered) InvalidateRect(TRect{rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}, true);
     ShowWindowSurface(*this, area);
   }

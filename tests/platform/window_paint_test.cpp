@@ -157,6 +157,24 @@ TEST(WindowScroll, ScrollRectangleAndClipLimitTheMove) {
   EXPECT_EQ(child.GetWindowRect(), before);
 }
 
+TEST(WindowScroll, BitsFromOutsideTheClipAreUncoveredNotCopied) {
+  auto window = ShownPaintingWindow();
+  window->fill = false;
+  FillClient(*window, window->GetClientRect(), kBlue);
+  FillClient(*window, {0, 0, 100, 150}, kRed);
+  window->Validate();
+
+  // Moving right inside x >= 100: the red part left of the clip stays out.
+  const TRect clip{100, 0, 200, 150};
+  window->ScrollWindow(40, 0, nullptr, &clip);
+  EXPECT_EQ(GetSurfacePixel(*window, 99, 70), kRed);
+  EXPECT_NE(GetSurfacePixel(*window, 120, 70), kRed);
+  EXPECT_EQ(GetSurfacePixel(*window, 150, 70), kBlue);
+  TRect update;
+  ASSERT_TRUE(window->GetUpdateRect(update));
+  EXPECT_EQ(update, (TRect{100, 0, 140, 150}));
+}
+
 TEST(WindowScroll, PendingInvalidPartMovesWithThePixels) {
   auto window = ShownPaintingWindow();
   window->InvalidateRect({0, 100, 10, 110}, false);

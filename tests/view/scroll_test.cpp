@@ -1,5 +1,7 @@
 #include "geometry_fixture.h"
 
+#include "input/edit_cell.h"
+
 namespace {
 
 // 20 columns of 80 pixels, one frozen: the scrolling width is 400 pixels.
@@ -83,6 +85,61 @@ TEST_F(Scrolling, OneColumnShiftsPixelsAndRepaintsTheUncoveredStrip) {
   grid->Validate();
   Scroll(WM_VSCROLL, SB_LINEDOWN);
   EXPECT_EQ(UpdateRect(), (TRect{0, grid->mainPane.bottom - 16, 480, grid->mainPane.bottom}));
+}
+
+TEST_F(Scrolling, OneStepMovesOnlyTheScrollingPixels) {
+  MakeSheet();
+  for (int r = 0; r < 40; ++r) {
+    grid->cells[r][0].background = RGB(255, 0, 0);
+    grid->cells[r][2].background = RGB(0, 255, 0);
+  }
+  grid->cells[5][1].background = RGB(0, 0, 255);
+  grid->Invalidate(true);
+  grid->UpdateWindow();
+  const HWND h = grid->GetHandle();
+  ASSERT_EQ(GetSurfacePixel(h, 170, 100), RGB(0, 255, 0));
+
+  // Column 2 moves from x 160 into the first scrolling place at 80; the
+  // frozen column and the separator stay.
+  Scroll(WM_HSCROLL, SB_LINERIGHT);
+  EXPECT_EQ(GetSurfacePixel(h, 81, 100), RGB(0, 255, 0));
+  EXPECT_EQ(GetSurfacePixel(h, 159, 100), RGB(0, 255, 0));
+  EXPECT_EQ(GetSurfacePixel(h, 80, 100), kBlack);
+  EXPECT_EQ(GetSurfacePixel(h, 79, 100), RGB(255, 0, 0));
+  EXPECT_EQ(GetSurfacePixel(h, 81, 48), kBlack);
+  grid->UpdateWindow();
+
+  // Row 5 (y 80..95, blue in column 1 at x 0..79 now scrolled out) moves up one
+  // row in the frozen column's place; the frozen rows and their separator stay.
+  Scroll(WM_HSCROLL, SB_LINELEFT);
+  grid->UpdateWindow();
+  ASSERT_EQ(GetSurfacePixel(h, 100, 85), RGB(0, 0, 255));
+  Scroll(WM_VSCROLL, SB_LINEDOWN);
+  EXPECT_EQ(GetSurfacePixel(h, 100, 69), RGB(0, 0, 255));
+  EXPECT_EQ(GetSurfacePixel(h, 100, 49), kWhite);
+  EXPECT_EQ(GetSurfacePixel(h, 100, 48), kBlack);
+  EXPECT_EQ(GetSurfacePixel(h, 100, 47), kWhite);
+  EXPECT_EQ(GetSurfacePixel(h, 40, 48), kBlack);
+}
+
+TEST_F(Scrolling, OneStepCarriesAnEditorInAScrollingColumnOnly) {
+  MakeSheet();
+  grid->BeginEdit(5, 3);
+  ASSERT_TRUE(grid->editor);
+  TRect before = grid->editor->GetWindowRect();
+  Scroll(WM_HSCROLL, SB_LINERIGHT);
+  ASSERT_TRUE(grid->editor);
+  TRect after = grid->editor->GetWindowRect();
+  EXPECT_EQ(after.left, before.left - 80);
+  EXPECT_EQ(after.top, before.top);
+
+  grid->BeginEdit(5, 0);
+  ASSERT_TRUE(grid->editor);
+  before = grid->editor->GetWindowRect();
+  Scroll(WM_HSCROLL, SB_LINERIGHT);
+  ASSERT_TRUE(grid->editor);
+  after = grid->editor->GetWindowRect();
+  EXPECT_EQ(after, before);
 }
 
 TEST_F(Scrolling, OneColumnWithASelectionRepaintsEverything) {

@@ -208,10 +208,11 @@ LRESULT TWindow::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) {
 
 void TWindow::EvCommandEnable(TCommandEnabler& ce) {
   // The route of a command: from the window with the focus, if it lies inside
-  // this one (a frame without one starts at its client), up through the parents.
+  // this one (a frame without one, or holding the focus itself in its menu
+  // bar, starts at its client), up through the parents.
   TWindow* start = this;
   TWindow* focus = GetWindowPtr(::GetFocus());
-  if (focus && IsInside(focus, this)) {
+  if (focus && focus != this && IsInside(focus, this)) {
     start = focus;
   } else if (auto* frame = dynamic_cast<TFrameWindow*>(this)) {
     if (frame->GetClientWindow() && frame->GetClientWindow()->IsWindow()) start = frame->GetClientWindow();

@@ -60,6 +60,34 @@ TEST(Accelerators, EachKeyOfTheTableReachesTheGridAsItsCommand) {
   EXPECT_TRUE(grid.ids.empty());
 }
 
+// A frame that keeps the focus it is given, as the frame's menu bar keeps it
+// while the menus are worked from the keyboard.
+class TMenuModeFrame : public TSampleSheet {
+ public:
+  using TSampleSheet::TSampleSheet;
+
+ protected:
+  void EvSetFocus(HWND) override {}
+};
+
+TEST(MenuEnabling, TheGridDecidesWhileTheFrameItselfHasTheFocus) {
+  TApp app;
+  TMenuModeFrame frame(nullptr, "Gridwork", std::make_unique<TGridwork>(nullptr, "Gridwork Test", nullptr, 40, 20, 3,
+                                                                        1, 1.0));
+  ASSERT_TRUE(frame.Create());
+  frame.ShowWindow(SW_SHOWNORMAL);
+  frame.SetFocus();
+  ProcessPendingMessages();
+  ASSERT_EQ(GetFocus(), frame.GetHandle());
+  HMENU view = GetSubMenu(frame.GetMenu(), 2);
+  PrepareMenuForShow(frame.GetHandle(), view);
+  EXPECT_FALSE(GetMenuState(view, CM_ZOOM200, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_FALSE(GetMenuState(view, CM_FITWIDTH, MF_BYCOMMAND) & MF_GRAYED);
+  HMENU format = GetSubMenu(frame.GetMenu(), 3);
+  PrepareMenuForShow(frame.GetHandle(), format);
+  EXPECT_TRUE(GetMenuState(format, CM_FORMATBORDERS, MF_BYCOMMAND) & MF_GRAYED);
+}
+
 class EditorCommands : public testing::Test {
  protected:
   void SetUp() override {

@@ -23,14 +23,30 @@ TEST_F(EditorTest, OpeningAndClosingWithoutTypingTouchesNothing) {
   EXPECT_EQ(grid->modified, 0);
 }
 
+// Counts the grid's notifications of changed cells.
+class CountingGrid : public TGridwork {
+ public:
+  using TGridwork::TGridwork;
+  void CellChanged() override { ++changes; }
+  int changes = 0;
+};
+
 TEST_F(EditorTest, TypedTextIsConvertedByTheCellType) {
-  MakeGrid(10, 6, 1, 1);
+  MakeGrid<CountingGrid>(10, 6, 1, 1);
+  auto& counting = static_cast<CountingGrid&>(*grid);
+  const int changesAtSetup = counting.changes;
+  EXPECT_EQ(changesAtSetup, 1);
   grid->SetCellType(3, 2, ctInteger);
+  const std::string before = grid->cells[3][2].text;
   Click(3, 2);
   ASSERT_TRUE(EditingAt(3, 2));
   grid->editor->SetSelection(0, grid->editor->GetTextLen());
   Type("12abc");
+  // An ordinary cell learns its text only when the editor closes.
+  EXPECT_EQ(grid->cells[3][2].text, before);
+  EXPECT_EQ(counting.changes, changesAtSetup);
   Press(VK_RETURN, 0, '\r');
+  EXPECT_EQ(counting.changes, changesAtSetup + 1);
   EXPECT_FALSE(grid->editor);
   EXPECT_EQ(grid->cells[3][2].text, "12");
   LONG number = 0;
@@ -149,6 +165,46 @@ TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
   EXPECT_EQ(grid->cells[2][2].text, "a");
 }
 
+TEST_F(EditorTest, AnOverflowingCellInTheFirstScrolledRowEndsItsEditorAtTheText) {
+  MakeGrid(60, 8, 0, 0);
+  grid->ScrollTo(0, 5);
+  ASSERT_EQ(grid->topRow, 5);
+  grid->SetCellAlignment(5, 1, 1, 3, 0, 1);
+  grid->SetCellText(5, 1, "a text longer than its column");
+  grid->BeginEdit(5, 1);
+  ASSERT_TRUE(EditingAt(5, 1));
+  // The editor reaches to the end of a column of this row, well short of
+  // the end of the sheet, although the rows above are scrolled away.
+  const TRect editorRect = grid->editor->GetWindowRect();
+  TPoint editorRight{editorRect.right, editorRect.top};
+  grid->ScreenToClient(editorRight);
+  const TRect cell = grid->CellRect(5, 1);
+  EXPECT_GT(editorRight.x, cell.right);
+  EXPECT_LT(editorRight.x, grid->CellRect(5, 6).right);
+  bool atColumnEnd = false;
+  for (int c = 2; c < 6; ++c) atColumnEnd = atColumnEnd || grid->CellRect(5, c).right == editorRight.x;
+  EXPECT_TRUE(atColumnEnd) << editorRight.x;
+}
+
+TEST_F(EditorTest, WithAutoFitACommittedTextGrowsItsRowAndColumn) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellFont(2, 2, "Liberation Sans", 24, 400, 0, 0, 0, AutoColor);
+  const float height = grid->rowHeights[2];
+  const float width = grid->columnWidths[2];
+  grid->autoFit = 1;
+  Click(2, 2);
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_EQ(grid->rowHeights[2], height);
+  EXPECT_EQ(grid->columnWidths[2], width);
+
+  Click(2, 2);
+  Type("a longer text than the column holds");
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_GT(grid->rowHeights[2], height);
+  EXPECT_GT(grid->columnWidths[2], width);
+  EXPECT_EQ(grid->columnWidths[3], width);
+}
+
 TEST_F(EditorTest, MenuCommandsGoToTheEditorWhileItHasTheFocus) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellText(2, 2, "abcdef");
@@ -158,6 +214,9 @@ TEST_F(EditorTest, MenuCommandsGoToTheEditorWhileItHasTheFocus) {
   grid->editor->SetSelection(1, 3);
   grid->EvCommand(CM_EDITDELETE, nullptr, 0);
   EXPECT_EQ(grid->editor->GetText(), "adef");
+  // What the edit control does not handle goes on to the grid.
+  grid->EvCommand(CM_ZOOM200, nullptr, 0);
+  EXPECT_FLOAT_EQ(grid->zoom, 2.0f);
 }
 
 }  // namespace

@@ -16,14 +16,15 @@
 
 class InputTest : public testing::Test {
  protected:
+  template <class TGrid = TGridwork>
   void MakeGrid(int rows, int columns, int frozenRows, int frozenColumns, int width = 600, int height = 400) {
     host = std::make_unique<TWindow>(nullptr, "Host");
     host->Attr.Style = WS_POPUP | WS_VISIBLE;
     host->Attr.W = width;
     host->Attr.H = height;
     ASSERT_TRUE(host->Create());
-    grid = std::make_unique<TGridwork>(host.get(), "Gridwork Test", nullptr, rows, columns, frozenRows,
-                                       frozenColumns, 1.0);
+    grid = std::make_unique<TGrid>(host.get(), "Gridwork Test", nullptr, rows, columns, frozenRows, frozenColumns,
+                                   1.0);
     grid->Attr.X = 0;
     grid->Attr.Y = 0;
     grid->Attr.W = width;

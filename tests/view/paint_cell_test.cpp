@@ -117,6 +117,14 @@ TEST_F(PaintCell, RightAlignedTextKeepsARightInset) {
   DrawReference(reference, "1234", TRect{102, 10, 177, 26}, DT_NOPREFIX | DT_RIGHT);
   EXPECT_TRUE(canvas.Same(reference, TRect{0, 0, 300, 120}));
   EXPECT_EQ(canvas.Ink(TRect{177, 0, 300, 120}), 0);
+
+  // Centred text: between the left inset and the cell's right edge.
+  TPaintCanvas centred(300, 120);
+  cell.textFormat = DT_NOPREFIX | DT_CENTER;
+  grid.DrawCell(centred.dc, 100, 10, 80, 16, cell);
+  TPaintCanvas centredReference(300, 120);
+  DrawReference(centredReference, "1234", TRect{102, 10, 180, 26}, DT_NOPREFIX | DT_CENTER);
+  EXPECT_TRUE(centred.Same(centredReference, TRect{0, 0, 300, 120}));
 }
 
 TEST_F(PaintCell, FontDifferingOnlyInColourDrawsTheDefaultShapeInThatColour) {

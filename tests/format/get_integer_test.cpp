@@ -165,14 +165,17 @@ TEST_F(AskIntegerDialog, EmptyTextIsZero) {
 }
 
 TEST_F(AskIntegerDialog, CancelAfterTypingLeavesTheCallersValue) {
-  for (const UINT key : {0u, VK_ESCAPE}) {
+  // The Cancel button, Escape and the close box.
+  for (const int way : {0, 1, 2}) {
     LONG value = 4;
-    EXPECT_FALSE(Ask(value, 0, 15, [key](TDialog& dialog, TControl& number) {
+    EXPECT_FALSE(Ask(value, 0, 15, [way](TDialog& dialog, TControl& number) {
       ReplaceTextOf(number, "9");
-      if (key)
-        PressDialogKey(dialog, key);
-      else
+      if (way == 0)
         PressButton(dialog, IDCANCEL);
+      else if (way == 1)
+        PressDialogKey(dialog, VK_ESCAPE);
+      else
+        SendMessageA(dialog.GetHandle(), WM_CLOSE, 0, 0);
     }));
     EXPECT_EQ(value, 4);
   }

@@ -49,6 +49,18 @@ TEST_F(MouseTest, AClickOpensTheEditorAtTheRelease) {
   SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, below);
   ProcessPendingMessages();
   EXPECT_FALSE(grid->editor);
+
+  // While the button is down the open editor stays; the release moves it.
+  Click(2, 2);
+  const TPoint q = Centre(5, 5);
+  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, q);
+  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, TPoint{q.x, q.y + 1});
+  ProcessPendingMessages();
+  EXPECT_TRUE(EditingAt(2, 2));
+  SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, TPoint{q.x, q.y + 1});
+  ProcessPendingMessages();
+  EXPECT_TRUE(EditingAt(5, 5));
+  EXPECT_FALSE(grid->hasSelection);
 }
 
 TEST_F(MouseTest, ADragFromBottomRightToTopLeftSelectsAProperRange) {
@@ -209,8 +221,21 @@ TEST_F(MouseTest, AskZoomOffersTheZoomInPercent) {
     PressButton(dialog, IDOK);
   });
   grid->AskZoom();
-  SetDialogHandler(nullptr);
   EXPECT_FLOAT_EQ(grid->zoom, 1.5f);
+  EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), 1);
+
+  // At half size and below the pointer is the small cross.
+  for (const auto& [percent, cursor] : {std::pair{"50", 2}, std::pair{"51", 1}, std::pair{"10", 2}}) {
+    SetDialogHandler([&](TDialog& dialog) {
+      ReplaceTextOf(*static_cast<TControl*>(GetWindowPtr(GetDlgItem(dialog.GetHandle(), 101))), percent);
+      PressButton(dialog, IDOK);
+    });
+    grid->AskZoom();
+    EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), cursor) << percent;
+  }
+  EXPECT_FLOAT_EQ(grid->zoom, 0.1f);
+  EXPECT_TRUE(boxes.empty());
+  SetDialogHandler(nullptr);
 }
 
 }  // namespace

@@ -1,15 +1,11 @@
-// The program's entry: one application object, run to the end. Anything that
-// escapes it is reported and ends the program with -1.
+// The program's entry: one application object, run to the end.
 
 #include "app/app.h"
-#include "platform/msgbox.h"
+#include "app/run_guarded.h"
 
 int main() {
-  try {
+  return RunGuarded([] {
     TApp app;
     return app.Run();
-  } catch (...) {
-    MessageBoxExA(nullptr, "Error", "Exception", MB_OK, 0);
-    return -1;
-  }
+  });
 }

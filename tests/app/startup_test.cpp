@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "app/commands.h"
+#include "app/run_guarded.h"
 #include "platform/cp1251_literal.h"
 #include "platform/locale.h"
 #include "platform/menu.h"
@@ -104,6 +106,27 @@ TEST_F(Startup, PaintsTheTableIntoTheWindow) {
   EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), cell.left + cell.Width() / 2, cell.top), RGB(0, 255, 0));
   // The separator below the frozen rows.
   EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), 200, grid.frozenHeight), RGB(0, 0, 0));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TopLevel, AnEscapingExceptionIsReportedAndEndsWithMinusOne) {
+  std::vector<TMessageBoxInfo> boxes;
+  SetMessageBoxHandler([&](const TMessageBoxInfo& box) {
+    boxes.push_back(box);
+    return IDOK;
+  });
+  EXPECT_EQ(RunGuarded([] { return 3; }), 3);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(RunGuarded([]() -> int { throw 42; }), -1);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "Error");
+  EXPECT_EQ(boxes[0].caption, "Exception");
+  EXPECT_EQ(boxes[0].type, MB_OK);
+  EXPECT_EQ(boxes[0].owner, nullptr);
+  SetMessageBoxHandler(nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+#include "app/run_guarded.h"
+
+#include "platform/msgbox.h"
+
+int RunGuarded(const std::function<int()>& run) {
+  try {
+    return run();
+  } catch (...) {
+    MessageBoxExA(nullptr, "Error", "Exception", MB_OK, 0);
+    return -1;
+  }
+}

@@ -237,4 +237,22 @@ TEST_F(KeyboardTest, TabAndEnterSkipProtectedCells) {
   EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(KeyboardTest, TabFromAPartlyShownRowEndsWhenNothingElseIsEditable) {
+  MakeGrid(60, 6, 1, 1, 600, 408);
+  const int partRow = grid->bottomRow;
+  ASSERT_FALSE(grid->CellFitsVertically(partRow, 2));
+  for (int r = 0; r < grid->rowCount; ++r)
+    for (int c = 0; c < grid->columnCount; ++c) grid->SetCellProtected(r, c, 1);
+  grid->SetCellProtected(partRow, 2, 0);
+  grid->BeginEdit(partRow, 2);
+  ASSERT_TRUE(EditingAt(partRow, 2));
+  // The walk over the visible cells never comes back to this cell; it still
+  // ends, and the editor stays.
+  Press(VK_TAB, 0, '\t');
+  EXPECT_TRUE(EditingAt(partRow, 2));
+  Press(VK_TAB, MK_SHIFT, '\t');
+  EXPECT_TRUE(EditingAt(partRow, 2));
+  EXPECT_TRUE(boxes.empty());
+}
+
 }  // namespace

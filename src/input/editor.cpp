@@ -28,9 +28,11 @@ void TGridwork::BeginEdit(int row, int col) {
 
   const TRect rect = EditorRect(row, col);
   if (rect.IsEmpty()) return;
-  CreateEditor(rect.left, rect.top, rect.Width(), rect.Height(), cell);
+  // The cell becomes current before its editor is made: the edit control
+  // asks the grid for the current cell's colours while it is being set up.
   curRow = row;
   curCol = col;
+  CreateEditor(rect.left, rect.top, rect.Width(), rect.Height(), cell);
 }
 
 bool TGridwork::CreateEditor(int x, int y, int w, int h, TCell& cell) {

@@ -127,16 +127,38 @@ TEST_F(EditorTest, OpeningAnEditorClosesTheOneBeforeAndRemovesTheSelection) {
   EXPECT_TRUE(EditingAt(6, 2));
 }
 
+TEST_F(EditorTest, TheEditorTakesTheColoursOfItsOwnCell) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellBackground(2, 3, RGB(200, 10, 10));
+  Click(2, 3);
+  ASSERT_TRUE(EditingAt(2, 3));
+  ASSERT_EQ(grid->editorBrushes.size(), 1u);
+  EXPECT_EQ(grid->editorBrushes[0]->GetColor(), RGB(200, 10, 10));
+  // Moving on: the new editor is coloured for its cell, not the one before.
+  Press(VK_RIGHT);
+  ASSERT_TRUE(EditingAt(2, 4));
+  ASSERT_EQ(grid->editorBrushes.size(), 1u);
+  EXPECT_EQ(grid->editorBrushes[0]->GetColor(), sysWindowColor);
+  Press(VK_LEFT);
+  ASSERT_EQ(grid->editorBrushes.size(), 1u);
+  EXPECT_EQ(grid->editorBrushes[0]->GetColor(), RGB(200, 10, 10));
+}
+
 TEST_F(EditorTest, AWordBreakCellGetsAMultiLineEditorWithoutScrollBars) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellAlignment(2, 2, 1, 3, 1, 0);
+  grid->SetCellText(2, 2, "ab");
+  grid->modified = 0;
   grid->BeginEdit(2, 2);
   ASSERT_TRUE(grid->editor);
   EXPECT_TRUE(grid->editor->IsMultiLine());
   EXPECT_EQ(grid->editor->Attr.Style & (WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL), 0u);
   EXPECT_TRUE(grid->editor->Attr.Style & ES_NOHIDESEL);
+  grid->editor->SetSelection(1, 1);
   Press(VK_RETURN, 0, '\r');
   EXPECT_FALSE(grid->editor);
+  EXPECT_EQ(grid->cells[2][2].text, "ab");
+  EXPECT_EQ(grid->modified, 0);
 }
 
 TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {

@@ -1,0 +1,140 @@
+#include "x_server.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr auto kServerStartTimeout = std::chrono::seconds(30);
+
+// The display number Xvfb writes to the -displayfd descriptor once it listens.
+std::string ReadDisplayNumber(int fd, TChildProcess& server) {
+  std::string text;
+  const auto deadline = std::chrono::steady_clock::now() + kServerStartTimeout;
+  while (text.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 100) <= 0) {
+      if (!server.Running()) break;
+      continue;
+    }
+    char buffer[32];
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    text.append(buffer, static_cast<size_t>(n));
+  }
+  const size_t end = text.find('\n');
+  return end == std::string::npos ? std::string() : text.substr(0, end);
+}
+
+}  // namespace
+
+TXServer::TXServer() = default;
+
+TXServer::~TXServer() {
+  if (connection) XCloseDisplay(connection);
+  xvfb.Kill();
+}
+
+bool TXServer::Start(const std::string& workDir) {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) {
+    error = "pipe failed";
+    return false;
+  }
+  frameBufferFile = workDir + "/Xvfb_screen0";
+  const bool started = xvfb.Start({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
+                                   "-fbdir", workDir, "-nolisten", "tcp", "-noreset"},
+                                  {}, workDir + "/xvfb.log", fds[1]);
+  close(fds[1]);
+  const std::string number = started ? ReadDisplayNumber(fds[0], xvfb) : std::string();
+  close(fds[0]);
+  if (number.empty()) {
+    error = "Xvfb did not start; see " + workDir + "/xvfb.log";
+    return false;
+  }
+  display = ":" + number;
+  connection = XOpenDisplay(display.c_str());
+  if (!connection) {
+    error = "cannot connect to " + display;
+    return false;
+  }
+  return true;
+}
+
+TScreenImage TXServer::Snapshot() const {
+  if (connection) XSync(connection, False);
+  return TScreenImage::Load(frameBufferFile);
+}
+
+std::vector<TTopWindow> TXServer::TopWindows() const {
+  std::vector<TTopWindow> windows;
+  if (!connection) return windows;
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(connection, DefaultRootWindow(connection), &root, &parent, &children, &count)) return windows;
+  for (unsigned int i = 0; i < count; ++i) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(connection, children[i], &attributes)) continue;
+    TTopWindow window;
+    window.id = children[i];
+    window.area = {attributes.x, attributes.y, attributes.x + attributes.width, attributes.y + attributes.height};
+    window.viewable = attributes.map_state == IsViewable;
+    window.overrideRedirect = attributes.override_redirect != 0;
+    char* name = nullptr;
+    if (XFetchName(connection, children[i], &name) && name) {
+      window.name = name;
+      XFree(name);
+    }
+    windows.push_back(window);
+  }
+  if (children) XFree(children);
+  return windows;
+}
+
+bool TXServer::RequestClose(unsigned long window) const {
+  if (!connection) return false;
+  XEvent event;
+  std::memset(&event, 0, sizeof event);
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(connection, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(connection, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  const Status sent = XSendEvent(connection, window, False, NoEventMask, &event);
+  XSync(connection, False);
+  return sent != 0;
+}
+
+bool TXServer::Xdotool(std::vector<std::string> args) const {
+  args.insert(args.begin(), "xdotool");
+  const TCommandResult result = RunCommand(args, {{"DISPLAY", display}});
+  if (connection) XSync(connection, False);
+  return result.status == 0;
+}
+
+bool TXServer::MoveTo(int x, int y) const { return Xdotool({"mousemove", std::to_string(x), std::to_string(y)}); }
+
+bool TXServer::Click(int x, int y, int button) const {
+  return Xdotool({"mousemove", std::to_string(x), std::to_string(y), "click", std::to_string(button)});
+}
+
+bool TXServer::ButtonDown(int button) const { return Xdotool({"mousedown", std::to_string(button)}); }
+
+bool TXServer::ButtonUp(int button) const { return Xdotool({"mouseup", std::to_string(button)}); }
+
+bool TXServer::Keys(const std::vector<std::string>& keys) const {
+  std::vector<std::string> args{"key"};
+  args.insert(args.end(), keys.begin(), keys.end());
+  return Xdotool(args);
+}
+
+bool TXServer::Type(const std::string& text) const { return Xdotool({"type", text}); }

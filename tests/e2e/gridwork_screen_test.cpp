@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr auto kTimeout = std::chrono::seconds(20);
+constexpr auto kTimeout = std::chrono::seconds(30);
 constexpr auto kPollInterval = std::chrono::milliseconds(50);
 
 // Sizes of the start-up table in points: rows 0-19 and columns 0-9 are set

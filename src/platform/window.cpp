@@ -110,6 +110,7 @@ void TWindow::Destroy() {
   const TApplication* app = GetApplicationObject();
   const bool mainWindow = app && app->GetMainWindow() == this;
   if (::GetCapture() == handle) ReleaseCapture();
+  if (impl->outer && impl->outer->isVisible()) impl->UncoverParent(impl->outer->geometry(), true);
   msgqueue::Forget(handle);
   LiveHandles().erase(handle);
   delete handle;

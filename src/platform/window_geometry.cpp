@@ -27,9 +27,18 @@ TRect TWindow::GetWindowRect() const {
   return ToTRect(QRect(outer.mapToGlobal(QPoint(0, 0)), outer.size()));
 }
 
+void TWindow::TImpl::UncoverParent(const QRect& before, bool gone) {
+  TWindow* parentWindow = window.GetParent();
+  if (!parentWindow || !outer || outer->isWindow() || before.isEmpty()) return;
+  QRegion uncovered(before);
+  if (!gone && outer->isVisible()) uncovered -= outer->geometry();
+  for (const QRect& r : uncovered) parentWindow->InvalidateRect(ToTRect(r), true);
+}
+
 bool TWindow::SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT flags) {
   if (!handle || !impl->outer) return false;
   QWidget& outer = *impl->outer;
+  const QRect before = outer.isVisible() ? outer.geometry() : QRect();
   if (!(flags & SWP_NOMOVE)) outer.move(x, y);
   if (!(flags & SWP_NOSIZE)) {
     const QSize extra = FrameExtra(outer);
@@ -46,6 +55,7 @@ bool TWindow::SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, U
   if (flags & SWP_SHOWWINDOW) ShowWindow(SW_SHOWNA);
   if (flags & SWP_HIDEWINDOW) ShowWindow(SW_HIDE);
   impl->Relayout();
+  impl->UncoverParent(before);
   return true;
 }
 
@@ -59,6 +69,7 @@ bool TWindow::ShowWindow(int cmdShow) {
   if (!handle || !impl->outer) return false;
   QWidget& outer = *impl->outer;
   const bool wasVisible = !outer.isHidden();
+  const QRect before = outer.isVisible() ? outer.geometry() : QRect();
   switch (cmdShow) {
     case SW_HIDE:
       outer.hide();
@@ -83,6 +94,7 @@ bool TWindow::ShowWindow(int cmdShow) {
       break;
   }
   impl->Relayout();
+  impl->UncoverParent(before);
   // Children shown with this window get their pending size now.
   if (!wasVisible && IsWindowVisible()) {
     auto relayout = [](auto& self, TWindow& window) -> void {

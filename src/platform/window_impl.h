@@ -82,6 +82,11 @@ struct TWindow::TImpl {
   // window hears of a changed client size (WM_SIZE).
   void Relayout(bool notify = true);
   void ClientSizeChanged(UINT sizeType);
+  // As in Windows, the parent's pixels that a child window stops covering
+  // (moved, resized, hidden or destroyed) become invalid in the parent, to
+  // be erased and repainted. before is the child's area before the change,
+  // in the parent's client coordinates.
+  void UncoverParent(const QRect& before, bool gone = false);
   void UpdateBar(int bar);
   // Dispatches WM_PAINT if something is invalid.
   void PaintNow();

@@ -188,3 +188,29 @@ TEST(WindowScroll, PendingInvalidPartMovesWithThePixels) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowPaint, WhatAChildStopsCoveringIsRepaintedInTheParent) {
+  auto window = ShownPaintingWindow();
+  auto child = std::make_unique<TRecordingWindow>(window.get(), WS_CHILD | WS_VISIBLE, 60, 20);
+  child->Attr.X = 10;
+  child->Attr.Y = 30;
+  ASSERT_TRUE(child->Create());
+  window->UpdateWindow();
+  TRect update;
+  ASSERT_FALSE(window->GetUpdateRect(update));
+
+  // Narrowed: only the strip it gave up.
+  child->SetWindowPos(nullptr, 0, 0, 40, 20, SWP_NOMOVE | SWP_NOZORDER);
+  ASSERT_TRUE(window->GetUpdateRect(update));
+  EXPECT_EQ(update, (TRect{50, 30, 70, 50}));
+  window->UpdateWindow();
+
+  // Destroyed: everything it covered.
+  child.reset();
+  ASSERT_TRUE(window->GetUpdateRect(update));
+  EXPECT_EQ(update, (TRect{10, 30, 50, 50}));
+}
+
+}  // namespace

@@ -5,6 +5,8 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
+#include <cstring>
+
 #include "platform/window_impl.h"
 #include "platform/window_surface.h"
 
@@ -184,6 +186,35 @@ bool TWindow::EnableScrollBar(UINT bar, UINT arrows) {
   return changed;
 }
 
+namespace {
+
+// Moves the pixels of area by delta, keeping them inside area, in place: one
+// pass over the scanlines in the order that never reads a moved pixel.
+void ShiftPixels(QImage& image, const QRect& area, const QPoint& delta) {
+  const QRect target = area.translated(delta) & area;
+  if (target.isEmpty()) return;
+  if (image.depth() != 32) {
+    const QImage pixels = image.copy(area);
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setClipRect(area);
+    painter.drawImage(area.topLeft() + delta, pixels);
+    return;
+  }
+  const QRect from = target.translated(-delta);
+  const std::size_t bytes = static_cast<std::size_t>(target.width()) * 4;
+  auto move = [&](int i) {
+    std::memmove(image.scanLine(target.top() + i) + target.left() * 4, image.scanLine(from.top() + i) + from.left() * 4,
+                 bytes);
+  };
+  if (delta.y() > 0)
+    for (int i = target.height() - 1; i >= 0; --i) move(i);
+  else
+    for (int i = 0; i < target.height(); ++i) move(i);
+}
+
+}  // namespace
+
 void TWindow::ScrollWindow(int dx, int dy, const TRect* scroll, const TRect* clip) {
   if (!handle || !impl->client || (dx == 0 && dy == 0)) return;
   const QRect full(QPoint(0, 0), impl->surface.size());
@@ -195,13 +226,7 @@ void TWindow::ScrollWindow(int dx, int dy, const TRect* scroll, const TRect* cli
   const QPoint delta(dx, dy);
 
   if (!area.isEmpty()) {
-    const QImage pixels = impl->surface.copy(area);
-    {
-      QPainter painter(&impl->surface);
-      painter.setCompositionMode(QPainter::CompositionMode_Source);
-      painter.setClipRect(area);
-      painter.drawImage(area.topLeft() + delta, pixels);
-    }
+    ShiftPixels(impl->surface, area, delta);
     // What was invalid moves with the pixels.
     auto shift = [&](QRegion& region) { region = (region - area) + ((region & area).translated(delta) & area); };
     shift(impl->updateRegion);

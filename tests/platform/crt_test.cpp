@@ -4,6 +4,8 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <limits>
 #include <string>
 
@@ -86,14 +88,31 @@ TEST(CrtAtof, RoundsCorrectly) {
   EXPECT_EQ(crt::atof(longInteger.c_str()), 1.0);
 }
 
+// Switches LC_NUMERIC to a locale with a decimal comma. When none is
+// installed, one is compiled from the system's locale sources into a private
+// directory that glibc is pointed at.
+const char* UseCommaLocale(const std::string& privateDir) {
+  for (const char* name : {"ru_RU.UTF-8", "de_DE.UTF-8"})
+    if (const char* set = std::setlocale(LC_NUMERIC, name)) return set;
+  const std::string command = "localedef -i ru_RU -f UTF-8 " + privateDir + "/ru_RU.UTF-8 >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0) return nullptr;
+  setenv("LOCPATH", privateDir.c_str(), 1);
+  return std::setlocale(LC_NUMERIC, "ru_RU.UTF-8");
+}
+
 TEST(CrtAtof, IgnoresTheProcessLocale) {
   const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-  const char* commaLocale = std::setlocale(LC_NUMERIC, "ru_RU.UTF-8");
-  if (commaLocale == nullptr) commaLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-  if (commaLocale == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  char dirTemplate[] = "/tmp/gridwork-locale-XXXXXX";
+  ASSERT_NE(mkdtemp(dirTemplate), nullptr);
+  const std::string privateDir = dirTemplate;
+  const char* commaLocale = UseCommaLocale(privateDir);
+  const bool haveCommaLocale = commaLocale != nullptr && std::localeconv()->decimal_point[0] == ',';
   const double point = crt::atof("3.5");
   const double comma = crt::atof("3,5");
   std::setlocale(LC_NUMERIC, previous.c_str());
+  unsetenv("LOCPATH");
+  std::filesystem::remove_all(privateDir);
+  if (!haveCommaLocale) GTEST_SKIP() << "no locale with a decimal comma could be installed or made";
   EXPECT_EQ(point, 3.5);
   EXPECT_EQ(comma, 3.0);
 }

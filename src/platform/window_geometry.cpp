@@ -95,17 +95,7 @@ bool TWindow::ShowWindow(int cmdShow) {
   }
   impl->Relayout();
   impl->UncoverParent(before);
-  // Children shown with this window get their pending size now.
-  if (!wasVisible && IsWindowVisible()) {
-    auto relayout = [](auto& self, TWindow& window) -> void {
-      for (TWindow* child : window.children) {
-        if (!child->handle || !child->IsWindowVisible()) continue;
-        child->impl->Relayout();
-        self(self, *child);
-      }
-    };
-    relayout(relayout, *this);
-  }
+  if (!wasVisible && IsWindowVisible()) impl->SendPendingSizes();
   return wasVisible;
 }
 

@@ -82,6 +82,9 @@ struct TWindow::TImpl {
   // window hears of a changed client size (WM_SIZE).
   void Relayout(bool notify = true);
   void ClientSizeChanged(UINT sizeType);
+  // The visible children, at any depth, of a window that has just shown get
+  // the WM_SIZE they were sent while hidden.
+  void SendPendingSizes();
   // As in Windows, the parent's pixels that a child window stops covering
   // (moved, resized, hidden or destroyed) become invalid in the parent, to
   // be erased and repainted. before is the child's area before the change,

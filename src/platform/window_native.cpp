@@ -255,6 +255,14 @@ void TWindow::TImpl::Relayout(bool notify) {
   ClientSizeChanged(outer->isWindow() && outer->isMinimized() ? SIZE_MINIMIZED : SIZE_RESTORED);
 }
 
+void TWindow::TImpl::SendPendingSizes() {
+  for (TWindow* child : window.GetChildren()) {
+    if (!child->GetHandle() || !child->IsWindowVisible()) continue;
+    child->Impl()->Relayout();
+    child->Impl()->SendPendingSizes();
+  }
+}
+
 void TWindow::TImpl::ClientSizeChanged(UINT sizeType) {
   if (!client) return;
   const QSize size = sizeType == SIZE_MINIMIZED ? QSize(0, 0) : client->size();

@@ -189,18 +189,11 @@ bool TWindow::EnableScrollBar(UINT bar, UINT arrows) {
 namespace {
 
 // Moves the pixels of area by delta, keeping them inside area, in place: one
-// pass over the scanlines in the order that never reads a moved pixel.
+// pass over the scanlines in the order that never reads a moved pixel. The
+// window surface always has 4 bytes a pixel.
 void ShiftPixels(QImage& image, const QRect& area, const QPoint& delta) {
   const QRect target = area.translated(delta) & area;
   if (target.isEmpty()) return;
-  if (image.depth() != 32) {
-    const QImage pixels = image.copy(area);
-    QPainter painter(&image);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.setClipRect(area);
-    painter.drawImage(area.topLeft() + delta, pixels);
-    return;
-  }
   const QRect from = target.translated(-delta);
   const std::size_t bytes = static_cast<std::size_t>(target.width()) * 4;
   auto move = [&](int i) {

@@ -16,6 +16,26 @@ namespace {
 // Longer lines are drawn glyph by glyph rather than kept whole.
 constexpr size_t kMaxRunBytes = 256;
 
+// Each row's first and past-the-last columns with ink (0 and 0 for none),
+// so drawing skips the blank ends of the rows.
+void FindInkedSpans(TGlyphMask& mask) {
+  mask.first.assign(mask.height, 0);
+  mask.last.assign(mask.height, 0);
+  for (int row = 0; row < mask.height; ++row) {
+    const std::uint8_t* c = mask.coverage.data() + static_cast<size_t>(row) * mask.stride;
+    int first = mask.width, last = 0;
+    for (int col = 0; col < mask.width; ++col)
+      if (c[col]) {
+        first = std::min(first, col);
+        last = col + 1;
+      }
+    if (last > 0) {
+      mask.first[row] = first;
+      mask.last[row] = last;
+    }
+  }
+}
+
 TGlyphMask Rasterize(const TFontData& font, unsigned char byte) {
   TGlyphMask mask;
   if (font.blank[byte]) return mask;
@@ -56,24 +76,12 @@ TGlyphMask Rasterize(const TFontData& font, unsigned char byte) {
   mask.height = y1 - y0;
   mask.stride = mask.width + 3;
   mask.coverage.assign(static_cast<size_t>(mask.stride) * mask.height, 0);
-  mask.first.assign(mask.height, 0);
-  mask.last.assign(mask.height, 0);
   for (int y = 0; y < mask.height; ++y) {
     const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y0 + y));
-    int first = mask.width, last = 0;
-    for (int x = 0; x < mask.width; ++x) {
-      const int a = qAlpha(row[x0 + x]);
-      mask.coverage[static_cast<size_t>(y) * mask.stride + x] = static_cast<std::uint8_t>(a);
-      if (a) {
-        first = std::min(first, x);
-        last = x + 1;
-      }
-    }
-    if (last > 0) {
-      mask.first[y] = first;
-      mask.last[y] = last;
-    }
+    for (int x = 0; x < mask.width; ++x)
+      mask.coverage[static_cast<size_t>(y) * mask.stride + x] = static_cast<std::uint8_t>(qAlpha(row[x0 + x]));
   }
+  FindInkedSpans(mask);
   return mask;
 }
 
@@ -123,21 +131,7 @@ TGlyphMask ComposeRun(const TFontData& font, std::string_view line, bool expandT
       for (int col = g.first[row]; col < g.last[row]; ++col) to[col] = std::max(to[col], from[col]);
     }
   }
-  run.first.assign(run.height, 0);
-  run.last.assign(run.height, 0);
-  for (int row = 0; row < run.height; ++row) {
-    const std::uint8_t* c = run.coverage.data() + static_cast<size_t>(row) * run.stride;
-    int first = run.width, last = 0;
-    for (int col = 0; col < run.width; ++col)
-      if (c[col]) {
-        first = std::min(first, col);
-        last = col + 1;
-      }
-    if (last > 0) {
-      run.first[row] = first;
-      run.last[row] = last;
-    }
-  }
+  FindInkedSpans(run);
   return run;
 }
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -39,15 +42,11 @@ bool Accepted(const SYSTEMTIME& st) {
   return SystemTimeToFileTime(&st, &ft) == TRUE;
 }
 
-void ExpectFields(const SYSTEMTIME& st, int y, int mo, int d, int h, int mi, int s, int ms, int dow) {
-  EXPECT_EQ(st.wYear, y);
-  EXPECT_EQ(st.wMonth, mo);
-  EXPECT_EQ(st.wDay, d);
-  EXPECT_EQ(st.wHour, h);
-  EXPECT_EQ(st.wMinute, mi);
-  EXPECT_EQ(st.wSecond, s);
-  EXPECT_EQ(st.wMilliseconds, ms);
-  EXPECT_EQ(st.wDayOfWeek, dow);
+// Year, month, day, hour, minute, second, millisecond, day of the week.
+using TFields = std::array<int, 8>;
+
+TFields Fields(const SYSTEMTIME& st) {
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds, st.wDayOfWeek};
 }
 
 TEST(SystemTimeToFileTime, KnownInstants) {
@@ -59,22 +58,15 @@ TEST(SystemTimeToFileTime, KnownInstants) {
 }
 
 TEST(SystemTimeToFileTime, ValidatesEveryField) {
-  EXPECT_TRUE(Accepted(Make(2000, 2, 29)));
-  EXPECT_FALSE(Accepted(Make(1900, 2, 29)));
-  EXPECT_FALSE(Accepted(Make(2001, 2, 29)));
-  EXPECT_TRUE(Accepted(Make(2004, 2, 29)));
-  EXPECT_FALSE(Accepted(Make(2000, 4, 31)));
-  EXPECT_FALSE(Accepted(Make(2000, 13, 1)));
-  EXPECT_FALSE(Accepted(Make(2000, 0, 1)));
-  EXPECT_FALSE(Accepted(Make(2000, 1, 0)));
-  EXPECT_FALSE(Accepted(Make(2000, 1, 1, 24)));
-  EXPECT_TRUE(Accepted(Make(2000, 1, 1, 23, 59, 59, 999)));
-  EXPECT_FALSE(Accepted(Make(2000, 1, 1, 0, 60)));
-  EXPECT_FALSE(Accepted(Make(2000, 1, 1, 0, 0, 60)));
-  EXPECT_FALSE(Accepted(Make(2000, 1, 1, 0, 0, 0, 1000)));
-  EXPECT_FALSE(Accepted(Make(1600, 12, 31)));
-  EXPECT_TRUE(Accepted(Make(30827, 12, 31, 23, 59, 59, 999)));
-  EXPECT_FALSE(Accepted(Make(30828, 1, 1)));
+  for (const SYSTEMTIME& st : {Make(2000, 2, 29), Make(2004, 2, 29), Make(2000, 1, 1, 23, 59, 59, 999),
+                               Make(30827, 12, 31, 23, 59, 59, 999)})
+    EXPECT_TRUE(Accepted(st)) << st.wYear << "-" << st.wMonth << "-" << st.wDay;
+  for (const SYSTEMTIME& st : {Make(1900, 2, 29), Make(2001, 2, 29), Make(2000, 4, 31), Make(2000, 13, 1),
+                               Make(2000, 0, 1), Make(2000, 1, 0), Make(2000, 1, 1, 24), Make(2000, 1, 1, 0, 60),
+                               Make(2000, 1, 1, 0, 0, 60), Make(2000, 1, 1, 0, 0, 0, 1000), Make(1600, 12, 31),
+                               Make(30828, 1, 1)})
+    EXPECT_FALSE(Accepted(st)) << st.wYear << "-" << st.wMonth << "-" << st.wDay << " " << st.wHour << ":"
+                               << st.wMinute << ":" << st.wSecond << "." << st.wMilliseconds;
   SYSTEMTIME withWeekday = Make(2000, 1, 1);
   withWeekday.wDayOfWeek = 77;
   EXPECT_TRUE(Accepted(withWeekday));
@@ -83,17 +75,14 @@ TEST(SystemTimeToFileTime, ValidatesEveryField) {
   EXPECT_FALSE(SystemTimeToFileTime(&withWeekday, nullptr));
 }
 
-TEST(FileTimeToSystemTime, KnownInstantsWithWeekday) {
+TEST(FileTimeToSystemTime, KnownInstantsRoundTripsAndTheHighBit) {
   SYSTEMTIME st;
   FILETIME ft = FromTicks(0);
   ASSERT_TRUE(FileTimeToSystemTime(&ft, &st));
-  ExpectFields(st, 1601, 1, 1, 0, 0, 0, 0, 1);  // a Monday
+  EXPECT_EQ(Fields(st), (TFields{1601, 1, 1, 0, 0, 0, 0, 1}));  // a Monday
   ft = FromTicks(116444736000000000u + 12'345'678);
   ASSERT_TRUE(FileTimeToSystemTime(&ft, &st));
-  ExpectFields(st, 1970, 1, 1, 0, 0, 1, 234, 4);  // a Thursday; sub-millisecond ticks dropped
-}
-
-TEST(FileTimeToSystemTime, RoundTripsAndRejectsTheHighBit) {
+  EXPECT_EQ(Fields(st), (TFields{1970, 1, 1, 0, 0, 1, 234, 4}));  // a Thursday; sub-millisecond ticks dropped
   for (const SYSTEMTIME& in : {Make(2000, 2, 29, 13, 14, 15, 16), Make(1999, 12, 31, 23, 59, 59, 999),
                                Make(2107, 12, 31), Make(30827, 12, 31, 23, 59, 59, 999)}) {
     FILETIME ft;
@@ -103,7 +92,6 @@ TEST(FileTimeToSystemTime, RoundTripsAndRejectsTheHighBit) {
     EXPECT_EQ(ToTicks(out), Ticks(ft));
   }
   FILETIME high = FromTicks(0x8000000000000000u);
-  SYSTEMTIME st;
   EXPECT_FALSE(FileTimeToSystemTime(&high, &st));
   high = FromTicks(0x7FFFFFFFFFFFFFFFu);
   EXPECT_TRUE(FileTimeToSystemTime(&high, &st));
@@ -119,29 +107,17 @@ TEST(GetSystemTime, GivesAValidTimeOfThisCentury) {
 }
 
 TEST(OleDate, FromSystemTime) {
+  const struct {
+    SYSTEMTIME st;
+    DATE expected;
+  } rows[] = {{Make(1899, 12, 30), 0.0}, {Make(1899, 12, 29, 6), -1.25}, {Make(1998, 4, 5, 18), 35890.75},
+              {Make(2001, 2, 29), 36951.0},  // days run on into March: 1 March 2001
+              {Make(1998, 4, 5, 0, 0, 0, 999), 35890.0}};  // milliseconds ignored
   DATE d = 0;
-  SYSTEMTIME st = Make(1899, 12, 30);
-  ASSERT_TRUE(SystemTimeToVariantTime(&st, &d));
-  EXPECT_EQ(d, 0.0);
-  st = Make(1899, 12, 29, 6);
-  ASSERT_TRUE(SystemTimeToVariantTime(&st, &d));
-  EXPECT_EQ(d, -1.25);
-  st = Make(1998, 4, 5, 18);
-  ASSERT_TRUE(SystemTimeToVariantTime(&st, &d));
-  EXPECT_EQ(d, 35890.75);
-  st = Make(2001, 2, 29);  // days run on into March
-  ASSERT_TRUE(SystemTimeToVariantTime(&st, &d));
-  DATE march = 0;
-  st = Make(2001, 3, 1);
-  ASSERT_TRUE(SystemTimeToVariantTime(&st, &march));
-  EXPECT_EQ(d, march);
-  st = Make(1998, 4, 5, 0, 0, 0, 999);  // milliseconds ignored
-  ASSERT_TRUE(SystemTimeToVariantTime(&st, &d));
-  EXPECT_EQ(d, 35890.0);
-}
-
-TEST(OleDate, FromSystemTimeRejects) {
-  DATE d = 0;
+  for (const auto& row : rows) {
+    ASSERT_TRUE(SystemTimeToVariantTime(&row.st, &d)) << row.expected;
+    EXPECT_EQ(d, row.expected);
+  }
   for (const SYSTEMTIME& st : {Make(2000, 13, 1), Make(2000, 0, 1), Make(2000, 1, 0), Make(2000, 1, 32),
                                Make(2000, 1, 1, 24), Make(2000, 1, 1, 0, 60), Make(2000, 1, 1, 0, 0, 60),
                                Make(99, 12, 31), Make(10000, 1, 1)})
@@ -152,22 +128,20 @@ TEST(OleDate, FromSystemTimeRejects) {
   EXPECT_TRUE(SystemTimeToVariantTime(&last, &d));
 }
 
-TEST(OleDate, ToSystemTime) {
+TEST(OleDate, ToSystemTimeAndItsRange) {
+  const struct {
+    DATE d;
+    TFields expected;
+  } rows[] = {{-1.25, {1899, 12, 29, 6, 0, 0, 0, 5}},
+              {-0.5, {1899, 12, 30, 12, 0, 0, 0, 6}},                   // day 0, noon
+              {35890.4379629629, {1998, 4, 5, 10, 30, 40, 0, 0}},       // 10:30:40 less a few ms
+              {36526.0 - 0.1 / 86400, {2000, 1, 1, 0, 0, 0, 0, 6}},     // rounds up to midnight
+              {-1.0 - (86399.9 / 86400), {1899, 12, 30, 0, 0, 0, 0, 6}}};  // end of 29 December
   SYSTEMTIME st;
-  ASSERT_TRUE(VariantTimeToSystemTime(-1.25, &st));
-  ExpectFields(st, 1899, 12, 29, 6, 0, 0, 0, 5);
-  ASSERT_TRUE(VariantTimeToSystemTime(-0.5, &st));  // day 0, noon
-  ExpectFields(st, 1899, 12, 30, 12, 0, 0, 0, 6);
-  ASSERT_TRUE(VariantTimeToSystemTime(35890.4379629629, &st));  // 10:30:40 less a few ms
-  ExpectFields(st, 1998, 4, 5, 10, 30, 40, 0, 0);
-  ASSERT_TRUE(VariantTimeToSystemTime(36526.0 - 0.1 / 86400, &st));  // rounds up to midnight
-  ExpectFields(st, 2000, 1, 1, 0, 0, 0, 0, 6);
-  ASSERT_TRUE(VariantTimeToSystemTime(-1.0 - (86399.9 / 86400), &st));  // end of 29 December
-  ExpectFields(st, 1899, 12, 30, 0, 0, 0, 0, 6);
-}
-
-TEST(OleDate, ToSystemTimeRange) {
-  SYSTEMTIME st;
+  for (const auto& row : rows) {
+    ASSERT_TRUE(VariantTimeToSystemTime(row.d, &st)) << row.d;
+    EXPECT_EQ(Fields(st), row.expected) << row.d;
+  }
   EXPECT_TRUE(VariantTimeToSystemTime(-657434.0, &st));  // 1 January 100
   EXPECT_EQ(st.wYear, 100);
   EXPECT_TRUE(VariantTimeToSystemTime(-657434.5, &st));
@@ -191,13 +165,6 @@ TEST(OleDate, RoundTripsWholeSeconds) {
   }
 }
 
-struct TDos {
-  WORD date = 0;
-  WORD time = 0;
-};
-
-bool ToDos(DATE d, TDos* dos) { return VariantTimeToDosDateTime(d, &dos->date, &dos->time) == TRUE; }
-
 DATE Ole(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
   const SYSTEMTIME st = Make(y, mo, d, h, mi, s);
   DATE v = 0;
@@ -205,63 +172,55 @@ DATE Ole(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
   return v;
 }
 
-TEST(DosDate, RangeIs1980To2107) {
-  TDos dos;
-  EXPECT_FALSE(ToDos(Ole(1979, 12, 31, 23, 59, 58), &dos));
-  ASSERT_TRUE(ToDos(Ole(1980, 1, 1), &dos));
-  EXPECT_EQ(dos.date, (0 << 9) | (1 << 5) | 1);
-  EXPECT_EQ(dos.time, 0);
-  ASSERT_TRUE(ToDos(Ole(2107, 12, 31, 23, 59, 59), &dos));
-  EXPECT_EQ(dos.date, (127 << 9) | (12 << 5) | 31);
-  EXPECT_EQ(dos.time, (23 << 11) | (59 << 5) | 29);
-  EXPECT_FALSE(ToDos(Ole(2108, 1, 1), &dos));
-  EXPECT_FALSE(ToDos(-1.0, &dos));
-  EXPECT_FALSE(ToDos(std::numeric_limits<double>::quiet_NaN(), &dos));
+WORD DosDate(int y, int m, int d) { return static_cast<WORD>(((y - 1980) << 9) | (m << 5) | d); }
+WORD DosTime(int h, int m, int s) { return static_cast<WORD>((h << 11) | (m << 5) | s / 2); }
+
+// The DOS date and time of an OLE date, or nothing when it has none.
+std::optional<std::pair<WORD, WORD>> Dos(DATE d) {
+  WORD date = 0, time = 0;
+  if (!VariantTimeToDosDateTime(d, &date, &time)) return std::nullopt;
+  return std::pair{date, time};
+}
+
+TEST(DosDate, RangeIs1980To2107WithTwoSecondResolution) {
+  EXPECT_EQ(Dos(Ole(1980, 1, 1)), std::pair(DosDate(1980, 1, 1), WORD{0}));
+  EXPECT_EQ(Dos(Ole(2107, 12, 31, 23, 59, 59)), std::pair(DosDate(2107, 12, 31), DosTime(23, 59, 58)));
+  for (DATE outside : {Ole(1979, 12, 31, 23, 59, 58), Ole(2108, 1, 1), -1.0, std::numeric_limits<double>::quiet_NaN()})
+    EXPECT_EQ(Dos(outside), std::nullopt) << outside;
   WORD w = 0;
   EXPECT_FALSE(VariantTimeToDosDateTime(Ole(2000, 1, 1), nullptr, &w));
   EXPECT_FALSE(VariantTimeToDosDateTime(Ole(2000, 1, 1), &w, nullptr));
-}
-
-TEST(DosDate, TwoSecondResolutionTruncatesOddSeconds) {
-  TDos dos;
-  ASSERT_TRUE(ToDos(Ole(1998, 4, 5, 10, 11, 13), &dos));
-  EXPECT_EQ(dos.time, (10 << 11) | (11 << 5) | 6);  // 12 seconds
-  ASSERT_TRUE(ToDos(Ole(1998, 4, 5, 10, 11, 12), &dos));
-  EXPECT_EQ(dos.time, (10 << 11) | (11 << 5) | 6);
-  // 10:11:13.6 rounds to 10:11:14 first.
-  ASSERT_TRUE(ToDos(Ole(1998, 4, 5, 10, 11, 13) + 0.6 / 86400, &dos));
-  EXPECT_EQ(dos.time, (10 << 11) | (11 << 5) | 7);
+  // Odd seconds are truncated, after rounding to whole seconds: 10:11:13.6 is 10:11:14.
+  EXPECT_EQ(Dos(Ole(1998, 4, 5, 10, 11, 13))->second, DosTime(10, 11, 12));
+  EXPECT_EQ(Dos(Ole(1998, 4, 5, 10, 11, 12))->second, DosTime(10, 11, 12));
+  EXPECT_EQ(Dos(Ole(1998, 4, 5, 10, 11, 13) + 0.6 / 86400)->second, DosTime(10, 11, 14));
 }
 
 TEST(DosDate, TimeOnlyValuesMovedToFebruary1982) {
   // A time of day 10:11:13 plus 30000 days, as a time cell stores it.
-  TDos dos;
-  ASSERT_TRUE(ToDos(30000.0 + (10 * 3600 + 11 * 60 + 13) / 86400.0, &dos));
+  const auto dos = Dos(30000.0 + (10 * 3600 + 11 * 60 + 13) / 86400.0);
+  ASSERT_TRUE(dos);
   FILETIME ft;
-  ASSERT_TRUE(DosDateTimeToFileTime(dos.date, dos.time, &ft));
+  ASSERT_TRUE(DosDateTimeToFileTime(dos->first, dos->second, &ft));
   SYSTEMTIME st;
   ASSERT_TRUE(FileTimeToSystemTime(&ft, &st));
-  ExpectFields(st, 1982, 2, 18, 10, 11, 12, 0, 4);
+  EXPECT_EQ(Fields(st), (TFields{1982, 2, 18, 10, 11, 12, 0, 4}));
 }
 
 TEST(DosDate, ToFileTimeValidatesFields) {
-  auto date = [](int y, int m, int d) { return static_cast<WORD>(((y - 1980) << 9) | (m << 5) | d); };
-  auto time = [](int h, int m, int s2) { return static_cast<WORD>((h << 11) | (m << 5) | s2); };
   FILETIME ft;
-  ASSERT_TRUE(DosDateTimeToFileTime(date(1980, 1, 1), 0, &ft));
+  ASSERT_TRUE(DosDateTimeToFileTime(DosDate(1980, 1, 1), 0, &ft));
   EXPECT_EQ(Ticks(ft), ToTicks(Make(1980, 1, 1)));
-  ASSERT_TRUE(DosDateTimeToFileTime(date(2107, 12, 31), time(23, 59, 29), &ft));
+  ASSERT_TRUE(DosDateTimeToFileTime(DosDate(2107, 12, 31), DosTime(23, 59, 58), &ft));
   EXPECT_EQ(Ticks(ft), ToTicks(Make(2107, 12, 31, 23, 59, 58)));
-  EXPECT_TRUE(DosDateTimeToFileTime(date(2000, 2, 29), 0, &ft));
-  EXPECT_FALSE(DosDateTimeToFileTime(date(2001, 2, 29), 0, &ft));
-  EXPECT_FALSE(DosDateTimeToFileTime(date(2000, 0, 1), 0, &ft));
-  EXPECT_FALSE(DosDateTimeToFileTime(date(2000, 13, 1), 0, &ft));
-  EXPECT_FALSE(DosDateTimeToFileTime(date(2000, 1, 0), 0, &ft));
-  EXPECT_FALSE(DosDateTimeToFileTime(date(2000, 1, 1), time(24, 0, 0), &ft));
-  EXPECT_FALSE(DosDateTimeToFileTime(date(2000, 1, 1), time(0, 60, 0), &ft));
-  EXPECT_FALSE(DosDateTimeToFileTime(date(2000, 1, 1), time(0, 0, 30), &ft));
-  EXPECT_FALSE(DosDateTimeToFileTime(0, 0, &ft));
-  EXPECT_FALSE(DosDateTimeToFileTime(date(2000, 1, 1), 0, nullptr));
+  EXPECT_TRUE(DosDateTimeToFileTime(DosDate(2000, 2, 29), 0, &ft));
+  const WORD jan1 = DosDate(2000, 1, 1);
+  const std::pair<WORD, WORD> invalid[] = {{DosDate(2001, 2, 29), 0}, {DosDate(2000, 0, 1), 0},
+                                           {DosDate(2000, 13, 1), 0}, {DosDate(2000, 1, 0), 0},
+                                           {jan1, DosTime(24, 0, 0)}, {jan1, DosTime(0, 60, 0)},
+                                           {jan1, DosTime(0, 0, 60)}, {0, 0}};
+  for (const auto& [d, t] : invalid) EXPECT_FALSE(DosDateTimeToFileTime(d, t, &ft)) << std::hex << d << " " << t;
+  EXPECT_FALSE(DosDateTimeToFileTime(jan1, 0, nullptr));
 }
 
 }  // namespace

@@ -25,20 +25,19 @@ const SYSTEMTIME kSunday = Make(1998, 4, 5, 10, 30, 32);  // Sunday, 5 April 199
 const SYSTEMTIME kAfternoon = Make(1998, 4, 5, 22, 7, 9);
 
 // The formatted text in UTF-8 for readable expectations; "<fail>" when the call fails.
-std::string Date(LCID lcid, DWORD flags, const SYSTEMTIME& st, const char* picture = nullptr) {
+std::string Format(decltype(&GetDateFormatA) format, LCID lcid, DWORD flags, const SYSTEMTIME& st,
+                   const char* picture) {
   char buffer[100];
-  const int n = GetDateFormatA(lcid, flags, &st, picture, buffer, sizeof buffer);
+  const int n = format(lcid, flags, &st, picture, buffer, sizeof buffer);
   if (n == 0) return "<fail>";
   EXPECT_EQ(static_cast<std::size_t>(n), std::string(buffer).size() + 1);
   return Cp1251ToUtf8(buffer);
 }
-
+std::string Date(LCID lcid, DWORD flags, const SYSTEMTIME& st, const char* picture = nullptr) {
+  return Format(GetDateFormatA, lcid, flags, st, picture);
+}
 std::string Time(LCID lcid, DWORD flags, const SYSTEMTIME& st, const char* picture = nullptr) {
-  char buffer[100];
-  const int n = GetTimeFormatA(lcid, flags, &st, picture, buffer, sizeof buffer);
-  if (n == 0) return "<fail>";
-  EXPECT_EQ(static_cast<std::size_t>(n), std::string(buffer).size() + 1);
-  return Cp1251ToUtf8(buffer);
+  return Format(GetTimeFormatA, lcid, flags, st, picture);
 }
 
 class NlsFormat : public testing::Test {
@@ -47,7 +46,7 @@ class NlsFormat : public testing::Test {
   void TearDown() override { SetUserDefaultLCID(0); }
 };
 
-TEST_F(NlsFormat, RussianDefaults) {
+TEST_F(NlsFormat, DefaultFormatsOfEachLocale) {
   EXPECT_EQ(Date(LCID_RU_RU, 0, kSunday), "05.04.1998");
   EXPECT_EQ(Date(LCID_RU_RU, DATE_SHORTDATE, kSunday), "05.04.1998");
   EXPECT_EQ(Date(LCID_RU_RU, DATE_LONGDATE, kSunday), "5 апреля 1998 г.");
@@ -56,25 +55,19 @@ TEST_F(NlsFormat, RussianDefaults) {
   EXPECT_EQ(Time(LCID_RU_RU, 0, kSunday), "10:30:32");
   EXPECT_EQ(Time(LCID_RU_RU, 0, Make(2000, 1, 1, 0, 0, 0)), "0:00:00");
   EXPECT_EQ(Time(LCID_RU_RU, 0, kAfternoon), "22:07:09");
-}
-
-TEST_F(NlsFormat, EnglishDefaults) {
   EXPECT_EQ(Date(LCID_EN_US, 0, kSunday), "4/5/1998");
   EXPECT_EQ(Date(LCID_EN_US, DATE_LONGDATE, kSunday), "Sunday, April 05, 1998");
   EXPECT_EQ(Time(LCID_EN_US, 0, kSunday), "10:30:32 AM");
   EXPECT_EQ(Time(LCID_EN_US, 0, kAfternoon), "10:07:09 PM");
   EXPECT_EQ(Time(LCID_EN_US, 0, Make(2000, 1, 1, 0, 5, 0)), "12:05:00 AM");
   EXPECT_EQ(Time(LCID_EN_US, 0, Make(2000, 1, 1, 12, 0, 0)), "12:00:00 PM");
-}
-
-TEST_F(NlsFormat, UserDefaultLocaleIsResolved) {
   EXPECT_EQ(Date(LOCALE_USER_DEFAULT, 0, kSunday), "05.04.1998");
   SetUserDefaultLCID(LCID_EN_US);
   EXPECT_EQ(Date(LOCALE_USER_DEFAULT, 0, kSunday), "4/5/1998");
   EXPECT_EQ(Time(LOCALE_SYSTEM_DEFAULT, 0, kSunday), "10:30:32 AM");
 }
 
-TEST_F(NlsFormat, DatePictureFields) {
+TEST_F(NlsFormat, PictureFields) {
   const SYSTEMTIME jan = Make(2005, 1, 9);
   EXPECT_EQ(Date(LCID_RU_RU, 0, jan, "d dd ddd dddd"), "9 09 Вс воскресенье");
   EXPECT_EQ(Date(LCID_RU_RU, 0, jan, "M MM MMM"), "1 01 янв");
@@ -84,6 +77,9 @@ TEST_F(NlsFormat, DatePictureFields) {
   EXPECT_EQ(Date(LCID_RU_RU, 0, kSunday, "yyyy g"), "1998 н.э.");
   EXPECT_EQ(Date(LCID_EN_US, 0, kSunday, "ddd, MMM d gg"), "Sun, Apr 5 A.D.");
   EXPECT_EQ(Date(LCID_EN_US, 0, Make(1999, 12, 31), "dddd MMMM"), "Friday December");
+  EXPECT_EQ(Time(LCID_EN_US, 0, kAfternoon, "h hh H HH m mm s ss t tt"), "10 10 22 22 7 07 9 09 P PM");
+  EXPECT_EQ(Time(LCID_EN_US, 0, Make(2000, 1, 1, 9, 5, 3), "hh:mm:ss tt"), "09:05:03 AM");
+  EXPECT_EQ(Time(LCID_RU_RU, 0, kAfternoon, "h:mm tt|t|"), "10:07 ||");  // no markers in Russian
 }
 
 TEST_F(NlsFormat, GenitiveMonthOnlyBesideADayNumber) {
@@ -104,13 +100,7 @@ TEST_F(NlsFormat, QuotedAndOtherText) {
   EXPECT_EQ(Time(LCID_RU_RU, 0, kSunday, u8"H 'ч' mm 'мин', d.M"_cp), "10 ч 30 мин, d.M");
 }
 
-TEST_F(NlsFormat, TimePictureFields) {
-  EXPECT_EQ(Time(LCID_EN_US, 0, kAfternoon, "h hh H HH m mm s ss t tt"), "10 10 22 22 7 07 9 09 P PM");
-  EXPECT_EQ(Time(LCID_EN_US, 0, Make(2000, 1, 1, 9, 5, 3), "hh:mm:ss tt"), "09:05:03 AM");
-  EXPECT_EQ(Time(LCID_RU_RU, 0, kAfternoon, "h:mm tt|t|"), "10:07 ||");  // no markers in Russian
-}
-
-TEST_F(NlsFormat, TimeFlags) {
+TEST_F(NlsFormat, TimeFlagsApplyToDefaultsAndPictures) {
   EXPECT_EQ(Time(LCID_RU_RU, TIME_NOSECONDS, kSunday), "10:30");
   EXPECT_EQ(Time(LCID_RU_RU, TIME_NOMINUTESORSECONDS, kSunday), "10");
   EXPECT_EQ(Time(LCID_RU_RU, TIME_FORCE24HOURFORMAT, kAfternoon), "22:07:09");
@@ -120,9 +110,6 @@ TEST_F(NlsFormat, TimeFlags) {
   EXPECT_EQ(Time(LCID_EN_US, TIME_NOTIMEMARKER, kSunday), "10:30:32");
   EXPECT_EQ(Time(LCID_EN_US, TIME_FORCE24HOURFORMAT, kAfternoon), "22:07:09 PM");
   EXPECT_EQ(Time(LCID_EN_US, TIME_FORCE24HOURFORMAT | TIME_NOTIMEMARKER | TIME_NOSECONDS, kAfternoon), "22:07");
-}
-
-TEST_F(NlsFormat, TimeFlagsApplyToPictures) {
   EXPECT_EQ(Time(LCID_EN_US, TIME_NOSECONDS, kSunday, "hh:mm:ss tt"), "10:30 AM");
   EXPECT_EQ(Time(LCID_EN_US, TIME_NOTIMEMARKER, kSunday, "tt hh:mm"), "10:30");
   EXPECT_EQ(Time(LCID_EN_US, TIME_NOTIMEMARKER, kSunday, "'at' tt hh:mm"), "at 10:30");
@@ -131,7 +118,7 @@ TEST_F(NlsFormat, TimeFlagsApplyToPictures) {
   EXPECT_EQ(Time(LCID_EN_US, TIME_NOSECONDS, kSunday, "h:mm:ss 'o''clock'"), "10:30 o'clock");
 }
 
-TEST_F(NlsFormat, InvalidArgumentsFail) {
+TEST_F(NlsFormat, InvalidArgumentsDatesAndTimesFail) {
   EXPECT_EQ(Date(LCID_RU_RU, DATE_SHORTDATE | DATE_LONGDATE, kSunday), "<fail>");
   EXPECT_EQ(Date(LCID_RU_RU, 0x10, kSunday), "<fail>");
   EXPECT_EQ(Date(LCID_RU_RU, DATE_SHORTDATE, kSunday, "d"), "<fail>");
@@ -140,9 +127,6 @@ TEST_F(NlsFormat, InvalidArgumentsFail) {
   EXPECT_EQ(Date(0x0407, 0, kSunday), "<fail>");  // German is not known
   EXPECT_EQ(Time(0x0407, 0, kSunday), "<fail>");
   EXPECT_EQ(Time(LCID_RU_RU, 0x10, kSunday), "<fail>");
-}
-
-TEST_F(NlsFormat, InvalidDatesAndTimesFail) {
   EXPECT_EQ(Date(LCID_RU_RU, 0, Make(1900, 2, 29)), "<fail>");
   EXPECT_EQ(Date(LCID_RU_RU, 0, Make(2000, 13, 1)), "<fail>");
   EXPECT_EQ(Date(LCID_RU_RU, 0, Make(1600, 12, 31)), "<fail>");
@@ -157,7 +141,7 @@ TEST_F(NlsFormat, InvalidDatesAndTimesFail) {
   EXPECT_EQ(Time(LCID_RU_RU, 0, ms), "<fail>");
 }
 
-TEST_F(NlsFormat, BufferSizes) {
+TEST_F(NlsFormat, BufferSizesAndTheCurrentTime) {
   EXPECT_EQ(GetDateFormatA(LCID_RU_RU, 0, &kSunday, nullptr, nullptr, 0), 11);
   EXPECT_EQ(GetDateFormatA(LCID_RU_RU, DATE_LONGDATE, &kSunday, nullptr, nullptr, 0), 17);
   EXPECT_EQ(GetTimeFormatA(LCID_EN_US, 0, &kSunday, nullptr, nullptr, 0), 12);
@@ -175,13 +159,11 @@ TEST_F(NlsFormat, BufferSizes) {
   char invalid[8] = "xxxxxxx";
   EXPECT_EQ(GetDateFormatA(LCID_RU_RU, 0x10, &kSunday, nullptr, invalid, 8), 0);
   EXPECT_STREQ(invalid, "");
-}
-
-TEST_F(NlsFormat, NullTimeMeansNow) {
-  char buffer[100];
-  EXPECT_EQ(GetDateFormatA(LCID_RU_RU, 0, nullptr, "yyyy", buffer, sizeof buffer), 5);
-  EXPECT_GE(std::string(buffer), "2024");
-  EXPECT_GT(GetTimeFormatA(LCID_RU_RU, 0, nullptr, nullptr, buffer, sizeof buffer), 0);
+  // No time means now.
+  char now[100];
+  EXPECT_EQ(GetDateFormatA(LCID_RU_RU, 0, nullptr, "yyyy", now, sizeof now), 5);
+  EXPECT_GE(std::string(now), "2024");
+  EXPECT_GT(GetTimeFormatA(LCID_RU_RU, 0, nullptr, nullptr, now, sizeof now), 0);
 }
 
 }  // namespace

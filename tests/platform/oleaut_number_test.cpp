@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/codepage.h"
 #include "platform/locale.h"
 #include "platform/oleaut.h"
 
@@ -31,41 +32,36 @@ TI4 I4(const std::u16string& text, LCID lcid) {
   return r;
 }
 
+// The text for failure messages, readable in UTF-8.
+std::string Shown(const std::u16string& text) { return Cp1251ToUtf8(WideCharToMultiByte(text)); }
+
 void ExpectR8(const std::u16string& text, LCID lcid, double expected) {
   const TR8 r = R8(text, lcid);
-  EXPECT_EQ(r.hr, S_OK) << "lcid " << lcid;
-  EXPECT_EQ(r.value, expected) << "lcid " << lcid;
+  EXPECT_EQ(r.hr, S_OK) << "lcid " << lcid << ", \"" << Shown(text) << '"';
+  EXPECT_EQ(r.value, expected) << "lcid " << lcid << ", \"" << Shown(text) << '"';
 }
 
 void ExpectI4(const std::u16string& text, LCID lcid, LONG expected) {
   const TI4 r = I4(text, lcid);
-  EXPECT_EQ(r.hr, S_OK) << "lcid " << lcid;
-  EXPECT_EQ(r.value, expected) << "lcid " << lcid;
+  EXPECT_EQ(r.hr, S_OK) << "lcid " << lcid << ", \"" << Shown(text) << '"';
+  EXPECT_EQ(r.value, expected) << "lcid " << lcid << ", \"" << Shown(text) << '"';
 }
 
-TEST(VarR8FromStr, RussianSeparators) {
-  ExpectR8(u"3,5", LCID_RU_RU, 3.5);
-  ExpectR8(u"  -3,25  ", LCID_RU_RU, -3.25);
-  ExpectR8(u"+7", LCID_RU_RU, 7.0);
-  ExpectR8(u"1\u00A0234\u00A0567,5", LCID_RU_RU, 1234567.5);
-  ExpectR8(u"1 234,5", LCID_RU_RU, 1234.5);
-  ExpectR8(u",5", LCID_RU_RU, 0.5);
-  ExpectR8(u"5,", LCID_RU_RU, 5.0);
-  ExpectR8(u"1,5e3", LCID_RU_RU, 1500.0);
-  ExpectR8(u"1E-2", LCID_RU_RU, 0.01);
-  ExpectR8(u"2,5e+1", LCID_RU_RU, 25.0);
-  ExpectR8(u"0,1", LCID_RU_RU, 0.1);
-  ExpectR8(u"\t1\u00A0\r\n", LCID_RU_RU, 1.0);
-}
+struct TRow {
+  const char16_t* text;
+  LCID lcid;
+  double expected;
+};
 
-TEST(VarR8FromStr, EnglishSeparators) {
-  ExpectR8(u"3.5", LCID_EN_US, 3.5);
-  ExpectR8(u"1,234.5", LCID_EN_US, 1234.5);
-  ExpectR8(u"-0.125", LCID_EN_US, -0.125);
-  ExpectR8(u"1.5e3", LCID_EN_US, 1500.0);
-}
-
-TEST(VarR8FromStr, TheUserDefaultLocaleIsResolved) {
+TEST(VarR8FromStr, TheLocalesSeparators) {
+  constexpr LCID ru = LCID_RU_RU, en = LCID_EN_US;
+  for (const TRow& row : {TRow{u"3,5", ru, 3.5}, {u"  -3,25  ", ru, -3.25}, {u"+7", ru, 7.0}, {u",5", ru, 0.5},
+                          {u"1\u00A0234\u00A0567,5", ru, 1234567.5}, {u"1 234,5", ru, 1234.5}, {u"5,", ru, 5.0},
+                          {u"1,5e3", ru, 1500.0}, {u"1E-2", ru, 0.01}, {u"2,5e+1", ru, 25.0}, {u"0,1", ru, 0.1},
+                          {u"\t1\u00A0\r\n", ru, 1.0}, {u"3.5", en, 3.5}, {u"1,234.5", en, 1234.5},
+                          {u"-0.125", en, -0.125}, {u"1.5e3", en, 1500.0}})
+    ExpectR8(row.text, row.lcid, row.expected);
+  // The user's default locale decides.
   SetUserDefaultLCID(LCID_EN_US);
   ExpectR8(u"3.5", LOCALE_USER_DEFAULT, 3.5);
   SetUserDefaultLCID(LCID_RU_RU);
@@ -80,7 +76,7 @@ TEST(VarR8FromStr, TextThatIsNoNumberFailsAndLeavesTheResult) {
                                u"1  000", u"1 ,5"}) {
     const std::u16string input(text);
     const TR8 r = R8(input, LCID_RU_RU);
-    EXPECT_EQ(r.hr, DISP_E_TYPEMISMATCH) << "text of " << input.size() << " units";
+    EXPECT_EQ(r.hr, DISP_E_TYPEMISMATCH) << '"' << Shown(input) << '"';
     EXPECT_EQ(r.value, -12345.0);
   }
   EXPECT_EQ(R8(u"3,5", LCID_EN_US).value, 35.0);  // the group separator between digits
@@ -117,32 +113,18 @@ TEST(VarR8FromStr, RoundsCorrectly) {
   ExpectR8(u"0," + std::u16string(1000, u'0') + u"1e1001", LCID_RU_RU, 1.0);
 }
 
-TEST(VarI4FromStr, ReadsTheSameSyntaxAsReals) {
-  ExpectI4(u"42", LCID_RU_RU, 42);
-  ExpectI4(u" -17 ", LCID_RU_RU, -17);
-  ExpectI4(u"1,5e3", LCID_RU_RU, 1500);
-  ExpectI4(u"1\u00A0000", LCID_RU_RU, 1000);
-  ExpectI4(u"1,234", LCID_EN_US, 1234);
-  ExpectI4(u"1e-10", LCID_RU_RU, 0);
-  ExpectI4(u"-0,4", LCID_RU_RU, 0);
-  for (const char16_t* text : {u"12abc", u"", u"  ", u"abc", u"3.5", u"1e"})
-    EXPECT_EQ(I4(text, LCID_RU_RU).hr, DISP_E_TYPEMISMATCH);
-}
-
-TEST(VarI4FromStr, RoundsHalfToEven) {
-  ExpectI4(u"0,5", LCID_RU_RU, 0);
-  ExpectI4(u"1,5", LCID_RU_RU, 2);
-  ExpectI4(u"2,5", LCID_RU_RU, 2);
-  ExpectI4(u"3,5", LCID_RU_RU, 4);
-  ExpectI4(u"-2,5", LCID_RU_RU, -2);
-  ExpectI4(u"-3,5", LCID_RU_RU, -4);
-  ExpectI4(u"2,51", LCID_RU_RU, 3);
-  ExpectI4(u"2,49999", LCID_RU_RU, 2);
-  ExpectI4(u"25e-1", LCID_RU_RU, 2);
-  ExpectI4(u"2.5", LCID_EN_US, 2);
-  // A half that binary doubles would blur.
-  ExpectI4(u"0,50000000000000000001", LCID_RU_RU, 1);
+TEST(VarI4FromStr, ReadsTheSameSyntaxAsRealsAndRoundsHalfToEven) {
+  constexpr LCID ru = LCID_RU_RU, en = LCID_EN_US;
+  for (const TRow& row : {TRow{u"42", ru, 42}, {u" -17 ", ru, -17}, {u"1,5e3", ru, 1500}, {u"1\u00A0000", ru, 1000},
+                          {u"1,234", en, 1234}, {u"1e-10", ru, 0}, {u"-0,4", ru, 0}, {u"0,5", ru, 0}, {u"1,5", ru, 2},
+                          {u"2,5", ru, 2}, {u"3,5", ru, 4}, {u"-2,5", ru, -2}, {u"-3,5", ru, -4}, {u"2,51", ru, 3},
+                          {u"2,49999", ru, 2}, {u"25e-1", ru, 2}, {u"2.5", en, 2},
+                          // A half that binary doubles would blur.
+                          {u"0,50000000000000000001", ru, 1}})
+    ExpectI4(row.text, row.lcid, static_cast<LONG>(row.expected));
   ExpectI4(u"2,5" + std::u16string(1000, u'0') + u"1", LCID_RU_RU, 3);
+  for (const char16_t* text : {u"12abc", u"", u"  ", u"abc", u"3.5", u"1e"})
+    EXPECT_EQ(I4(text, LCID_RU_RU).hr, DISP_E_TYPEMISMATCH) << '"' << Shown(text) << '"';
 }
 
 TEST(VarI4FromStr, OutsideThe32BitRangeOverflows) {

@@ -85,28 +85,21 @@ TEST_F(Dialog, OkClosesOnlyWithAcceptedData) {
   EXPECT_FALSE(dialog.GetHandle()) << "the window goes when the dialog ends";
 }
 
-TEST_F(Dialog, CancelCloseBoxAndEscapeCancel) {
-  for (int way = 0; way < 3; ++way) {
+TEST_F(Dialog, CancelCloseBoxAndEscapeCancelWhileEnterPressesTheDefault) {
+  enum TWay { kCancel, kCloseBox, kEscape, kEnter };
+  for (TWay way : {kCancel, kCloseBox, kEscape, kEnter}) {
     TTestDialog dialog(&owner);
     SetDialogHandler([&](TDialog& d) {
       ReplaceTextOf(*d.GetControl(10), "ok");
-      if (way == 0) PressButton(d, IDCANCEL);
-      if (way == 1) d.SendMessage(WM_CLOSE);
-      if (way == 2) PressDialogKey(d, VK_ESCAPE);
+      d.GetControl(10)->SetFocus();
+      if (way == kCancel) PressButton(d, IDCANCEL);
+      if (way == kCloseBox) d.SendMessage(WM_CLOSE);
+      if (way == kEscape) PressDialogKey(d, VK_ESCAPE);
+      if (way == kEnter) PressDialogKey(d, VK_RETURN);
     });
-    EXPECT_EQ(dialog.Execute(), IDCANCEL) << "way " << way;
-    EXPECT_EQ(dialog.transfers[TF_GETDATA], 0) << "way " << way;
+    EXPECT_EQ(dialog.Execute(), way == kEnter ? IDOK : IDCANCEL) << "way " << way;
+    EXPECT_EQ(dialog.transfers[TF_GETDATA], way == kEnter ? 1 : 0) << "way " << way;
   }
-}
-
-TEST_F(Dialog, EnterPressesTheDefaultButton) {
-  TTestDialog dialog(&owner);
-  SetDialogHandler([&](TDialog& d) {
-    ReplaceTextOf(*d.GetControl(10), "ok");
-    d.GetControl(10)->SetFocus();
-    PressDialogKey(d, VK_RETURN);
-  });
-  EXPECT_EQ(dialog.Execute(), IDOK);
 }
 
 TEST_F(Dialog, TemplateMakesTheControlsWithTheirTexts) {
@@ -151,12 +144,7 @@ TEST_F(Dialog, UnansweredDialogIsCancelledAndReported) {
 }
 
 // A popup menu's items take the state that the owner's focused edit gives them.
-TEST(PopupMenu, EditEnablersDecideTheItems) {
-  TWindow owner(nullptr, "owner");
-  owner.Attr.Style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-  owner.Attr.W = 300;
-  owner.Attr.H = 200;
-  ASSERT_TRUE(owner.Create());
+TEST_F(Dialog, PopupMenuItemsFollowTheFocusedEditsEnablers) {
   TEdit edit(&owner, 1001, "text", 0, 0, 100, 20);
   ASSERT_TRUE(edit.Create());
   edit.SetFocus();

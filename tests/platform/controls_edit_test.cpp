@@ -7,23 +7,9 @@
 #include "platform/edit.h"
 #include "platform/testing.h"
 #include "platform/validator.h"
+#include "window_test_support.h"
 
 namespace {
-
-// A top-level window that records the notifications of its controls.
-class TRecordingParent : public TWindow {
- public:
-  TRecordingParent() : TWindow(nullptr, "parent") {
-    Attr.Style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    Attr.W = 300;
-    Attr.H = 200;
-  }
-  LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override {
-    if (hWndCtl) notifications.emplace_back(id, notifyCode);
-    return TWindow::EvCommand(id, hWndCtl, notifyCode);
-  }
-  std::vector<std::pair<UINT, UINT>> notifications;
-};
 
 class EditControl : public testing::Test {
  protected:
@@ -31,7 +17,16 @@ class EditControl : public testing::Test {
     ASSERT_TRUE(parent.Create());
     edit = std::make_unique<TEdit>(&parent, 1001, "", 10, 10, 120, 20);
     ASSERT_TRUE(edit->Create());
-    parent.notifications.clear();
+    parent.log.clear();
+  }
+
+  // The (control id, notification code) of each WM_COMMAND the parent got since the last look.
+  std::vector<std::pair<UINT, UINT>> Notifications() {
+    std::vector<std::pair<UINT, UINT>> found;
+    for (const TRecordedMessage& m : parent.Take(WM_COMMAND))
+      if (m.lParam) found.emplace_back(LOWORD(m.wParam), HIWORD(m.wParam));
+    parent.log.clear();
+    return found;
   }
 
   void Type(const char* text) {
@@ -48,29 +43,24 @@ class EditControl : public testing::Test {
     return enabler.GetHandled() && enabler.GetEnabled();
   }
 
-  TRecordingParent parent;
+  TRecordingWindow parent{nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200};
   std::unique_ptr<TEdit> edit;
 };
 
-TEST_F(EditControl, TypingSetsModifyAndWindowTextDoesNot) {
+TEST_F(EditControl, TypingModifiesAndNotifiesButSettingTheTextDoesNotModify) {
   SetWindowTextA(edit->GetHandle(), "abc");
   EXPECT_EQ(Text(), "abc");
   EXPECT_EQ(GetWindowTextLengthA(edit->GetHandle()), 3);
   EXPECT_EQ(edit->SendMessage(EM_GETMODIFY), 0);
+  Notifications();
   Type("d");
   EXPECT_NE(edit->SendMessage(EM_GETMODIFY), 0);
+  EXPECT_EQ(Notifications(), (std::vector<std::pair<UINT, UINT>>{{1001, EN_UPDATE}, {1001, EN_CHANGE}}));
   edit->SendMessage(EM_SETMODIFY, FALSE);
   EXPECT_EQ(edit->SendMessage(EM_GETMODIFY), 0);
-}
-
-TEST_F(EditControl, EveryChangeNotifiesUpdateThenChange) {
-  Type("x");
-  const std::vector<std::pair<UINT, UINT>> expected{{1001, EN_UPDATE}, {1001, EN_CHANGE}};
-  EXPECT_EQ(parent.notifications, expected);
-  parent.notifications.clear();
   edit->SendMessage(EM_SETSEL, 0, 1);
   edit->SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
-  EXPECT_TRUE(parent.notifications.empty()) << "selection and caret moves change nothing";
+  EXPECT_TRUE(Notifications().empty()) << "selection and caret moves change nothing";
 }
 
 TEST_F(EditControl, SelectionMessages) {
@@ -89,7 +79,7 @@ TEST_F(EditControl, SelectionMessages) {
   EXPECT_EQ(Text(), "Z");
 }
 
-TEST_F(EditControl, UndoIsOneLevelAndCanBeEmptied) {
+TEST_F(EditControl, OneLevelUndoAndKeysThroughTheMessagePath) {
   edit->SetText("ab");
   edit->SendMessage(EM_SETSEL, 2, 2);
   Type("cd");
@@ -101,9 +91,7 @@ TEST_F(EditControl, UndoIsOneLevelAndCanBeEmptied) {
   EXPECT_EQ(edit->SendMessage(EM_CANUNDO), 0);
   EXPECT_EQ(edit->SendMessage(WM_UNDO), 0);
   EXPECT_EQ(Text(), "abcd");
-}
 
-TEST_F(EditControl, KeysThroughTheMessagePath) {
   edit->SetText("abc");
   edit->SendMessage(EM_SETSEL, 3, 3);
   edit->SendMessage(WM_KEYDOWN, VK_HOME, 0);
@@ -171,7 +159,7 @@ TEST_F(EditControl, ValidatorRefusesTypedAndPastedCharacters) {
   edit->SetValidator(std::make_unique<TFilterValidator>(TCharSet("0-9")));
   Type("1a-2");
   EXPECT_EQ(Text(), "12");
-  EXPECT_EQ(parent.notifications.size(), 4u) << "refused characters notify nothing";
+  EXPECT_EQ(Notifications().size(), 4u) << "refused characters notify nothing";
 
   edit->SetText("x12");  // the program may set any text
   edit->SetText("5");
@@ -188,12 +176,6 @@ TEST_F(EditControl, ValidatorRefusesTypedAndPastedCharacters) {
   EXPECT_EQ(Text(), "57");
 }
 
-TEST_F(EditControl, TextLimitCountsTheTerminatingZero) {
-  TEdit limited(&parent, 1003, "", 0, 40, 50, 20, 4);
-  ASSERT_TRUE(limited.Create());
-  for (char c : std::string("12345")) limited.SendMessage(WM_CHAR, c, 1);
-  EXPECT_EQ(limited.GetText(), "123");
-}
 
 // A control that keeps some keys for itself and leaves the rest to TEdit.
 class TKeyTakingEdit : public TEdit {
@@ -227,8 +209,13 @@ TEST_F(EditControl, DerivedControlTakesKeysInItsTable) {
   EXPECT_EQ(derived.seen, (std::vector<UINT>{VK_DELETE, VK_RIGHT}));
 }
 
-TEST_F(EditControl, MultiLineKeepsLineBreaksOfPastedText) {
-  TEdit multi(&parent, 1005, "", 0, 40, 80, 60, 0, true);
+TEST_F(EditControl, LimitCountsTheTerminatingZeroAndMultiLineKeepsLineBreaks) {
+  TEdit limited(&parent, 1003, "", 0, 40, 50, 20, 4);
+  ASSERT_TRUE(limited.Create());
+  for (char c : std::string("12345")) limited.SendMessage(WM_CHAR, c, 1);
+  EXPECT_EQ(limited.GetText(), "123");
+
+  TEdit multi(&parent, 1005, "", 0, 60, 80, 60, 0, true);
   multi.Attr.Style &= ~(WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL);
   ASSERT_TRUE(multi.Create());
   multi.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("one\r\ntwo"));

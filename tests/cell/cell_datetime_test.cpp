@@ -1,13 +1,11 @@
 #include <string>
+#include <utility>
 
 #include "cell/cell.h"
 #include "cell_test_support.h"
-#include "platform/cp1251_literal.h"
 #include "platform/datetime.h"
 
 namespace {
-
-const std::string kError = u8"ОШИБКА"_cp;
 
 struct TLocaleTexts {
   LCID lcid;
@@ -18,12 +16,13 @@ struct TLocaleTexts {
   const char* midnight;
   const char* timeOfDay10_11_12;
   const char* timeOfDay10_11_14;
+  const char* newYearPrefix;  // 1 January of some year, without the year
 };
 
-const TLocaleTexts kRussian = {LCID_RU_RU, "31.12.1979", "01.01.1980", "05.04.1998",
-                               "10:30:32", "0:00:00", "10:11:12", "10:11:14"};
-const TLocaleTexts kEnglish = {LCID_EN_US, "12/31/1979", "1/1/1980", "4/5/1998",
-                               "10:30:32 AM", "12:00:00 AM", "10:11:12 AM", "10:11:14 AM"};
+const TLocaleTexts kRussian = {LCID_RU_RU, "31.12.1979", "01.01.1980", "05.04.1998", "10:30:32",
+                               "0:00:00",  "10:11:12",   "10:11:14",   "01.01."};
+const TLocaleTexts kEnglish = {LCID_EN_US,    "12/31/1979",  "1/1/1980",    "4/5/1998", "10:30:32 AM",
+                               "12:00:00 AM", "10:11:12 AM", "10:11:14 AM", "1/1/"};
 
 class DateTimeCell : public testing::TestWithParam<TLocaleTexts> {
  protected:
@@ -40,6 +39,11 @@ TCell DateCell() {
   return cell;
 }
 
+void ExpectError(const TCell& cell, const std::string& what) {
+  EXPECT_EQ(cell.text, kError) << what;
+  EXPECT_EQ(cell.invalid, 1) << what;
+}
+
 }  // namespace
 
 TEST_P(DateTimeCell, DatesBeforeTheDosEraAreErrors) {
@@ -47,8 +51,7 @@ TEST_P(DateTimeCell, DatesBeforeTheDosEraAreErrors) {
   const FILETIME before = cell.value.fileTime;
   cell.text = GetParam().beforeDosEra;
   EXPECT_FALSE(cell.UpdateFromText());
-  EXPECT_EQ(cell.text, kError);
-  EXPECT_EQ(cell.invalid, 1);
+  ExpectError(cell, cell.text);
   EXPECT_EQ(cell.value.fileTime.dwLowDateTime, before.dwLowDateTime);
   EXPECT_EQ(cell.value.fileTime.dwHighDateTime, before.dwHighDateTime);
   SYSTEMTIME st;
@@ -59,19 +62,16 @@ TEST_P(DateTimeCell, DatesBeforeTheDosEraAreErrors) {
   EXPECT_EQ(cell.invalid, 0);
   EXPECT_EQ(cell.text, GetParam().firstDosDay);
   ASSERT_TRUE(cell.GetDateTime(st));
-  EXPECT_EQ(st.wYear, 1980);
-  EXPECT_EQ(st.wMonth, 1);
-  EXPECT_EQ(st.wDay, 1);
+  EXPECT_EQ(Stamp(st), "1980 01 01 00 00 00");
 }
 
-TEST_P(DateTimeCell, TextThatIsNoDateIsAnError) {
-  TCell cell = DateCell();
-  cell.text = "no date";
-  EXPECT_FALSE(cell.UpdateFromText());
-  EXPECT_EQ(cell.text, kError);
-  TCell time = CellWithText(ctTime, "25:99");
-  EXPECT_FALSE(time.UpdateFromText());
-  EXPECT_EQ(time.text, kError);
+TEST_P(DateTimeCell, TextThatIsNoDateOrTimeIsAnError) {
+  for (const auto& [type, text] :
+       {std::pair<BYTE, const char*>{ctDate, ""}, {ctTime, ""}, {ctDate, "no date"}, {ctTime, "25:99"}}) {
+    TCell cell = CellWithText(type, text);
+    EXPECT_FALSE(cell.UpdateFromText()) << text;
+    ExpectError(cell, text);
+  }
 }
 
 TEST_P(DateTimeCell, TimesKeepTwoSecondStepsOnAFixedDay) {
@@ -79,15 +79,11 @@ TEST_P(DateTimeCell, TimesKeepTwoSecondStepsOnAFixedDay) {
   ASSERT_TRUE(cell.UpdateFromText());
   SYSTEMTIME st;
   ASSERT_TRUE(cell.GetDateTime(st));
-  EXPECT_EQ(st.wHour, 10);
-  EXPECT_EQ(st.wMinute, 11);
-  EXPECT_EQ(st.wSecond % 2, 0);
-  EXPECT_TRUE(st.wSecond == 12 || st.wSecond == 14);
-  EXPECT_EQ(cell.text, st.wSecond == 12 ? GetParam().timeOfDay10_11_12 : GetParam().timeOfDay10_11_14);
-  // The day is a fixed one inside the DOS range and is never shown.
-  EXPECT_EQ(st.wYear, 1982);
-  EXPECT_EQ(st.wMonth, 2);
-  EXPECT_EQ(st.wDay, 18);
+  // The odd second goes to either even neighbour; the day is a fixed one
+  // inside the DOS range and is never shown.
+  const bool down = st.wSecond == 12;
+  EXPECT_EQ(Stamp(st), down ? "1982 02 18 10 11 12" : "1982 02 18 10 11 14");
+  EXPECT_EQ(cell.text, down ? GetParam().timeOfDay10_11_12 : GetParam().timeOfDay10_11_14);
 }
 
 TEST_P(DateTimeCell, SettersFormatWithTheLocaleDefaults) {
@@ -102,8 +98,8 @@ TEST_P(DateTimeCell, SettersFormatWithTheLocaleDefaults) {
 }
 
 TEST_P(DateTimeCell, TypedSettersLeaveTheMarkOfTheTypeChange) {
-  // A text cell's empty text does not read as a date, so the cell keeps the
-  // mark although it shows the date it was given.
+  // The empty text of a new cell does not read as a date: the mark stays
+  // although the cell shows the date it was given.
   TCell cell;
   EXPECT_TRUE(cell.SetDate(MakeSystemTime(1998, 4, 5)));
   EXPECT_EQ(cell.text, GetParam().shortDate);
@@ -137,33 +133,23 @@ TEST_P(DateTimeCell, ClearValueShowsTheStartOfTheYear) {
   EXPECT_TRUE(date.ClearValue());
   SYSTEMTIME now;
   GetSystemTime(&now);
+  EXPECT_EQ(date.text, GetParam().newYearPrefix + std::to_string(now.wYear));
   SYSTEMTIME st;
   ASSERT_TRUE(date.GetDateTime(st));
-  EXPECT_EQ(st.wYear, now.wYear);
-  EXPECT_EQ(st.wMonth, 1);
-  EXPECT_EQ(st.wDay, 1);
-  EXPECT_EQ(st.wHour, 0);
-  EXPECT_EQ(st.wMinute, 0);
-  EXPECT_EQ(st.wSecond, 0);
+  EXPECT_EQ(Stamp(st), std::to_string(now.wYear) + " 01 01 00 00 00");
 }
 
-TEST_P(DateTimeCell, ValueThatIsNoSystemTimeShowsAnError) {
-  TCell cell = DateCell();
-  cell.value.fileTime.dwHighDateTime = 0x80000000u;
-  EXPECT_FALSE(cell.FormatValue());
-  EXPECT_EQ(cell.text, kError);
-  EXPECT_EQ(cell.invalid, 1);
-}
-
-TEST_P(DateTimeCell, FormatTheLocaleRefusesShowsAnError) {
-  // Flags together with a picture are refused by the locale formatting.
-  TCell cell = DateCell();
-  std::string picture = "yyyy";
-  picture.copy(cell.formatPicture, picture.size());
-  cell.precision = DATE_LONGDATE;
-  EXPECT_FALSE(cell.FormatValue());
-  EXPECT_EQ(cell.text, kError);
-  EXPECT_EQ(cell.invalid, 1);
+TEST_P(DateTimeCell, FormattingThatFailsShowsAnError) {
+  TCell noSystemTime = DateCell();
+  noSystemTime.value.fileTime.dwHighDateTime = 0x80000000u;
+  // The locale's formatting refuses flags together with a picture.
+  TCell flagsAndPicture = DateCell();
+  std::string("yyyy").copy(flagsAndPicture.formatPicture, 4);
+  flagsAndPicture.precision = DATE_LONGDATE;
+  for (TCell* cell : {&noSystemTime, &flagsAndPicture}) {
+    EXPECT_FALSE(cell->FormatValue());
+    ExpectError(*cell, cell == &noSystemTime ? "no system time" : "flags and picture");
+  }
 }
 
 TEST_P(DateTimeCell, PictureReformatsTheCurrentText) {
@@ -188,24 +174,23 @@ TEST_P(DateTimeCell, PictureOfThirtyCharactersIsRefused) {
   EXPECT_EQ(cell.text, "05.04.1998" + std::string(17, 'x'));
 }
 
-TEST_P(DateTimeCell, RefusedPictureLeavesTheCellAsItWas) {
-  TCell cell = DateCell();
-  ASSERT_TRUE(cell.SetPrecision(DATE_SHORTDATE));
-  ASSERT_TRUE(cell.FormatValue());
-  const std::string text = cell.text;
-  EXPECT_FALSE(cell.SetPicture("yyyy"));
-  EXPECT_EQ(cell.formatPicture[0], '\0');
-  EXPECT_EQ(cell.text, text);
-  EXPECT_EQ(cell.invalid, 0);
-}
+TEST_P(DateTimeCell, RefusedPictureIsNotStored) {
+  // Format flags already set: the cell stays as it was.
+  TCell flagged = DateCell();
+  ASSERT_TRUE(flagged.SetPrecision(DATE_SHORTDATE));
+  ASSERT_TRUE(flagged.FormatValue());
+  const std::string text = flagged.text;
+  EXPECT_FALSE(flagged.SetPicture("yyyy"));
+  EXPECT_EQ(flagged.formatPicture[0], '\0');
+  EXPECT_EQ(flagged.text, text);
+  EXPECT_EQ(flagged.invalid, 0);
 
-TEST_P(DateTimeCell, PictureOnAnUnreadableTextFails) {
-  TCell cell = DateCell();
-  cell.text = "no date";
-  EXPECT_FALSE(cell.SetPicture("yyyy"));
-  EXPECT_EQ(cell.formatPicture[0], '\0');
-  EXPECT_EQ(cell.text, kError);
-  EXPECT_EQ(cell.invalid, 1);
+  // A text that does not read as a date: the cell shows the error.
+  TCell unreadable = DateCell();
+  unreadable.text = "no date";
+  EXPECT_FALSE(unreadable.SetPicture("yyyy"));
+  EXPECT_EQ(unreadable.formatPicture[0], '\0');
+  ExpectError(unreadable, "no date");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cell, DateTimeCell, testing::Values(kRussian, kEnglish),

@@ -1,8 +1,8 @@
 #include <cstring>
+#include <vector>
 
 #include "cell/cell.h"
 #include "cell_test_support.h"
-#include "platform/cp1251_literal.h"
 
 TEST(CellRecord, NewCellHasTheDefaults) {
   const TCell cell;
@@ -36,39 +36,28 @@ TEST(CellRecord, IsCompactEnoughForDenseRows) {
 }
 
 TEST(CellRecord, PrecisionLimitsByType) {
-  TCell cell;
-  for (int p : {0, 1, 2, 15, -1}) EXPECT_FALSE(cell.SetPrecision(p)) << "text " << p;
-
-  cell.dataType = ctInteger;
-  for (int p : {0, 1, 2, 15}) EXPECT_FALSE(cell.SetPrecision(p)) << "integer " << p;
-  EXPECT_EQ(cell.GetPrecision(), 0);
-
-  for (BYTE type : {ctFixed, ctFixedAlt, ctGeneral}) {
-    cell.dataType = type;
-    cell.precision = 2;
-    EXPECT_FALSE(cell.SetPrecision(16));
-    EXPECT_FALSE(cell.SetPrecision(-1));
-    EXPECT_EQ(cell.GetPrecision(), 2);
-    EXPECT_TRUE(cell.SetPrecision(15));
-    EXPECT_EQ(cell.GetPrecision(), 15);
-    EXPECT_TRUE(cell.SetPrecision(0));
-    EXPECT_EQ(cell.GetPrecision(), 0);
-  }
-
-  cell.dataType = ctDate;
-  cell.precision = 0;
-  for (int p : {0, 3, 8, -1}) EXPECT_FALSE(cell.SetPrecision(p)) << "date " << p;
-  for (int p : {1, 2, 4}) {
-    EXPECT_TRUE(cell.SetPrecision(p)) << "date " << p;
-    EXPECT_EQ(cell.GetPrecision(), p);
-  }
-
-  cell.dataType = ctTime;
-  cell.precision = 0;
-  for (int p : {0, 3, 16, -8}) EXPECT_FALSE(cell.SetPrecision(p)) << "time " << p;
-  for (int p : {1, 2, 4, 8}) {
-    EXPECT_TRUE(cell.SetPrecision(p)) << "time " << p;
-    EXPECT_EQ(cell.GetPrecision(), p);
+  // Digits for reals, DATE_/TIME_ flags for dates and times, nothing else.
+  const struct {
+    BYTE type;
+    std::vector<int> accepted;
+    std::vector<int> refused;
+  } rows[] = {{ctText, {}, {0, 1, 2, 15, -1}},     {ctInteger, {}, {0, 1, 2, 15}},
+              {ctFixed, {0, 15}, {16, -1}},        {ctFixedAlt, {0, 15}, {16, -1}},
+              {ctGeneral, {0, 15}, {16, -1}},      {ctDate, {1, 2, 4}, {0, 3, 8, -1}},
+              {ctTime, {1, 2, 4, 8}, {0, 3, 16, -8}}};
+  for (const auto& row : rows) {
+    TCell cell;
+    cell.dataType = row.type;
+    SCOPED_TRACE(int(row.type));
+    for (int p : row.accepted) {
+      EXPECT_TRUE(cell.SetPrecision(p)) << p;
+      EXPECT_EQ(cell.GetPrecision(), p);
+    }
+    const int kept = cell.GetPrecision();
+    for (int p : row.refused) {
+      EXPECT_FALSE(cell.SetPrecision(p)) << p;
+      EXPECT_EQ(cell.GetPrecision(), kept) << p;
+    }
   }
 }
 

@@ -1,14 +1,12 @@
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "cell/cell.h"
 #include "cell_test_support.h"
-#include "platform/cp1251_literal.h"
 #include "platform/datetime.h"
 
 namespace {
-
-const std::string kError = u8"ОШИБКА"_cp;
 
 std::uint64_t Ticks(const FILETIME& ft) {
   return (static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
@@ -25,10 +23,7 @@ std::uint64_t NowTicks() {
 TCell DateOrTimeCell(BYTE type) {
   TCell cell;
   const SYSTEMTIME st = MakeSystemTime(1998, 4, 5, 10, 30, 32);
-  if (type == ctDate)
-    cell.SetDate(st);
-  else
-    cell.SetTime(st);
+  type == ctDate ? cell.SetDate(st) : cell.SetTime(st);
   cell.invalid = 0;
   return cell;
 }
@@ -40,28 +35,24 @@ void SetPictureField(TCell& cell, const char* picture) { std::string(picture).co
 class TypeChange : public RussianLocale {};
 
 TEST_F(TypeChange, FromTextParsesTheText) {
-  TCell integer = CellWithText(ctText, "12abc");
-  EXPECT_TRUE(integer.SetDataType(ctInteger));
-  EXPECT_EQ(integer.text, "12");
-
-  TCell fixed = CellWithText(ctText, "3,25");
-  EXPECT_TRUE(fixed.SetDataType(ctFixed));
-  EXPECT_EQ(fixed.GetPrecision(), 2);
-  EXPECT_EQ(fixed.text, "3.25");
-
-  TCell general = CellWithText(ctText, "1234567");
-  EXPECT_TRUE(general.SetDataType(ctGeneral));
-  EXPECT_EQ(general.text, "1.23E+06");
-
-  TCell date = CellWithText(ctText, "05.04.1998");
-  EXPECT_TRUE(date.SetDataType(ctDate));
-  EXPECT_EQ(date.text, "05.04.1998");
-
-  TCell time = CellWithText(ctText, "hello");
-  EXPECT_FALSE(time.SetDataType(ctTime));
-  EXPECT_EQ(time.GetDataType(), ctTime);
-  EXPECT_EQ(time.text, kError);
-  EXPECT_EQ(time.invalid, 1);
+  const struct {
+    BYTE type;
+    const char* text;
+    bool parsed;
+    std::string shown;
+  } rows[] = {{ctInteger, "12abc", true, "12"},
+              {ctFixed, "3,25", true, "3.25"},
+              {ctGeneral, "1234567", true, "1.23E+06"},
+              {ctDate, "05.04.1998", true, "05.04.1998"},
+              {ctTime, "hello", false, kError}};
+  for (const auto& row : rows) {
+    TCell cell = CellWithText(ctText, row.text);
+    EXPECT_EQ(cell.SetDataType(row.type), row.parsed) << row.text;
+    EXPECT_EQ(cell.GetDataType(), row.type) << row.text;
+    EXPECT_EQ(cell.text, row.shown) << row.text;
+    EXPECT_EQ(cell.invalid, row.parsed ? 0 : 1) << row.text;
+    if (row.type == ctFixed) EXPECT_EQ(cell.GetPrecision(), 2);
+  }
 }
 
 TEST_F(TypeChange, ToTextKeepsTheShownText) {
@@ -101,37 +92,23 @@ TEST_F(TypeChange, ToTheSameTypeChangesNothing) {
   EXPECT_EQ(real.text, "kept");
 }
 
-TEST_F(TypeChange, BetweenDateAndTimeTakesTheCurrentTime) {
-  for (BYTE from : {ctDate, ctTime}) {
-    const BYTE to = from == ctDate ? ctTime : ctDate;
-    TCell cell = DateOrTimeCell(from);
-    SetPictureField(cell, "HH");
-    cell.precision = 0;
-    const std::uint64_t before = NowTicks();
-    EXPECT_TRUE(cell.SetDataType(to));
-    const std::uint64_t after = NowTicks();
-    EXPECT_GE(Ticks(cell.value.fileTime), before);
-    EXPECT_LE(Ticks(cell.value.fileTime), after);
-    EXPECT_EQ(cell.formatPicture[0], '\0');
-    EXPECT_EQ(cell.GetPrecision(), 0);
-    EXPECT_NE(cell.text, kError);
-  }
-}
-
-TEST_F(TypeChange, NumbersToDateOrTimeTakeTheCurrentTime) {
+TEST_F(TypeChange, ToDateOrTimeFromAnotherKindTakesTheCurrentTime) {
   for (BYTE to : {ctDate, ctTime}) {
-    TCell cell;
-    cell.SetFixed(2.5);
-    const std::uint64_t before = NowTicks();
-    EXPECT_TRUE(cell.SetDataType(to));
-    EXPECT_GE(Ticks(cell.value.fileTime), before);
-    EXPECT_LE(Ticks(cell.value.fileTime), NowTicks());
-    EXPECT_EQ(cell.GetPrecision(), 0);
-
+    TCell other = DateOrTimeCell(to == ctDate ? ctTime : ctDate);
+    SetPictureField(other, "HH");
+    TCell fixed;
+    fixed.SetFixed(2.5);
     TCell integer;
     integer.SetInteger(5);
-    EXPECT_TRUE(integer.SetDataType(to));
-    EXPECT_GE(Ticks(integer.value.fileTime), before);
+    for (TCell* cell : {&other, &fixed, &integer}) {
+      const std::uint64_t before = NowTicks();
+      EXPECT_TRUE(cell->SetDataType(to));
+      EXPECT_GE(Ticks(cell->value.fileTime), before);
+      EXPECT_LE(Ticks(cell->value.fileTime), NowTicks());
+      EXPECT_EQ(cell->formatPicture[0], '\0');
+      EXPECT_EQ(cell->GetPrecision(), 0);
+      EXPECT_NE(cell->text, kError);
+    }
   }
 }
 
@@ -234,33 +211,17 @@ TEST_F(RussianLocale, SetTextMakesAValidTextCell) {
 }
 
 TEST_F(RussianLocale, ClearValueByType) {
-  TCell text;
+  TCell text, integer, fixed, general;
   text.SetText("abc");
-  EXPECT_TRUE(text.ClearValue());
-  EXPECT_TRUE(text.text.empty());
-
-  TCell integer;
   integer.SetInteger(5);
   integer.invalid = 1;
-  EXPECT_TRUE(integer.ClearValue());
-  EXPECT_EQ(integer.text, "0");
-  EXPECT_EQ(integer.invalid, 0);
-
-  TCell fixed;
   fixed.SetFixed(5.5);
   fixed.SetPrecision(3);
-  EXPECT_TRUE(fixed.ClearValue());
-  EXPECT_EQ(fixed.text, "0.000");
-
-  TCell general;
   general.SetGeneral(5.5);
-  EXPECT_TRUE(general.ClearValue());
-  EXPECT_EQ(general.text, "0");
-
-  TCell date;
-  date.SetDate(MakeSystemTime(1998, 4, 5));
-  EXPECT_TRUE(date.ClearValue());
-  SYSTEMTIME now;
-  GetSystemTime(&now);
-  EXPECT_EQ(date.text, "01.01." + std::to_string(now.wYear));
+  for (const auto& [cell, shown] :
+       {std::pair<TCell*, const char*>{&text, ""}, {&integer, "0"}, {&fixed, "0.000"}, {&general, "0"}}) {
+    EXPECT_TRUE(cell->ClearValue()) << shown;
+    EXPECT_EQ(cell->text, shown);
+    EXPECT_EQ(cell->invalid, 0) << shown;
+  }
 }

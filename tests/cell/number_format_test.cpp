@@ -7,17 +7,14 @@
 
 namespace {
 
-std::string Fixed(double x, int digits) {
+template <void (*format)(double, int, std::string&)>
+std::string Formatted(double x, int digits) {
   std::string out;
-  FormatFixed(x, digits, out);
+  format(x, digits, out);
   return out;
 }
-
-std::string General(double x, int digits) {
-  std::string out;
-  FormatGeneral(x, digits, out);
-  return out;
-}
+const auto Fixed = Formatted<FormatFixed>;
+const auto General = Formatted<FormatGeneral>;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 

@@ -33,7 +33,7 @@ using Strings = std::vector<std::string>;
 
 }  // namespace
 
-TEST(TextLayout, WrapsBeforeTheWordThatWouldPassTheWidth) {
+TEST(TextLayout, WrapsBeforeTheWordThatWouldPassTheWidthKeepingLongWordsWhole) {
   // "ab cd" is 45 pixels: it fits in 45 and not in 44.
   EXPECT_EQ(Lines(Layout("ab cd ef", DT_WORDBREAK, 45)), (Strings{"ab cd", "ef"}));
   EXPECT_EQ(Lines(Layout("ab cd ef", DT_WORDBREAK, 44)), (Strings{"ab", "cd", "ef"}));
@@ -41,9 +41,6 @@ TEST(TextLayout, WrapsBeforeTheWordThatWouldPassTheWidth) {
   EXPECT_EQ(Lines(l), (Strings{"ab", "cd"}));  // blanks at the break are dropped
   EXPECT_EQ(l.lines[0].width, 20);
   EXPECT_EQ(l.width, 20);
-}
-
-TEST(TextLayout, ALongWordStaysWholeOnItsOwnLine) {
   EXPECT_EQ(Lines(Layout("a abcdefgh b", DT_WORDBREAK, 30)), (Strings{"a", "abcdefgh", "b"}));
   EXPECT_EQ(Layout("abcdefgh", DT_WORDBREAK, 30).width, 80);
   // Leading blanks are no place to break.
@@ -63,15 +60,12 @@ TEST(TextLayout, LineBreaks) {
   EXPECT_EQ(Layout("ab  ", 0, 100).width, 30);
 }
 
-TEST(TextLayout, PrefixesAreResolvedBeforeLayout) {
+TEST(TextLayout, PrefixesAreResolvedAndTabsExpandToStopsFromTheLineStart) {
   const TTextLayout l = Layout("&File && &Edit&", DT_SINGLELINE, 1000);
   EXPECT_EQ(l.text, "File & Edit&");
   EXPECT_EQ(l.mnemonics, (std::vector<int>{0, 7}));
   EXPECT_EQ(Layout("&File", DT_NOPREFIX, 1000).text, "&File");
   EXPECT_TRUE(Layout("&File", DT_NOPREFIX, 1000).mnemonics.empty());
-}
-
-TEST(TextLayout, TabsExpandToStopsFromTheLineStart) {
   // Stops every 40 pixels: "a" ends at 10, the tab moves to 40, "b" ends at 50.
   EXPECT_EQ(Layout("a\tb", DT_EXPANDTABS, 1000).width, 50);
   EXPECT_EQ(Layout("abcd\tb", DT_EXPANDTABS, 1000).width, 90);

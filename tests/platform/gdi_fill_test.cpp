@@ -2,7 +2,7 @@
 
 #include "gdi_test_support.h"
 
-TEST(Fill, FillRectLeavesOutTheRightAndBottomEdges) {
+TEST(Fill, FillRectLeavesOutTheRightAndBottomEdgesAndIgnoresTheRasterOperation) {
   TCanvas c(20, 20);
   c.dc.FillRect(TRect{2, 3, 7, 9}, TBrush(kBlack));
   EXPECT_EQ(c.Ink(), (TRect{2, 3, 7, 9}));
@@ -10,10 +10,6 @@ TEST(Fill, FillRectLeavesOutTheRightAndBottomEdges) {
   c.dc.FillRect(TRect{10, 10, 5, 12}, TBrush(kBlack));  // inside out: nothing
   c.dc.FillRect(TRect{10, 10, 15, 15}, TBrush::Null());
   EXPECT_EQ(c.Count(kBlack), 5 * 6);
-}
-
-TEST(Fill, FillRectIgnoresTheRasterOperation) {
-  TCanvas c(10, 10);
   c.dc.SetROP2(R2_NOTXORPEN);
   c.dc.FillRect(TRect{0, 0, 4, 4}, TBrush(RGB(1, 2, 3)));
   EXPECT_EQ(c.dc.GetPixel(1, 1), RGB(1, 2, 3));
@@ -41,7 +37,7 @@ TEST(Fill, PatBltUsesTheSelectedBrush) {
   EXPECT_EQ(c.Ink(TRect{7, 7, 20, 20}), (TRect{8, 8, 12, 12}));
 }
 
-TEST(Bitmaps, SizesAndSelection) {
+TEST(Bitmaps, SizesSelectionAndLifetime) {
   EXPECT_FALSE(TBitmap(-1, 5).IsValid());
   const TBitmap empty(0, 7);
   ASSERT_TRUE(empty.IsValid());
@@ -65,13 +61,12 @@ TEST(Bitmaps, SizesAndSelection) {
   EXPECT_TRUE(second.SelectObject(bitmap).IsValid());
   EXPECT_FALSE(second.SelectObject(TBitmap()).IsValid());
   EXPECT_EQ(second.GetBitmap().Image(), bitmap.Image());
-}
 
-TEST(Bitmaps, ABitmapOutlivesTheHandleItWasSelectedWith) {
+  // A selected bitmap outlives the handle it was selected with.
   TMemoryDC dc;
   {
-    TBitmap bitmap(8, 8);
-    dc.SelectObject(bitmap);
+    TBitmap temporary(8, 8);
+    dc.SelectObject(temporary);
   }
   dc.FillRect(TRect{0, 0, 8, 8}, TBrush(RGB(1, 2, 3)));
   EXPECT_EQ(dc.GetPixel(7, 7), RGB(1, 2, 3));
@@ -84,7 +79,7 @@ void Paint(TDC& dc, int width, int height) {
       dc.SetPixel(x, y, RGB(static_cast<BYTE>(x * 7), static_cast<BYTE>(y * 11), static_cast<BYTE>(x + y)));
 }
 
-TEST(BitBlt, CopiesExactlyTheRequestedBlock) {
+TEST(BitBlt, CopiesExactlyTheRequestedBlockEvenWhenItOverlapsItsSource) {
   TCanvas source(30, 30);
   Paint(source.dc, 30, 30);
   TCanvas dest(40, 40);
@@ -92,27 +87,21 @@ TEST(BitBlt, CopiesExactlyTheRequestedBlock) {
   EXPECT_EQ(dest.Ink(), (TRect{10, 12, 18, 17}));
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 8; ++x) ASSERT_EQ(dest.dc.GetPixel(10 + x, 12 + y), source.dc.GetPixel(3 + x, 4 + y));
-}
-
-TEST(BitBlt, OverlappingCopyWithinOneBitmapReadsThePixelsBeforeTheCopy) {
-  TCanvas c(30, 30);
-  Paint(c.dc, 30, 30);
+  // Within one bitmap the copy reads the pixels as they were before it.
   TCanvas reference(30, 30);
-  reference.dc.BitBlt(0, 0, 30, 30, c.dc, 0, 0);
-  EXPECT_TRUE(c.dc.BitBlt(2, 1, 20, 20, c.dc, 0, 0));
+  reference.dc.BitBlt(0, 0, 30, 30, source.dc, 0, 0);
+  EXPECT_TRUE(source.dc.BitBlt(2, 1, 20, 20, source.dc, 0, 0));
   for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 20; ++x) ASSERT_EQ(c.dc.GetPixel(2 + x, 1 + y), reference.dc.GetPixel(x, y));
+    for (int x = 0; x < 20; ++x) ASSERT_EQ(source.dc.GetPixel(2 + x, 1 + y), reference.dc.GetPixel(x, y));
 }
 
-TEST(BitBlt, OnlyThePartInsideTheSourceIsCopied) {
-  TCanvas source(10, 10);
-  source.dc.FillRect(TRect{0, 0, 10, 10}, TBrush(kBlack));
-  TCanvas dest(20, 20);
-  dest.dc.BitBlt(0, 0, 20, 20, source.dc, 5, -2);
-  EXPECT_EQ(dest.Ink(), (TRect{0, 2, 5, 12}));
-}
+TEST(BitBlt, OnlyThePartInsideTheSourceIsCopiedAndSourceInvertTwiceRestores) {
+  TCanvas black(10, 10);
+  black.dc.FillRect(TRect{0, 0, 10, 10}, TBrush(kBlack));
+  TCanvas part(20, 20);
+  part.dc.BitBlt(0, 0, 20, 20, black.dc, 5, -2);
+  EXPECT_EQ(part.Ink(), (TRect{0, 2, 5, 12}));
 
-TEST(BitBlt, SourceInvertTwiceRestores) {
   TCanvas source(10, 10);
   Paint(source.dc, 10, 10);
   TCanvas dest(10, 10);
@@ -122,7 +111,7 @@ TEST(BitBlt, SourceInvertTwiceRestores) {
   EXPECT_EQ(dest.Count(kWhite), 100);
 }
 
-TEST(Clipping, DrawingStaysInsideTheClip) {
+TEST(Clipping, DrawingStaysInsideTheClipAndGetPixelAnswersInvalidOutsideIt) {
   TCanvas c(30, 30);
   EXPECT_EQ(c.dc.IntersectClipRect(TRect{5, 5, 20, 20}), SIMPLEREGION);
   EXPECT_EQ(c.dc.ExcludeClipRect(TRect{10, 10, 15, 15}), COMPLEXREGION);
@@ -132,11 +121,8 @@ TEST(Clipping, DrawingStaysInsideTheClip) {
   EXPECT_EQ(c.Count(kBlack), 15 * 15 - 5 * 5);
   EXPECT_EQ(c.dc.IntersectClipRect(TRect{0, 0, 2, 2}), SIMPLEREGION);
   EXPECT_EQ(c.dc.IntersectClipRect(TRect{5, 5, 6, 6}), NULLREGION);
-}
-
-TEST(Clipping, GetPixelAnswersInvalidOutsideTheDeviceOrClip) {
-  TCanvas c(10, 10);
-  EXPECT_EQ(c.dc.GetPixel(10, 0), CLR_INVALID);
+  c.dc.RemoveClip();
+  EXPECT_EQ(c.dc.GetPixel(30, 0), CLR_INVALID);
   EXPECT_EQ(c.dc.GetPixel(-1, 0), CLR_INVALID);
   c.dc.IntersectClipRect(TRect{0, 0, 5, 5});
   EXPECT_EQ(c.dc.GetPixel(6, 6), CLR_INVALID);
@@ -145,7 +131,7 @@ TEST(Clipping, GetPixelAnswersInvalidOutsideTheDeviceOrClip) {
   EXPECT_EQ(box, (TRect{0, 0, 5, 5}));
 }
 
-TEST(SavedStates, RestoreDCBringsBackAttributesObjectsAndClip) {
+TEST(SavedStates, RestoreDCAndTheRestoreCallsBringBackEarlierStates) {
   TCanvas c(30, 30);
   c.dc.SetTextColor(RGB(1, 1, 1));
   const int saved = c.dc.SaveDC();
@@ -163,10 +149,8 @@ TEST(SavedStates, RestoreDCBringsBackAttributesObjectsAndClip) {
   EXPECT_EQ(c.Count(kBlack), 900);
   EXPECT_FALSE(c.dc.RestoreDC(-1));  // both saves are gone
   EXPECT_FALSE(c.dc.RestoreDC(0));
-}
 
-TEST(Objects, SelectAnswersThePreviousAndRestoreGoesBackToTheFirst) {
-  TCanvas c(10, 10);
+  // SelectObject answers the previous object; the Restore calls go back to the first.
   const TPen red(RGB(255, 0, 0)), green(RGB(0, 255, 0));
   EXPECT_EQ(c.dc.SelectObject(red), TPen(kBlack));
   EXPECT_EQ(c.dc.SelectObject(green), red);

@@ -3,20 +3,15 @@
 #include "gdi_test_support.h"
 
 TEST(MulDiv, RoundsHalfAwayFromZeroAndFailsWithMinusOne) {
-  EXPECT_EQ(MulDiv(10, 96, 72), 13);  // 13.33
-  EXPECT_EQ(MulDiv(9, 96, 72), 12);
-  EXPECT_EQ(MulDiv(1, 1, 2), 1);
-  EXPECT_EQ(MulDiv(-1, 1, 2), -1);
-  EXPECT_EQ(MulDiv(3, 1, -2), -2);
-  EXPECT_EQ(MulDiv(5, 1, 4), 1);
-  EXPECT_EQ(MulDiv(0x40000000, 8, 2), -1);  // 2^32 does not fit
-  EXPECT_EQ(MulDiv(0x40000000, 4, 2), -1);
-  EXPECT_EQ(MulDiv(-0x40000000, 4, 2), INT32_MIN);
-  EXPECT_EQ(MulDiv(7, 3, 0), -1);
-  EXPECT_EQ(MulDiv(0x7fffffff, 2, 2), 0x7fffffff);  // the product needs 64 bits
+  const struct {
+    int a, b, c, expected;
+  } rows[] = {{10, 96, 72, 13}, {9, 96, 72, 12}, {1, 1, 2, 1}, {-1, 1, 2, -1}, {3, 1, -2, -2}, {5, 1, 4, 1},
+              {0x40000000, 8, 2, -1}, {0x40000000, 4, 2, -1}, {-0x40000000, 4, 2, INT32_MIN}, {7, 3, 0, -1},
+              {0x7fffffff, 2, 2, 0x7fffffff}};  // the last product needs 64 bits
+  for (const auto& r : rows) EXPECT_EQ(MulDiv(r.a, r.b, r.c), r.expected) << r.a << " * " << r.b << " / " << r.c;
 }
 
-TEST(Lines, OnePixelLinesLeaveOutTheirEndPoint) {
+TEST(Lines, OnePixelLinesLeaveOutTheirEndPointAndStepOnePixelPerColumn) {
   TCanvas c(20, 20);
   c.dc.MoveTo(0, 5);
   c.dc.LineTo(10, 5);
@@ -28,28 +23,24 @@ TEST(Lines, OnePixelLinesLeaveOutTheirEndPoint) {
   c.dc.LineTo(18, 19);
   EXPECT_EQ(c.Column(18, kBlack), Range(12, 18));
   EXPECT_EQ(c.dc.GetCurrentPosition(), (TPoint{18, 19}));
-}
 
-TEST(Lines, ConsecutiveSegmentsDrawEveryPixelOnce) {
+  TCanvas diagonal(20, 20);
+  diagonal.dc.MoveTo(0, 0);
+  diagonal.dc.LineTo(8, 8);
+  EXPECT_EQ(diagonal.Count(kBlack), 8);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(diagonal.dc.GetPixel(i, i), kBlack) << i;
+  EXPECT_EQ(diagonal.dc.GetPixel(8, 8), kWhite);
+
   // A closed outline drawn with XOR ends with each pixel inverted exactly once.
-  TCanvas c(20, 20);
-  c.dc.SetROP2(R2_NOTXORPEN);
-  c.dc.MoveTo(2, 2);
-  c.dc.LineTo(12, 2);
-  c.dc.LineTo(12, 8);
-  c.dc.LineTo(2, 8);
-  c.dc.LineTo(2, 2);
-  EXPECT_EQ(c.Count(kBlack), 2 * 10 + 2 * 6);
-  EXPECT_EQ(c.Ink(), (TRect{2, 2, 13, 9}));
-}
-
-TEST(Lines, DiagonalLinesStepOnePixelPerColumnAndStopBeforeTheEnd) {
-  TCanvas c(20, 20);
-  c.dc.MoveTo(0, 0);
-  c.dc.LineTo(8, 8);
-  EXPECT_EQ(c.Count(kBlack), 8);
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(c.dc.GetPixel(i, i), kBlack) << i;
-  EXPECT_EQ(c.dc.GetPixel(8, 8), kWhite);
+  TCanvas outline(20, 20);
+  outline.dc.SetROP2(R2_NOTXORPEN);
+  outline.dc.MoveTo(2, 2);
+  outline.dc.LineTo(12, 2);
+  outline.dc.LineTo(12, 8);
+  outline.dc.LineTo(2, 8);
+  outline.dc.LineTo(2, 2);
+  EXPECT_EQ(outline.Count(kBlack), 2 * 10 + 2 * 6);
+  EXPECT_EQ(outline.Ink(), (TRect{2, 2, 13, 9}));
 }
 
 TEST(Lines, WidePensCoverHalfTheirWidthBeforeThePath) {
@@ -90,7 +81,7 @@ void DrawCellBorders(TDC& dc, int x, int y, int w, int h, int width) {
   dc.LineTo(x + w - i, y + h - i);
 }
 
-TEST(Lines, CellBordersOfEvenWidthStayInsideTheCellWithFullCorners) {
+TEST(Lines, CellBordersOfEvenWidthStayInsideTheCellOddOnesReachIntoTheNext) {
   for (int width : {2, 4}) {
     TCanvas c(60, 40);
     DrawCellBorders(c.dc, 10, 10, 30, 16, width);
@@ -98,9 +89,6 @@ TEST(Lines, CellBordersOfEvenWidthStayInsideTheCellWithFullCorners) {
     // The frame is width pixels thick on every side and the middle stays white.
     EXPECT_EQ(c.Count(kBlack), 30 * 16 - (30 - 2 * width) * (16 - 2 * width)) << width;
   }
-}
-
-TEST(Lines, CellBordersOfWidthOneAndThreeReachIntoTheNextCell) {
   TCanvas one(60, 40);
   DrawCellBorders(one.dc, 10, 10, 30, 16, 1);
   EXPECT_EQ(one.Ink(), (TRect{10, 10, 41, 27}));
@@ -112,6 +100,7 @@ TEST(Lines, CellBordersOfWidthOneAndThreeReachIntoTheNextCell) {
 }
 
 TEST(Lines, StyledPensFollowTheirDashPatternFromTheStartPoint) {
+  // Transparent gaps show what was there; opaque ones the background colour.
   TCanvas c(60, 10);
   c.dc.SetBkMode(TRANSPARENT);
   c.dc.SelectObject(TPen(kBlack, 1, PS_DOT));
@@ -125,17 +114,14 @@ TEST(Lines, StyledPensFollowTheirDashPatternFromTheStartPoint) {
   dash.insert(dash.end(), {24, 25, 26, 27, 28, 29});
   EXPECT_EQ(c.Row(4, kBlack), dash);
   EXPECT_EQ(c.Row(4, kWhite).size(), 60u - 24u);
-}
 
-TEST(Lines, OpaqueModeFillsTheGapsOfStyledPensWithTheBackgroundColour) {
-  TCanvas c(20, 10);
   const COLORREF red = RGB(255, 0, 0);
   c.dc.SetBkMode(OPAQUE);
   c.dc.SetBkColor(red);
   c.dc.SelectObject(TPen(kBlack, 1, PS_DOT));
-  c.dc.MoveTo(0, 2);
-  c.dc.LineTo(12, 2);
-  EXPECT_EQ(c.Row(2, red), (std::vector<int>{3, 4, 5, 9, 10, 11}));
+  c.dc.MoveTo(0, 6);
+  c.dc.LineTo(12, 6);
+  EXPECT_EQ(c.Row(6, red), (std::vector<int>{3, 4, 5, 9, 10, 11}));
 }
 
 TEST(Lines, WideStyledPensDrawSolidAndNullPensDrawNothing) {
@@ -151,7 +137,7 @@ TEST(Lines, WideStyledPensDrawSolidAndNullPensDrawNothing) {
   EXPECT_EQ(c.dc.GetCurrentPosition(), (TPoint{12, 2}));
 }
 
-TEST(RasterOps, NotXorPenTwiceRestoresThePixels) {
+TEST(RasterOps, NotXorPenTwiceRestoresThePixelsNotIgnoresThePenAndBadModesAreRefused) {
   TCanvas c(40, 20);
   c.dc.FillRect(TRect{0, 0, 20, 20}, TBrush(RGB(10, 200, 30)));
   c.dc.SetROP2(R2_NOTXORPEN);
@@ -169,21 +155,19 @@ TEST(RasterOps, NotXorPenTwiceRestoresThePixels) {
   EXPECT_EQ(c.dc.GetPixel(16, 5), RGB(10, 200, 30));
   EXPECT_EQ(c.Count(kBlack), 0);
   EXPECT_EQ(c.Count(RGB(10, 200, 30)), 400);
-}
 
-TEST(RasterOps, NotAndCopyModes) {
-  TCanvas c(20, 10);
-  c.dc.SelectObject(TPen(RGB(255, 0, 0)));
-  EXPECT_EQ(c.dc.SetROP2(R2_NOT), R2_COPYPEN);
-  c.dc.MoveTo(0, 1);
-  c.dc.LineTo(5, 1);
-  EXPECT_EQ(c.dc.GetPixel(0, 1), kBlack);  // colour of the pen plays no part
-  EXPECT_EQ(c.dc.SetROP2(R2_COPYPEN), R2_NOT);
-  c.dc.MoveTo(0, 2);
-  c.dc.LineTo(5, 2);
-  EXPECT_EQ(c.dc.GetPixel(0, 2), RGB(255, 0, 0));
-  EXPECT_EQ(c.dc.SetROP2(99), 0);  // refused, nothing changes
-  EXPECT_EQ(c.dc.GetROP2(), R2_COPYPEN);
+  TCanvas other(20, 10);
+  other.dc.SelectObject(TPen(RGB(255, 0, 0)));
+  EXPECT_EQ(other.dc.SetROP2(R2_NOT), R2_COPYPEN);
+  other.dc.MoveTo(0, 1);
+  other.dc.LineTo(5, 1);
+  EXPECT_EQ(other.dc.GetPixel(0, 1), kBlack);  // colour of the pen plays no part
+  EXPECT_EQ(other.dc.SetROP2(R2_COPYPEN), R2_NOT);
+  other.dc.MoveTo(0, 2);
+  other.dc.LineTo(5, 2);
+  EXPECT_EQ(other.dc.GetPixel(0, 2), RGB(255, 0, 0));
+  EXPECT_EQ(other.dc.SetROP2(99), 0);  // refused, nothing changes
+  EXPECT_EQ(other.dc.GetROP2(), R2_COPYPEN);
 }
 
 TEST(Shapes, RectangleOutlinesItsOuterPixelsAndFillsTheInside) {

@@ -22,7 +22,7 @@ class TTextCanvas : public TCanvas {
 
 }  // namespace
 
-TEST(Fonts, WindowsCoreFacesResolveToTheirLiberationEquivalents) {
+TEST(Fonts, CoreFacesResolveToTheirLiberationEquivalentsAndAttributesReachTheMetrics) {
   EXPECT_EQ(Arial(-16).GetRealizedFaceName(), "Liberation Sans");
   EXPECT_EQ(TFont("Times New Roman", -16).GetRealizedFaceName(), "Liberation Serif");
   EXPECT_EQ(TFont("Courier New", -16).GetRealizedFaceName(), "Liberation Mono");
@@ -30,9 +30,14 @@ TEST(Fonts, WindowsCoreFacesResolveToTheirLiberationEquivalents) {
   TMemoryDC dc;
   dc.SelectObject(Arial(-13));
   EXPECT_EQ(dc.GetTextFace(), "Liberation Sans");
+  const TEXTMETRIC bold = TFont("Arial", -16, 0, 0, 0, FW_BOLD, 0, 1, 1, 1).GetTextMetrics();
+  EXPECT_EQ(bold.tmWeight, FW_BOLD);
+  EXPECT_EQ(bold.tmItalic, 1);
+  EXPECT_EQ(bold.tmUnderlined, 1);
+  EXPECT_EQ(bold.tmStruckOut, 1);
 }
 
-TEST(Fonts, NegativeHeightIsTheEmAndPositiveHeightTheCell) {
+TEST(Fonts, NegativeHeightIsTheEmPositiveHeightTheCellAndAbsurdHeightsMakeNoFont) {
   for (int em : {8, 13, 16, 27, 53}) {
     const TEXTMETRIC tm = Arial(-em).GetTextMetrics();
     EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, em);
@@ -46,14 +51,6 @@ TEST(Fonts, NegativeHeightIsTheEmAndPositiveHeightTheCell) {
   EXPECT_LT(cell.tmHeight - cell.tmInternalLeading, 20);
   // Arial's cell is about 1.117 em.
   EXPECT_EQ(Arial(-16).GetTextMetrics().tmHeight, 18);
-}
-
-TEST(Fonts, AttributesReachTheMetricsAndAbsurdHeightsMakeNoFont) {
-  const TEXTMETRIC bold = TFont("Arial", -16, 0, 0, 0, FW_BOLD, 0, 1, 1, 1).GetTextMetrics();
-  EXPECT_EQ(bold.tmWeight, FW_BOLD);
-  EXPECT_EQ(bold.tmItalic, 1);
-  EXPECT_EQ(bold.tmUnderlined, 1);
-  EXPECT_EQ(bold.tmStruckOut, 1);
   EXPECT_FALSE(Arial(-100000).IsValid());
   EXPECT_FALSE(Arial(100000).IsValid());
   TMemoryDC dc;
@@ -63,8 +60,8 @@ TEST(Fonts, AttributesReachTheMetricsAndAbsurdHeightsMakeNoFont) {
   EXPECT_TRUE(before.IsValid());
 }
 
-TEST(Text, ExtentsAddTheCharacterWidths) {
-  TTextCanvas c(10, 10);
+TEST(Text, ExtentsAddTheCharacterWidthsAndTextOutPutsTheCellTopAtThePoint) {
+  TTextCanvas c(100, 40);
   const TSize i = c.dc.GetTextExtent("i");
   const TSize w = c.dc.GetTextExtent("W");
   EXPECT_EQ(i.cy, c.tm.tmHeight);
@@ -73,10 +70,7 @@ TEST(Text, ExtentsAddTheCharacterWidths) {
   EXPECT_EQ(c.dc.GetTextExtent("").cx, 0);
   // Cyrillic letters have their own widths ("Ш" is wider than "г").
   EXPECT_GT(c.dc.GetTextExtent("\xD8").cx, c.dc.GetTextExtent("\xE3").cx);
-}
 
-TEST(Text, TextOutPutsTheCellTopAtTheGivenPoint) {
-  TTextCanvas c(100, 40);
   c.dc.TextOut(10, 5, "HHH");
   const TRect ink = c.Ink();
   const int width = c.dc.GetTextExtent("HHH").cx;
@@ -130,7 +124,7 @@ TEST(DrawText, VerticalAlignmentAppliesToSingleLinesOnly) {
   EXPECT_EQ(cellTop(DT_BOTTOM | DT_WORDBREAK, &result), 10);
 }
 
-TEST(DrawText, ClipsToTheRectangleUnlessToldNotTo) {
+TEST(DrawText, ClipsToTheRectangleUnlessToldNotToAndKeepsTheContextsOwnClip) {
   const char* text = "WWWWWWWWWWWW";
   TTextCanvas clipped(300, 60);
   TRect r{10, 10, 40, 20};  // narrower and lower than the text
@@ -154,35 +148,31 @@ TEST(DrawText, ClipsToTheRectangleUnlessToldNotTo) {
   EXPECT_EQ(empty.Count(kWhite), 300 * 60);
   empty.dc.DrawText(text, -1, none, DT_SINGLELINE | DT_NOCLIP);
   EXPECT_FALSE(empty.Ink().IsEmpty());
+
+  // The context's own clip limits the text and stays in force afterwards.
+  TTextCanvas ownClip(200, 60);
+  ownClip.dc.IntersectClipRect(TRect{0, 0, 25, 60});
+  TRect wide{10, 10, 40, 40};
+  ownClip.dc.DrawText("WWWWWWWW", -1, wide, DT_SINGLELINE);
+  EXPECT_LE(ownClip.Ink().right, 25);
+  ownClip.dc.FillRect(TRect{30, 50, 60, 55}, TBrush(kBlack));
+  EXPECT_EQ(ownClip.Ink(TRect{0, 45, 200, 60}), TRect{});
 }
 
-TEST(DrawText, ClippingKeepsTheContextsOwnClip) {
-  TTextCanvas c(200, 60);
-  c.dc.IntersectClipRect(TRect{0, 0, 25, 60});
-  TRect r{10, 10, 40, 40};
-  c.dc.DrawText("WWWWWWWW", -1, r, DT_SINGLELINE);
-  EXPECT_LE(c.Ink().right, 25);
-  c.dc.FillRect(TRect{30, 50, 60, 55}, TBrush(kBlack));  // still clipped afterwards
-  EXPECT_EQ(c.Ink(TRect{0, 45, 200, 60}), TRect{});
-}
-
-TEST(DrawText, WordBreakWrapsAtBlanksAndKeepsLongWordsWhole) {
-  TTextCanvas c(400, 200);
+TEST(DrawText, WordBreakWrapsWithTheFontsWidthsAndAlignsLinesOneByOne) {
+  TTextCanvas c(300, 100);
   const int h = c.tm.tmHeight;
-  const int word = c.dc.GetTextExtent("word").cx;
-  const int space = c.dc.GetTextExtent(" ").cx;
-  TRect r{0, 0, 2 * word + space, 200};
-  EXPECT_EQ(c.dc.DrawText("word word word", r, DT_WORDBREAK), 2 * h);
-  TRect narrow{0, 0, word / 2, 200};
+  const int oneWord = c.dc.GetTextExtent("word").cx;
+  TRect fits{0, 0, 2 * oneWord + c.dc.GetTextExtent(" ").cx, 200};
+  EXPECT_EQ(c.dc.DrawText("word word word", fits, DT_WORDBREAK), 2 * h);
+  TRect narrow{0, 0, oneWord / 2, 200};
   EXPECT_EQ(c.dc.DrawText("word word", narrow, DT_WORDBREAK), 2 * h);
   // Without DT_WORDBREAK only line breaks start lines.
   EXPECT_EQ(c.dc.DrawText("word word", narrow, 0), h);
   EXPECT_EQ(c.dc.DrawText("a\r\nb\nc\rd", narrow, 0), 4 * h);
   EXPECT_EQ(c.dc.DrawText("a\r\nb", narrow, DT_SINGLELINE), h);
-}
 
-TEST(DrawText, WrappedLinesAreAlignedOneByOne) {
-  TTextCanvas c(300, 100);
+  c.dc.FillRect(TRect{0, 0, 300, 100}, TBrush(kWhite));
   const int word = c.dc.GetTextExtent("HH").cx;
   const int longWord = c.dc.GetTextExtent("HHHH").cx;
   TRect r{0, 0, longWord + 4, 100};
@@ -197,7 +187,7 @@ TEST(DrawText, WrappedLinesAreAlignedOneByOne) {
   EXPECT_LT(second.left, first.left - word / 2);
 }
 
-TEST(DrawText, CalcRectMeasuresWithoutDrawing) {
+TEST(DrawText, CalcRectMeasuresWithoutDrawingAndAmpersandsMarkMnemonics) {
   TTextCanvas c(300, 100);
   const int h = c.tm.tmHeight;
   TRect single{5, 7, 10, 8};
@@ -219,10 +209,7 @@ TEST(DrawText, CalcRectMeasuresWithoutDrawing) {
   EXPECT_EQ(c.dc.DrawText("", empty, DT_CALCRECT), 0);
   EXPECT_EQ(empty, (TRect{3, 4, 3, 4}));
   EXPECT_EQ(c.Count(kWhite), 300 * 100);
-}
 
-TEST(DrawText, AmpersandMarksAMnemonicUnlessNoPrefix) {
-  TTextCanvas c(300, 100);
   const int save = c.dc.GetTextExtent("Save").cx;
   TRect r{0, 0, 300, 0};
   c.dc.DrawText("&Save", r, DT_CALCRECT | DT_SINGLELINE);
@@ -246,7 +233,7 @@ TEST(DrawText, AmpersandMarksAMnemonicUnlessNoPrefix) {
   EXPECT_TRUE(plain.Ink(TRect{0, plain.tm.tmAscent, 300, 40}).IsEmpty());
 }
 
-TEST(DrawText, TextColourAndExpandedTabs) {
+TEST(DrawText, TextColourExpandedTabsAndUnderlinedFonts) {
   TTextCanvas c(300, 40);
   c.dc.SetTextColor(RGB(255, 0, 0));
   TRect r{0, 0, 300, 40};
@@ -261,16 +248,12 @@ TEST(DrawText, TextColourAndExpandedTabs) {
     }
   EXPECT_GE(ink.left, 8 * c.tm.tmAveCharWidth);
   EXPECT_LE(ink.left, 8 * c.tm.tmAveCharWidth + 3);
-}
 
-TEST(DrawText, UnderlinedFontsUnderlineTheWholeLine) {
-  TCanvas c(200, 40);
-  c.dc.SelectObject(TFont("Arial", -16, 0, 0, 0, FW_NORMAL, 0, 0, 1));
-  c.dc.SetBkMode(TRANSPARENT);
-  TEXTMETRIC tm;
-  c.dc.GetTextMetrics(tm);
-  c.dc.TextOut(10, 0, "a a");
-  const TRect below = c.Ink(TRect{0, tm.tmAscent, 200, 40});
+  // An underlined font underlines the whole line, blanks too.
+  TTextCanvas underlined(200, 40);
+  underlined.dc.SelectObject(TFont("Arial", -16, 0, 0, 0, FW_NORMAL, 0, 0, 1));
+  underlined.dc.TextOut(10, 0, "a a");
+  const TRect below = underlined.Ink(TRect{0, underlined.tm.tmAscent, 200, 40});
   EXPECT_EQ(below.left, 10);
-  EXPECT_EQ(below.right, 10 + c.dc.GetTextExtent("a a").cx);
+  EXPECT_EQ(below.right, 10 + underlined.dc.GetTextExtent("a a").cx);
 }

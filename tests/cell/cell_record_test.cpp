@@ -95,10 +95,8 @@ TEST(CellRecord, GettersAnswerOnlyForTheirTypeAndValidCells) {
   EXPECT_FALSE(cell.GetInteger(number));
   cell.invalid = 1;
   EXPECT_FALSE(cell.GetReal(real));
-}
 
-TEST(CellRecord, GetTextCopiesAlwaysButAnswersOnlyForText) {
-  TCell cell;
+  // GetText copies the text of any cell but answers only for text cells.
   cell.SetFixed(3.25);
   std::string buffer = "old";
   EXPECT_FALSE(cell.GetText(buffer));
@@ -118,16 +116,14 @@ TEST(CellRecord, PictureOnlyForDatesAndTimes) {
   EXPECT_FALSE(cell.SetPicture("yyyy"));
   EXPECT_EQ(cell.formatPicture[0], '\0');
   EXPECT_EQ(cell.text, "5");
-}
 
-TEST(CellRecord, ClearPictureZeroesTheWholeField) {
-  TCell cell;
+  // Clearing zeroes the whole field, not only its first character.
   std::memset(cell.formatPicture, 'x', sizeof cell.formatPicture);
   cell.ClearPicture();
   for (char c : cell.formatPicture) EXPECT_EQ(c, '\0');
 }
 
-TEST(CellFont, EqualityIgnoresColourButNotFaceCase) {
+TEST(CellFont, EqualityIgnoresColourButNotFaceCaseOrLength) {
   TCellFont font;
   EXPECT_EQ(font, defaultCellFont);
   font.color = RGB(255, 0, 0);
@@ -148,9 +144,8 @@ TEST(CellFont, EqualityIgnoresColourButNotFaceCase) {
   EXPECT_TRUE(differs([](TCellFont& f) { f.underline = 1; }));
   EXPECT_TRUE(differs([](TCellFont& f) { f.strikeOut = 1; }));
   EXPECT_TRUE(differs([](TCellFont& f) { std::strcpy(f.faceName, "Arial Black"); }));
-}
 
-TEST(CellFont, FaceNameFillingTheWholeFieldIsComparedWithinIt) {
+  // A face name that fills the whole field is compared within it.
   TCellFont a;
   TCellFont b;
   std::memset(a.faceName, 'A', sizeof a.faceName);

@@ -51,7 +51,9 @@ TEST_F(TypeChange, FromTextParsesTheText) {
     EXPECT_EQ(cell.GetDataType(), row.type) << row.text;
     EXPECT_EQ(cell.text, row.shown) << row.text;
     EXPECT_EQ(cell.invalid, row.parsed ? 0 : 1) << row.text;
-    if (row.type == ctFixed) EXPECT_EQ(cell.GetPrecision(), 2);
+    if (row.type == ctFixed) {
+      EXPECT_EQ(cell.GetPrecision(), 2);
+    }
   }
 }
 
@@ -127,31 +129,29 @@ TEST_F(TypeChange, DateOrTimeToNumbersGivesZero) {
   }
 }
 
-TEST_F(TypeChange, RealToIntegerTruncatesTowardZero) {
+TEST_F(TypeChange, BetweenNumberTypesKeepsTheNumber) {
+  // Reals go to integers truncated toward zero and saturated.
   const struct {
-    double real;
-    const char* text;
-  } cases[] = {{2.9, "2"}, {-2.9, "-2"}, {1e300, "2147483647"}, {-1e300, "-2147483648"}};
-  for (const auto& c : cases) {
+    BYTE from;
+    double number;
+    BYTE to;
+    const char* shown;
+  } rows[] = {{ctFixed, 2.9, ctInteger, "2"},
+              {ctFixed, -2.9, ctInteger, "-2"},
+              {ctFixed, 1e300, ctInteger, "2147483647"},
+              {ctFixed, -1e300, ctInteger, "-2147483648"},
+              {ctInteger, 7, ctFixed, "7.00"},
+              {ctInteger, -2147483648.0, ctGeneral, "-2.15E+09"}};
+  for (const auto& row : rows) {
     TCell cell;
-    cell.SetFixed(c.real);
-    EXPECT_TRUE(cell.SetDataType(ctInteger));
-    EXPECT_EQ(cell.text, c.text) << c.real;
-    EXPECT_EQ(cell.GetPrecision(), 0);
+    row.from == ctInteger ? cell.SetInteger(LONG(row.number)) : cell.SetFixed(row.number);
+    EXPECT_TRUE(cell.SetDataType(row.to)) << row.number;
+    EXPECT_EQ(cell.text, row.shown) << row.number;
+    if (row.to == ctInteger) {
+      EXPECT_EQ(cell.GetPrecision(), 0);
+    }
   }
-}
-
-TEST_F(TypeChange, IntegerToRealKeepsTheNumber) {
-  TCell cell;
-  cell.SetInteger(7);
-  EXPECT_TRUE(cell.SetDataType(ctFixed));
-  EXPECT_EQ(cell.text, "7.00");
-  cell.SetInteger(-2147483647 - 1);
-  EXPECT_TRUE(cell.SetDataType(ctGeneral));
-  EXPECT_EQ(cell.text, "-2.15E+09");
-}
-
-TEST_F(TypeChange, BetweenRealTypesKeepsPrecisionAndReformats) {
+  // Between real types the precision stays.
   TCell cell;
   cell.SetFixed(1234567.0);
   cell.SetPrecision(3);
@@ -171,9 +171,7 @@ TEST_F(TypeChange, UnknownCodeMakesAnEmptyTextCell) {
     EXPECT_TRUE(cell.text.empty());
     EXPECT_EQ(cell.GetPrecision(), 0);
   }
-}
-
-TEST_F(TypeChange, CellHoldingAnUnknownCodeConvertsItsText) {
+  // A cell that holds an unknown code still converts its text.
   TCell cell = CellWithText(0, "41");
   EXPECT_TRUE(cell.SetDataType(ctInteger));
   EXPECT_EQ(cell.value.integer, 41);

@@ -10,49 +10,30 @@ using KeyboardTest = InputTest;
 TEST_F(KeyboardTest, CaretKeysMoveToTheNeighbourOnlyAtTheEdgeOfTheText) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellText(3, 2, "abc");
-  grid->BeginEdit(3, 2);
-  ASSERT_TRUE(grid->editor);
-
-  grid->editor->SetSelection(1, 1);
-  Press(VK_LEFT);
-  EXPECT_TRUE(EditingAt(3, 2));
-  int start = -1;
-  int end = -1;
-  grid->editor->GetSelection(start, end);
-  EXPECT_EQ(start, 0);
-  Press(VK_LEFT);
-  EXPECT_TRUE(EditingAt(3, 1));
-
-  grid->BeginEdit(3, 2);
-  grid->editor->SetSelection(2, 2);
-  Press(VK_RIGHT);
-  EXPECT_TRUE(EditingAt(3, 2));
-  Press(VK_RIGHT);
-  EXPECT_TRUE(EditingAt(3, 3));
-
-  // Home inside the text only moves the caret; at its start it goes to column 0.
-  grid->BeginEdit(3, 2);
-  grid->editor->SetSelection(3, 3);
-  Press(VK_HOME);
-  EXPECT_TRUE(EditingAt(3, 2));
-  Press(VK_HOME);
-  EXPECT_TRUE(EditingAt(3, 0));
-
-  // With a selection, Left looks at its start and Right at its end.
-  grid->BeginEdit(3, 2);
-  grid->editor->SetSelection(1, 3);
-  Press(VK_LEFT);
-  EXPECT_TRUE(EditingAt(3, 2));
-  grid->editor->SetSelection(1, 3);
-  Press(VK_RIGHT);
-  EXPECT_TRUE(EditingAt(3, 3));
-  grid->BeginEdit(3, 2);
-  grid->editor->SetSelection(0, 2);
-  Press(VK_RIGHT);
-  EXPECT_TRUE(EditingAt(3, 2));
-  grid->editor->SetSelection(0, 2);
-  Press(VK_LEFT);
-  EXPECT_TRUE(EditingAt(3, 1));
+  // Editing "abc" in column 2 with a selection, the key is pressed; "again"
+  // is the column after a second press, or -1. With a selection Left looks at
+  // its start and Right at its end; Home at the start goes to column 0.
+  const struct {
+    int selStart, selEnd;
+    UINT key;
+    int column, again;
+  } rows[] = {{1, 1, VK_LEFT, 2, 1}, {2, 2, VK_RIGHT, 2, 3}, {3, 3, VK_HOME, 2, 0}, {1, 3, VK_LEFT, 2, -1},
+              {1, 3, VK_RIGHT, 3, -1}, {0, 2, VK_RIGHT, 2, -1}, {0, 2, VK_LEFT, 1, -1}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.selStart << "-" << row.selEnd << " key " << row.key);
+    grid->BeginEdit(3, 2);
+    ASSERT_TRUE(grid->editor);
+    grid->editor->SetSelection(row.selStart, row.selEnd);
+    Press(row.key);
+    EXPECT_TRUE(EditingAt(3, row.column));
+    if (row.again < 0) continue;
+    int start = -1;
+    int end = -1;
+    grid->editor->GetSelection(start, end);
+    EXPECT_EQ(start, row.key == VK_RIGHT ? 3 : 0);
+    Press(row.key);
+    EXPECT_TRUE(EditingAt(3, row.again));
+  }
 }
 
 TEST_F(KeyboardTest, AfterEnterOrEscapeTheKeysScrollUntilACellIsOpened) {

@@ -2,6 +2,8 @@
 // context menu and its row and column commands; and the zoom dialog.
 
 #include <algorithm>
+#include <initializer_list>
+#include <tuple>
 
 #include "app/commands.h"
 #include "format/get_integer.h"
@@ -14,7 +16,18 @@
 
 namespace {
 
-using MouseTest = InputTest;
+class MouseTest : public InputTest {
+ protected:
+  // The left button goes down at the first point, moves on through the
+  // others and comes up at the last.
+  void Drag(std::initializer_list<TPoint> points) {
+    SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, *points.begin());
+    for (auto p = points.begin() + 1; p != points.end(); ++p)
+      SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, *p);
+    SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, *(points.end() - 1));
+    ProcessPendingMessages();
+  }
+};
 
 // The selection with its corners in order: left, top, right, bottom.
 std::vector<int> SelectedRange(const TGridwork& grid) {
@@ -45,9 +58,7 @@ TEST_F(MouseTest, AClickOpensTheEditorAtTheRelease) {
   EXPECT_TRUE(EditingAt(4, 3));
   const TPoint below{20, grid->rowPos[20] + 5};
   ASSERT_LT(below.y, grid->GetClientRect().bottom);
-  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, below);
-  SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, below);
-  ProcessPendingMessages();
+  Drag({below});
   EXPECT_FALSE(grid->editor);
 
   // While the button is down the open editor stays; the release moves it.
@@ -63,15 +74,11 @@ TEST_F(MouseTest, AClickOpensTheEditorAtTheRelease) {
   EXPECT_FALSE(grid->hasSelection);
 }
 
-TEST_F(MouseTest, ADragFromBottomRightToTopLeftSelectsAProperRange) {
+TEST_F(MouseTest, ADragSelectsAProperRange) {
   MakeGrid(20, 8, 1, 1);
   Click(1, 1);
   ASSERT_TRUE(grid->editor);
-  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, Centre(6, 4));
-  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(5, 3));
-  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(3, 2));
-  SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, Centre(3, 2));
-  ProcessPendingMessages();
+  Drag({Centre(6, 4), Centre(5, 3), Centre(3, 2)});
   EXPECT_FALSE(grid->editor);
   ASSERT_TRUE(grid->hasSelection);
   EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{2, 3, 4, 6}));
@@ -89,15 +96,9 @@ TEST_F(MouseTest, ADragFromBottomRightToTopLeftSelectsAProperRange) {
   EXPECT_EQ(items, (std::vector<UINT>{CM_EDITCUT, CM_EDITCOPY, CM_EDITPASTE, CM_EDITCLEAR, 0, CM_ROWHEIGHT,
                                       CM_COLUMNWIDTH}));
   EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{2, 3, 4, 6}));
-}
 
-TEST_F(MouseTest, DraggingBackOntoTheSameCellLeavesItSelected) {
-  MakeGrid(20, 8, 1, 1);
-  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, Centre(4, 3));
-  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(6, 3));
-  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(4, 3));
-  SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, Centre(4, 3));
-  ProcessPendingMessages();
+  // Dragging back onto the cell it started from leaves that cell selected.
+  Drag({Centre(4, 3), Centre(6, 3), Centre(4, 3)});
   EXPECT_FALSE(grid->editor);
   ASSERT_TRUE(grid->hasSelection);
   EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{3, 4, 3, 4}));
@@ -216,24 +217,17 @@ TEST_F(MouseTest, AskZoomOffersTheZoomInPercent) {
   EXPECT_EQ(caption, u8"Выбор масштаба"_cp);
   EXPECT_FLOAT_EQ(grid->zoom, 0.8333f);
 
-  SetDialogHandler([&](TDialog& dialog) {
-    ReplaceTextOf(*static_cast<TControl*>(GetWindowPtr(GetDlgItem(dialog.GetHandle(), 101))), "150");
-    PressButton(dialog, IDOK);
-  });
-  grid->AskZoom();
-  EXPECT_FLOAT_EQ(grid->zoom, 1.5f);
-  EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), 1);
-
   // At half size and below the pointer is the small cross.
-  for (const auto& [percent, cursor] : {std::pair{"50", 2}, std::pair{"51", 1}, std::pair{"10", 2}}) {
-    SetDialogHandler([&](TDialog& dialog) {
+  for (const auto& [percent, zoom, cursor] :
+       {std::tuple{"150", 1.5f, 1}, {"50", 0.5f, 2}, {"51", 0.51f, 1}, {"10", 0.1f, 2}}) {
+    SetDialogHandler([percent](TDialog& dialog) {
       ReplaceTextOf(*static_cast<TControl*>(GetWindowPtr(GetDlgItem(dialog.GetHandle(), 101))), percent);
       PressButton(dialog, IDOK);
     });
     grid->AskZoom();
+    EXPECT_FLOAT_EQ(grid->zoom, zoom) << percent;
     EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), cursor) << percent;
   }
-  EXPECT_FLOAT_EQ(grid->zoom, 0.1f);
   EXPECT_TRUE(boxes.empty());
   SetDialogHandler(nullptr);
 }

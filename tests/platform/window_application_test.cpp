@@ -121,18 +121,15 @@ TEST(WindowApplication, ProcessAppMsgSeesQueuedMessagesAndMayUseThemUp) {
   EXPECT_NE(std::find(app.seen.begin(), app.seen.end(), WM_USER + 9), app.seen.end());
 }
 
-TEST(WindowApplication, QuitMessageGivesRunItsExitCode) {
-  TScriptedApp app;
-  app.onSetup = [](TScriptedFrame& f) { f.PostMessage(WM_USER); };
-  app.onMessage = [](TScriptedFrame&, UINT) { PostQuitMessage(3); };
-  EXPECT_EQ(app.Run(), 3);
-}
-
-TEST(WindowApplication, ExceptionFromAHandlerLeavesRun) {
-  TScriptedApp app;
-  app.onSetup = [](TScriptedFrame& f) { f.PostMessage(WM_USER); };
-  app.onMessage = [](TScriptedFrame&, UINT) { throw std::runtime_error("handler failed"); };
-  EXPECT_THROW(app.Run(), std::runtime_error);
+TEST(WindowApplication, QuitMessageGivesRunItsExitCodeAndAnExceptionFromAHandlerLeavesIt) {
+  TScriptedApp quitting;
+  quitting.onSetup = [](TScriptedFrame& f) { f.PostMessage(WM_USER); };
+  quitting.onMessage = [](TScriptedFrame&, UINT) { PostQuitMessage(3); };
+  EXPECT_EQ(quitting.Run(), 3);
+  TScriptedApp failing;
+  failing.onSetup = [](TScriptedFrame& f) { f.PostMessage(WM_USER); };
+  failing.onMessage = [](TScriptedFrame&, UINT) { throw std::runtime_error("handler failed"); };
+  EXPECT_THROW(failing.Run(), std::runtime_error);
 }
 
 TEST(WindowApplication, ModalLoopRunsUntilEndModal) {
@@ -153,7 +150,7 @@ TEST(WindowApplication, ModalLoopRunsUntilEndModal) {
   EXPECT_EQ(window.got, (std::vector<UINT>{WM_USER, WM_USER + 1}));
 }
 
-TEST(WindowApplication, MessageBoxesGoToTheHandlerWithTheirDefaults) {
+TEST(WindowApplication, MessageBoxesGoToTheHandlerWithTheirDefaultsOrAreReportedAndCancelled) {
   TApplication app("Test");
   auto owner = ShownWindow();
   std::vector<TMessageBoxInfo> boxes;
@@ -173,9 +170,7 @@ TEST(WindowApplication, MessageBoxesGoToTheHandlerWithTheirDefaults) {
   EXPECT_EQ(boxes[1].owner, nullptr);
   EXPECT_EQ(boxes[1].caption, "Error");
   EXPECT_EQ(boxes[1].type, 0x2010u);
-}
 
-TEST(WindowApplication, UnansweredMessageBoxIsReportedAndCancelled) {
   std::vector<std::string> reports;
   SetUnansweredPromptReporter([&reports](const std::string& description) { reports.push_back(description); });
   const int yesNo = MessageBoxA(nullptr, "Question", "Caption", MB_YESNO);

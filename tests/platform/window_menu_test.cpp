@@ -108,7 +108,7 @@ TEST(WindowMenu, ItemsReadBackAsBuilt) {
   EXPECT_FALSE(IsMenu(file));
 }
 
-TEST(WindowMenu, MenuBarSitsAboveTheClientWindow) {
+TEST(WindowMenu, MenuBarSitsAboveTheClientAndEnablersDecideTheItemStates) {
   Frame f;
   EXPECT_EQ(GetMenu(f.frame), f.bar);
   const TRect frameClient = f.frame.GetClientRect();
@@ -119,10 +119,8 @@ TEST(WindowMenu, MenuBarSitsAboveTheClientWindow) {
   f.frame.ClientToScreen(origin);
   EXPECT_EQ(clientOnScreen.top, origin.y);
   EXPECT_GT(origin.y, f.frame.GetWindowRect().top);
-}
 
-TEST(WindowMenu, EnablersDecideTheItemStatesAndUnhandledItemsAreDisabled) {
-  Frame f;
+  // Items nobody handles are disabled.
   HMENU file = GetSubMenu(f.bar, 0);
   HMENU edit = GetSubMenu(f.bar, 1);
   PrepareMenuForShow(f.frame, f.bar);

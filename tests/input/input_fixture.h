@@ -1,35 +1,15 @@
 #pragma once
-// A grid window inside an off-screen host, driven through the platform's
-// key and mouse input, with every message box recorded.
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
+// A grid window driven through the platform's key and mouse input.
 
 #include "input/edit_cell.h"
-#include "platform/application.h"
-#include "platform/testing.h"
-#include "platform/window.h"
-#include "sheet/gridwork.h"
+#include "support/grid_window_fixture.h"
 
-class InputTest : public testing::Test {
+class InputTest : public GridWindowFixture {
  protected:
   template <class TGrid = TGridwork>
   void MakeGrid(int rows, int columns, int frozenRows, int frozenColumns, int width = 600, int height = 400) {
-    host = std::make_unique<TWindow>(nullptr, "Host");
-    host->Attr.Style = WS_POPUP | WS_VISIBLE;
-    host->Attr.W = width;
-    host->Attr.H = height;
-    ASSERT_TRUE(host->Create());
-    grid = std::make_unique<TGrid>(host.get(), "Gridwork Test", nullptr, rows, columns, frozenRows, frozenColumns,
-                                   1.0);
-    grid->Attr.X = 0;
-    grid->Attr.Y = 0;
-    grid->Attr.W = width;
-    grid->Attr.H = height;
-    ASSERT_TRUE(grid->Create());
+    CreateGrid<TGrid>(rows, columns, frozenRows, frozenColumns, width, height);
+    if (HasFatalFailure()) return;
     // Keys go where the focus is; as the frame's client the grid would have it.
     grid->SetFocus();
     ProcessPendingMessages();
@@ -38,17 +18,7 @@ class InputTest : public testing::Test {
 
   void SetUp() override {
     TGridwork::lastRefusedCell = {-1, -1};
-    SetMessageBoxHandler([this](const TMessageBoxInfo& info) {
-      boxes.push_back(info);
-      return IDOK;
-    });
-  }
-
-  void TearDown() override {
-    grid.reset();
-    host.reset();
-    SetMessageBoxHandler(nullptr);
-    SetPopupMenuHandler(nullptr);
+    GridWindowFixture::SetUp();
   }
 
   // The centre of a cell in the grid's client coordinates.
@@ -77,9 +47,4 @@ class InputTest : public testing::Test {
   }
 
   bool EditingAt(int row, int col) const { return grid->editor && grid->curRow == row && grid->curCol == col; }
-
-  TApplication app{"Test"};
-  std::unique_ptr<TWindow> host;
-  std::unique_ptr<TGridwork> grid;
-  std::vector<TMessageBoxInfo> boxes;
 };

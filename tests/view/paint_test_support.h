@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
+
 #include "platform/dc.h"
 
 constexpr COLORREF kPaintWhite = RGB(255, 255, 255);
@@ -14,6 +17,17 @@ constexpr COLORREF kPaintBlue = RGB(0, 0, 255);
 constexpr COLORREF kPaintYellow = RGB(255, 255, 0);
 constexpr COLORREF kPaintCyan = RGB(0, 255, 255);
 
+// A pixel and the colour it should have.
+struct TPixel {
+  int x;
+  int y;
+  COLORREF color;
+};
+
+inline void ExpectPixels(const std::function<COLORREF(int, int)>& at, std::initializer_list<TPixel> pixels) {
+  for (const TPixel& p : pixels) EXPECT_EQ(at(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
+}
+
 class TPaintCanvas {
  public:
   TPaintCanvas(int width, int height, COLORREF fill = kPaintWhite) : bitmap(width, height) {
@@ -21,6 +35,9 @@ class TPaintCanvas {
     dc.FillRect(TRect{0, 0, width, height}, TBrush(fill));
   }
   COLORREF At(int x, int y) const { return dc.GetPixel(x, y); }
+  void Expect(std::initializer_list<TPixel> pixels) const {
+    ExpectPixels([this](int x, int y) { return At(x, y); }, pixels);
+  }
   // Pixels of the area that differ from white.
   int Ink(const TRect& area) const {
     int n = 0;

@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "geometry_fixture.h"
 
 namespace {
@@ -19,48 +21,43 @@ TEST_F(Geometry, RowsAndColumnsScaleWithTheZoom) {
   EXPECT_EQ(grid->frozenHeight, 36);
 }
 
-TEST_F(Geometry, HitTestsOnBoundariesAndOutside) {
+TEST_F(Geometry, HitTestsAndCellAndRangeRectsFollowScrollingAndFrozenPanes) {
   MakeGrid(40, 20, 3, 1);
   int row = -1;
   int col = -1;
-  EXPECT_TRUE(grid->CellFromPoint({240, 20}, row, col));  // between columns 2 and 3
-  EXPECT_EQ(col, 2);
-  EXPECT_EQ(row, 1);
-  EXPECT_TRUE(grid->CellFromPoint({0, 0}, row, col));
+  auto hit = [&](int x, int y) { return grid->CellFromPoint({x, y}, row, col); };
+  EXPECT_TRUE(hit(240, 20));  // between columns 2 and 3
+  EXPECT_EQ(std::pair(row, col), std::pair(1, 2));
+  EXPECT_TRUE(hit(0, 0));
+  EXPECT_EQ(std::pair(row, col), std::pair(0, 0));
+  EXPECT_FALSE(hit(-5, 20));
   EXPECT_EQ(col, 0);
-  EXPECT_EQ(row, 0);
-  EXPECT_FALSE(grid->CellFromPoint({-5, 20}, row, col));
-  EXPECT_EQ(col, 0);
-  EXPECT_FALSE(grid->CellFromPoint({5000, 20}, row, col));
+  EXPECT_FALSE(hit(5000, 20));
   EXPECT_EQ(col, grid->rightColumn);
   // Scrolled: a point right of the separator maps into the scrolled columns.
   grid->ScrollTo(5, 3);
-  EXPECT_TRUE(grid->CellFromPoint({81, 20}, row, col));
+  EXPECT_TRUE(hit(81, 20));
   EXPECT_EQ(col, 5);
-  EXPECT_TRUE(grid->CellFromPoint({80, 20}, row, col));
+  EXPECT_TRUE(hit(80, 20));
   EXPECT_EQ(col, 0);
-}
 
-TEST_F(Geometry, CellRectsFollowScrollingAndFrozenPanes) {
-  MakeGrid(40, 20, 3, 1);
+  grid->ScrollTo(1, 3);
   EXPECT_EQ(grid->CellRect(4, 2), (TRect{160, 64, 240, 80}));
   EXPECT_TRUE(grid->CellRect(-1, 0).IsNull());
   EXPECT_TRUE(grid->CellRect(0, 20).IsNull());
+  // A range keeps the separators outside; its corners come in any order and
+  // it may reach from the frozen corner into the main pane.
+  EXPECT_EQ(grid->RangeRect(1, 3, 2, 4), (TRect{81, 49, 240, 80}));
+  EXPECT_EQ(grid->RangeRect(1, 3, 0, 0), (TRect{0, 0, 160, 64}));
+
   grid->ScrollTo(4, 10);
-  // Frozen column, scrolled-out row: not on screen.
-  EXPECT_TRUE(grid->CellRect(5, 0).IsNull());
+  EXPECT_TRUE(grid->CellRect(5, 0).IsNull());  // frozen column, scrolled-out row
   EXPECT_EQ(grid->CellRect(10, 0), (TRect{0, 48, 80, 64}));
   EXPECT_EQ(grid->CellRect(1, 4), (TRect{80, 16, 160, 32}));
   EXPECT_TRUE(grid->CellRect(1, 3).IsNull());
-}
-
-TEST_F(Geometry, RangeRectKeepsTheSeparatorsOutside) {
-  MakeGrid(40, 20, 3, 1);
-  EXPECT_EQ(grid->RangeRect(1, 3, 2, 4), (TRect{81, 49, 240, 80}));
-  // Corners in any order, reaching from the frozen corner into the main pane.
-  EXPECT_EQ(grid->RangeRect(1, 3, 0, 0), (TRect{0, 0, 160, 64}));
   grid->ScrollTo(10, 3);
   EXPECT_TRUE(grid->RangeRect(2, 5, 3, 6).IsNull());
+
   int left = 5, top = 7, right = 2, bottom = 3;
   grid->NormalizeRange(left, top, right, bottom);
   EXPECT_EQ((TRect{left, top, right, bottom}), (TRect{2, 3, 5, 7}));
@@ -76,8 +73,7 @@ TEST_F(Geometry, PanesSurroundTheFrozenRowsAndColumns) {
   EXPECT_EQ(grid->mainPane, (TRect{80, 48, viewW, viewH}));
 
   MakeGrid(40, 20, 0, 0);
-  EXPECT_EQ(grid->frozenWidth, 0);
-  EXPECT_EQ(grid->frozenHeight, 0);
+  EXPECT_EQ(std::pair(grid->frozenWidth, grid->frozenHeight), std::pair(0, 0));
   EXPECT_TRUE(grid->cornerPane.IsNull());
   EXPECT_EQ(grid->topPane, (TRect{0, 0, viewW, 0}));
   EXPECT_EQ(grid->leftPane, (TRect{0, 0, 0, viewH}));
@@ -89,8 +85,18 @@ TEST_F(Geometry, PanesSurroundTheFrozenRowsAndColumns) {
   EXPECT_EQ(grid->mainPane, (TRect{800, 0, 800, viewH}));
 }
 
-TEST_F(Geometry, HiddenWindowGetsPositionsButKeepsItsPanes) {
+TEST_F(Geometry, RowAndColumnSizesIgnoreOutsideIndicesAndHiddenWindowsKeepTheirPanes) {
   MakeGrid(40, 20, 3, 1);
+  grid->modified = 0;
+  grid->SetRowHeights(38, 40, 30.0f);
+  grid->SetColumnWidths(-1, 2, 30.0f);
+  EXPECT_EQ(grid->modified, 0);
+  EXPECT_EQ(grid->rowPos[40], 640);
+  grid->SetColumnWidths(2, 3, 30.0f);
+  EXPECT_EQ(grid->columnPos[4], 240);
+  EXPECT_EQ(grid->modified, 1);
+
+  // Hidden, the grid still gets positions but keeps its panes.
   const TRect pane = grid->mainPane;
   grid->ShowWindow(SW_HIDE);
   grid->SetColumnWidths(0, 0, 120.0f);
@@ -99,35 +105,27 @@ TEST_F(Geometry, HiddenWindowGetsPositionsButKeepsItsPanes) {
   EXPECT_EQ(grid->mainPane, pane);
 }
 
-// The sheet's width and height are set in pixels through the point sizes.
-void SetSheetSize(TGridwork& grid, int width, int height) {
-  grid.columnWidths[0] = static_cast<float>((width - 40) * 0.75);
-  grid.columnWidths[1] = 30.0f;
-  grid.rowHeights[0] = static_cast<float>((height - 40) * 0.75);
-  grid.rowHeights[1] = 30.0f;
-  grid.UpdateLayout();
-}
-
 TEST_F(Geometry, ScrollBarsAppearFromTheExactSize) {
   MakeGrid(2, 2, 0, 0, 500, 300);
-  const TRect window = grid->GetWindowRect();
-  const int w = window.Width();
-  const int h = window.Height();
-
-  SetSheetSize(*grid, w, 100);
+  const int w = grid->GetWindowRect().Width();
+  const int h = grid->GetWindowRect().Height();
+  // The sheet's width and height in pixels, set through the point sizes.
+  auto setSheetSize = [&](int width, int height) {
+    grid->columnWidths = {static_cast<float>((width - 40) * 0.75), 30.0f};
+    grid->rowHeights = {static_cast<float>((height - 40) * 0.75), 30.0f};
+    grid->UpdateLayout();
+  };
+  setSheetSize(w, 100);
   ASSERT_EQ(grid->columnPos[2], w);
-  EXPECT_EQ(grid->hScrollBarShown, 1);
-  EXPECT_EQ(grid->vScrollBarShown, 0);
+  EXPECT_EQ(std::pair(grid->hScrollBarShown, grid->vScrollBarShown), std::pair(1, 0));
 
-  SetSheetSize(*grid, w - 1, h - 1);
+  setSheetSize(w - 1, h - 1);
   ASSERT_EQ(grid->rowPos[2], h - 1);
-  EXPECT_EQ(grid->hScrollBarShown, 0);
-  EXPECT_EQ(grid->vScrollBarShown, 0);
+  EXPECT_EQ(std::pair(grid->hScrollBarShown, grid->vScrollBarShown), std::pair(0, 0));
   EXPECT_EQ(grid->mainPane, (TRect{0, 0, w, h}));
 
-  SetSheetSize(*grid, w + 50, h + 50);
-  EXPECT_EQ(grid->hScrollBarShown, 1);
-  EXPECT_EQ(grid->vScrollBarShown, 1);
+  setSheetSize(w + 50, h + 50);
+  EXPECT_EQ(std::pair(grid->hScrollBarShown, grid->vScrollBarShown), std::pair(1, 1));
   EXPECT_EQ(grid->mainPane.right, w - GetSystemMetrics(SM_CXVSCROLL));
   EXPECT_EQ(grid->mainPane.bottom, h - GetSystemMetrics(SM_CYHSCROLL));
 }
@@ -139,18 +137,6 @@ TEST_F(Geometry, SizeChangesAfterMinimisingStillUpdateTheLayout) {
   ProcessPendingMessages();
   EXPECT_EQ(grid->mainPane.right, grid->GetClientRect().right);
   EXPECT_EQ(grid->mainPane.bottom, grid->GetClientRect().bottom);
-}
-
-TEST_F(Geometry, RowAndColumnSizesIgnoreIndicesOutsideTheSheet) {
-  MakeGrid(40, 20, 3, 1);
-  grid->modified = 0;
-  grid->SetRowHeights(38, 40, 30.0f);
-  grid->SetColumnWidths(-1, 2, 30.0f);
-  EXPECT_EQ(grid->modified, 0);
-  EXPECT_EQ(grid->rowPos[40], 640);
-  grid->SetColumnWidths(2, 3, 30.0f);
-  EXPECT_EQ(grid->columnPos[4], 240);
-  EXPECT_EQ(grid->modified, 1);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "paint_test_support.h"
 #include "platform/font.h"
 #include "sheet/gridwork.h"
@@ -20,26 +22,31 @@ class PaintCell : public testing::Test {
     target.dc.DrawText(text, -1, rect, format);
   }
 
+  // Draws the cell on a fresh canvas, expecting just what DrawText puts in
+  // textRect.
+  std::unique_ptr<TPaintCanvas> ExpectTextAt(int x, int y, int w, int h, const TRect& textRect, UINT format) {
+    auto drawn = std::make_unique<TPaintCanvas>(300, 120);
+    grid.DrawCell(drawn->dc, x, y, w, h, cell);
+    TPaintCanvas reference(300, 120);
+    DrawReference(reference, cell.text.c_str(), textRect, format);
+    EXPECT_TRUE(drawn->Same(reference, TRect{0, 0, 300, 120})) << "cell at " << x << "," << y;
+    return drawn;
+  }
+
   TGridwork grid{nullptr, "", nullptr, 4, 4, 0, 0, 1.0};
   TPaintCanvas canvas{300, 120};
   TCell cell;
 };
 
-TEST_F(PaintCell, BackgroundFillsExactlyTheCell) {
-  cell.background = kPaintYellow;
-  grid.DrawCell(canvas.dc, 10, 20, 80, 16, cell);
-  EXPECT_EQ(canvas.At(10, 20), kPaintYellow);
-  EXPECT_EQ(canvas.At(89, 35), kPaintYellow);
-  EXPECT_EQ(canvas.At(9, 20), kPaintWhite);
-  EXPECT_EQ(canvas.At(90, 20), kPaintWhite);
-  EXPECT_EQ(canvas.At(10, 19), kPaintWhite);
-  EXPECT_EQ(canvas.At(10, 36), kPaintWhite);
-}
-
-TEST_F(PaintCell, AutoBackgroundLeavesWhatIsThere) {
+TEST_F(PaintCell, BackgroundFillsExactlyTheCellAndAutoLeavesWhatIsThere) {
   TPaintCanvas cyan(100, 40, kPaintCyan);
   grid.DrawCell(cyan.dc, 0, 0, 80, 16, cell);
   EXPECT_EQ(cyan.At(40, 8), kPaintCyan);
+
+  cell.background = kPaintYellow;
+  grid.DrawCell(canvas.dc, 10, 20, 80, 16, cell);
+  canvas.Expect({{10, 20, kPaintYellow}, {89, 35, kPaintYellow}, {9, 20, kPaintWhite}, {90, 20, kPaintWhite},
+                 {10, 19, kPaintWhite}, {10, 36, kPaintWhite}});
 }
 
 TEST_F(PaintCell, WideBordersLieInsideTheCellInTheirOrder) {
@@ -52,79 +59,45 @@ TEST_F(PaintCell, WideBordersLieInsideTheCellInTheirOrder) {
   grid.DrawCell(canvas.dc, x, y, w, h, cell);
 
   const int midY = y + h / 2, midX = x + w / 2;
-  EXPECT_EQ(canvas.At(x, midY), kPaintBlue);
-  EXPECT_EQ(canvas.At(x + 1, midY), kPaintBlue);
-  EXPECT_EQ(canvas.At(x + 2, midY), kPaintWhite);
-  EXPECT_EQ(canvas.At(x - 1, midY), kPaintWhite);
-  EXPECT_EQ(canvas.At(x + w - 3, midY), kPaintWhite);
-  EXPECT_EQ(canvas.At(x + w - 2, midY), kPaintBlue);
-  EXPECT_EQ(canvas.At(x + w - 1, midY), kPaintBlue);
-  EXPECT_EQ(canvas.At(x + w, midY), kPaintWhite);
-
-  EXPECT_EQ(canvas.At(midX, y - 1), kPaintWhite);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(canvas.At(midX, y + i), kPaintGreen) << i;
-  EXPECT_EQ(canvas.At(midX, y + 3), kPaintWhite);
+  canvas.Expect({{x, midY, kPaintBlue}, {x + 1, midY, kPaintBlue}, {x + 2, midY, kPaintWhite},
+                 {x - 1, midY, kPaintWhite}, {x + w - 3, midY, kPaintWhite}, {x + w - 2, midY, kPaintBlue},
+                 {x + w - 1, midY, kPaintBlue}, {x + w, midY, kPaintWhite}});
   // The bottom line is centred one pixel above the edge: one pixel spills out.
-  EXPECT_EQ(canvas.At(midX, y + h - 3), kPaintWhite);
-  for (int i = -2; i <= 0; ++i) EXPECT_EQ(canvas.At(midX, y + h + i), kPaintGreen) << i;
-
+  canvas.Expect({{midX, y - 1, kPaintWhite}, {midX, y, kPaintGreen}, {midX, y + 1, kPaintGreen},
+                 {midX, y + 2, kPaintGreen}, {midX, y + 3, kPaintWhite}, {midX, y + h - 3, kPaintWhite},
+                 {midX, y + h - 2, kPaintGreen}, {midX, y + h - 1, kPaintGreen}, {midX, y + h, kPaintGreen}});
   // The sides are drawn after the top and bottom and cover the corners.
-  EXPECT_EQ(canvas.At(x, y), kPaintBlue);
-  EXPECT_EQ(canvas.At(x + w - 1, y + h - 1), kPaintBlue);
+  canvas.Expect({{x, y, kPaintBlue}, {x + w - 1, y + h - 1, kPaintBlue}});
 }
 
 TEST_F(PaintCell, BorderWidthFollowsTheZoomButNeverVanishes) {
   grid.zoom = 0.25f;
   cell.borders[2] = {1, PS_SOLID, kPaintRed};
   grid.DrawCell(canvas.dc, 10, 10, 40, 20, cell);
-  EXPECT_EQ(canvas.At(20, 9), kPaintWhite);
-  EXPECT_EQ(canvas.At(20, 10), kPaintRed);
-  EXPECT_EQ(canvas.At(20, 11), kPaintWhite);
+  canvas.Expect({{20, 9, kPaintWhite}, {20, 10, kPaintRed}, {20, 11, kPaintWhite}});
 
   // Width 4 at 100 %: a 4-pixel pen centred 2 pixels inside the edge.
   grid.zoom = 1.0f;
   TCell wide;
   wide.borders[0] = {4, PS_SOLID, kPaintBlue};
   grid.DrawCell(canvas.dc, 100, 10, 60, 30, wide);
-  EXPECT_EQ(canvas.At(99, 25), kPaintWhite);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(canvas.At(100 + i, 25), kPaintBlue) << i;
-  EXPECT_EQ(canvas.At(104, 25), kPaintWhite);
+  canvas.Expect({{99, 25, kPaintWhite}, {100, 25, kPaintBlue}, {101, 25, kPaintBlue}, {102, 25, kPaintBlue},
+                 {103, 25, kPaintBlue}, {104, 25, kPaintWhite}});
 }
 
-TEST_F(PaintCell, TextStartsTwoPointsInsideTheCell) {
+TEST_F(PaintCell, TextKeepsItsInsetsFromTheCellsSides) {
   cell.text = "Wg12";
-  grid.DrawCell(canvas.dc, 100, 10, 80, 16, cell);
-  TPaintCanvas reference(300, 120);
-  DrawReference(reference, "Wg12", TRect{102, 10, 180, 26}, DT_NOPREFIX);
-  EXPECT_GT(canvas.Ink(TRect{100, 10, 180, 26}), 0);
-  EXPECT_TRUE(canvas.Same(reference, TRect{0, 0, 300, 120}));
-
+  EXPECT_GT(ExpectTextAt(100, 10, 80, 16, {102, 10, 180, 26}, DT_NOPREFIX)->Ink({100, 10, 180, 26}), 0);
   // Left of the window the inset stays 2 pixels: -10 gives -8, not -7.
-  TPaintCanvas left(300, 120);
-  grid.DrawCell(left.dc, -10, 10, 80, 16, cell);
-  TPaintCanvas leftReference(300, 120);
-  DrawReference(leftReference, "Wg12", TRect{-8, 10, 70, 26}, DT_NOPREFIX);
-  EXPECT_GT(left.Ink(TRect{0, 10, 70, 26}), 0);
-  EXPECT_TRUE(left.Same(leftReference, TRect{0, 0, 300, 120}));
-}
+  EXPECT_GT(ExpectTextAt(-10, 10, 80, 16, {-8, 10, 70, 26}, DT_NOPREFIX)->Ink({0, 10, 70, 26}), 0);
 
-TEST_F(PaintCell, RightAlignedTextKeepsARightInset) {
+  // Right-aligned text keeps a right inset: 100 + 80 - 2.67 truncated.
   cell.text = "1234";
   cell.textFormat = DT_NOPREFIX | DT_RIGHT;
-  grid.DrawCell(canvas.dc, 100, 10, 80, 16, cell);
-  TPaintCanvas reference(300, 120);
-  // 100 + 80 - 2.67 truncated.
-  DrawReference(reference, "1234", TRect{102, 10, 177, 26}, DT_NOPREFIX | DT_RIGHT);
-  EXPECT_TRUE(canvas.Same(reference, TRect{0, 0, 300, 120}));
-  EXPECT_EQ(canvas.Ink(TRect{177, 0, 300, 120}), 0);
-
+  EXPECT_EQ(ExpectTextAt(100, 10, 80, 16, {102, 10, 177, 26}, DT_NOPREFIX | DT_RIGHT)->Ink({177, 0, 300, 120}), 0);
   // Centred text: between the left inset and the cell's right edge.
-  TPaintCanvas centred(300, 120);
   cell.textFormat = DT_NOPREFIX | DT_CENTER;
-  grid.DrawCell(centred.dc, 100, 10, 80, 16, cell);
-  TPaintCanvas centredReference(300, 120);
-  DrawReference(centredReference, "1234", TRect{102, 10, 180, 26}, DT_NOPREFIX | DT_CENTER);
-  EXPECT_TRUE(centred.Same(centredReference, TRect{0, 0, 300, 120}));
+  ExpectTextAt(100, 10, 80, 16, {102, 10, 180, 26}, DT_NOPREFIX | DT_CENTER);
 }
 
 TEST_F(PaintCell, FontDifferingOnlyInColourDrawsTheDefaultShapeInThatColour) {
@@ -160,13 +133,9 @@ TEST_F(PaintCell, RangeStepsThroughTruncatedCellSizes) {
   grid.cells[0][1].background = kPaintGreen;
   grid.cells[0][2].background = kPaintBlue;
   grid.DrawCellRange(canvas.dc, 0, 0, 2, 0, 0, 0, 0);  // corners in any order
-  EXPECT_EQ(canvas.At(52, 5), kPaintRed);
-  EXPECT_EQ(canvas.At(53, 5), kPaintGreen);
-  EXPECT_EQ(canvas.At(105, 5), kPaintGreen);
-  EXPECT_EQ(canvas.At(106, 5), kPaintBlue);
-  EXPECT_EQ(canvas.At(158, 5), kPaintBlue);
-  EXPECT_EQ(canvas.At(159, 5), kPaintWhite);
-  EXPECT_EQ(canvas.At(5, 16), kPaintWhite);  // a 12-point row is 16 pixels
+  // A 12-point row is 16 pixels.
+  canvas.Expect({{52, 5, kPaintRed}, {53, 5, kPaintGreen}, {105, 5, kPaintGreen}, {106, 5, kPaintBlue},
+                 {158, 5, kPaintBlue}, {159, 5, kPaintWhite}, {5, 16, kPaintWhite}});
 }
 
 TEST_F(PaintCell, OverflowOnlyRangeDrawsJustTheRunningTexts) {
@@ -174,8 +143,7 @@ TEST_F(PaintCell, OverflowOnlyRangeDrawsJustTheRunningTexts) {
   grid.cells[0][1].background = kPaintGreen;
   grid.cells[0][1].textFormat |= DT_NOCLIP;
   grid.DrawCellRange(canvas.dc, 0, 0, 0, 0, 1, 0, 1);
-  EXPECT_EQ(canvas.At(40, 8), kPaintWhite);
-  EXPECT_EQ(canvas.At(120, 8), kPaintGreen);
+  canvas.Expect({{40, 8, kPaintWhite}, {120, 8, kPaintGreen}});
 }
 
 }  // namespace

@@ -35,14 +35,13 @@ class PaintFit : public testing::Test {
   TPaintCanvas canvas{10, 10};
 };
 
-TEST_F(PaintFit, EmptyCellNeedsNoHeightAndOnlyTheInsetWithMargin) {
+TEST_F(PaintFit, MeasuresEmptyAndWrappedCells) {
+  // Empty: no height; 2 points = 2 pixels after truncation = 1 point, plus 4
+  // points of margin.
   const TRect extent = grid.MeasureCell(3, 3, canvas.dc);
-  // 2 points = 2 pixels after truncation = 1 point, plus 4 points of margin.
   EXPECT_EQ(extent.right, 5);
   EXPECT_EQ(extent.bottom, 0);
-}
 
-TEST_F(PaintFit, WrappedTextMeasuresTallerThanOneLine) {
   grid.SetCellText(1, 1, "one two three four five six seven eight");
   const TRect line = grid.MeasureCell(1, 1, canvas.dc);
   EXPECT_GT(line.right, 60);
@@ -51,7 +50,7 @@ TEST_F(PaintFit, WrappedTextMeasuresTallerThanOneLine) {
   EXPECT_GT(wrapped.bottom, line.bottom);
 }
 
-TEST_F(PaintFit, TextsThatFitChangeNothingAndRepaintNothing) {
+TEST_F(PaintFit, FittingChangesOnlyTheColumnsOfTextsThatDoNotFit) {
   grid.SetCellText(2, 2, "12");
   grid.SetCellText(3, 4, "abc");
   const auto widths = grid.columnWidths;
@@ -60,9 +59,8 @@ TEST_F(PaintFit, TextsThatFitChangeNothingAndRepaintNothing) {
   EXPECT_EQ(grid.columnWidths, widths);
   EXPECT_EQ(grid.rowHeights, heights);
   EXPECT_FALSE(AnythingInvalid());
-}
 
-TEST_F(PaintFit, LongTextWidensItsColumnAndRepaintsFromIt) {
+  // A long text widens its column and repaints from it.
   grid.SetCellText(5, 2, "a rather long text for one cell");
   grid.FitCellToText(5, 2);
   EXPECT_GT(grid.columnWidths[2], 60.0f);
@@ -105,12 +103,11 @@ TEST_F(PaintFit, EditorColoursComeFromTheCurrentCell) {
 
   grid.EndEdit();
   EXPECT_TRUE(grid.editorBrushes.empty());
-}
 
-TEST_F(PaintFit, AutoColoursGiveTheSystemColours) {
+  // Auto colours give the system colours.
   grid.BeginEdit(1, 1);
   ASSERT_TRUE(grid.editor);
-  TBrush* brush = grid.EvCtlColor(canvas.dc, grid.editor->GetHandle(), CTLCOLOR_EDIT);
+  brush = grid.EvCtlColor(canvas.dc, grid.editor->GetHandle(), CTLCOLOR_EDIT);
   ASSERT_NE(brush, nullptr);
   EXPECT_EQ(brush->GetColor(), sysWindowColor);
   EXPECT_EQ(canvas.dc.GetTextColor(), sysTextColor);

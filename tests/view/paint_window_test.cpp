@@ -58,57 +58,34 @@ TEST_F(PaintWindow, StartUpTableShowsItsBlocksBordersAndSeparators) {
   // Yellow: rows 20-29 (y 650..809), columns 10-14 (x 623..1022), no text.
   for (int y : {650, 700, 809})
     for (int x : {623, 800, 1022}) EXPECT_EQ(c.At(x, y), kPaintYellow) << x << "," << y;
-  EXPECT_EQ(c.At(622, 700), kPaintWhite);
-  EXPECT_EQ(c.At(1023, 700), kPaintWhite);
-  EXPECT_EQ(c.At(800, 649), kPaintWhite);
-  EXPECT_EQ(c.At(800, 810), kPaintWhite);
-
+  c.Expect({{622, 700, kPaintWhite}, {1023, 700, kPaintWhite}, {800, 649, kPaintWhite}, {800, 810, kPaintWhite}});
   // Cyan: rows 20-29, columns 0-4 (x 0..273), the separator at x = 53 across it.
-  EXPECT_EQ(c.At(0, 650), kPaintCyan);
-  EXPECT_EQ(c.At(0, 809), kPaintCyan);
-  EXPECT_EQ(c.At(273, 651), kPaintCyan);
-  EXPECT_EQ(c.At(273, 809), kPaintCyan);
-  EXPECT_EQ(c.At(274, 700), kPaintWhite);
-  EXPECT_EQ(c.At(0, 810), kPaintWhite);
-  EXPECT_EQ(c.At(53, 700), kPaintBlack);
-
+  c.Expect({{0, 650, kPaintCyan}, {0, 809, kPaintCyan}, {273, 651, kPaintCyan}, {273, 809, kPaintCyan},
+            {274, 700, kPaintWhite}, {0, 810, kPaintWhite}, {53, 700, kPaintBlack}});
   // Cell (15, 6): x 335..399, y 390..433; blue sides 2 wide, green top 3 wide.
-  EXPECT_EQ(c.At(335, 410), kPaintBlue);
-  EXPECT_EQ(c.At(336, 410), kPaintBlue);
-  EXPECT_EQ(c.At(337, 410), kPaintWhite);
-  EXPECT_EQ(c.At(397, 410), kPaintWhite);
-  EXPECT_EQ(c.At(398, 410), kPaintBlue);
-  EXPECT_EQ(c.At(399, 410), kPaintBlue);
-  for (int y = 390; y <= 392; ++y) EXPECT_EQ(c.At(367, y), kPaintGreen) << y;
-  EXPECT_EQ(c.At(367, 393), kPaintWhite);
-  EXPECT_EQ(c.At(367, 431), kPaintWhite);
-  EXPECT_EQ(c.At(367, 432), kPaintGreen);
+  c.Expect({{335, 410, kPaintBlue}, {336, 410, kPaintBlue}, {337, 410, kPaintWhite}, {397, 410, kPaintWhite},
+            {398, 410, kPaintBlue}, {399, 410, kPaintBlue}, {367, 390, kPaintGreen}, {367, 391, kPaintGreen},
+            {367, 392, kPaintGreen}, {367, 393, kPaintWhite}, {367, 431, kPaintWhite}, {367, 432, kPaintGreen}});
 
   // Separators at frozenHeight = 60 and frozenWidth = 53, across the client.
   EXPECT_EQ(grid->frozenHeight, 60);
   EXPECT_EQ(grid->frozenWidth, 53);
   const TRect client = grid->GetClientRect();
-  for (int x : {0, 500, client.right - 1}) EXPECT_EQ(c.At(x, 60), kPaintBlack) << x;
-  EXPECT_EQ(c.At(500, 59), kPaintWhite);
-  EXPECT_EQ(c.At(500, 61), kPaintWhite);
-  for (int y : {0, 500, client.bottom - 1}) EXPECT_EQ(c.At(53, y), kPaintBlack) << y;
-  EXPECT_EQ(c.At(54, 500), kPaintWhite);
+  c.Expect({{0, 60, kPaintBlack}, {500, 60, kPaintBlack}, {client.right - 1, 60, kPaintBlack},
+            {500, 59, kPaintWhite}, {500, 61, kPaintWhite}, {53, 0, kPaintBlack}, {53, 500, kPaintBlack},
+            {53, client.bottom - 1, kPaintBlack}, {54, 500, kPaintWhite}});
 }
 
-TEST_F(PaintWindow, WithoutFrozenPanesThereIsNoSeparator) {
+TEST_F(PaintWindow, AnEmptyGridShowsOnlyTheSeparatorsOfItsFrozenPanes) {
   auto grid = MakeGrid(40, 20, 0, 0, false, 600, 400);
-  auto canvas = Render(*grid);
-  EXPECT_EQ(canvas->Ink(grid->GetClientRect()), 0);
-}
+  EXPECT_EQ(Render(*grid)->Ink(grid->GetClientRect()), 0);
 
-TEST_F(PaintWindow, EmptyFrozenGridShowsOnlyTheTwoSeparators) {
-  auto grid = MakeGrid(40, 20, 3, 1, false, 600, 400);
+  grid = MakeGrid(40, 20, 3, 1, false, 600, 400);
   auto canvas = Render(*grid);
   const TRect client = grid->GetClientRect();
   // 3 rows of 16 and one column of 80 pixels.
   EXPECT_EQ(canvas->Ink(client), client.Width() + client.Height() - 1);
-  EXPECT_EQ(canvas->At(300, 48), kPaintBlack);
-  EXPECT_EQ(canvas->At(80, 300), kPaintBlack);
+  canvas->Expect({{300, 48, kPaintBlack}, {80, 300, kPaintBlack}});
 }
 
 TEST_F(PaintWindow, OnlyTheUpdateRectangleReachesTheWindow) {
@@ -117,13 +94,9 @@ TEST_F(PaintWindow, OnlyTheUpdateRectangleReachesTheWindow) {
   TPaintCanvas canvas(client.Width(), client.Height(), kPaintRed);
   TRect update{100, 100, 200, 150};
   grid->Paint(canvas.dc, false, update);
-  EXPECT_EQ(canvas.At(100, 100), kPaintWhite);
-  EXPECT_EQ(canvas.At(199, 149), kPaintWhite);
-  EXPECT_EQ(canvas.At(99, 100), kPaintRed);
-  EXPECT_EQ(canvas.At(200, 149), kPaintRed);
-  EXPECT_EQ(canvas.At(150, 150), kPaintRed);
-  // The separators outside the update rectangle are not copied either.
-  EXPECT_EQ(canvas.At(300, 48), kPaintRed);
+  // Nor are the separators outside the update rectangle (300, 48).
+  canvas.Expect({{100, 100, kPaintWhite}, {199, 149, kPaintWhite}, {99, 100, kPaintRed}, {200, 149, kPaintRed},
+                 {150, 150, kPaintRed}, {300, 48, kPaintRed}});
 }
 
 TEST_F(PaintWindow, RunningTextCrossesEmptyNeighboursButNeverAFrozenColumn) {
@@ -186,22 +159,17 @@ void ExpectSeamlessPanes(TGridwork& grid, float zoom, int rowPx, int colPx) {
   EXPECT_TRUE(partial.Same(full, part)) << "zoom " << zoom;
 }
 
-TEST_F(PaintWindow, CellsMeetWithoutGapsAtQuarterZoom) {
+TEST_F(PaintWindow, CellsMeetWithoutGapsAtQuarterAndDoubleZoom) {
   auto grid = MakeGrid(200, 60, 3, 1, false, 600, 400);
   ExpectSeamlessPanes(*grid, 0.25f, 4, 20);
-}
-
-TEST_F(PaintWindow, CellsMeetWithoutGapsAtDoubleZoom) {
-  auto grid = MakeGrid(200, 60, 3, 1, false, 600, 400);
+  grid = MakeGrid(200, 60, 3, 1, false, 600, 400);
   ExpectSeamlessPanes(*grid, 2.0f, 32, 160);
 }
 
 TEST_F(PaintWindow, RepaintShowsTheSelection) {
   auto grid = MakeGrid(40, 20, 0, 0, false, 600, 400);
   grid->SelectRange(1, 1, 1, 1);
-  auto canvas = Render(*grid);
-  EXPECT_EQ(canvas->At(85, 20), kPaintBlack);  // the inverted cell at (80, 16)
-  EXPECT_EQ(canvas->At(40, 8), kPaintWhite);
+  Render(*grid)->Expect({{85, 20, kPaintBlack}, {40, 8, kPaintWhite}});  // the inverted cell at (80, 16)
 }
 
 }  // namespace

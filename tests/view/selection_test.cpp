@@ -1,22 +1,24 @@
+#include <array>
+
 #include "geometry_fixture.h"
 
 namespace {
 
 using Selection = GridWindowTest;
 
+void ExpectSelection(const TGridwork& grid, int anchorColumn, int anchorRow, int endColumn, int endRow) {
+  EXPECT_EQ(grid.hasSelection, 1);
+  const auto& s = grid.selection;
+  EXPECT_EQ((std::array{s.anchorColumn, s.anchorRow, s.endColumn, s.endRow}),
+            (std::array{anchorColumn, anchorRow, endColumn, endRow}));
+}
+
 TEST_F(Selection, StoresTheRangeInOrderAndClamped) {
   MakeGrid(40, 20, 3, 1);
   grid->SelectRange(5, 7, 2, 3);
-  EXPECT_EQ(grid->hasSelection, 1);
-  EXPECT_EQ(grid->selection.anchorColumn, 2);
-  EXPECT_EQ(grid->selection.anchorRow, 3);
-  EXPECT_EQ(grid->selection.endColumn, 5);
-  EXPECT_EQ(grid->selection.endRow, 7);
+  ExpectSelection(*grid, 2, 3, 5, 7);
   grid->SelectRange(-1, -1, 1000, 1000);
-  EXPECT_EQ(grid->selection.anchorColumn, 0);
-  EXPECT_EQ(grid->selection.anchorRow, 0);
-  EXPECT_EQ(grid->selection.endColumn, 19);
-  EXPECT_EQ(grid->selection.endRow, 39);
+  ExpectSelection(*grid, 0, 0, 19, 39);
 }
 
 TEST_F(Selection, OneCellIsInvertedWithAFrameTwoPixelsInside) {
@@ -28,20 +30,14 @@ TEST_F(Selection, OneCellIsInvertedWithAFrameTwoPixelsInside) {
   // The outline, 76 x 12 pixels, shows in the cells' own colour.
   EXPECT_EQ(CountPixels(cell, kWhite), 2 * 76 + 2 * 10);
   EXPECT_EQ(CountPixels(cell, kBlack), 80 * 16 - (2 * 76 + 2 * 10));
-  EXPECT_EQ(Pixel(161, 81), kBlack);
-  EXPECT_EQ(Pixel(162, 82), kWhite);
-  EXPECT_EQ(Pixel(237, 82), kWhite);
-  EXPECT_EQ(Pixel(238, 82), kBlack);
-  EXPECT_EQ(Pixel(237, 93), kWhite);
-  EXPECT_EQ(Pixel(162, 94), kBlack);
-  EXPECT_EQ(Pixel(163, 83), kBlack);
-  EXPECT_EQ(Pixel(159, 80), kWhite);
-
-  grid->HideSelection();
-  EXPECT_EQ(grid->hasSelection, 0);
-  EXPECT_EQ(CountPixels(cell, kWhite), 80 * 16);
-  grid->HideSelection();
-  EXPECT_EQ(CountPixels(cell, kWhite), 80 * 16);
+  ExpectPixels({{161, 81, kBlack}, {162, 82, kWhite}, {237, 82, kWhite}, {238, 82, kBlack},
+                {237, 93, kWhite}, {162, 94, kBlack}, {163, 83, kBlack}, {159, 80, kWhite}});
+  // Hiding twice inverts only once.
+  for (int i = 0; i < 2; ++i) {
+    grid->HideSelection();
+    EXPECT_EQ(grid->hasSelection, 0);
+    EXPECT_EQ(CountPixels(cell, kWhite), 80 * 16);
+  }
 }
 
 TEST_F(Selection, FrameIsCutAtTheFrozenSeparator) {
@@ -49,26 +45,20 @@ TEST_F(Selection, FrameIsCutAtTheFrozenSeparator) {
   ClearClient();
   grid->SelectRange(2, 1, 2, 4);  // rows 1-2 frozen, rows 3-4 scrolling
   EXPECT_EQ(grid->RangeRect(2, 1, 2, 4), (TRect{160, 16, 240, 80}));
-  EXPECT_EQ(Pixel(162, 47), kWhite);  // left edge in the top pane
-  EXPECT_EQ(Pixel(162, 48), kBlack);  // nothing of the frame on the separator row
-  EXPECT_EQ(Pixel(162, 49), kWhite);  // the main pane's part starts below it
-  EXPECT_EQ(Pixel(200, 47), kBlack);  // no bottom edge above the separator
-  EXPECT_EQ(Pixel(200, 48), kBlack);
-  EXPECT_EQ(Pixel(200, 77), kWhite);
-  EXPECT_EQ(Pixel(200, 18), kWhite);
+  // The left edge in the top pane, nothing of the frame on the separator row,
+  // the main pane's part below it; no bottom edge above the separator.
+  ExpectPixels({{162, 47, kWhite}, {162, 48, kBlack}, {162, 49, kWhite}, {200, 47, kBlack},
+                {200, 48, kBlack}, {200, 77, kWhite}, {200, 18, kWhite}});
 }
 
 TEST_F(Selection, SelectAllTwiceDrawsOnce) {
   MakeGrid(40, 20, 3, 1);
   ClearClient();
   grid->CmSelectAll();
-  EXPECT_EQ(Pixel(0, 0), kBlack);
-  EXPECT_EQ(Pixel(2, 2), kWhite);
-  EXPECT_EQ(Pixel(300, 200), kBlack);
+  ExpectPixels({{0, 0, kBlack}, {2, 2, kWhite}, {300, 200, kBlack}});
   grid->SendMessage(WM_COMMAND, 201, 0);
   EXPECT_EQ(grid->hasSelection, 1);
-  EXPECT_EQ(Pixel(0, 0), kBlack);
-  EXPECT_EQ(Pixel(300, 200), kBlack);
+  ExpectPixels({{0, 0, kBlack}, {300, 200, kBlack}});
 }
 
 TEST_F(Selection, ScrolledOutSelectionDrawsNothingButStays) {
@@ -94,11 +84,7 @@ TEST_F(Selection, DragDrawsOnlyOnceThePointerReachesAnotherCell) {
 
   const TRect other = grid->CellRect(6, 1);
   grid->ExtendDragSelect({other.left + 5, other.top + 5});
-  EXPECT_EQ(grid->hasSelection, 1);
-  EXPECT_EQ(grid->selection.anchorColumn, 2);
-  EXPECT_EQ(grid->selection.anchorRow, 4);
-  EXPECT_EQ(grid->selection.endColumn, 1);
-  EXPECT_EQ(grid->selection.endRow, 6);
+  ExpectSelection(*grid, 2, 4, 1, 6);
   EXPECT_EQ(Pixel(other.left + 5, other.top + 5), kBlack);
   grid->dragDC.reset();
   ReleaseCapture();

@@ -1,10 +1,16 @@
-#include "geometry_fixture.h"
+#include <gmock/gmock.h>
+
+#include <utility>
 
 #include "app/commands.h"
+#include "geometry_fixture.h"
 #include "platform/cp1251_literal.h"
 
 namespace {
 
+using testing::AllOf;
+using testing::Ge;
+using testing::Le;
 using Zoom = GridWindowTest;
 
 TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
@@ -31,30 +37,43 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
   EXPECT_EQ(boxes.size(), 2u);
 }
 
-TEST_F(Zoom, MenuCommandsSetTheFixedFactors) {
+TEST_F(Zoom, CommandsAndFactorsRepaintMarkModifiedAndPickTheCursor) {
   MakeGrid(40, 20, 3, 1);
-  const std::pair<UINT, float> commands[] = {
-      {CM_ZOOM200, 2.0f}, {CM_ZOOM75, 0.75f}, {CM_ZOOM50, 0.5f}, {CM_ZOOM25, 0.25f}, {CM_ZOOM100, 1.0f}};
-  for (const auto& [id, factor] : commands) {
-    grid->SendMessage(WM_COMMAND, id, 0);
-    EXPECT_FLOAT_EQ(grid->zoom, factor);
+  struct TStep {
+    UINT command;  // 0: SetZoom(factor)
+    float factor;
+    int cursor;
+  };
+  const TStep steps[] = {{CM_ZOOM200, 2.0f, 1}, {CM_ZOOM75, 0.75f, 1}, {CM_ZOOM50, 0.5f, 2},
+                         {0, 0.51f, 1},         {CM_ZOOM25, 0.25f, 2}, {CM_ZOOM100, 1.0f, 1}};
+  for (const TStep& step : steps) {
+    SCOPED_TRACE(step.factor);
+    grid->Validate();
+    grid->modified = 0;
+    if (step.command)
+      grid->SendMessage(WM_COMMAND, step.command, 0);
+    else
+      grid->SetZoom(step.factor);
+    EXPECT_FLOAT_EQ(grid->zoom, step.factor);
+    EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), step.cursor);
+    EXPECT_EQ(grid->modified, 1);
+    TRect update;
+    ASSERT_TRUE(grid->GetUpdateRect(update));
+    EXPECT_EQ(update, grid->GetClientRect());
   }
   EXPECT_EQ(grid->rowPos[1], 16);
   EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(Zoom, FitWidthMakesTheSheetAsWideAsTheWindow) {
+TEST_F(Zoom, FitWidthAndFitHeightScaleByTheClientArea) {
   MakeGrid(40, 20, 3, 1);
   grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
   EXPECT_LT(grid->zoom, 1.0f);
   const int width = grid->GetClientRect().Width();
-  EXPECT_LE(grid->columnPos[20], width);
-  EXPECT_GE(grid->columnPos[20], width - 20);
-}
+  EXPECT_THAT(grid->columnPos[20], AllOf(Le(width), Ge(width - 20)));
 
-TEST_F(Zoom, FitHeightScalesByTheClientHeight) {
-  MakeGrid(40, 20, 3, 1);
-  // Both bars are shown, so no correction applies: z = ch * zoom / TH.
+  // Both bars are shown at 100 %, so no correction applies: z = ch * zoom / TH.
+  grid->SendMessage(WM_COMMAND, CM_ZOOM100, 0);
   const int height = grid->GetClientRect().Height();
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
   EXPECT_FLOAT_EQ(grid->zoom, static_cast<float>(height / 640.0));
@@ -63,21 +82,6 @@ TEST_F(Zoom, FitHeightScalesByTheClientHeight) {
   grid->SendMessage(WM_COMMAND, CM_ZOOM25, 0);
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
   EXPECT_GT(grid->zoom, 0.25f);
-}
-
-TEST_F(Zoom, ApplyingAZoomRepaintsMarksModifiedAndPicksTheCursor) {
-  MakeGrid(40, 20, 3, 1);
-  const std::pair<float, int> cursors[] = {{0.75f, 1}, {0.5f, 2}, {0.51f, 1}, {0.25f, 2}, {1.0f, 1}};
-  for (const auto& [factor, cursor] : cursors) {
-    grid->Validate();
-    grid->modified = 0;
-    grid->SetZoom(factor);
-    EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), cursor) << factor;
-    EXPECT_EQ(grid->modified, 1) << factor;
-    TRect update;
-    ASSERT_TRUE(grid->GetUpdateRect(update)) << factor;
-    EXPECT_EQ(update, grid->GetClientRect()) << factor;
-  }
 }
 
 TEST_F(Zoom, WithCellFittingOnAZoomGrowsColumnsToTheirTexts) {
@@ -90,36 +94,30 @@ TEST_F(Zoom, WithCellFittingOnAZoomGrowsColumnsToTheirTexts) {
   EXPECT_FLOAT_EQ(grid->columnWidths[3], 60.0f);
 }
 
-TEST_F(Zoom, FitWidthLeavesRoomForTheComingVerticalBar) {
+TEST_F(Zoom, FittingLeavesRoomForTheBarItBrings) {
   // 240 x 320 pixels in a 600 x 400 window: no bars yet, but at the window's
   // width the sheet grows taller than the window.
-  MakeGrid(20, 3, 0, 0, 600, 400);
+  MakeGrid(20, 3, 0, 0);
   ASSERT_EQ(grid->vScrollBarShown, 0);
   grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
   EXPECT_GT(grid->zoom, 2.0f);
-  EXPECT_EQ(grid->vScrollBarShown, 1);
-  EXPECT_EQ(grid->hScrollBarShown, 0);
+  EXPECT_EQ(std::pair(grid->hScrollBarShown, grid->vScrollBarShown), std::pair(0, 1));
   const int width = grid->GetClientRect().Width();
-  EXPECT_LE(grid->columnPos[3], width);
-  EXPECT_GE(grid->columnPos[3], width - 12);
-}
+  EXPECT_THAT(grid->columnPos[3], AllOf(Le(width), Ge(width - 12)));
 
-TEST_F(Zoom, FitHeightLeavesRoomForTheComingHorizontalBar) {
   // 400 x 160 pixels: at the window's height the sheet grows wider than it.
-  MakeGrid(10, 5, 0, 0, 600, 400);
+  MakeGrid(10, 5, 0, 0);
   ASSERT_EQ(grid->hScrollBarShown, 0);
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
   EXPECT_GT(grid->zoom, 2.0f);
-  EXPECT_EQ(grid->hScrollBarShown, 1);
-  EXPECT_EQ(grid->vScrollBarShown, 0);
+  EXPECT_EQ(std::pair(grid->hScrollBarShown, grid->vScrollBarShown), std::pair(1, 0));
   const int height = grid->GetClientRect().Height();
-  EXPECT_LE(grid->rowPos[10], height);
-  EXPECT_GE(grid->rowPos[10], height - 10);
+  EXPECT_THAT(grid->rowPos[10], AllOf(Le(height), Ge(height - 10)));
 }
 
 TEST_F(Zoom, FitsOutsideTheZoomRangeAreDroppedSilently) {
   // 80 x 16 pixels in 600 x 400: fitting either way would need 749 % or more.
-  MakeGrid(1, 1, 0, 0, 600, 400);
+  MakeGrid(1, 1, 0, 0);
   grid->modified = 0;
   grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
@@ -128,25 +126,22 @@ TEST_F(Zoom, FitsOutsideTheZoomRangeAreDroppedSilently) {
   EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(Zoom, FitWindowLeavesASheetLargerThanTheScreenAlone) {
-  MakeGrid(40, 20, 3, 1, 600, 400);
+TEST_F(Zoom, FitWindowSizesTheGridOnePixelBeyondTheSheetUnlessItOutgrowsTheScreen) {
+  MakeGrid(4, 3, 0, 0);
+  grid->SendMessage(WM_COMMAND, CM_FITWINDOW, 0);
+  ProcessPendingMessages();
+  const TRect client = grid->GetClientRect();
+  EXPECT_EQ(client.Width(), grid->columnPos[3] + 1);
+  EXPECT_EQ(client.Height(), grid->rowPos[4] + 1);
+  EXPECT_EQ(std::pair(grid->hScrollBarShown, grid->vScrollBarShown), std::pair(0, 0));
+
+  MakeGrid(40, 20, 3, 1);
   grid->SetZoom(4.0f);
   ASSERT_GT(grid->columnPos[20], GetSystemMetrics(SM_CXFULLSCREEN));
   const TRect before = grid->GetWindowRect();
   grid->SendMessage(WM_COMMAND, CM_FITWINDOW, 0);
   ProcessPendingMessages();
   EXPECT_EQ(grid->GetWindowRect(), before);
-}
-
-TEST_F(Zoom, FitWindowSizesTheGridOnePixelBeyondTheSheet) {
-  MakeGrid(4, 3, 0, 0, 600, 400);
-  grid->SendMessage(WM_COMMAND, CM_FITWINDOW, 0);
-  ProcessPendingMessages();
-  const TRect client = grid->GetClientRect();
-  EXPECT_EQ(client.Width(), grid->columnPos[3] + 1);
-  EXPECT_EQ(client.Height(), grid->rowPos[4] + 1);
-  EXPECT_EQ(grid->hScrollBarShown, 0);
-  EXPECT_EQ(grid->vScrollBarShown, 0);
 }
 
 }  // namespace

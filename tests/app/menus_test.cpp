@@ -38,7 +38,9 @@ void ExpectPopup(HMENU popup, const std::vector<TExpected>& items) {
 
 TEST(MenuBar, TheFrameShowsTheFourMenusWithTheirItemsInOrder) {
   TStartedApp app;
-  HMENU bar = app.GetMainWindow()->GetMenu();
+  TFrameWindow* frame = app.GetMainWindow();
+  EXPECT_EQ(frame->GetCaption(), "Gridwork");
+  HMENU bar = frame->GetMenu();
   ASSERT_NE(bar, nullptr);
   ASSERT_EQ(GetMenuItemCount(bar), 4);
   EXPECT_EQ(ItemText(bar, 0), u8"&Файл"_cp);
@@ -95,6 +97,15 @@ TEST(MenuBar, TheFrameShowsTheFourMenusWithTheirItemsInOrder) {
                                    {0, nullptr},
                                    {401, u8"В&ысота строки..."_cp},
                                    {402, u8"Ш&ирина столбца..."_cp}});
+
+  // Items nobody handles are shown disabled.
+  HMENU edit = GetSubMenu(bar, 1);
+  HMENU format = GetSubMenu(bar, 3);
+  PrepareMenuForShow(frame->GetHandle(), edit);
+  PrepareMenuForShow(frame->GetHandle(), format);
+  EXPECT_FALSE(GetMenuState(edit, CM_SELECTALL, MF_BYCOMMAND) & MF_GRAYED);
+  for (UINT id : {CM_FORMATDATATYPE, CM_FORMATALIGNMENT, CM_FORMATBORDERS})
+    EXPECT_TRUE(GetMenuState(format, id, MF_BYCOMMAND) & MF_GRAYED) << id;
 }
 
 }  // namespace

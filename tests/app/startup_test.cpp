@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app.h"
-#include "app/commands.h"
 #include "app/run_guarded.h"
-#include "platform/cp1251_literal.h"
 #include "platform/locale.h"
-#include "platform/menu.h"
 #include "platform/testing.h"
 #include "sheet/gridwork.h"
 #include "started_app.h"
@@ -17,25 +15,25 @@ namespace {
 
 class Startup : public testing::Test {
  protected:
-  void SetUp() override { SetUserDefaultLCID(LCID_RU_RU); }
-  void TearDown() override { SetUserDefaultLCID(0); }
-
-  static std::string Text(TGridwork& grid, int row, int col) { return grid.cells[row][col].text; }
+  // Pinned before the application starts, which fills the sheet.
+  struct TRussianLocale {
+    TRussianLocale() { SetUserDefaultLCID(LCID_RU_RU); }
+    ~TRussianLocale() { SetUserDefaultLCID(0); }
+  } locale;
+  TStartedApp app;
+  TGridwork& grid = *app.sheet;
 };
 
 TEST_F(Startup, ShowsTheSampleContentInTheRussianLocale) {
-  TStartedApp app;
-  TGridwork& grid = *app.sheet;
-  EXPECT_EQ(Text(grid, 0, 0), "05.04.1998");
-  EXPECT_EQ(Text(grid, 0, 1), "10:30:32");
-  EXPECT_EQ(Text(grid, 0, 2), "2");
-  EXPECT_EQ(Text(grid, 1, 3), "334.00");
-  EXPECT_EQ(Text(grid, 0, 3), "1.00");
-  EXPECT_EQ(Text(grid, 2, 4), "668.00");
-  EXPECT_EQ(Text(grid, 0, 5), "1.67E+07");
-  EXPECT_EQ(Text(grid, 0, 15), "15");
-  EXPECT_EQ(Text(grid, 3, 17), "3017");
-  EXPECT_EQ(Text(grid, 0, 7), "");
+  struct TText {
+    int row;
+    int col;
+    const char* text;
+  };
+  const TText texts[] = {{0, 0, "05.04.1998"}, {0, 1, "10:30:32"}, {0, 2, "2"},       {1, 3, "334.00"},
+                         {0, 3, "1.00"},       {2, 4, "668.00"},   {0, 5, "1.67E+07"}, {0, 15, "15"},
+                         {3, 17, "3017"},      {0, 7, ""}};
+  for (const TText& t : texts) EXPECT_EQ(grid.cells[t.row][t.col].text, t.text) << t.row << "," << t.col;
   EXPECT_EQ(grid.GetCellBackground(25, 12), RGB(255, 255, 0));
   EXPECT_EQ(grid.GetCellProtected(25, 12), 1);
   EXPECT_EQ(grid.GetCellBackground(25, 2), RGB(0, 255, 255));
@@ -51,52 +49,13 @@ TEST_F(Startup, ShowsTheSampleContentInTheRussianLocale) {
 }
 
 TEST_F(Startup, SizesRowsAndColumns) {
-  TStartedApp app;
-  TGridwork& grid = *app.sheet;
   const float rows[] = {15, 15, 15, 15, 15, 16, 17, 18, 19, 20, 22, 24, 26, 28, 30, 33, 36, 39, 42, 45};
-  for (int i = 0; i < 20; ++i) EXPECT_FLOAT_EQ(grid.rowHeights[i], rows[i]) << i;
-  for (int i = 20; i < 40; ++i) EXPECT_FLOAT_EQ(grid.rowHeights[i], 12.0f) << i;
+  for (int i = 0; i < 40; ++i) EXPECT_FLOAT_EQ(grid.rowHeights[i], i < 20 ? rows[i] : 12.0f) << i;
   const float columns[] = {40, 40, 41, 42, 44, 46, 49, 52, 56, 60};
-  for (int j = 0; j < 10; ++j) EXPECT_FLOAT_EQ(grid.columnWidths[j], columns[j]) << j;
-  for (int j = 10; j < 20; ++j) EXPECT_FLOAT_EQ(grid.columnWidths[j], 60.0f) << j;
+  for (int j = 0; j < 20; ++j) EXPECT_FLOAT_EQ(grid.columnWidths[j], j < 10 ? columns[j] : 60.0f) << j;
 }
 
-TEST_F(Startup, TheFrameCarriesTheMenuBarWithEnabledAndDisabledItems) {
-  TStartedApp app;
-  TFrameWindow* frame = app.GetMainWindow();
-  EXPECT_EQ(frame->GetCaption(), "Gridwork");
-  HMENU bar = frame->GetMenu();
-  ASSERT_NE(bar, nullptr);
-  ASSERT_EQ(GetMenuItemCount(bar), 4);
-  HMENU edit = GetSubMenu(bar, 1);
-  HMENU format = GetSubMenu(bar, 3);
-  PrepareMenuForShow(frame->GetHandle(), edit);
-  PrepareMenuForShow(frame->GetHandle(), format);
-  EXPECT_FALSE(GetMenuState(edit, CM_SELECTALL, MF_BYCOMMAND) & MF_GRAYED);
-  // Nobody handles these: the framework shows them disabled.
-  EXPECT_TRUE(GetMenuState(format, CM_FORMATDATATYPE, MF_BYCOMMAND) & MF_GRAYED);
-  EXPECT_TRUE(GetMenuState(format, CM_FORMATALIGNMENT, MF_BYCOMMAND) & MF_GRAYED);
-  EXPECT_TRUE(GetMenuState(format, CM_FORMATBORDERS, MF_BYCOMMAND) & MF_GRAYED);
-}
-
-TEST_F(Startup, CtrlAReachesTheGridsSelectAll) {
-  TStartedApp app;
-  TGridwork& grid = *app.sheet;
-  EXPECT_EQ(grid.hasSelection, 0);
-  SimulateKey(grid.GetHandle(), 'A', MK_CONTROL);
-  ProcessPendingMessages();
-  EXPECT_EQ(grid.hasSelection, 1);
-  EXPECT_EQ(grid.selection.endColumn, 19);
-  EXPECT_EQ(grid.selection.endRow, 39);
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(Startup, PaintsTheTableIntoTheWindow) {
-  TStartedApp app;
-  TGridwork& grid = *app.sheet;
+TEST_F(Startup, PaintsTheTableIntoTheWindowAndTakesCtrlA) {
   grid.UpdateWindow();
   ProcessPendingMessages();
   // Cell (12, 6): the bordered block of rows 10-19, columns 5-9; its 3-pixel
@@ -106,11 +65,13 @@ TEST_F(Startup, PaintsTheTableIntoTheWindow) {
   EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), cell.left + cell.Width() / 2, cell.top), RGB(0, 255, 0));
   // The separator below the frozen rows.
   EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), 200, grid.frozenHeight), RGB(0, 0, 0));
+
+  EXPECT_EQ(grid.hasSelection, 0);
+  SimulateKey(grid.GetHandle(), 'A', MK_CONTROL);
+  ProcessPendingMessages();
+  EXPECT_EQ(grid.hasSelection, 1);
+  EXPECT_EQ(std::pair(grid.selection.endColumn, grid.selection.endRow), std::pair(19, 39));
 }
-
-}  // namespace
-
-namespace {
 
 TEST(TopLevel, AnEscapingExceptionIsReportedAndEndsWithMinusOne) {
   std::vector<TMessageBoxInfo> boxes;

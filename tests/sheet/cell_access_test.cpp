@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 #include "platform/locale.h"
 #include "sheet/gridwork.h"
@@ -16,6 +18,13 @@ class CellAccess : public testing::Test {
   }
   void TearDown() override { SetUserDefaultLCID(0); }
 
+  // Horizontal, vertical, word break, overflow.
+  std::array<int, 4> Alignment(int row, int col) {
+    std::array<int, 4> a{-1, -1, -1, -1};
+    grid.GetCellAlignment(row, col, a[0], a[1], a[2], a[3]);
+    return a;
+  }
+
   TGridwork grid{nullptr, "Gridwork Test", nullptr, 40, 20, 3, 1, 1.0};
 };
 
@@ -29,7 +38,7 @@ TEST_F(CellAccess, CoordinatesAreClampedIntoTheTable) {
   EXPECT_EQ(text, "7");
 }
 
-TEST_F(CellAccess, TextGoesOnlyIntoTextCells) {
+TEST_F(CellAccess, TextGoesOnlyIntoTextCellsAndUnknownTypeCodesMakeTextCells) {
   ASSERT_TRUE(grid.SetCellInteger(2, 2, 42));
   EXPECT_FALSE(grid.SetCellText(2, 2, "abc"));
   EXPECT_EQ(grid.cells[2][2].text, "42");
@@ -37,6 +46,13 @@ TEST_F(CellAccess, TextGoesOnlyIntoTextCells) {
   LONG number = 0;
   EXPECT_TRUE(grid.GetCellInteger(2, 2, number));
   EXPECT_EQ(number, 42);
+
+  grid.SetCellType(2, 2, 9);
+  EXPECT_EQ(grid.GetCellType(2, 2), ctText);
+  grid.SetCellType(4, 5, 0);
+  EXPECT_EQ(grid.GetCellType(4, 5), ctText);
+  EXPECT_TRUE(grid.SetCellType(4, 6, ctFixed));
+  EXPECT_EQ(grid.cells[4][6].text, "0.00");
 }
 
 TEST_F(CellAccess, ValueSettersLeaveTheTableUnmodified) {
@@ -49,26 +65,20 @@ TEST_F(CellAccess, ValueSettersLeaveTheTableUnmodified) {
 }
 
 TEST_F(CellAccess, SteppingThroughTheSheetStopsAtItsEnds) {
-  int row = 39, col = 19;
-  EXPECT_FALSE(grid.NextCellInSheet(row, col));
-  EXPECT_EQ(row, 39);
-  EXPECT_EQ(col, 19);
-  row = 4;
-  col = 19;
-  EXPECT_TRUE(grid.NextCellInSheet(row, col));
-  EXPECT_EQ(row, 5);
-  EXPECT_EQ(col, 0);
-  EXPECT_TRUE(grid.PrevCellInSheet(row, col));
-  EXPECT_EQ(row, 4);
-  EXPECT_EQ(col, 19);
-  row = 0;
-  col = 0;
-  EXPECT_FALSE(grid.PrevCellInSheet(row, col));
-  row = -8;
-  col = 50;
-  EXPECT_TRUE(grid.NextCellInSheet(row, col));
-  EXPECT_EQ(row, 1);
-  EXPECT_EQ(col, 0);
+  struct TStep {
+    int row, col;
+    bool forward;
+    bool moved;
+    int toRow, toCol;
+  };
+  const TStep steps[] = {{39, 19, true, false, 39, 19}, {4, 19, true, true, 5, 0}, {5, 0, false, true, 4, 19},
+                         {0, 0, false, false, 0, 0},    {-8, 50, true, true, 1, 0}};
+  for (const TStep& step : steps) {
+    int row = step.row, col = step.col;
+    const bool moved = step.forward ? grid.NextCellInSheet(row, col) : grid.PrevCellInSheet(row, col);
+    EXPECT_EQ(moved, step.moved) << step.row << "," << step.col;
+    EXPECT_EQ(std::pair(row, col), std::pair(step.toRow, step.toCol)) << step.row << "," << step.col;
+  }
 }
 
 TEST_F(CellAccess, BordersOutsideTheFourSidesChangeNothing) {
@@ -133,51 +143,22 @@ TEST_F(CellAccess, BackgroundsAboveTheColourRangeBecomeTheWindowColour) {
 
 TEST_F(CellAccess, AlignmentAddsFlagsAndOverflowSkipsFrozenColumns) {
   grid.SetCellAlignment(5, 0, 2, 4, 0, 1);
-  int h = 0, v = 0, wrap = -1, overflow = -1;
-  grid.GetCellAlignment(5, 0, h, v, wrap, overflow);
-  EXPECT_EQ(h, 2);
-  EXPECT_EQ(v, 4);
-  EXPECT_EQ(wrap, 0);
-  EXPECT_EQ(overflow, 0);  // column 0 is frozen
+  EXPECT_EQ(Alignment(5, 0), (std::array{2, 4, 0, 0}));  // column 0 is frozen: no overflow
   EXPECT_TRUE(grid.cells[5][0].textFormat & DT_SINGLELINE);
-
   grid.SetCellAlignment(5, 3, 5, 5, 1, 1);
-  grid.GetCellAlignment(5, 3, h, v, wrap, overflow);
-  EXPECT_EQ(h, 5);
-  EXPECT_EQ(v, 5);
-  EXPECT_EQ(wrap, 1);
-  EXPECT_EQ(overflow, 1);
-
+  EXPECT_EQ(Alignment(5, 3), (std::array{5, 5, 1, 1}));
   // Alignment bits are only ever added.
   grid.SetCellAlignment(5, 0, 1, 3, 0, 0);
-  grid.GetCellAlignment(5, 0, h, v, wrap, overflow);
-  EXPECT_EQ(h, 2);
-  EXPECT_EQ(v, 4);
+  EXPECT_EQ(Alignment(5, 0)[0], 2);
+  EXPECT_EQ(Alignment(5, 0)[1], 4);
   // An unknown code adds nothing.
   grid.SetCellAlignment(6, 6, 9, 9, 0, 0);
-  grid.GetCellAlignment(6, 6, h, v, wrap, overflow);
-  EXPECT_EQ(h, 1);
-  EXPECT_EQ(v, 3);
-}
-
-TEST_F(CellAccess, UnknownTypeCodesMakeTextCells) {
-  grid.SetCellInteger(4, 4, 5);
-  grid.SetCellType(4, 4, 9);
-  EXPECT_EQ(grid.GetCellType(4, 4), ctText);
-  grid.SetCellType(4, 5, 0);
-  EXPECT_EQ(grid.GetCellType(4, 5), ctText);
-  EXPECT_TRUE(grid.SetCellType(4, 6, ctFixed));
-  EXPECT_EQ(grid.cells[4][6].text, "0.00");
+  EXPECT_EQ(Alignment(6, 6)[0], 1);
+  EXPECT_EQ(Alignment(6, 6)[1], 3);
 }
 
 TEST_F(CellAccess, DatesAndTimesReadBack) {
-  SYSTEMTIME when;
-  when.wYear = 2001;
-  when.wMonth = 2;
-  when.wDay = 3;
-  when.wHour = 4;
-  when.wMinute = 5;
-  when.wSecond = 6;
+  const SYSTEMTIME when{.wYear = 2001, .wMonth = 2, .wDay = 3, .wHour = 4, .wMinute = 5, .wSecond = 6};
   ASSERT_TRUE(grid.SetCellDate(7, 7, when));
   EXPECT_EQ(grid.cells[7][7].text, "03.02.2001");
   SYSTEMTIME back;
@@ -195,12 +176,10 @@ TEST_F(CellAccess, DatesAndTimesReadBack) {
 TEST_F(CellAccess, FirstVisibleCellIsTheTopLeftOnScreen) {
   int row = -1, col = -1;
   grid.FirstVisibleCell(row, col);
-  EXPECT_EQ(row, 0);
-  EXPECT_EQ(col, 0);
+  EXPECT_EQ(std::pair(row, col), std::pair(0, 0));
   TGridwork unfrozen(nullptr, "t", nullptr, 10, 10, 0, 0, 1.0);
   unfrozen.FirstVisibleCell(row, col);
-  EXPECT_EQ(row, unfrozen.topRow);
-  EXPECT_EQ(col, unfrozen.leftColumn);
+  EXPECT_EQ(std::pair(row, col), std::pair(unfrozen.topRow, unfrozen.leftColumn));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
+#include <vector>
 
 #include "app/commands.h"
 #include "platform/application.h"
@@ -12,12 +14,27 @@
 
 namespace {
 
-TEST(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
+class SheetStore : public testing::Test {
+ protected:
+  void SetUp() override {
+    SetMessageBoxHandler([this](const TMessageBoxInfo& box) {
+      boxes.push_back(box);
+      return answer;
+    });
+  }
+  void TearDown() override {
+    SetPopupMenuHandler(nullptr);
+    SetMessageBoxHandler(nullptr);
+  }
+
+  std::vector<TMessageBoxInfo> boxes;
+  int answer = IDOK;
+};
+
+TEST_F(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
   TGridwork grid(nullptr, "Gridwork Test", nullptr, 40, 20, 3, 1, 1.0);
-  EXPECT_EQ(grid.rowCount, 40);
-  EXPECT_EQ(grid.columnCount, 20);
-  EXPECT_EQ(grid.frozenRows, 3);
-  EXPECT_EQ(grid.frozenColumns, 1);
+  EXPECT_EQ((std::array{grid.rowCount, grid.columnCount, grid.frozenRows, grid.frozenColumns}),
+            (std::array{40, 20, 3, 1}));
   EXPECT_EQ(grid.leftColumn, 1);
   EXPECT_EQ(grid.topRow, 3);
   EXPECT_FLOAT_EQ(grid.zoom, 1.0f);
@@ -45,7 +62,7 @@ TEST(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
     }
 }
 
-TEST(SheetStore, IndexAtFindsTheCellLeftOrAboveABoundary) {
+TEST_F(SheetStore, IndexAtFindsTheCellLeftOrAboveABoundary) {
   const int positions[] = {0, 16, 32, 48};
   EXPECT_EQ(TGridwork::IndexAt(0, positions, 3), 0);
   EXPECT_EQ(TGridwork::IndexAt(16, positions, 3), 0);
@@ -62,12 +79,7 @@ TEST(SheetStore, IndexAtFindsTheCellLeftOrAboveABoundary) {
   EXPECT_EQ(TGridwork::IndexAt(0, none, 0), -1);
 }
 
-TEST(SheetStore, AStoreTooLargeForMemoryFailsCleanly) {
-  std::vector<TMessageBoxInfo> boxes;
-  SetMessageBoxHandler([&](const TMessageBoxInfo& box) {
-    boxes.push_back(box);
-    return IDOK;
-  });
+TEST_F(SheetStore, AStoreTooLargeForMemoryFailsCleanly) {
   {
     TGridwork grid(nullptr, "Gridwork Test", nullptr, INT_MAX, INT_MAX, 3, 1, 1.0);
     ASSERT_EQ(boxes.size(), 1u);
@@ -94,55 +106,41 @@ TEST(SheetStore, AStoreTooLargeForMemoryFailsCleanly) {
     EXPECT_EQ(grid.rowCount, 0);
   }
   EXPECT_EQ(boxes.size(), 3u);
-  SetMessageBoxHandler(nullptr);
 }
 
-TEST(SheetStore, AGridWithoutAStoreSurvivesItsWindowsLife) {
-  std::vector<TMessageBoxInfo> boxes;
-  SetMessageBoxHandler([&](const TMessageBoxInfo& box) {
-    boxes.push_back(box);
-    return IDOK;
-  });
+TEST_F(SheetStore, AGridWithoutAStoreSurvivesItsWindowsLife) {
   SetPopupMenuHandler([](HMENU, HWND, const TPoint&) { return UINT{0}; });
-  {
-    TApplication app("Test");
-    auto owned = std::make_unique<TGridwork>(nullptr, "Gridwork Test", nullptr, INT_MAX, 20, 3, 1, 1.0);
-    TGridwork& grid = *owned;
-    ASSERT_EQ(boxes.size(), 1u);
-    TFrameWindow frame(nullptr, "Gridwork", std::move(owned));
-    frame.Attr.W = 500;
-    frame.Attr.H = 300;
-    ASSERT_TRUE(frame.Create());
-    frame.ShowWindow(SW_SHOWNORMAL);
-    grid.SetFocus();
-    ProcessPendingMessages();
-    grid.UpdateWindow();
-    const HWND wnd = grid.GetHandle();
-    for (UINT key : {VK_DOWN, VK_RIGHT, VK_NEXT, VK_END, VK_HOME, VK_TAB, VK_RETURN, VK_ESCAPE}) SimulateKey(wnd, key);
-    const TPoint inside{30, 30};
-    SimulateMouse(wnd, TMouseAction::Press, TMouseButton::Left, inside);
-    SimulateMouse(wnd, TMouseAction::Move, TMouseButton::Left, TPoint{60, 60});
-    SimulateMouse(wnd, TMouseAction::Release, TMouseButton::Left, TPoint{60, 60});
-    SimulateMouse(wnd, TMouseAction::DoubleClick, TMouseButton::Left, inside);
-    SimulateMouse(wnd, TMouseAction::Release, TMouseButton::Left, inside);
-    SimulateMouse(wnd, TMouseAction::Press, TMouseButton::Right, inside);
-    for (UINT id : {CM_SELECTALL, CM_ZOOM200, CM_FITWIDTH, CM_FITHEIGHT, CM_FITWINDOW, CM_SELECTROW, CM_SELECTCOLUMN})
-      grid.SendMessage(WM_COMMAND, id);
-    ProcessPendingMessages();
-    EXPECT_EQ(grid.rowCount, 0);
-    EXPECT_EQ(grid.editor, nullptr);
-    EXPECT_EQ(boxes.size(), 1u);
-  }
-  SetPopupMenuHandler(nullptr);
-  SetMessageBoxHandler(nullptr);
+  TApplication app("Test");
+  auto owned = std::make_unique<TGridwork>(nullptr, "Gridwork Test", nullptr, INT_MAX, 20, 3, 1, 1.0);
+  TGridwork& grid = *owned;
+  ASSERT_EQ(boxes.size(), 1u);
+  TFrameWindow frame(nullptr, "Gridwork", std::move(owned));
+  frame.Attr.W = 500;
+  frame.Attr.H = 300;
+  ASSERT_TRUE(frame.Create());
+  frame.ShowWindow(SW_SHOWNORMAL);
+  grid.SetFocus();
+  ProcessPendingMessages();
+  grid.UpdateWindow();
+  const HWND wnd = grid.GetHandle();
+  for (UINT key : {VK_DOWN, VK_RIGHT, VK_NEXT, VK_END, VK_HOME, VK_TAB, VK_RETURN, VK_ESCAPE}) SimulateKey(wnd, key);
+  const TPoint inside{30, 30};
+  SimulateMouse(wnd, TMouseAction::Press, TMouseButton::Left, inside);
+  SimulateMouse(wnd, TMouseAction::Move, TMouseButton::Left, TPoint{60, 60});
+  SimulateMouse(wnd, TMouseAction::Release, TMouseButton::Left, TPoint{60, 60});
+  SimulateMouse(wnd, TMouseAction::DoubleClick, TMouseButton::Left, inside);
+  SimulateMouse(wnd, TMouseAction::Release, TMouseButton::Left, inside);
+  SimulateMouse(wnd, TMouseAction::Press, TMouseButton::Right, inside);
+  for (UINT id : {CM_SELECTALL, CM_ZOOM200, CM_FITWIDTH, CM_FITHEIGHT, CM_FITWINDOW, CM_SELECTROW, CM_SELECTCOLUMN})
+    grid.SendMessage(WM_COMMAND, id);
+  ProcessPendingMessages();
+  EXPECT_EQ(grid.rowCount, 0);
+  EXPECT_EQ(grid.editor, nullptr);
+  EXPECT_EQ(boxes.size(), 1u);
 }
 
-TEST(SheetStore, MessageBoxesCarryTheirStyles) {
-  std::vector<TMessageBoxInfo> boxes;
-  SetMessageBoxHandler([&](const TMessageBoxInfo& box) {
-    boxes.push_back(box);
-    return IDYES;
-  });
+TEST_F(SheetStore, MessageBoxesCarryTheirStyles) {
+  answer = IDYES;
   TApplication app("Test");
   TGridwork grid(nullptr, "Gridwork Test", nullptr, 2, 2, 0, 0, 1.0);
   grid.ShowWarning("w");
@@ -155,7 +153,6 @@ TEST(SheetStore, MessageBoxesCarryTheirStyles) {
   EXPECT_EQ(boxes[2].text, "q");
   EXPECT_EQ(boxes[0].caption, "Test");
   EXPECT_EQ(boxes[0].owner, grid.GetHandle());
-  SetMessageBoxHandler(nullptr);
 }
 
 }  // namespace

@@ -5,13 +5,9 @@
 #include <sys/types.h>
 
 #include <chrono>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
-
-// The test's own environment with some variables replaced or added.
-using TEnvironment = std::map<std::string, std::string>;
 
 class TChildProcess {
  public:
@@ -20,18 +16,16 @@ class TChildProcess {
   TChildProcess& operator=(const TChildProcess&) = delete;
   ~TChildProcess();
 
-  // Starts argv[0] (looked up in PATH) with the environment changes; its
+  // Starts argv[0] (looked up in PATH) in the test's environment; its
   // standard output and error go to outputPath (or nowhere when empty), and
   // the descriptor keepOpen, when not -1, stays open in the child.
-  bool Start(const std::vector<std::string>& argv, const TEnvironment& changes, const std::string& outputPath,
-             int keepOpen = -1);
+  bool Start(std::vector<std::string> argv, const std::string& outputPath, int keepOpen = -1);
 
   bool Running();
   // The exit status once the child has ended within the timeout: the exit
   // code, or 128 + signal number.
   std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
   void Kill();
-  pid_t Pid() const { return pid; }
 
  private:
   bool Reap(bool block);
@@ -39,10 +33,3 @@ class TChildProcess {
   pid_t pid = -1;
   std::optional<int> status;
 };
-
-// Runs a short command to its end and returns its exit status and output.
-struct TCommandResult {
-  int status = -1;
-  std::string output;
-};
-TCommandResult RunCommand(const std::vector<std::string>& argv, const TEnvironment& changes);

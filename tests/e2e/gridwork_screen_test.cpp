@@ -9,9 +9,8 @@
 #include <filesystem>
 #include <functional>
 #include <thread>
+#include <tuple>
 
-#include "child_process.h"
-#include "screen_image.h"
 #include "x_server.h"
 
 namespace {
@@ -27,10 +26,8 @@ constexpr float kColumnPoints[10] = {40, 40, 41, 42, 44, 46, 49, 52, 56, 60};
 constexpr float kPixelsPerPoint = static_cast<float>(96 * (1.0 / 72));
 
 // Three frozen rows of 15 points and one frozen column of 40 points.
-constexpr int kFrozenHeight100 = 60;
-constexpr int kFrozenWidth100 = 53;
-constexpr int kFrozenHeight200 = 120;
-constexpr int kFrozenWidth200 = 106;
+constexpr TSize kFrozen100{53, 60};
+constexpr TSize kFrozen200{106, 120};
 
 // Pixel position of the start of a row or column at 100 % with the view at
 // its top-left, where sheet and client coordinates agree.
@@ -46,17 +43,50 @@ int Position(int index, const float* sizes, int sized, float otherSize) {
 int RowTop(int row) { return Position(row, kRowPoints, 20, 12); }
 int ColumnLeft(int col) { return Position(col, kColumnPoints, 10, 60); }
 
-std::string MakeWorkDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "gridwork-e2e-XXXXXX").string();
-  return mkdtemp(pattern.data()) ? pattern : std::string();
+// Selected white cells show inverted: most of their pixels black.
+bool MostlyBlack(const TScreenImage& screen, const TRect& area) {
+  return screen.Mask(area, IsBlack).Count() * 2 > area.Width() * area.Height();
 }
+
+// A grid line: nine tenths of its pixels black.
+bool BlackLine(const TScreenImage& screen, const TRect& line) {
+  return screen.Mask(line, IsBlack).Count() * 10 >= line.Width() * line.Height() * 9;
+}
+
+// The in-place editor over a cell: its frame covers the cell's edges.
+bool EditorOn(const TScreenImage& screen, const TRect& cell) {
+  int framed = 0;
+  int edge = 0;
+  for (int x = cell.left + 2; x < cell.right - 2; ++x, edge += 2)
+    framed += (IsInk(screen.At(x, cell.top)) ? 1 : 0) + (IsInk(screen.At(x, cell.bottom - 1)) ? 1 : 0);
+  for (int y = cell.top + 2; y < cell.bottom - 2; ++y, edge += 2)
+    framed += (IsInk(screen.At(cell.left, y)) ? 1 : 0) + (IsInk(screen.At(cell.right - 1, y)) ? 1 : 0);
+  return framed * 10 >= edge * 9;
+}
+
+// Nothing but the caret in an area: at most one one-pixel column of ink.
+bool EmptyEditor(const TScreenImage& screen, const TRect& area) {
+  const auto runs = screen.Mask(area, IsInk).ColumnRuns();
+  return runs.empty() || (runs.size() == 1 && runs[0].first == runs[0].second);
+}
+
+TPoint Center(const TRect& a) { return {(a.left + a.right) / 2, (a.top + a.bottom) / 2}; }
+
+std::string TestName() { return testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 class GridworkScreen : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    workDir = MakeWorkDir();
+    std::string pattern = (std::filesystem::temp_directory_path() / "gridwork-e2e-XXXXXX").string();
+    if (mkdtemp(pattern.data())) workDir = pattern;
     server = std::make_unique<TXServer>();
-    if (!workDir.empty()) serverStarted = server->Start(workDir);
+    serverStarted = !workDir.empty() && server->Start(workDir);
+    if (!serverStarted) return;
+    // The program and xdotool inherit this environment.
+    setenv("DISPLAY", server->Display().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    setenv("LC_ALL", "ru_RU.UTF-8", 1);
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
   }
 
   static void TearDownTestSuite() {
@@ -69,17 +99,11 @@ class GridworkScreen : public testing::Test {
   void SetUp() override {
     ASSERT_FALSE(workDir.empty()) << "no temporary directory";
     ASSERT_TRUE(serverStarted) << server->Error();
-    const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-    ASSERT_TRUE(program.Start({GRIDWORK_BINARY},
-                              {{"DISPLAY", server->Display()},
-                               {"QT_QPA_PLATFORM", "xcb"},
-                               {"LC_ALL", "ru_RU.UTF-8"},
-                               {"ASAN_OPTIONS", "detect_leaks=0"}},
-                              workDir + "/" + name + ".log"))
+    ASSERT_TRUE(program.Start({GRIDWORK_BINARY}, workDir + "/" + TestName() + ".log"))
         << "cannot start " << GRIDWORK_BINARY;
-    ASSERT_TRUE(WaitForWindows(
-        [this](const std::vector<TTopWindow>& windows) {
-          for (const TTopWindow& w : windows)
+    ASSERT_TRUE(WaitFor(
+        [this] {
+          for (const TTopWindow& w : server->TopWindows())
             if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
               frame = w;
               return true;
@@ -95,104 +119,56 @@ class GridworkScreen : public testing::Test {
           for (int y = frame.area.top; y < frame.area.bottom; ++y)
             if (IsWhite(screen.At(x, y))) {
               origin = {frame.area.left, y};
-              return SeparatorRow(screen) > 0;
+              return SeparatorRow(screen) >= 0;
             }
           return false;
         },
         "the table is painted"));
-    const TScreenImage screen = server->Snapshot();
-    ASSERT_EQ(SeparatorRow(screen) - origin.y, kFrozenHeight100) << "line under the frozen rows";
-    ASSERT_EQ(SeparatorColumn(screen) - origin.x, kFrozenWidth100) << "line right of the frozen column";
+    ExpectFrozenArea(kFrozen100, "100%");
+    ASSERT_FALSE(HasFailure());
   }
 
   void TearDown() override { program.Kill(); }
 
-  // --- Where things are ---
-
-  struct TPoint {
-    int x = 0;
-    int y = 0;
-  };
-
-  TArea CellArea(int row, int col) const {
+  TRect CellArea(int row, int col) const {
     return {origin.x + ColumnLeft(col), origin.y + RowTop(row), origin.x + ColumnLeft(col + 1),
             origin.y + RowTop(row + 1)};
   }
 
-  TPoint CellCenter(int row, int col) const {
-    const TArea a = CellArea(row, col);
-    return {(a.left + a.right) / 2, (a.top + a.bottom) / 2};
-  }
+  TPoint CellCenter(int row, int col) const { return Center(CellArea(row, col)); }
 
   // The client area left of the vertical scroll bar and above the horizontal one.
-  TArea ClientGuess() const { return {origin.x, origin.y, frame.area.right - 20, frame.area.bottom - 20}; }
+  TRect Client() const { return {origin.x, origin.y, frame.area.right - 20, frame.area.bottom - 20}; }
 
-  // The black line under the frozen rows: a client row that is black across.
+  // The black line under the frozen rows, from the top of the client area; -1 if none.
   int SeparatorRow(const TScreenImage& screen) const {
-    const TArea client = ClientGuess();
-    for (int y = client.top; y < client.bottom; ++y) {
-      int black = 0;
-      for (int x = client.left; x < client.right; ++x) black += IsBlack(screen.At(x, y)) ? 1 : 0;
-      if (black * 10 >= client.Width() * 9) return y;
-    }
+    const TRect client = Client();
+    for (int y = client.top; y < client.bottom; ++y)
+      if (BlackLine(screen, {client.left, y, client.right, y + 1})) return y - origin.y;
     return -1;
   }
 
   // The black line right of the frozen columns, looked for beside the frozen rows.
   int SeparatorColumn(const TScreenImage& screen) const {
-    const TArea client = ClientGuess();
+    const TRect client = Client();
     const int bottom = std::min(client.bottom, client.top + 300);
-    for (int x = client.left; x < client.right; ++x) {
-      int black = 0;
-      for (int y = client.top; y < bottom; ++y) black += IsBlack(screen.At(x, y)) ? 1 : 0;
-      if (black * 10 >= (bottom - client.top) * 9) return x;
-    }
+    for (int x = client.left; x < client.right; ++x)
+      if (BlackLine(screen, {x, client.top, x + 1, bottom})) return x - origin.x;
     return -1;
   }
 
-  // The in-place editor over a cell: its frame covers the cell's edges.
-  static bool EditorOn(const TScreenImage& screen, const TArea& cell) {
-    int framed = 0;
-    int edge = 0;
-    for (int x = cell.left + 2; x < cell.right - 2; ++x, edge += 2)
-      framed += (IsInk(screen.At(x, cell.top)) ? 1 : 0) + (IsInk(screen.At(x, cell.bottom - 1)) ? 1 : 0);
-    for (int y = cell.top + 2; y < cell.bottom - 2; ++y, edge += 2)
-      framed += (IsInk(screen.At(cell.left, y)) ? 1 : 0) + (IsInk(screen.At(cell.right - 1, y)) ? 1 : 0);
-    return framed * 10 >= edge * 9;
-  }
-
-  // Items of the menu bar: groups of text pixels with wide gaps between them.
-  std::vector<std::pair<int, int>> MenuBarItems(const TScreenImage& screen) const {
-    const TArea bar{frame.area.left, frame.area.top, frame.area.right, origin.y};
-    std::vector<std::pair<int, int>> items;
-    for (const auto& run : screen.Mask(bar, IsDark).ColumnRuns()) {
-      if (!items.empty() && run.first - items.back().second < 8)
-        items.back().second = run.second;
-      else
-        items.push_back(run);
-    }
-    for (auto& item : items) {
-      item.first += bar.left;
-      item.second += bar.left;
-    }
-    return items;
+  void ExpectFrozenArea(TSize size, const std::string& zoom) {
+    EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return SeparatorRow(s) == size.cy; },
+                          "the frozen rows are " + std::to_string(size.cy) + " pixels high at " + zoom));
+    EXPECT_EQ(SeparatorColumn(server->Snapshot()), size.cx) << "width of the frozen column at " << zoom;
   }
 
   // The X server draws the pointer into the screen: it waits over the
-  // bottom-right corner of the grid, far from the cells and lines the checks
-  // look at.
-  bool ParkPointer() const { return server->MoveTo(frame.area.right - 40, frame.area.bottom - 40); }
+  // bottom-right corner of the grid, away from what the checks look at.
+  bool ParkPointer() const { return server->MoveTo({frame.area.right - 40, frame.area.bottom - 40}); }
 
-  // A click on a cell, the pointer parked afterwards.
-  bool ClickCell(int row, int col, int button = 1) const {
-    const TPoint at = CellCenter(row, col);
-    return server->Click(at.x, at.y, button) && ParkPointer();
-  }
-
-  // Nothing but the caret in an area: at most one one-pixel column of ink.
-  static bool EmptyEditor(const TScreenImage& screen, const TArea& area) {
-    const auto runs = screen.Mask(area, IsInk).ColumnRuns();
-    return runs.empty() || (runs.size() == 1 && runs[0].first == runs[0].second);
+  bool ClickCell(int row, int col) const {
+    return server->Click(CellCenter(row, col)) && ParkPointer();
   }
 
   std::vector<TTopWindow> Popups() const {
@@ -202,30 +178,16 @@ class GridworkScreen : public testing::Test {
     return popups;
   }
 
-  // --- Waiting for the screen ---
-
-  bool WaitUntil(const std::function<bool(const TScreenImage&)>& done, const std::string& what) {
+  // On time-out, or when the program has ended, a failure naming what was
+  // awaited and the screen saved beside the program's log.
+  bool WaitFor(const std::function<bool()>& done, const std::string& what) {
     const auto deadline = std::chrono::steady_clock::now() + kTimeout;
-    for (;;) {
-      const TScreenImage screen = server->Snapshot();
-      if (screen.IsValid() && done(screen)) return true;
+    while (!done()) {
       if (std::chrono::steady_clock::now() >= deadline || !program.Running()) {
-        const std::string path = workDir + "/" + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-                                 std::to_string(++savedScreens) + ".ppm";
-        screen.SavePpm(path);
+        const std::string path = workDir + "/" + TestName() + "-" + std::to_string(++savedScreens) + ".ppm";
+        server->Snapshot().SavePpm(path);
         ADD_FAILURE() << "Waited in vain until " << what << (program.Running() ? "" : " (the program has ended)")
                       << "; the screen is saved as " << path;
-        return false;
-      }
-      std::this_thread::sleep_for(kPollInterval);
-    }
-  }
-
-  bool WaitForWindows(const std::function<bool(const std::vector<TTopWindow>&)>& done, const std::string& what) {
-    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
-    while (!done(server->TopWindows())) {
-      if (std::chrono::steady_clock::now() >= deadline || !program.Running()) {
-        ADD_FAILURE() << "Waited in vain until " << what << (program.Running() ? "" : " (the program has ended)");
         return false;
       }
       std::this_thread::sleep_for(kPollInterval);
@@ -233,23 +195,36 @@ class GridworkScreen : public testing::Test {
     return true;
   }
 
-  // Clicks the View menu of the menu bar and waits for its popup.
+  bool WaitUntil(const std::function<bool(const TScreenImage&)>& done, const std::string& what) {
+    return WaitFor(
+        [&] {
+          const TScreenImage screen = server->Snapshot();
+          return screen.IsValid() && done(screen);
+        },
+        what);
+  }
+
+  bool WaitForPopup(bool shown, const std::string& what) {
+    return WaitFor([&] { return Popups().empty() != shown; }, what);
+  }
+
+  // The menu bar's items are groups of text pixels with wide gaps between them.
   bool OpenViewMenu() {
     if (!ParkPointer()) return false;
-    const std::vector<std::pair<int, int>> items = MenuBarItems(server->Snapshot());
+    const TRect bar{frame.area.left, frame.area.top, frame.area.right, origin.y};
+    std::vector<std::pair<int, int>> items;
+    for (auto [first, last] : server->Snapshot().Mask(bar, IsDark).ColumnRuns()) {
+      if (!items.empty() && bar.left + first - items.back().second < 8)
+        items.back().second = bar.left + last;
+      else
+        items.emplace_back(bar.left + first, bar.left + last);
+    }
     if (items.size() != 4) {
       ADD_FAILURE() << "the menu bar shows " << items.size() << " items instead of 4";
       return false;
     }
-    const int x = (items[2].first + items[2].second) / 2;
-    const int y = (frame.area.top + origin.y) / 2;
-    return server->Click(x, y) && WaitForWindows(
-                                      [](const std::vector<TTopWindow>& windows) {
-                                        return std::any_of(windows.begin(), windows.end(), [](const TTopWindow& w) {
-                                          return w.viewable && w.overrideRedirect;
-                                        });
-                                      },
-                                      "the View menu opens");
+    return server->Click({(items[2].first + items[2].second) / 2, (frame.area.top + origin.y) / 2}) &&
+           WaitForPopup(true, "the View menu opens");
   }
 
   static inline std::string workDir;
@@ -264,8 +239,8 @@ class GridworkScreen : public testing::Test {
 
 TEST_F(GridworkScreen, TypedTextIsConvertedToTheCellsTypeAndPainted) {
   // Row 12 of column 2 is an integer cell showing 12002 in the default font.
-  const TArea cell = CellArea(12, 2);
-  const TArea inside = cell.Shrunk(1);
+  const TRect cell = CellArea(12, 2);
+  const TRect inside = Shrunk(cell, 1);
   TMask original;
   std::vector<std::pair<int, int>> glyphs;
   ASSERT_TRUE(WaitUntil(
@@ -281,11 +256,11 @@ TEST_F(GridworkScreen, TypedTextIsConvertedToTheCellsTypeAndPainted) {
   ASSERT_TRUE(server->Keys({"Delete", "Delete", "Delete", "Delete", "Delete", "Delete", "BackSpace", "BackSpace",
                             "BackSpace", "BackSpace", "BackSpace", "BackSpace"}));
   ASSERT_TRUE(
-      WaitUntil([&](const TScreenImage& s) { return EmptyEditor(s, cell.Shrunk(3)); }, "the editor is emptied"));
+      WaitUntil([&](const TScreenImage& s) { return EmptyEditor(s, Shrunk(cell, 3)); }, "the editor is emptied"));
   ASSERT_TRUE(server->Type("12abc"));
-  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(cell.Shrunk(3), IsDark).ColumnRuns().size() >= 4; },
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(Shrunk(cell, 3), IsDark).ColumnRuns().size() >= 4; },
                         "12abc shows in the editor"));
-  EXPECT_EQ(server->Snapshot().Mask(cell.Shrunk(3), IsReddish).Count(), 0)
+  EXPECT_EQ(server->Snapshot().Mask(Shrunk(cell, 3), IsReddish).Count(), 0)
       << "the editor of a cell with black text shows red text";
 
   ASSERT_TRUE(server->Keys({"Return"}));
@@ -300,67 +275,54 @@ TEST_F(GridworkScreen, ArrowKeysAndTabMoveTheEditor) {
   ASSERT_TRUE(ClickCell(20, 6));
   ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return EditorOn(s, CellArea(20, 6)); }, "the editor opens"));
 
-  struct TStep {
-    const char* key;
-    int row;
-    int col;
-  };
-  for (const TStep step :
-       {TStep{"Down", 21, 6}, TStep{"Right", 21, 7}, TStep{"Tab", 21, 8}, TStep{"Up", 20, 8}, TStep{"Left", 20, 7}}) {
-    ASSERT_TRUE(server->Keys({step.key}));
-    ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return EditorOn(s, CellArea(step.row, step.col)); },
-                          std::string("the editor moves with ") + step.key));
+  for (const auto& [key, row, col] : {std::tuple{"Down", 21, 6}, std::tuple{"Right", 21, 7}, std::tuple{"Tab", 21, 8},
+                                      std::tuple{"Up", 20, 8}, std::tuple{"Left", 20, 7}}) {
+    ASSERT_TRUE(server->Keys({key}));
+    ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return EditorOn(s, CellArea(row, col)); },
+                          std::string("the editor moves with ") + key));
   }
 
   ASSERT_TRUE(server->Type("W"));
-  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(CellArea(20, 7).Shrunk(3), IsInk).Count() > 0; },
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(Shrunk(CellArea(20, 7), 3), IsInk).Count() > 0; },
                         "the typed letter shows in the last cell reached"));
   const TScreenImage screen = server->Snapshot();
   for (const auto& [row, col] :
        {std::pair{20, 6}, std::pair{21, 6}, std::pair{21, 7}, std::pair{21, 8}, std::pair{20, 8}}) {
     EXPECT_FALSE(EditorOn(screen, CellArea(row, col))) << "an editor is left on row " << row << ", column " << col;
-    EXPECT_EQ(screen.Mask(CellArea(row, col).Shrunk(1), IsInk).Count(), 0)
+    EXPECT_EQ(screen.Mask(Shrunk(CellArea(row, col), 1), IsInk).Count(), 0)
         << "text shows in row " << row << ", column " << col;
   }
 }
 
 TEST_F(GridworkScreen, DraggingPastTheBottomScrollsAndSelects) {
   // Column 0 below the frozen rows shows which rows are scrolled into view.
-  const int separator = origin.y + kFrozenHeight100;
-  const TArea rowsShown{origin.x + 2, separator + 2, origin.x + kFrozenWidth100 - 2, separator + 400};
+  const int separator = origin.y + kFrozen100.cy;
+  const TRect rowsShown{origin.x + 2, separator + 2, origin.x + kFrozen100.cx - 2, separator + 400};
   // Column 6 is empty and white from row 20 on; selected, its pixels are inverted.
-  const TArea column6{CellArea(20, 6).left + 4, separator + 2, CellArea(20, 6).right - 4, separator + 400};
+  const TRect column6{CellArea(20, 6).left + 4, separator + 2, CellArea(20, 6).right - 4, separator + 400};
   const TScreenImage before = server->Snapshot();
 
   const TPoint from = CellCenter(12, 6);
-  ASSERT_TRUE(server->MoveTo(from.x, from.y));
+  ASSERT_TRUE(server->MoveTo(from));
   ASSERT_TRUE(server->ButtonDown());
-  ASSERT_TRUE(server->MoveTo(from.x, from.y + 40));
-  ASSERT_TRUE(server->MoveTo(from.x, frame.area.bottom + 40));
+  ASSERT_TRUE(server->MoveTo({from.x, from.y + 40}));
+  ASSERT_TRUE(server->MoveTo({from.x, frame.area.bottom + 40}));
   EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return !s.SameArea(before, rowsShown); },
                         "the rows scroll while the pointer is below the window"));
-  EXPECT_TRUE(WaitUntil(
-      [&](const TScreenImage& s) { return s.Mask(column6, IsBlack).Count() * 2 > column6.Width() * column6.Height(); },
-      "the selected cells of column 6 show inverted"));
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, column6); },
+                        "the selected cells of column 6 show inverted"));
+  // Released outside the window: the drag ends and the selection stays.
   ASSERT_TRUE(server->ButtonUp());
-  // The button was released outside the window: the drag is over and the
-  // selection stays.
   ASSERT_TRUE(ParkPointer());
-  EXPECT_TRUE(WaitUntil(
-      [&](const TScreenImage& s) { return s.Mask(column6, IsBlack).Count() * 2 > column6.Width() * column6.Height(); },
-      "the selection stays after the release"));
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, column6); },
+                        "the selection stays after the release"));
 }
 
 TEST_F(GridworkScreen, RightClickShowsTheContextMenuAndEscapeClosesIt) {
   ASSERT_TRUE(Popups().empty());
   const TPoint at = CellCenter(21, 7);
-  ASSERT_TRUE(server->Click(at.x, at.y, 3));
-  ASSERT_TRUE(WaitForWindows(
-      [](const std::vector<TTopWindow>& windows) {
-        return std::any_of(windows.begin(), windows.end(),
-                           [](const TTopWindow& w) { return w.viewable && w.overrideRedirect; });
-      },
-      "the context menu opens"));
+  ASSERT_TRUE(server->Click(at, 3));
+  ASSERT_TRUE(WaitForPopup(true, "the context menu opens"));
   const std::vector<TTopWindow> popups = Popups();
   ASSERT_EQ(popups.size(), 1u);
   // The menu opens at the pointer (or is moved to stay on the screen).
@@ -369,32 +331,21 @@ TEST_F(GridworkScreen, RightClickShowsTheContextMenuAndEscapeClosesIt) {
 
   ASSERT_TRUE(server->Keys({"Escape"}));
   ASSERT_TRUE(ParkPointer());
-  EXPECT_TRUE(WaitForWindows(
-      [](const std::vector<TTopWindow>& windows) {
-        return std::none_of(windows.begin(), windows.end(),
-                            [](const TTopWindow& w) { return w.viewable && w.overrideRedirect; });
-      },
-      "the context menu closes"));
-  // The right click selected the cell under the pointer: its white turns black.
-  const TArea cell = CellArea(21, 7).Shrunk(4);
-  EXPECT_TRUE(
-      WaitUntil([&](const TScreenImage& s) { return s.Mask(cell, IsBlack).Count() * 2 > cell.Width() * cell.Height(); },
-                "the clicked cell shows selected"));
+  EXPECT_TRUE(WaitForPopup(false, "the context menu closes"));
+  // The right click selected the cell under the pointer.
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, Shrunk(CellArea(21, 7), 4)); },
+                        "the clicked cell shows selected"));
 }
 
 TEST_F(GridworkScreen, ZoomCommandsOfTheViewMenuScaleTheTable) {
   ASSERT_TRUE(OpenViewMenu());
   // "&200%" shares its mnemonic with "&25%": the key selects, Enter chooses.
   ASSERT_TRUE(server->Keys({"2", "Return"}));
-  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return SeparatorRow(s) - origin.y == kFrozenHeight200; },
-                        "the frozen rows double their height at 200%"));
-  EXPECT_EQ(SeparatorColumn(server->Snapshot()) - origin.x, kFrozenWidth200);
+  ExpectFrozenArea(kFrozen200, "200%");
 
   ASSERT_TRUE(OpenViewMenu());
   ASSERT_TRUE(server->Keys({"1"}));  // "&100%"
-  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return SeparatorRow(s) - origin.y == kFrozenHeight100; },
-                        "the frozen rows are back to their height at 100%"));
-  EXPECT_EQ(SeparatorColumn(server->Snapshot()) - origin.x, kFrozenWidth100);
+  ExpectFrozenArea(kFrozen100, "100%");
 }
 
 TEST_F(GridworkScreen, ClosingTheFrameEndsTheProgramWithExitCodeZero) {
@@ -407,7 +358,7 @@ TEST_F(GridworkScreen, ClosingTheFrameEndsTheProgramWithExitCodeZero) {
       if (!w.viewable || w.overrideRedirect || w.id == frame.id ||
           std::find(answered.begin(), answered.end(), w.id) != answered.end())
         continue;
-      server->MoveTo((w.area.left + w.area.right) / 2, (w.area.top + w.area.bottom) / 2);
+      server->MoveTo(Center(w.area));
       server->Keys({"Escape"});
       answered.push_back(w.id);
     }

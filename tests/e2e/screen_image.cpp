@@ -1,5 +1,6 @@
 #include "screen_image.h"
 
+#include <algorithm>
 #include <bit>
 #include <fstream>
 #include <iterator>
@@ -7,29 +8,10 @@
 namespace {
 
 // The XWD header: 25 big-endian 32-bit fields, then the window name, the
-// colour map (12 bytes an entry) and the pixel rows.
+// colour map (12 bytes an entry) and the pixel rows. The fields read here:
 enum TXwdField {
-  kHeaderSize,
-  kFileVersion,
-  kPixmapFormat,
-  kPixmapDepth,
-  kPixmapWidth,
-  kPixmapHeight,
-  kXOffset,
-  kByteOrder,
-  kBitmapUnit,
-  kBitmapBitOrder,
-  kBitmapPad,
-  kBitsPerPixel,
-  kBytesPerLine,
-  kVisualClass,
-  kRedMask,
-  kGreenMask,
-  kBlueMask,
-  kBitsPerRgb,
-  kColormapEntries,
-  kColorCount,
-  kFieldCount = 25
+  kHeaderSize = 0, kPixmapFormat = 2, kPixmapWidth = 4, kPixmapHeight = 5, kByteOrder = 7, kBitsPerPixel = 11,
+  kBytesPerLine = 12, kRedMask = 14, kGreenMask = 15, kBlueMask = 16, kColorCount = 19, kFieldCount = 25
 };
 
 constexpr uint32_t kZPixmap = 2;
@@ -39,20 +21,16 @@ uint32_t BigEndian32(const unsigned char* p) {
   return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
 }
 
-int Channel(uint32_t pixel, uint32_t mask) {
+BYTE Channel(uint32_t pixel, uint32_t mask) {
   if (mask == 0) return 0;
   const uint32_t value = (pixel & mask) >> std::countr_zero(mask);
   const uint32_t maximum = mask >> std::countr_zero(mask);
-  return static_cast<int>(value * 255 / maximum);
+  return static_cast<BYTE>(value * 255 / maximum);
 }
 
 }  // namespace
 
-int TMask::Count() const {
-  int n = 0;
-  for (bool bit : bits) n += bit ? 1 : 0;
-  return n;
-}
+int TMask::Count() const { return static_cast<int>(std::count(bits.begin(), bits.end(), true)); }
 
 std::vector<std::pair<int, int>> TMask::ColumnRuns() const {
   std::vector<std::pair<int, int>> runs;
@@ -69,12 +47,9 @@ std::vector<std::pair<int, int>> TMask::ColumnRuns() const {
 }
 
 TMask TMask::LeftPart(int columns) const {
-  TMask part;
-  part.width = width;
-  part.height = height;
-  part.bits.resize(bits.size());
+  TMask part = *this;
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width && x < columns; ++x) part.bits[static_cast<size_t>(y) * width + x] = At(x, y);
+    for (int x = std::max(columns, 0); x < width; ++x) part.bits[static_cast<size_t>(y) * width + x] = false;
   return part;
 }
 
@@ -107,39 +82,28 @@ TScreenImage TScreenImage::Load(const std::string& path) {
         const size_t shift = msbFirst ? (bytesPerPixel - 1 - i) * 8 : i * 8;
         raw |= uint32_t{p[i]} << shift;
       }
-      const int r = Channel(raw, field[kRedMask]);
-      const int g = Channel(raw, field[kGreenMask]);
-      const int b = Channel(raw, field[kBlueMask]);
       image.pixels[y * w + x] =
-          (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
+          RGB(Channel(raw, field[kRedMask]), Channel(raw, field[kGreenMask]), Channel(raw, field[kBlueMask]));
     }
   }
   return image;
 }
 
-TRgb TScreenImage::At(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width || y >= height) return {};
-  const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
-  return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+COLORREF TScreenImage::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return RGB(0, 0, 0);
+  return pixels[static_cast<size_t>(y) * width + x];
 }
 
-bool TScreenImage::SameArea(const TScreenImage& other, const TArea& area) const {
+bool TScreenImage::SameArea(const TScreenImage& other, const TRect& area) const {
   for (int y = area.top; y < area.bottom; ++y)
-    for (int x = area.left; x < area.right; ++x) {
-      const TRgb a = At(x, y);
-      const TRgb b = other.At(x, y);
-      if (a.r != b.r || a.g != b.g || a.b != b.b) return false;
-    }
+    for (int x = area.left; x < area.right; ++x)
+      if (At(x, y) != other.At(x, y)) return false;
   return true;
 }
 
 bool TScreenImage::SavePpm(const std::string& path) const {
   std::ofstream out(path, std::ios::binary);
   out << "P6\n" << width << ' ' << height << "\n255\n";
-  for (uint32_t p : pixels) {
-    const char rgb[3] = {static_cast<char>((p >> 16) & 0xFF), static_cast<char>((p >> 8) & 0xFF),
-                         static_cast<char>(p & 0xFF)};
-    out.write(rgb, 3);
-  }
+  for (COLORREF p : pixels) out << GetRValue(p) << GetGValue(p) << GetBValue(p);
   return static_cast<bool>(out);
 }

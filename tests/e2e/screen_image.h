@@ -2,27 +2,14 @@
 // A snapshot of the X server's screen, read from the frame buffer file that
 // Xvfb keeps in XWD format, and the pixel questions the tests ask of it.
 
-#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
-struct TRgb {
-  int r = 0;
-  int g = 0;
-  int b = 0;
-};
+#include "platform/geometry.h"
+#include "platform/wintypes.h"
 
-// Screen rectangle, right and bottom exclusive.
-struct TArea {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  TArea Shrunk(int by) const { return {left + by, top + by, right - by, bottom - by}; }
-};
+inline TRect Shrunk(TRect area, int by) { return area.Inflate(-by, -by); }
 
 // Which pixels of an area pass a test, row by row.
 struct TMask {
@@ -46,38 +33,34 @@ class TScreenImage {
   static TScreenImage Load(const std::string& path);
 
   bool IsValid() const { return width > 0 && height > 0; }
-  int Width() const { return width; }
-  int Height() const { return height; }
-  TRgb At(int x, int y) const;
+  // Black outside the image.
+  COLORREF At(int x, int y) const;
 
   template <typename Test>
-  TMask Mask(const TArea& area, Test test) const {
-    TMask mask;
-    mask.width = area.Width();
-    mask.height = area.Height();
-    mask.bits.resize(static_cast<size_t>(mask.width) * mask.height);
-    for (int y = 0; y < mask.height; ++y)
-      for (int x = 0; x < mask.width; ++x)
-        mask.bits[static_cast<size_t>(y) * mask.width + x] = test(At(area.left + x, area.top + y));
+  TMask Mask(const TRect& area, Test test) const {
+    TMask mask{area.Width(), area.Height(), {}};
+    mask.bits.reserve(static_cast<size_t>(mask.width) * mask.height);
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) mask.bits.push_back(test(At(x, y)));
     return mask;
   }
 
   // Whether two snapshots show the same pixels in an area.
-  bool SameArea(const TScreenImage& other, const TArea& area) const;
+  bool SameArea(const TScreenImage& other, const TRect& area) const;
   // Writes the image as a binary PPM, for looking at a failure afterwards.
   bool SavePpm(const std::string& path) const;
 
  private:
   int width = 0;
   int height = 0;
-  std::vector<uint32_t> pixels;  // 0xRRGGBB
+  std::vector<COLORREF> pixels;
 };
 
 // Pixel classes the checks use.
-inline bool IsWhite(TRgb c) { return c.r == 255 && c.g == 255 && c.b == 255; }
-inline bool IsBlack(TRgb c) { return c.r == 0 && c.g == 0 && c.b == 0; }
+inline bool IsWhite(COLORREF c) { return c == RGB(255, 255, 255); }
+inline bool IsBlack(COLORREF c) { return c == RGB(0, 0, 0); }
 // Any drawing on a white ground: text in any colour, lines, frames.
-inline bool IsInk(TRgb c) { return c.r < 200 || c.g < 200 || c.b < 200; }
+inline bool IsInk(COLORREF c) { return GetRValue(c) < 200 || GetGValue(c) < 200 || GetBValue(c) < 200; }
 // The core of dark text, whatever the anti-aliasing.
-inline bool IsDark(TRgb c) { return c.r < 110 && c.g < 110 && c.b < 110; }
-inline bool IsReddish(TRgb c) { return c.r > 150 && c.g < 110 && c.b < 110; }
+inline bool IsDark(COLORREF c) { return GetRValue(c) < 110 && GetGValue(c) < 110 && GetBValue(c) < 110; }
+inline bool IsReddish(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110; }

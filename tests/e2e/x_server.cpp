@@ -7,22 +7,18 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include <cstring>
-
 namespace {
 
 constexpr auto kServerStartTimeout = std::chrono::seconds(30);
+constexpr auto kToolTimeout = std::chrono::seconds(30);
 
 // The display number Xvfb writes to the -displayfd descriptor once it listens.
 std::string ReadDisplayNumber(int fd, TChildProcess& server) {
   std::string text;
   const auto deadline = std::chrono::steady_clock::now() + kServerStartTimeout;
-  while (text.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+  while (text.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline && server.Running()) {
     pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, 100) <= 0) {
-      if (!server.Running()) break;
-      continue;
-    }
+    if (poll(&p, 1, 100) <= 0) continue;
     char buffer[32];
     const ssize_t n = read(fd, buffer, sizeof buffer);
     if (n <= 0) break;
@@ -33,8 +29,6 @@ std::string ReadDisplayNumber(int fd, TChildProcess& server) {
 }
 
 }  // namespace
-
-TXServer::TXServer() = default;
 
 TXServer::~TXServer() {
   if (connection) XCloseDisplay(connection);
@@ -50,7 +44,7 @@ bool TXServer::Start(const std::string& workDir) {
   frameBufferFile = workDir + "/Xvfb_screen0";
   const bool started = xvfb.Start({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
                                    "-fbdir", workDir, "-nolisten", "tcp", "-noreset"},
-                                  {}, workDir + "/xvfb.log", fds[1]);
+                                  workDir + "/xvfb.log", fds[1]);
   close(fds[1]);
   const std::string number = started ? ReadDisplayNumber(fds[0], xvfb) : std::string();
   close(fds[0]);
@@ -101,8 +95,7 @@ std::vector<TTopWindow> TXServer::TopWindows() const {
 
 bool TXServer::RequestClose(unsigned long window) const {
   if (!connection) return false;
-  XEvent event;
-  std::memset(&event, 0, sizeof event);
+  XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window;
   event.xclient.message_type = XInternAtom(connection, "WM_PROTOCOLS", False);
@@ -116,25 +109,8 @@ bool TXServer::RequestClose(unsigned long window) const {
 
 bool TXServer::Xdotool(std::vector<std::string> args) const {
   args.insert(args.begin(), "xdotool");
-  const TCommandResult result = RunCommand(args, {{"DISPLAY", display}});
+  TChildProcess tool;
+  const bool done = tool.Start(args, "") && tool.WaitForExit(kToolTimeout) == 0;
   if (connection) XSync(connection, False);
-  return result.status == 0;
+  return done;
 }
-
-bool TXServer::MoveTo(int x, int y) const { return Xdotool({"mousemove", std::to_string(x), std::to_string(y)}); }
-
-bool TXServer::Click(int x, int y, int button) const {
-  return Xdotool({"mousemove", std::to_string(x), std::to_string(y), "click", std::to_string(button)});
-}
-
-bool TXServer::ButtonDown(int button) const { return Xdotool({"mousedown", std::to_string(button)}); }
-
-bool TXServer::ButtonUp(int button) const { return Xdotool({"mouseup", std::to_string(button)}); }
-
-bool TXServer::Keys(const std::vector<std::string>& keys) const {
-  std::vector<std::string> args{"key"};
-  args.insert(args.end(), keys.begin(), keys.end());
-  return Xdotool(args);
-}
-
-bool TXServer::Type(const std::string& text) const { return Xdotool({"type", text}); }

@@ -2,8 +2,6 @@
 // A private Xvfb on a free display, the windows on it, and real input through
 // xdotool (XTEST), as a person at the screen would give it.
 
-#include <chrono>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,14 +13,14 @@ struct _XDisplay;
 struct TTopWindow {
   unsigned long id = 0;
   std::string name;
-  TArea area;
+  TRect area;
   bool viewable = false;
   bool overrideRedirect = false;  // popup menus and other unmanaged windows
 };
 
 class TXServer {
  public:
-  TXServer();
+  TXServer() = default;
   ~TXServer();
 
   // Starts the server and connects to it; false with a reason in Error().
@@ -37,12 +35,17 @@ class TXServer {
   bool RequestClose(unsigned long window) const;
 
   // Input through xdotool; each returns whether the tool succeeded.
-  bool MoveTo(int x, int y) const;
-  bool Click(int x, int y, int button = 1) const;
-  bool ButtonDown(int button = 1) const;
-  bool ButtonUp(int button = 1) const;
-  bool Keys(const std::vector<std::string>& keys) const;
-  bool Type(const std::string& text) const;
+  bool MoveTo(TPoint p) const { return Xdotool({"mousemove", std::to_string(p.x), std::to_string(p.y)}); }
+  bool Click(TPoint p, int button = 1) const {
+    return Xdotool({"mousemove", std::to_string(p.x), std::to_string(p.y), "click", std::to_string(button)});
+  }
+  bool ButtonDown() const { return Xdotool({"mousedown", "1"}); }
+  bool ButtonUp() const { return Xdotool({"mouseup", "1"}); }
+  bool Keys(std::vector<std::string> keys) const {
+    keys.insert(keys.begin(), "key");
+    return Xdotool(keys);
+  }
+  bool Type(const std::string& text) const { return Xdotool({"type", text}); }
 
  private:
   bool Xdotool(std::vector<std::string> args) const;

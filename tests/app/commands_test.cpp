@@ -36,17 +36,12 @@ TEST(Accelerators, EachKeyOfTheTableReachesTheGridAsItsCommand) {
   grid.SetFocus();
   ProcessPendingMessages();
 
-  struct TKey {
-    UINT vk;
-    UINT modifiers;
-    UINT id;
-  };
-  const TKey keys[] = {{'X', MK_CONTROL, CM_EDITCUT},     {'C', MK_CONTROL, CM_EDITCOPY},
-                       {'V', MK_CONTROL, CM_EDITPASTE},   {VK_DELETE, MK_CONTROL, CM_EDITCLEAR},
-                       {'Z', MK_CONTROL, CM_EDITUNDO},    {VK_F3, 0, CM_EDITFINDNEXT},
-                       {'A', MK_CONTROL, CM_SELECTALL},   {'F', MK_CONTROL, CM_EDITFIND},
-                       {'H', MK_CONTROL, CM_EDITREPLACE}};
-  for (const TKey& key : keys) {
+  const struct {
+    UINT vk, modifiers, id;
+  } keys[] = {{'X', MK_CONTROL, CM_EDITCUT},   {'C', MK_CONTROL, CM_EDITCOPY},       {'V', MK_CONTROL, CM_EDITPASTE},
+              {'Z', MK_CONTROL, CM_EDITUNDO},  {VK_DELETE, MK_CONTROL, CM_EDITCLEAR}, {VK_F3, 0, CM_EDITFINDNEXT},
+              {'A', MK_CONTROL, CM_SELECTALL}, {'F', MK_CONTROL, CM_EDITFIND},       {'H', MK_CONTROL, CM_EDITREPLACE}};
+  for (const auto& key : keys) {
     grid.ids.clear();
     SimulateKey(grid.GetHandle(), key.vk, key.modifiers);
     ProcessPendingMessages();

@@ -25,15 +25,12 @@ class Startup : public testing::Test {
 };
 
 TEST_F(Startup, ShowsTheSampleContentInTheRussianLocale) {
-  struct TText {
-    int row;
-    int col;
+  const struct {
+    int row, col;
     const char* text;
-  };
-  const TText texts[] = {{0, 0, "05.04.1998"}, {0, 1, "10:30:32"}, {0, 2, "2"},       {1, 3, "334.00"},
-                         {0, 3, "1.00"},       {2, 4, "668.00"},   {0, 5, "1.67E+07"}, {0, 15, "15"},
-                         {3, 17, "3017"},      {0, 7, ""}};
-  for (const TText& t : texts) EXPECT_EQ(grid.cells[t.row][t.col].text, t.text) << t.row << "," << t.col;
+  } texts[] = {{0, 0, "05.04.1998"}, {0, 1, "10:30:32"}, {0, 2, "2"},       {1, 3, "334.00"}, {0, 3, "1.00"},
+               {2, 4, "668.00"},     {0, 5, "1.67E+07"}, {0, 15, "15"},     {3, 17, "3017"},  {0, 7, ""}};
+  for (const auto& t : texts) EXPECT_EQ(grid.cells[t.row][t.col].text, t.text) << t.row << "," << t.col;
   EXPECT_EQ(grid.GetCellBackground(25, 12), RGB(255, 255, 0));
   EXPECT_EQ(grid.GetCellProtected(25, 12), 1);
   EXPECT_EQ(grid.GetCellBackground(25, 2), RGB(0, 255, 255));

@@ -65,15 +65,13 @@ TEST_F(CellAccess, ValueSettersLeaveTheTableUnmodified) {
 }
 
 TEST_F(CellAccess, SteppingThroughTheSheetStopsAtItsEnds) {
-  struct TStep {
+  const struct {
     int row, col;
-    bool forward;
-    bool moved;
+    bool forward, moved;
     int toRow, toCol;
-  };
-  const TStep steps[] = {{39, 19, true, false, 39, 19}, {4, 19, true, true, 5, 0}, {5, 0, false, true, 4, 19},
-                         {0, 0, false, false, 0, 0},    {-8, 50, true, true, 1, 0}};
-  for (const TStep& step : steps) {
+  } steps[] = {{39, 19, true, false, 39, 19}, {4, 19, true, true, 5, 0}, {5, 0, false, true, 4, 19},
+               {0, 0, false, false, 0, 0},    {-8, 50, true, true, 1, 0}};
+  for (const auto& step : steps) {
     int row = step.row, col = step.col;
     const bool moved = step.forward ? grid.NextCellInSheet(row, col) : grid.PrevCellInSheet(row, col);
     EXPECT_EQ(moved, step.moved) << step.row << "," << step.col;

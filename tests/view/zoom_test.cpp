@@ -39,14 +39,13 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
 
 TEST_F(Zoom, CommandsAndFactorsRepaintMarkModifiedAndPickTheCursor) {
   MakeGrid(40, 20, 3, 1);
-  struct TStep {
+  const struct {
     UINT command;  // 0: SetZoom(factor)
     float factor;
     int cursor;
-  };
-  const TStep steps[] = {{CM_ZOOM200, 2.0f, 1}, {CM_ZOOM75, 0.75f, 1}, {CM_ZOOM50, 0.5f, 2},
-                         {0, 0.51f, 1},         {CM_ZOOM25, 0.25f, 2}, {CM_ZOOM100, 1.0f, 1}};
-  for (const TStep& step : steps) {
+  } steps[] = {{CM_ZOOM200, 2.0f, 1}, {CM_ZOOM75, 0.75f, 1}, {CM_ZOOM50, 0.5f, 2},
+               {0, 0.51f, 1},         {CM_ZOOM25, 0.25f, 2}, {CM_ZOOM100, 1.0f, 1}};
+  for (const auto& step : steps) {
     SCOPED_TRACE(step.factor);
     grid->Validate();
     grid->modified = 0;

@@ -46,13 +46,6 @@ std::vector<std::pair<int, int>> TMask::ColumnRuns() const {
   return runs;
 }
 
-TMask TMask::LeftPart(int columns) const {
-  TMask part = *this;
-  for (int y = 0; y < height; ++y)
-    for (int x = std::max(columns, 0); x < width; ++x) part.bits[static_cast<size_t>(y) * width + x] = false;
-  return part;
-}
-
 TScreenImage TScreenImage::Load(const std::string& path) {
   TScreenImage image;
   std::ifstream in(path, std::ios::binary);

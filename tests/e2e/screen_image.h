@@ -22,8 +22,6 @@ struct TMask {
   // Columns holding at least one set pixel, as [first, last] runs separated
   // by empty columns: the glyphs of a line of text.
   std::vector<std::pair<int, int>> ColumnRuns() const;
-  // The columns [0, columns) only.
-  TMask LeftPart(int columns) const;
   bool operator==(const TMask& other) const = default;
 };
 

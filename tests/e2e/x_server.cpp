@@ -1,21 +1,19 @@
 #include "x_server.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
 namespace {
 
-constexpr auto kServerStartTimeout = std::chrono::seconds(30);
-constexpr auto kToolTimeout = std::chrono::seconds(30);
+// For Xvfb to listen, and for one run of xdotool.
+constexpr auto kTimeout = std::chrono::seconds(30);
 
 // The display number Xvfb writes to the -displayfd descriptor once it listens.
 std::string ReadDisplayNumber(int fd, TChildProcess& server) {
   std::string text;
-  const auto deadline = std::chrono::steady_clock::now() + kServerStartTimeout;
+  const auto deadline = std::chrono::steady_clock::now() + kTimeout;
   while (text.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline && server.Running()) {
     pollfd p{fd, POLLIN, 0};
     if (poll(&p, 1, 100) <= 0) continue;
@@ -110,7 +108,7 @@ bool TXServer::RequestClose(unsigned long window) const {
 bool TXServer::Xdotool(std::vector<std::string> args) const {
   args.insert(args.begin(), "xdotool");
   TChildProcess tool;
-  const bool done = tool.Start(args, "") && tool.WaitForExit(kToolTimeout) == 0;
+  const bool done = tool.Start(args, "") && tool.WaitForExit(kTimeout) == 0;
   if (connection) XSync(connection, False);
   return done;
 }

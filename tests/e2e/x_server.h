@@ -20,7 +20,6 @@ struct TTopWindow {
 
 class TXServer {
  public:
-  TXServer() = default;
   ~TXServer();
 
   // Starts the server and connects to it; false with a reason in Error().

@@ -13,6 +13,7 @@ struct TLocaleData {
   LCID lcid;
   char16_t decimalSep;
   char16_t groupSep;
+  std::u16string currency;  // the currency symbol, read before or after a number
   std::u16string dateSep;
   std::u16string timeSep;
   TDateOrder dateOrder;

@@ -92,3 +92,19 @@ TEST_F(RussianLocale, DecimalCommaAndPointBothRead) {
     EXPECT_EQ(cell.text, "3.50") << text;
   }
 }
+
+TEST_F(RussianLocale, NumbersInTheLocalesOwnSyntaxAreRead) {
+  const struct {
+    BYTE type;
+    const char* text;
+    const char* shown;
+  } rows[] = {
+      {ctFixed, "(2,5)", "-2.50"},        {ctFixed, "2,5-", "-2.50"},    {ctFixed, u8"1 234,5 р."_cp, "1234.50"},
+      {ctFixed, "&H10", "16.00"},         {ctInteger, "(7)", "-7"},      {ctInteger, "&HFFFFFFFF", "-1"},
+      {ctInteger, u8"(12 р.)"_cp, "-12"}, {ctGeneral, "(1e3)", "-1E+03"}};
+  for (const auto& row : rows) {
+    TCell cell = CellWithText(row.type, row.text, 2);
+    EXPECT_TRUE(cell.UpdateFromText()) << row.text;
+    EXPECT_EQ(cell.text, row.shown) << row.text;
+  }
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <string>
 
@@ -72,7 +73,7 @@ TEST(VarR8FromStr, TheLocalesSeparators) {
 
 TEST(VarR8FromStr, TextThatIsNoNumberFailsAndLeavesTheResult) {
   for (const char16_t* text : {u"", u"   ", u"abc", u"12abc", u"3.5", u"1,2,3", u"-", u"+", u",", u"e5", u"1e",
-                               u"1e+", u"- 5", u"5-", u"0x10", u"inf", u"nan", u"1,5 e3",
+                               u"1e+", u"- 5", u"0x10", u"inf", u"nan", u"1,5 e3",
                                u"1  000", u"1 ,5"}) {
     const std::u16string input(text);
     const TR8 r = R8(input, LCID_RU_RU);
@@ -83,6 +84,110 @@ TEST(VarR8FromStr, TextThatIsNoNumberFailsAndLeavesTheResult) {
   EXPECT_EQ(R8(u"3,5.", LCID_EN_US).hr, S_OK);
   EXPECT_EQ(R8(u"3.5,1", LCID_EN_US).hr, DISP_E_TYPEMISMATCH);
   EXPECT_EQ(R8(u"1 000", LCID_EN_US).hr, DISP_E_TYPEMISMATCH);
+}
+
+// Both conversions read the same text; only the rounding to an integer differs.
+struct TBothRow {
+  const char16_t* text;
+  LCID lcid;
+  HRESULT hr;
+  double real;
+  LONG integer;
+};
+
+void ExpectBoth(const TBothRow& row) {
+  const std::u16string text(row.text);
+  SCOPED_TRACE("lcid " + std::to_string(row.lcid) + ", \"" + Shown(text) + '"');
+  const TR8 r8 = R8(text, row.lcid);
+  const TI4 i4 = I4(text, row.lcid);
+  EXPECT_EQ(r8.hr, row.hr);
+  EXPECT_EQ(i4.hr, row.hr);
+  EXPECT_EQ(r8.value, row.hr == S_OK ? row.real : -12345.0);
+  EXPECT_EQ(i4.value, row.hr == S_OK ? row.integer : -12345);
+}
+
+constexpr HRESULT kNoNumber = DISP_E_TYPEMISMATCH;
+
+TEST(VarNumberFromStr, SignsParenthesesAndTheCurrencySymbolAroundTheNumber) {
+  constexpr LCID ru = LCID_RU_RU, en = LCID_EN_US;
+  for (const TBothRow& row : std::initializer_list<TBothRow>{
+           {u"(2,5)", ru, S_OK, -2.5, -2},
+           {u" (5) ", ru, S_OK, -5.0, -5},
+           {u"5-", ru, S_OK, -5.0, -5},
+           {u"5+", ru, S_OK, 5.0, 5},
+           {u"1,5e3-", ru, S_OK, -1500.0, -1500},
+           {u"5р.", ru, S_OK, 5.0, 5},
+           {u"5 р.", ru, S_OK, 5.0, 5},
+           {u"р.5", ru, S_OK, 5.0, 5},
+           {u"р. 5", ru, S_OK, 5.0, 5},
+           {u"-5р.", ru, S_OK, -5.0, -5},
+           {u"5р.-", ru, S_OK, -5.0, -5},
+           {u"5-р.", ru, S_OK, -5.0, -5},
+           {u"(5 р.)", ru, S_OK, -5.0, -5},
+           {u"1 234,5 р.", ru, S_OK, 1234.5, 1234},
+           {u"1\u00A0234\u00A0р.", ru, S_OK, 1234.0, 1234},
+           {u"$5", en, S_OK, 5.0, 5},
+           {u"$1,234.50", en, S_OK, 1234.5, 1234},
+           {u"($5)", en, S_OK, -5.0, -5},
+           {u"$(5)", en, S_OK, -5.0, -5},
+           {u"-$5", en, S_OK, -5.0, -5},
+           {u"$-5", en, S_OK, -5.0, -5},
+           {u"$ 5", en, S_OK, 5.0, 5},
+           {u"5$", en, S_OK, 5.0, 5},
+           {u"(1.5e3)", en, S_OK, -1500.0, -1500},
+           // Each locale knows only its own symbol.
+           {u"$5", ru, kNoNumber, 0, 0},
+           {u"5р.", en, kNoNumber, 0, 0},
+           {u"5р", ru, kNoNumber, 0, 0},
+           // Parentheses with a sign, unbalanced or doubled parts.
+           {u"(-5)", ru, kNoNumber, 0, 0},
+           {u"-(5)", ru, kNoNumber, 0, 0},
+           {u"(5)-", ru, kNoNumber, 0, 0},
+           {u"(+5)", ru, kNoNumber, 0, 0},
+           {u"(5", ru, kNoNumber, 0, 0},
+           {u"5)", ru, kNoNumber, 0, 0},
+           {u"((5))", ru, kNoNumber, 0, 0},
+           {u"()", ru, kNoNumber, 0, 0},
+           {u"--5", ru, kNoNumber, 0, 0},
+           {u"-5-", ru, kNoNumber, 0, 0},
+           {u"5 -", ru, kNoNumber, 0, 0},
+           {u"р.5р.", ru, kNoNumber, 0, 0},
+           {u"р.", ru, kNoNumber, 0, 0},
+           {u"$", en, kNoNumber, 0, 0},
+       })
+    ExpectBoth(row);
+}
+
+TEST(VarNumberFromStr, HexadecimalAndOctalSpellA32BitPattern) {
+  for (const LCID lcid : {LCID_RU_RU, LCID_EN_US})
+    for (const TBothRow& row : std::initializer_list<TBothRow>{
+             {u"&H1F", lcid, S_OK, 31.0, 31},
+             {u" &h1f ", lcid, S_OK, 31.0, 31},
+             {u"&O17", lcid, S_OK, 15.0, 15},
+             {u"&o17", lcid, S_OK, 15.0, 15},
+             {u"&H7FFFFFFF", lcid, S_OK, 2147483647.0, 2147483647},
+             {u"&H80000000", lcid, S_OK, -2147483648.0, std::numeric_limits<LONG>::min()},
+             {u"&HFFFFFFFF", lcid, S_OK, -1.0, -1},
+             {u"&O37777777777", lcid, S_OK, -1.0, -1},
+             {u"&H00000000010", lcid, S_OK, 16.0, 16},  // leading zeros are no bits
+             {u"&H100000000", lcid, DISP_E_OVERFLOW, 0, 0},
+             {u"&HFFFFFFFFF", lcid, DISP_E_OVERFLOW, 0, 0},
+             {u"&O40000000000", lcid, DISP_E_OVERFLOW, 0, 0},
+             {u"&H1FFFFFFFFZ", lcid, kNoNumber, 0, 0},
+             {u"&H", lcid, kNoNumber, 0, 0},
+             {u"&", lcid, kNoNumber, 0, 0},
+             {u"&X10", lcid, kNoNumber, 0, 0},
+             {u"&O8", lcid, kNoNumber, 0, 0},
+             {u"&HG", lcid, kNoNumber, 0, 0},
+             {u"&H1 2", lcid, kNoNumber, 0, 0},
+             {u"&H1,5", lcid, kNoNumber, 0, 0},
+             {u"&H1.5", lcid, kNoNumber, 0, 0},
+             // A pattern has no sign of its own.
+             {u"-&H10", lcid, kNoNumber, 0, 0},
+             {u"&H10-", lcid, kNoNumber, 0, 0},
+             {u"(&H10)", lcid, kNoNumber, 0, 0},
+         })
+      ExpectBoth(row);
 }
 
 TEST(VarR8FromStr, OverflowUnderflowAndNullArguments) {

@@ -61,9 +61,9 @@ struct TCell {
   bool GetReal(double& number) const;
 
   // Text -> value for the cell's type. Only dates, times and reals that
-  // overflow to +infinity fail (and mark the cell); other text gives 0.
+  // overflow fail (and mark the cell); other text gives 0.
   bool ParseText();
-  // Value -> text for the cell's type.
+  // Value -> text for the cell's type; a real that is not finite marks the cell.
   bool FormatValue();
   bool UpdateFromText();
   // Shows "ОШИБКА" and sets `invalid`; the value stays as it was.

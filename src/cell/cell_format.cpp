@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstring>
 
 #include "cell/cell.h"
@@ -42,11 +43,16 @@ bool TCell::FormatValue() {
       return true;
     case ctFixed:
     case ctFixedAlt:
-      FormatFixed(value.real, precision, text);
-      return true;
     case ctGeneral:
-      // precision counts the digits after the first significant one.
-      FormatGeneral(value.real, static_cast<int>(std::min<long long>(precision + 1LL, INT_MAX)), text);
+      // No number text stands for a NaN or an infinity.
+      if (!std::isfinite(value.real)) {
+        MarkInvalid();
+        return false;
+      }
+      if (dataType == ctGeneral)  // precision counts the digits after the first significant one
+        FormatGeneral(value.real, static_cast<int>(std::min<long long>(precision + 1LL, INT_MAX)), text);
+      else
+        FormatFixed(value.real, precision, text);
       return true;
     case ctDate:
     case ctTime:

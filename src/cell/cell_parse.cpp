@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "cell/cell.h"
 #include "platform/codepage.h"
 #include "platform/cp1251_literal.h"
@@ -68,13 +70,12 @@ bool TCell::ParseText() {
     }
     default: {
       double number = 0.0;
-      // "3.5" in a locale with a decimal comma still reads through atof.
-      if (FAILED(VarR8FromStr(wide.c_str(), GetUserDefaultLCID(), 0, &number))) {
-        number = crt::atof(text.c_str());
-        if (number == HUGE_VAL) {
-          MarkInvalid();
-          return false;
-        }
+      // "3.5" in a locale with a decimal comma still reads through atof,
+      // which gives an infinity for a number too large in either direction.
+      if (FAILED(VarR8FromStr(wide.c_str(), GetUserDefaultLCID(), 0, &number))) number = crt::atof(text.c_str());
+      if (!std::isfinite(number)) {
+        MarkInvalid();
+        return false;
       }
       value.real = number;
       invalid = 0;

@@ -1,3 +1,4 @@
+#include <limits>
 #include <string>
 
 #include "cell/cell.h"
@@ -42,22 +43,50 @@ TEST_P(EachLocale, TextIsReadByTheCellTypeAndShownAgain) {
   EXPECT_EQ(integer.value.integer, 12);
 }
 
-TEST_P(EachLocale, RealOverflowIsAnErrorThatKeepsTheOldValue) {
-  TCell cell;
-  cell.SetFixed(4.25);
-  cell.text = "1e999";
-  EXPECT_FALSE(cell.UpdateFromText());
-  EXPECT_EQ(cell.text, kError);
-  EXPECT_EQ(cell.invalid, 1);
-  EXPECT_EQ(cell.value.real, 4.25);
-  double real = 0.0;
-  EXPECT_FALSE(cell.GetReal(real));
+TEST_P(EachLocale, RealOverflowEitherWayIsAnErrorThatKeepsTheOldValue) {
+  for (const char* overflow : {"1e999", "-1e999", "  -1.8e308", "-1e999abc"}) {
+    SCOPED_TRACE(overflow);
+    TCell cell;
+    cell.SetFixed(4.25);
+    cell.text = overflow;
+    EXPECT_FALSE(cell.UpdateFromText());
+    EXPECT_EQ(cell.text, kError);
+    EXPECT_EQ(cell.invalid, 1);
+    EXPECT_EQ(cell.value.real, 4.25);
+    double real = 0.0;
+    EXPECT_FALSE(cell.GetReal(real));
 
-  // The next good text clears the mark.
-  cell.text = "1";
-  EXPECT_TRUE(cell.UpdateFromText());
-  EXPECT_EQ(cell.invalid, 0);
-  EXPECT_EQ(cell.text, "1.00");
+    // The next good text clears the mark.
+    cell.text = "1";
+    EXPECT_TRUE(cell.UpdateFromText());
+    EXPECT_EQ(cell.invalid, 0);
+    EXPECT_EQ(cell.text, "1.00");
+  }
+}
+
+TEST_P(EachLocale, RealsThatAreNotFiniteAreErrorsWhicheverWayTheyCome) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  for (const double number : {inf, -inf, std::numeric_limits<double>::quiet_NaN()}) {
+    for (const BYTE type : {ctFixed, ctFixedAlt, ctGeneral}) {
+      SCOPED_TRACE(std::to_string(number) + " type " + std::to_string(type));
+      TCell cell;
+      const bool set = type == ctFixed      ? cell.SetFixed(number)
+                       : type == ctFixedAlt ? cell.SetFixedAlt(number)
+                                            : cell.SetGeneral(number);
+      EXPECT_FALSE(set);
+      EXPECT_EQ(cell.dataType, type);
+      EXPECT_EQ(cell.text, kError);
+      EXPECT_EQ(cell.invalid, 1);
+      double real = 0.0;
+      EXPECT_FALSE(cell.GetReal(real));
+    }
+    // A value that became non-finite some other way shows the error when formatted.
+    TCell cell;
+    cell.SetFixed(1.0);
+    cell.value.real = number;
+    EXPECT_FALSE(cell.FormatValue());
+    EXPECT_EQ(cell.text, kError);
+  }
 }
 
 TEST_P(EachLocale, HugeFixedValueIsShownWholeAndReadBack) {

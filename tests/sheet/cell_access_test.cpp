@@ -3,8 +3,11 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <limits>
+#include <string>
 #include <utility>
 
+#include "platform/cp1251_literal.h"
 #include "platform/locale.h"
 #include "sheet/gridwork.h"
 
@@ -53,6 +56,24 @@ TEST_F(CellAccess, TextGoesOnlyIntoTextCellsAndUnknownTypeCodesMakeTextCells) {
   EXPECT_EQ(grid.GetCellType(4, 5), ctText);
   EXPECT_TRUE(grid.SetCellType(4, 6, ctFixed));
   EXPECT_EQ(grid.cells[4][6].text, "0.00");
+}
+
+TEST_F(CellAccess, RealsThatAreNotFiniteMakeInvalidCells) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  const std::string error = u8"ОШИБКА"_cp;
+  int col = 0;
+  for (const double number : {inf, -inf, std::numeric_limits<double>::quiet_NaN()}) {
+    EXPECT_FALSE(grid.SetCellFixed(12, col, number));
+    EXPECT_FALSE(grid.SetCellFixedAlt(13, col, number));
+    EXPECT_FALSE(grid.SetCellGeneral(14, col, number));
+    for (int row = 12; row <= 14; ++row) {
+      EXPECT_EQ(grid.cells[row][col].text, error) << number << " in row " << row;
+      EXPECT_EQ(grid.cells[row][col].invalid, 1) << number << " in row " << row;
+      double real = 0.0;
+      EXPECT_FALSE(grid.GetCellReal(row, col, real)) << number << " in row " << row;
+    }
+    ++col;
+  }
 }
 
 TEST_F(CellAccess, ValueSettersLeaveTheTableUnmodified) {

@@ -12,8 +12,7 @@ constexpr char16_t kReplacement = u'\uFFFD';
 constexpr char16_t DecodeByte(unsigned char b) {
   if (b < 0x80) return b;
   if (b >= 0xC0) return static_cast<char16_t>(0x0410 + (b - 0xC0));
-  const char32_t cp = cp1251_detail::kHighTable[b - 0x80];
-  return cp == 0xFFFF ? kReplacement : static_cast<char16_t>(cp);
+  return static_cast<char16_t>(cp1251_detail::kHighTable[b - 0x80]);
 }
 
 constexpr std::array<char16_t, 256> kToUnicode = [] {
@@ -26,7 +25,6 @@ constexpr std::array<char16_t, 256> kToUnicode = [] {
 constexpr int EncodeChar(char32_t cp) {
   if (cp < 0x80) return static_cast<int>(cp);
   if (cp >= 0x0410 && cp <= 0x044F) return static_cast<int>(0xC0 + (cp - 0x0410));
-  if (cp == kReplacement) return -1;
   for (int i = 0; i < 64; ++i)
     if (cp1251_detail::kHighTable[i] == cp) return 0x80 + i;
   return -1;
@@ -58,7 +56,7 @@ constexpr std::array<unsigned char, 256> MakeFoldTable(Fold fold) {
   std::array<unsigned char, 256> table{};
   for (int b = 0; b < 256; ++b) {
     const int folded = EncodeChar(fold(kToUnicode[b]));
-    table[b] = static_cast<unsigned char>(folded < 0 || kToUnicode[b] == kReplacement ? b : folded);
+    table[b] = static_cast<unsigned char>(folded < 0 ? b : folded);
   }
   return table;
 }
@@ -94,8 +92,6 @@ constexpr std::array<TSortKey, 256> kSortKeys = [] {
     }
     if (cp == u'-' || cp == u'\'' || cp == u'\u00AD') {
       key.ignorable = true;
-    } else if (cp == kReplacement) {
-      key.primary = 0x2FFF;
     } else if (cp >= u'0' && cp <= u'9') {
       key.primary = static_cast<std::uint16_t>(0x3000 + (cp - u'0'));
     } else if (cp >= u'a' && cp <= u'z') {

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-// Every byte maps to one UTF-16 unit; the unassigned byte 0x98 becomes U+FFFD.
+// Every byte maps to one UTF-16 unit and back; the unassigned byte 0x98 is
+// the control character U+0098.
 std::u16string MultiByteToWideChar(std::string_view ansi);
 // Characters outside Windows-1251 become '?'.
 std::string WideCharToMultiByte(std::u16string_view wide);

@@ -12,7 +12,6 @@ int Sign(int v) { return (v > 0) - (v < 0); }
 
 TEST(Cp1251, EveryByteRoundTripsThroughUtf16AndUtf8) {
   for (int b = 1; b < 256; ++b) {
-    if (b == 0x98) continue;  // unassigned
     const std::string byte(1, static_cast<char>(b));
     const std::u16string wide = MultiByteToWideChar(byte);
     ASSERT_EQ(wide.size(), 1u) << "byte " << b;
@@ -21,12 +20,14 @@ TEST(Cp1251, EveryByteRoundTripsThroughUtf16AndUtf8) {
   }
 }
 
-TEST(Cp1251, KnownCharactersAndTheUnassignedByte) {
+TEST(Cp1251, KnownCharactersAndTheUnassignedByteAsItsControlCharacter) {
   EXPECT_EQ(MultiByteToWideChar("\xC0\xFF\xA8\xB8\x88\xB9\x80\xA5"), u"АяЁё€№ЂҐ");
   EXPECT_EQ(Cp1251ToUtf8("\xCE\xD8\xC8\xC1\xCA\xC0"), "ОШИБКА");
   EXPECT_EQ(Utf8ToCp1251("Привет, world"), u8"Привет, world"_cp);
   EXPECT_EQ(MultiByteToWideChar(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
-  EXPECT_EQ(MultiByteToWideChar("\x98"), u"\uFFFD");
+  EXPECT_EQ(MultiByteToWideChar("\x98"), u"\u0098");
+  EXPECT_EQ(WideCharToMultiByte(u"\u0098"), "\x98");
+  EXPECT_EQ(Utf8ToCp1251("\xC2\x98"), "\x98");
   EXPECT_EQ(WideCharToMultiByte(u"\uFFFD"), "?");
 }
 

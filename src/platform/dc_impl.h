@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/dc.h"
+#include "platform/drawtext_layout.h"
 
 // The font a new context has selected.
 const TFont& SystemFont();
@@ -65,6 +66,18 @@ struct TDC::TImpl {
   std::vector<quint32> glyphs;
   std::vector<QPointF> positions;
   std::vector<QRect> clipRects;
+  // DrawText's lines, as laid out and as placed: bytes [begin, end) of text
+  // with the pen at (x, top of the line), device pixels.
+  struct TLineJob {
+    const char* text;
+    int begin;
+    int end;
+    int x;
+    int y;
+    int width;
+  };
+  TTextLayout layout;
+  std::vector<TLineJob> lineJobs;
 
   int OffsetX() const { return st.viewportOrg.x - st.windowOrg.x; }
   int OffsetY() const { return st.viewportOrg.y - st.windowOrg.y; }

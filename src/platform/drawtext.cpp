@@ -14,16 +14,7 @@
 
 namespace {
 
-// One line to draw: bytes [begin, end) of text with the pen starting at
-// (x, top of the cell), in device pixels.
-struct TLineJob {
-  const char* text;
-  int begin;
-  int end;
-  int x;
-  int y;
-  int width;
-};
+using TLineJob = TDC::TImpl::TLineJob;
 
 // Places the glyphs of a line and widens ink to cover them.
 void PlaceGlyphs(TDC::TImpl& impl, const TFontData& font, const TLineJob& line, const TTextMetricsTable& m,
@@ -147,7 +138,9 @@ int TDC::DrawText(const char* text, int count, TRect& rect, UINT format) {
   const TFontData& font = *impl->st.font.Data();
   const TTextMetricsTable m = MetricsOf(font);
   const bool expandTabs = (format & DT_EXPANDTABS) != 0;
-  static TTextLayout layout;
+  // The buffers belong to the context, so that contexts drawing in turn
+  // (the screen, a printer, a preview) never share them.
+  TTextLayout& layout = impl->layout;
   LayoutText(std::string_view(text, static_cast<size_t>(count)), format, rect.right - rect.left, m, layout);
 
   const int lineHeight = font.metrics.tmHeight + ((format & DT_EXTERNALLEADING) ? font.metrics.tmExternalLeading : 0);
@@ -178,7 +171,7 @@ int TDC::DrawText(const char* text, int count, TRect& rect, UINT format) {
 
   // Lines and glyphs are placed first so that clipping is set up only when
   // some ink would leave the rectangle.
-  static std::vector<TLineJob> jobs;
+  std::vector<TLineJob>& jobs = impl->lineJobs;
   jobs.clear();
   impl->placed.clear();
   QRect ink;

@@ -39,7 +39,7 @@ bool TGridwork::AllocateStore(int rows, int columns) {
     columnWidths.assign(static_cast<std::size_t>(columns), 0.0f);
     cells.clear();
     cells.reserve(static_cast<std::size_t>(rows));
-    for (int r = 0; r < rowCount; ++r) cells.push_back(std::make_unique<TCell[]>(static_cast<std::size_t>(columns)));
+    for (int r = 0; r < rows; ++r) cells.push_back(std::make_unique<TCell[]>(static_cast<std::size_t>(columns)));
     rowPos.assign(static_cast<std::size_t>(rows) + 1, 0);
     columnPos.assign(static_cast<std::size_t>(columns) + 1, 0);
   } catch (const std::bad_alloc&) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <climits>
+#include <utility>
 #include <vector>
 
 #include "app/commands.h"
@@ -60,6 +61,22 @@ TEST_F(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
       ASSERT_EQ(cell.background, AutoColor);
       ASSERT_TRUE(cell.font == defaultCellFont);
     }
+}
+
+TEST_F(SheetStore, AllocateStoreBuildsTheShapeItIsAskedFor) {
+  TGridwork grid(nullptr, "Gridwork Test", nullptr, 3, 2, 0, 0, 1.0);
+  // Growing and shrinking from the counts the grid holds now.
+  for (const auto& [rows, columns] : {std::pair{5, 4}, std::pair{1, 7}}) {
+    ASSERT_TRUE(grid.AllocateStore(rows, columns));
+    ASSERT_EQ(grid.cells.size(), static_cast<std::size_t>(rows));
+    EXPECT_EQ(grid.rowHeights.size(), static_cast<std::size_t>(rows));
+    EXPECT_EQ(grid.columnWidths.size(), static_cast<std::size_t>(columns));
+    EXPECT_EQ(grid.rowPos.size(), static_cast<std::size_t>(rows) + 1);
+    EXPECT_EQ(grid.columnPos.size(), static_cast<std::size_t>(columns) + 1);
+    grid.rowCount = rows;
+    grid.columnCount = columns;
+    for (int r = 0; r < rows; ++r) EXPECT_EQ(grid.cells[r][columns - 1].dataType, ctText);
+  }
 }
 
 TEST_F(SheetStore, IndexAtFindsTheCellLeftOrAboveABoundary) {

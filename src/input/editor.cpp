@@ -87,7 +87,7 @@ void TGridwork::CommitEdit(TCell& cell) {
     cell.text = text;
     cell.UpdateFromText();
     CellChanged();
-    modified = 1;
+    SetModified(true);
     if (autoFit) FitCellToText(curRow, curCol);
   }
   // The field is cleared first so that nothing reached while the window goes

@@ -30,7 +30,7 @@ void TGridwork::SetCellFont(int row, int col, const char* faceName, int size, in
   font.strikeOut = strikeOut;
   font.color = (color > 0xFFFFFF || color == sysTextColor) ? AutoColor : color;
   if (autoFit) FitCellToText(row, col);
-  modified = 1;
+  SetModified(true);
 }
 
 void TGridwork::GetCellFont(int row, int col, char (&faceName)[32], int& size, int& weight, BYTE& italic,
@@ -61,7 +61,7 @@ void TGridwork::SetCellAlignment(int row, int col, int horizontal, int vertical,
     format = (format & ~DT_WORDBREAK) | DT_SINGLELINE;
   }
   if (autoFit) FitCellToText(row, col);
-  modified = 1;
+  SetModified(true);
   // Text may run over only from a scrolling column: frozen columns are
   // painted last and would cut it anyway.
   if (overflow != 0) {
@@ -89,7 +89,7 @@ void TGridwork::SetCellBorder(int row, int col, int side, int width, COLORREF co
   border.width = width < 0 ? 0 : width;
   border.style = style;
   border.color = color > 0xFFFFFF ? sysTextColor : color;
-  modified = 1;
+  SetModified(true);
 }
 
 bool TGridwork::GetCellBorder(int row, int col, int side, int& width, COLORREF& color, int& style) {
@@ -107,7 +107,7 @@ void TGridwork::SetCellBackground(int row, int col, COLORREF color) {
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
   cell->background = color > 0xFFFFFF ? sysWindowColor : color;
-  modified = 1;
+  SetModified(true);
 }
 
 COLORREF TGridwork::GetCellBackground(int row, int col) {

@@ -68,6 +68,8 @@ HWND TGridwork::GetCommandTarget() {
 
 void TGridwork::CellChanged() {}
 
+void TGridwork::SetModified(bool changed) { modified = changed ? 1 : 0; }
+
 void TGridwork::ShowWarning(const char* text) {
   GetApplication()->MessageBox(GetHandle(), text, nullptr, MB_OK | MB_ICONEXCLAMATION);
 }

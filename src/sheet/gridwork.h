@@ -41,6 +41,9 @@ class TGridwork : public TWindow {
   void ShowWarning(const char* text);
   void ShowInfo(const char* text);
   int AskYesNo(const char* text);
+  // The one writer of `modified`: whatever changes the table or makes it
+  // agree with its file again goes through here.
+  void SetModified(bool changed);
 
   // ---- Cell access interface (src/sheet/cell_access*.cpp) ----
   void ClampCell(int& row, int& col) const;
@@ -202,7 +205,7 @@ class TGridwork : public TWindow {
   std::vector<float> columnWidths;  // points at 100 %
   std::vector<int> rowPos;          // rowCount + 1 pixel positions
   std::vector<int> columnPos;       // columnCount + 1 pixel positions
-  int modified = 0;
+  int modified = 0;  // read freely; written only by SetModified
   std::string fileName;  // empty: no file yet; native encoding
   int fileKind = 1;
 

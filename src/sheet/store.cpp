@@ -68,7 +68,7 @@ void TGridwork::SetDefaults() {
   hScrollBarShown = vScrollBarShown = 1;
   fileName.clear();
   fileKind = 1;
-  modified = 0;
+  SetModified(false);
   std::fill(rowHeights.begin(), rowHeights.end(), 12.0f);
   std::fill(columnWidths.begin(), columnWidths.end(), 60.0f);
   std::fill(rowPos.begin(), rowPos.end(), 0);

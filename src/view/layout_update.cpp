@@ -60,14 +60,14 @@ void TGridwork::SetRowHeights(int first, int last, float height) {
   if (first < 0 || first >= rowCount || last < 0 || last >= rowCount) return;
   for (int i = first; i <= last; ++i) rowHeights[i] = height;
   UpdateLayout();
-  modified = 1;
+  SetModified(true);
 }
 
 void TGridwork::SetColumnWidths(int first, int last, float width) {
   if (first < 0 || first >= columnCount || last < 0 || last >= columnCount) return;
   for (int i = first; i <= last; ++i) columnWidths[i] = width;
   UpdateLayout();
-  modified = 1;
+  SetModified(true);
 }
 
 void TGridwork::EvSize(UINT sizeType, const TSize& size) {

@@ -18,7 +18,7 @@ void TGridwork::SetZoom(float newZoom) {
   if (autoFit) FitCellsToText(0, 0, columnCount - 1, rowCount - 1);
   if (editor) BeginEdit(curRow, curCol);
   InvalidateRect(GetClientRect(), true);
-  modified = 1;
+  SetModified(true);
   SetCursor(GetApplication(), zoom > 0.5f ? 1 : 2);
 }
 

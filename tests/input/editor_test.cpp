@@ -148,7 +148,7 @@ TEST_F(EditorTest, AWordBreakCellGetsAMultiLineEditorWithoutScrollBars) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellAlignment(2, 2, 1, 3, 1, 0);
   grid->SetCellText(2, 2, "ab");
-  grid->modified = 0;
+  grid->SetModified(false);
   grid->BeginEdit(2, 2);
   ASSERT_TRUE(grid->editor);
   EXPECT_TRUE(grid->editor->IsMultiLine());
@@ -165,7 +165,7 @@ TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellAlignment(2, 2, 1, 3, 0, 1);
   ASSERT_TRUE(grid->cells[2][2].textFormat & DT_NOCLIP);
-  grid->modified = 0;
+  grid->SetModified(false);
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));
   const int cellWidth = grid->CellRect(2, 2).Width();

@@ -13,7 +13,7 @@ class InputTest : public GridWindowFixture {
     // Keys go where the focus is; as the frame's client the grid would have it.
     grid->SetFocus();
     ProcessPendingMessages();
-    grid->modified = 0;
+    grid->SetModified(false);
   }
 
   void SetUp() override {

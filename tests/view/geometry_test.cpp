@@ -87,7 +87,7 @@ TEST_F(Geometry, PanesSurroundTheFrozenRowsAndColumns) {
 
 TEST_F(Geometry, RowAndColumnSizesIgnoreOutsideIndicesAndHiddenWindowsKeepTheirPanes) {
   MakeGrid(40, 20, 3, 1);
-  grid->modified = 0;
+  grid->SetModified(false);
   grid->SetRowHeights(38, 40, 30.0f);
   grid->SetColumnWidths(-1, 2, 30.0f);
   EXPECT_EQ(grid->modified, 0);

@@ -17,7 +17,7 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
   MakeGrid(40, 20, 3, 1);
   boxes.clear();
   for (float bad : {0.09f, 4.01f}) {
-    grid->modified = 0;
+    grid->SetModified(false);
     grid->SetZoom(bad);
     EXPECT_FLOAT_EQ(grid->zoom, 1.0f);
     EXPECT_EQ(grid->modified, 0);
@@ -48,7 +48,7 @@ TEST_F(Zoom, CommandsAndFactorsRepaintMarkModifiedAndPickTheCursor) {
   for (const auto& step : steps) {
     SCOPED_TRACE(step.factor);
     grid->Validate();
-    grid->modified = 0;
+    grid->SetModified(false);
     if (step.command)
       grid->SendMessage(WM_COMMAND, step.command, 0);
     else
@@ -117,7 +117,7 @@ TEST_F(Zoom, FittingLeavesRoomForTheBarItBrings) {
 TEST_F(Zoom, FitsOutsideTheZoomRangeAreDroppedSilently) {
   // 80 x 16 pixels in 600 x 400: fitting either way would need 749 % or more.
   MakeGrid(1, 1, 0, 0);
-  grid->modified = 0;
+  grid->SetModified(false);
   grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
   EXPECT_FLOAT_EQ(grid->zoom, 1.0f);

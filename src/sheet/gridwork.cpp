@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "edit/edit_info.h"
-#include "input/edit_cell.h"
 #include "platform/application.h"
 #include "platform/cp1251_literal.h"
 #include "platform/dc.h"

@@ -4,7 +4,8 @@
 // and shows it. Each subsystem defines its members in its own folder:
 // src/sheet (store, cell access), src/view (geometry, painting, scrolling,
 // selection, zoom), src/input (keyboard, mouse, editor), src/edit, src/files,
-// src/format, src/print.
+// src/format, src/print. src/sheet, src/view and src/input are not layers
+// over one another: they file the members of this one class by concern.
 
 #include <memory>
 #include <string>

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <new>
 
-#include "input/edit_cell.h"
 #include "platform/memory_status.h"
 #include "sheet/gridwork.h"
 

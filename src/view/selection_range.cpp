@@ -1,6 +1,5 @@
 // The range selection: setting, hiding, select-all and the drag steps.
 
-#include "app/commands.h"
 #include "platform/dc.h"
 #include "sheet/gridwork.h"
 

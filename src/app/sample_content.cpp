@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cell/appearance_codes.h"
 #include "platform/wintypes.h"
 #include "sheet/gridwork.h"
 
@@ -43,17 +44,17 @@ void FillSampleContent(TGridwork& grid) {
     for (int j = 0; j <= 4; ++j) grid.SetCellFont(i, j, "Arial", 12, 600, 0, 0, 0, LtRed);
   for (int i = 10; i <= 19; ++i)
     for (int j = 5; j <= 9; ++j) {
-      grid.SetCellBorder(i, j, 1, 2, LtBlue, 0);
-      grid.SetCellBorder(i, j, 3, 3, LtGreen, 0);
-      grid.SetCellBorder(i, j, 2, 2, LtBlue, 0);
-      grid.SetCellBorder(i, j, 4, 3, LtGreen, 0);
+      grid.SetCellBorder(i, j, sideLeft, 2, LtBlue, 0);
+      grid.SetCellBorder(i, j, sideTop, 3, LtGreen, 0);
+      grid.SetCellBorder(i, j, sideRight, 2, LtBlue, 0);
+      grid.SetCellBorder(i, j, sideBottom, 3, LtGreen, 0);
     }
   for (int i = 8; i <= 11; ++i)
     for (int j = 8; j <= 14; ++j) {
-      grid.SetCellBorder(i, j, 1, 1, LtBlue, 0);
-      grid.SetCellBorder(i, j, 2, 1, LtBlue, 0);
-      grid.SetCellBorder(i, j, 3, 1, LtGreen, 0);
-      grid.SetCellBorder(i, j, 4, 1, LtGreen, 0);
+      grid.SetCellBorder(i, j, sideLeft, 1, LtBlue, 0);
+      grid.SetCellBorder(i, j, sideRight, 1, LtBlue, 0);
+      grid.SetCellBorder(i, j, sideTop, 1, LtGreen, 0);
+      grid.SetCellBorder(i, j, sideBottom, 1, LtGreen, 0);
     }
   for (int i = 20; i <= 29; ++i)
     for (int j = 10; j <= 14; ++j) {
@@ -65,7 +66,7 @@ void FillSampleContent(TGridwork& grid) {
   for (int i = 0; i < 20; ++i) grid.SetRowHeights(i, i, kRowHeights[i]);
   for (int j = 0; j < 10; ++j) grid.SetColumnWidths(j, j, kColumnWidths[j]);
   for (int i = 0; i < rows; ++i)
-    for (int j = 10; j <= 14; ++j) grid.SetCellAlignment(i, j, 1, 3, 0, 1);
+    for (int j = 10; j <= 14; ++j) grid.SetCellAlignment(i, j, haLeft, vaTop, 0, 1);
   for (int i = 10; i <= 19; ++i)
-    for (int j = 5; j <= 9; ++j) grid.SetCellAlignment(i, j, 5, 5, 1, 0);
+    for (int j = 5; j <= 9; ++j) grid.SetCellAlignment(i, j, haCenter, vaCenter, 1, 0);
 }

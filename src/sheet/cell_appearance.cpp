@@ -3,6 +3,7 @@
 #include <limits>
 #include <cstring>
 
+#include "cell/appearance_codes.h"
 #include "sheet/gridwork.h"
 
 namespace {
@@ -51,10 +52,10 @@ void TGridwork::SetCellAlignment(int row, int col, int horizontal, int vertical,
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
   DWORD& format = cell->textFormat;
-  if (horizontal == 2) format |= DT_RIGHT;
-  if (horizontal == 5) format |= DT_CENTER;
-  if (vertical == 4) format |= DT_BOTTOM;
-  if (vertical == 5) format |= DT_VCENTER;
+  if (horizontal == haRight) format |= DT_RIGHT;
+  if (horizontal == haCenter) format |= DT_CENTER;
+  if (vertical == vaBottom) format |= DT_BOTTOM;
+  if (vertical == vaCenter) format |= DT_VCENTER;
   if (wordBreak != 0) {
     format = (format | DT_WORDBREAK) & ~DT_SINGLELINE;
   } else {
@@ -75,17 +76,17 @@ void TGridwork::GetCellAlignment(int row, int col, int& horizontal, int& vertica
   const TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
   const DWORD format = cell->textFormat;
-  horizontal = (format & DT_RIGHT) ? 2 : (format & DT_CENTER) ? 5 : 1;
-  vertical = (format & DT_BOTTOM) ? 4 : (format & DT_VCENTER) ? 5 : 3;
+  horizontal = (format & DT_RIGHT) ? haRight : (format & DT_CENTER) ? haCenter : haLeft;
+  vertical = (format & DT_BOTTOM) ? vaBottom : (format & DT_VCENTER) ? vaCenter : vaTop;
   wordBreak = ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) ? 1 : 0;
   overflow = (format & DT_NOCLIP) ? 1 : 0;
 }
 
 void TGridwork::SetCellBorder(int row, int col, int side, int width, COLORREF color, int style) {
-  if (side < 1 || side > 4) return;
+  if (!IsBorderSide(side)) return;
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  TCellBorder& border = cell->borders[side - 1];
+  TCellBorder& border = cell->borders[BorderIndex(side)];
   border.width = width < 0 ? 0 : width;
   border.style = style;
   border.color = color > 0xFFFFFF ? sysTextColor : color;
@@ -93,10 +94,10 @@ void TGridwork::SetCellBorder(int row, int col, int side, int width, COLORREF co
 }
 
 bool TGridwork::GetCellBorder(int row, int col, int side, int& width, COLORREF& color, int& style) {
-  if (side < 1 || side > 4) return false;
+  if (!IsBorderSide(side)) return false;
   const TCell* cell = CellAt(row, col);
   if (cell == nullptr) return false;
-  const TCellBorder& border = cell->borders[side - 1];
+  const TCellBorder& border = cell->borders[BorderIndex(side)];
   width = border.width;
   color = border.color;
   style = border.style;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "cell/appearance_codes.h"
 #include "platform/dc.h"
 #include "platform/font.h"
 #include "sheet/gridwork.h"
@@ -60,23 +61,23 @@ void TGridwork::DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell)
   // Top, bottom, left, right. A wide pen is centred on its path, so moving
   // the path i pixels inward keeps the line inside the cell; a 1-pixel
   // bottom or right border lands on the neighbour's first pixel row/column.
-  static constexpr int kOrder[4] = {2, 3, 0, 1};
+  static constexpr int kOrder[4] = {sideTop, sideBottom, sideLeft, sideRight};
   for (int side : kOrder) {
-    const TCellBorder& border = cell.borders[side];
+    const TCellBorder& border = cell.borders[BorderIndex(side)];
     if (border.width <= 0) continue;
     const int p = static_cast<int>(border.width * zoom);
     const int i = p / 2;
     const TPen previous = dc.SelectObject(TPen(ResolveInk(border.color), std::max(p, 1), border.style));
     switch (side) {
-      case 2:
+      case sideTop:
         dc.MoveTo(x + i, y + i);
         dc.LineTo(x + w - i, y + i);
         break;
-      case 3:
+      case sideBottom:
         dc.MoveTo(x + i, y + h - i);
         dc.LineTo(x + w - i, y + h - i);
         break;
-      case 0:
+      case sideLeft:
         dc.MoveTo(x + i, y + i);
         dc.LineTo(x + i, y + h - i);
         break;

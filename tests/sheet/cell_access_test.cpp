@@ -58,6 +58,21 @@ TEST_F(CellAccess, TextGoesOnlyIntoTextCellsAndUnknownTypeCodesMakeTextCells) {
   EXPECT_EQ(grid.cells[4][6].text, "0.00");
 }
 
+TEST_F(CellAccess, SetCellTypeKeepsEveryKnownCodeAndTakesOthersAsText) {
+  const struct {
+    BYTE code;
+    BYTE type;
+  } rows[] = {{ctText, ctText},   {ctDate, ctDate},         {ctTime, ctTime},       {ctInteger, ctInteger},
+              {ctFixed, ctFixed}, {ctFixedAlt, ctFixedAlt}, {ctGeneral, ctGeneral}, {0, ctText},
+              {8, ctText},        {255, ctText}};
+  int row = 10;
+  for (const auto& step : rows) {
+    grid.SetCellType(row, 10, step.code);
+    EXPECT_EQ(grid.GetCellType(row, 10), step.type) << "code " << int(step.code);
+    ++row;
+  }
+}
+
 TEST_F(CellAccess, RealsThatAreNotFiniteMakeInvalidCells) {
   constexpr double inf = std::numeric_limits<double>::infinity();
   const std::string error = u8"ОШИБКА"_cp;

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "cell/appearance_codes.h"
 #include "paint_test_support.h"
 #include "platform/font.h"
 #include "sheet/gridwork.h"
@@ -50,24 +51,24 @@ TEST_F(PaintCell, BackgroundFillsExactlyTheCellAndAutoLeavesWhatIsThere) {
 }
 
 TEST_F(PaintCell, WideBordersLieInsideTheCellInTheirOrder) {
-  // Left and right 2 pixels blue, top and bottom 3 pixels green.
-  cell.borders[0] = {2, PS_SOLID, kPaintBlue};
-  cell.borders[1] = {2, PS_SOLID, kPaintBlue};
-  cell.borders[2] = {3, PS_SOLID, kPaintGreen};
-  cell.borders[3] = {3, PS_SOLID, kPaintGreen};
+  // Left blue and right cyan, 2 pixels; top green and bottom red, 3 pixels.
+  cell.borders[BorderIndex(sideLeft)] = {2, PS_SOLID, kPaintBlue};
+  cell.borders[BorderIndex(sideRight)] = {2, PS_SOLID, kPaintCyan};
+  cell.borders[BorderIndex(sideTop)] = {3, PS_SOLID, kPaintGreen};
+  cell.borders[BorderIndex(sideBottom)] = {3, PS_SOLID, kPaintRed};
   const int x = 20, y = 10, w = 65, h = 44;
   grid.DrawCell(canvas.dc, x, y, w, h, cell);
 
   const int midY = y + h / 2, midX = x + w / 2;
   canvas.Expect({{x, midY, kPaintBlue}, {x + 1, midY, kPaintBlue}, {x + 2, midY, kPaintWhite},
-                 {x - 1, midY, kPaintWhite}, {x + w - 3, midY, kPaintWhite}, {x + w - 2, midY, kPaintBlue},
-                 {x + w - 1, midY, kPaintBlue}, {x + w, midY, kPaintWhite}});
+                 {x - 1, midY, kPaintWhite}, {x + w - 3, midY, kPaintWhite}, {x + w - 2, midY, kPaintCyan},
+                 {x + w - 1, midY, kPaintCyan}, {x + w, midY, kPaintWhite}});
   // The bottom line is centred one pixel above the edge: one pixel spills out.
   canvas.Expect({{midX, y - 1, kPaintWhite}, {midX, y, kPaintGreen}, {midX, y + 1, kPaintGreen},
                  {midX, y + 2, kPaintGreen}, {midX, y + 3, kPaintWhite}, {midX, y + h - 3, kPaintWhite},
-                 {midX, y + h - 2, kPaintGreen}, {midX, y + h - 1, kPaintGreen}, {midX, y + h, kPaintGreen}});
+                 {midX, y + h - 2, kPaintRed}, {midX, y + h - 1, kPaintRed}, {midX, y + h, kPaintRed}});
   // The sides are drawn after the top and bottom and cover the corners.
-  canvas.Expect({{x, y, kPaintBlue}, {x + w - 1, y + h - 1, kPaintBlue}});
+  canvas.Expect({{x, y, kPaintBlue}, {x + w - 1, y + h - 1, kPaintCyan}});
 }
 
 TEST_F(PaintCell, BorderWidthFollowsTheZoomButNeverVanishes) {

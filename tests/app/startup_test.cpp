@@ -47,9 +47,9 @@ TEST_F(Startup, ShowsTheSampleContentInTheRussianLocale) {
 
 TEST_F(Startup, SizesRowsAndColumns) {
   const float rows[] = {15, 15, 15, 15, 15, 16, 17, 18, 19, 20, 22, 24, 26, 28, 30, 33, 36, 39, 42, 45};
-  for (int i = 0; i < 40; ++i) EXPECT_FLOAT_EQ(grid.rowHeights[i], i < 20 ? rows[i] : 12.0f) << i;
+  for (int i = 0; i < 40; ++i) EXPECT_FLOAT_EQ(grid.layout.rowHeights[i], i < 20 ? rows[i] : 12.0f) << i;
   const float columns[] = {40, 40, 41, 42, 44, 46, 49, 52, 56, 60};
-  for (int j = 0; j < 20; ++j) EXPECT_FLOAT_EQ(grid.columnWidths[j], j < 10 ? columns[j] : 60.0f) << j;
+  for (int j = 0; j < 20; ++j) EXPECT_FLOAT_EQ(grid.layout.columnWidths[j], j < 10 ? columns[j] : 60.0f) << j;
 }
 
 TEST_F(Startup, PaintsTheTableIntoTheWindowAndTakesCtrlA) {
@@ -61,7 +61,7 @@ TEST_F(Startup, PaintsTheTableIntoTheWindowAndTakesCtrlA) {
   ASSERT_FALSE(cell.IsNull());
   EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), cell.left + cell.Width() / 2, cell.top), RGB(0, 255, 0));
   // The separator below the frozen rows.
-  EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), 200, grid.frozenHeight), RGB(0, 0, 0));
+  EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), 200, grid.layout.frozenHeight), RGB(0, 0, 0));
 
   EXPECT_EQ(grid.hasSelection, 0);
   SimulateKey(grid.GetHandle(), 'A', MK_CONTROL);

@@ -244,5 +244,8 @@ class TGridwork : public TWindow {
   // The cell at (row, col) after clamping them; null while the table has no cells.
   TCell* CellAt(int& row, int& col);
 
+  // Set while EvSize runs, to absorb the size change its own layout causes.
+  bool inSize = false;
+
   DECLARE_RESPONSE_TABLE(TGridwork);
 };

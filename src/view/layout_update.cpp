@@ -41,13 +41,14 @@ void TGridwork::SetColumnWidths(int first, int last, float width) {
 void TGridwork::EvSize(UINT sizeType, const TSize& size) {
   TWindow::EvSize(sizeType, size);
   // Making a scroll bar appear or disappear resizes the client area again
-  // from inside UpdateLayout; that nested size change is absorbed here.
-  static bool inSize = false;
+  // from inside UpdateLayout; that nested size change is absorbed here. The
+  // flag is this window's own: another grid's size changes go through.
   if (inSize) return;
   struct TGuard {
-    TGuard() { inSize = true; }
-    ~TGuard() { inSize = false; }
-  } guard;
+    bool& flag;
+    explicit TGuard(bool& flag) : flag(flag) { flag = true; }
+    ~TGuard() { flag = false; }
+  } guard(inSize);
   if (sizeType != SIZE_MINIMIZED) {
     UpdateLayout();
     InvalidateRect(GetClientRect(), false);

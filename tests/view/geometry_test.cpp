@@ -1,3 +1,4 @@
+#include <memory>
 #include <utility>
 
 #include "geometry_fixture.h"
@@ -71,6 +72,44 @@ TEST_F(Geometry, SizeChangesAfterMinimisingStillUpdateTheLayout) {
   ProcessPendingMessages();
   EXPECT_EQ(grid->layout.mainPane.right, grid->GetClientRect().right);
   EXPECT_EQ(grid->layout.mainPane.bottom, grid->GetClientRect().bottom);
+}
+
+// Resizes a partner grid from inside its own nested size change, the one a
+// scroll bar coming or going causes while the layout is updated.
+class TPartnerResizingGrid : public TGridwork {
+ public:
+  using TGridwork::TGridwork;
+  void EvSize(UINT sizeType, const TSize& size) override {
+    ++depth;
+    if (depth > 1 && partner) {
+      partner->SetWindowPos(nullptr, 0, 0, 300, 200, SWP_NOMOVE);
+      partner = nullptr;
+    }
+    TGridwork::EvSize(sizeType, size);
+    --depth;
+  }
+  TGridwork* partner = nullptr;
+  int depth = 0;
+};
+
+TEST_F(Geometry, AGridsNestedSizeChangeDoesNotSwallowAnotherGrids) {
+  MakeGrid(40, 20, 3, 1);
+  TGridwork& other = *grid;
+  auto first = std::make_unique<TPartnerResizingGrid>(host.get(), "First", nullptr, 2, 2, 0, 0, 1.0);
+  ASSERT_TRUE(first->Create());
+  ProcessPendingMessages();
+  ASSERT_EQ(std::pair(first->layout.hScrollBarShown, first->layout.vScrollBarShown), std::pair(0, 0));
+
+  // Too narrow for its sheet, the first grid gets its horizontal bar, and
+  // with it a nested size change during which the other grid is resized.
+  first->partner = &other;
+  first->SetWindowPos(nullptr, 0, 0, 100, 200, SWP_NOMOVE);
+  ASSERT_EQ(first->partner, nullptr);
+  EXPECT_EQ(first->layout.hScrollBarShown, 1);
+  EXPECT_EQ(other.GetWindowRect().Width(), 300);
+  EXPECT_EQ(other.layout.mainPane.right, other.GetClientRect().right);
+  EXPECT_EQ(other.layout.mainPane.bottom, other.GetClientRect().bottom);
+  first.reset();
 }
 
 }  // namespace

@@ -48,6 +48,10 @@ TEST_F(Scrolling, PagesAndTheThumb) {
   EXPECT_EQ(grid->layout.leftColumn, 5);
   Scroll(WM_HSCROLL, SB_PAGELEFT);
   EXPECT_EQ(grid->layout.leftColumn, 1);
+  // From the middle, back to the first column whose page ends before column 10.
+  grid->ScrollTo(10, 3);
+  Scroll(WM_HSCROLL, SB_PAGELEFT);
+  EXPECT_EQ(grid->layout.leftColumn, 5);
   // The thumb moves the view only when released.
   Scroll(WM_VSCROLL, SB_THUMBTRACK, 12);
   EXPECT_EQ(grid->layout.topRow, 3);
@@ -132,6 +136,42 @@ TEST_F(Scrolling, OneStepCarriesAnEditorInAScrollingColumnOnly) {
     Scroll(WM_HSCROLL, SB_LINERIGHT);
     ASSERT_TRUE(grid->editor);
     EXPECT_EQ(grid->editor->GetWindowRect(), expected.Offset(-shift, 0));
+  }
+}
+
+TEST_F(Scrolling, AnEditorScrolledOutOfViewClosesWithItsTextAndOneStillShownFollowsItsCell) {
+  MakeSheet();
+  const struct {
+    int row, col;      // the edited cell
+    int toCol, toRow;  // where the view goes from (1, 3)
+    bool open;
+  } cases[] = {
+      {5, 3, 4, 3, false},   // one column: its column leaves on the left
+      {5, 3, 10, 3, false},  // more than a page
+      {5, 3, 1, 10, false},  // its row leaves at the top
+      {5, 3, 4, 10, false},  // both at once
+      {1, 3, 1, 10, true},   // a frozen row stays
+      {5, 0, 4, 3, true},    // a frozen column stays
+      {12, 5, 3, 6, true},   // still shown after both moved
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "cell " << c.row << ", " << c.col << " view to " << c.toCol << ", " << c.toRow);
+    grid->ScrollTo(1, 3);
+    grid->cells[c.row][c.col].text.clear();
+    grid->BeginEdit(c.row, c.col);
+    ASSERT_TRUE(grid->editor);
+    grid->editor->SendMessage(WM_CHAR, '7', 0);
+    grid->ScrollTo(c.toCol, c.toRow);
+    ASSERT_EQ(std::pair(grid->layout.leftColumn, grid->layout.topRow), std::pair(c.toCol, c.toRow));
+    EXPECT_EQ(grid->editor != nullptr, c.open);
+    if (grid->editor) {
+      TPoint cellCorner{grid->CellRect(c.row, c.col).left, grid->CellRect(c.row, c.col).top};
+      grid->ClientToScreen(cellCorner);
+      const TRect editor = grid->editor->GetWindowRect();
+      EXPECT_EQ((TPoint{editor.left, editor.top}), cellCorner);
+      grid->EndEdit();
+    }
+    EXPECT_EQ(grid->cells[c.row][c.col].text, "7");
   }
 }
 

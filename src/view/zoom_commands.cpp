@@ -4,6 +4,7 @@
 
 #include "platform/application.h"
 #include "platform/cp1251_literal.h"
+#include "platform/framewindow.h"
 #include "platform/sysinfo.h"
 #include "sheet/gridwork.h"
 
@@ -63,6 +64,11 @@ void TGridwork::FitWindowToSheet() {
   if (totalWidth == client.Width() && totalHeight == client.Height()) return;
   SetWindowPos(HWND_NOTOPMOST, window.left, window.top, totalWidth + frameW + 1, totalHeight + frameH + 1,
                SWP_NOMOVE);
+  // A shown frame around the grid follows, so that none of the grid lies
+  // beyond the frame's edge, out of reach of its scroll bars. While the
+  // frame is still being made it sizes its client window itself.
+  auto* frame = dynamic_cast<TFrameWindow*>(GetParent());
+  if (frame && frame->IsWindowVisible()) frame->ShrinkToClient();
 }
 
 void TGridwork::CmFitWindow() { FitWindowToSheet(); }

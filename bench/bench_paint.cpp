@@ -128,15 +128,15 @@ void BM_ScrollOneRowLarge(benchmark::State& state) {
     state.SkipWithError("the client area is not 1920 x 1080");
     return;
   }
-  grid.ScrollTo(grid.frozenColumns, 100);
+  grid.ScrollTo(grid.layout.frozenColumns, 100);
   ProcessPendingMessages();
   int step = 1;
   for (auto _ : state) {
-    grid.ScrollTo(grid.leftColumn, grid.topRow + step);
+    grid.ScrollTo(grid.layout.leftColumn, grid.layout.topRow + step);
     grid.UpdateWindow();
     step = -step;
   }
-  grid.ScrollTo(grid.frozenColumns, grid.frozenRows);
+  grid.ScrollTo(grid.layout.frozenColumns, grid.layout.frozenRows);
   ProcessPendingMessages();
 }
 

@@ -5,7 +5,7 @@
 #include "sheet/gridwork.h"
 
 void TGridwork::AskZoom() {
-  LONG percent = static_cast<LONG>(zoom * 100.0);
+  LONG percent = static_cast<LONG>(layout.zoom * 100.0);
   if (AskInteger(this, u8"Выбор масштаба"_cp, u8"масштаб отображения"_cp, percent, 10, 400))
     SetZoom(static_cast<float>(percent * 0.01));
 }

@@ -37,7 +37,7 @@ void TGridwork::BeginEdit(int row, int col) {
 
 bool TGridwork::CreateEditor(int x, int y, int w, int h, TCell& cell) {
   const bool multiLine = (cell.textFormat & DT_WORDBREAK) != 0;
-  editor.reset(new (std::nothrow) TEditCell(&cell, zoom, this, kEditorId, x, y, w, h, multiLine));
+  editor.reset(new (std::nothrow) TEditCell(&cell, layout.zoom, this, kEditorId, x, y, w, h, multiLine));
   if (!editor) return false;
   HideSelection();
   if (editor->Create()) return true;
@@ -59,15 +59,16 @@ TRect TGridwork::EditorRect(int row, int col) {
       TClientDC dc(*this);
       extent = MeasureCell(row, col, dc);
     }
-    const TPoint end{static_cast<int>(rect.left + static_cast<long double>(extent.right) * zoom * pixelsPerPointX),
-                     static_cast<int>(rect.top + static_cast<long double>(extent.top) * zoom * pixelsPerPointY)};
+    const TPoint end{
+        rect.left + TSheetLayout::ScaledSize(static_cast<float>(extent.right), layout.zoom, layout.pixelsPerPointX),
+        rect.top + TSheetLayout::ScaledSize(static_cast<float>(extent.top), layout.zoom, layout.pixelsPerPointY)};
     int hitRow = 0;
     int hitCol = 0;
     if (!CellFromPoint(end, hitRow, hitCol)) hitCol = columnCount - 1;
     // The column alone decides; the point lies on the cell's top edge, which
     // the hit test gives to the row above, possibly one scrolled away.
     const TRect last = CellRect(row, hitCol);
-    rect.right = last.IsEmpty() ? columnPos[columnCount] : last.right;
+    rect.right = last.IsEmpty() ? layout.columnPos[columnCount] : last.right;
   }
   return rect;
 }

@@ -47,7 +47,7 @@ void TGridwork::EvKeyDown(UINT key, UINT, UINT) {
 
 void TGridwork::MoveUp() {
   if (!editor) {
-    ScrollTo(leftColumn, topRow - 1);
+    ScrollTo(layout.leftColumn, layout.topRow - 1);
     return;
   }
   if (curRow == 0) return;
@@ -55,112 +55,112 @@ void TGridwork::MoveUp() {
   const int col = curCol;
   // From the first scrolling row the row above comes into view; the frozen
   // rows are reached only once nothing lies scrolled away between them.
-  if (CellRect(row, col).IsEmpty()) ScrollTo(leftColumn, topRow - 1);
+  if (CellRect(row, col).IsEmpty()) ScrollTo(layout.leftColumn, layout.topRow - 1);
   BeginEdit(row, col);
 }
 
 void TGridwork::MoveLeft() {
   if (!editor) {
-    ScrollTo(leftColumn - 1, topRow);
+    ScrollTo(layout.leftColumn - 1, layout.topRow);
     return;
   }
   if (curCol == 0) return;
   const int row = curRow;
   const int col = curCol - 1;
-  if (CellRect(row, col).IsEmpty()) ScrollTo(leftColumn - 1, topRow);
+  if (CellRect(row, col).IsEmpty()) ScrollTo(layout.leftColumn - 1, layout.topRow);
   BeginEdit(row, col);
 }
 
 void TGridwork::MoveDown() {
   if (!editor) {
-    ScrollTo(leftColumn, topRow + 1);
+    ScrollTo(layout.leftColumn, layout.topRow + 1);
     return;
   }
   if (curRow == rowCount - 1) return;
   const int col = curCol;
   // From the last frozen row the rows scrolled away are skipped.
-  const int row = curRow == frozenRows - 1 ? topRow : curRow + 1;
-  while (!CellFitsVertically(row, col) && topRow < maxTopRow) {
-    const int before = topRow;
-    ScrollTo(leftColumn, topRow + 1);
-    if (topRow == before) break;
+  const int row = curRow == layout.frozenRows - 1 ? layout.topRow : curRow + 1;
+  while (!CellFitsVertically(row, col) && layout.topRow < layout.maxTopRow) {
+    const int before = layout.topRow;
+    ScrollTo(layout.leftColumn, layout.topRow + 1);
+    if (layout.topRow == before) break;
   }
   BeginEdit(row, col);
 }
 
 void TGridwork::MoveRight() {
   if (!editor) {
-    ScrollTo(leftColumn + 1, topRow);
+    ScrollTo(layout.leftColumn + 1, layout.topRow);
     return;
   }
   if (curCol == columnCount - 1) return;
   const int row = curRow;
-  const int col = curCol == frozenColumns - 1 ? leftColumn : curCol + 1;
-  while (!CellFitsHorizontally(row, col) && leftColumn < maxLeftColumn) {
-    const int before = leftColumn;
-    ScrollTo(leftColumn + 1, topRow);
-    if (leftColumn == before) break;
+  const int col = curCol == layout.frozenColumns - 1 ? layout.leftColumn : curCol + 1;
+  while (!CellFitsHorizontally(row, col) && layout.leftColumn < layout.maxLeftColumn) {
+    const int before = layout.leftColumn;
+    ScrollTo(layout.leftColumn + 1, layout.topRow);
+    if (layout.leftColumn == before) break;
   }
   BeginEdit(row, col);
 }
 
 void TGridwork::PageUp() {
   if (!editor) {
-    ScrollTo(leftColumn, pageUpRow);
+    ScrollTo(layout.leftColumn, layout.pageUpRow);
     return;
   }
   if (curRow == 0) return;
   const int col = curCol;
-  if (topRow == frozenRows) {
+  if (layout.topRow == layout.frozenRows) {
     BeginEdit(0, col);
     return;
   }
   // Keep the cell's place in the view when the page allows it, otherwise
   // land in the middle of the new page.
-  int row = curRow - topRow + pageUpRow;
-  ScrollTo(leftColumn, pageUpRow);
-  if (row < 0 || row >= rowCount || !CellFitsVertically(row, col)) row = (bottomRow + topRow) / 2;
+  int row = curRow - layout.topRow + layout.pageUpRow;
+  ScrollTo(layout.leftColumn, layout.pageUpRow);
+  if (row < 0 || row >= rowCount || !CellFitsVertically(row, col)) row = (layout.bottomRow + layout.topRow) / 2;
   BeginEdit(row, col);
 }
 
 void TGridwork::PageDown() {
-  if (!editor || curRow < frozenRows) {
-    ScrollTo(leftColumn, bottomRow);
+  if (!editor || curRow < layout.frozenRows) {
+    ScrollTo(layout.leftColumn, layout.bottomRow);
     return;
   }
   if (curRow == rowCount - 1) return;
   const int col = curCol;
-  if (topRow == maxTopRow) {
+  if (layout.topRow == layout.maxTopRow) {
     BeginEdit(rowCount - 1, col);
     return;
   }
-  int row = curRow - topRow + bottomRow;
-  ScrollTo(leftColumn, bottomRow);
-  if (row < 0 || row >= rowCount || !CellFitsVertically(row, col)) row = (bottomRow + topRow) / 2;
+  int row = curRow - layout.topRow + layout.bottomRow;
+  ScrollTo(layout.leftColumn, layout.bottomRow);
+  if (row < 0 || row >= rowCount || !CellFitsVertically(row, col)) row = (layout.bottomRow + layout.topRow) / 2;
   BeginEdit(row, col);
 }
 
 void TGridwork::MoveHome() {
   const bool editing = editor != nullptr;
-  ScrollTo(frozenColumns, topRow);
+  ScrollTo(layout.frozenColumns, layout.topRow);
   if (editing) BeginEdit(curRow, 0);
 }
 
 void TGridwork::MoveEnd() {
   const bool editing = editor != nullptr;
-  ScrollTo(maxLeftColumn, topRow);
+  ScrollTo(layout.maxLeftColumn, layout.topRow);
   if (editing) BeginEdit(curRow, columnCount - 1);
 }
 
 void TGridwork::MoveTop() {
   const bool editing = editor != nullptr;
-  ScrollTo(leftColumn, frozenRows);
+  ScrollTo(layout.leftColumn, layout.frozenRows);
   if (editing) BeginEdit(0, curCol);
 }
 
 void TGridwork::MoveBottom() {
   const bool editing = editor != nullptr;
-  ScrollTo(leftColumn, maxTopRow);
+  ScrollTo(layout.leftColumn, layout.maxTopRow);
   if (editing) BeginEdit(rowCount - 1, curCol);
 }
 
@@ -239,12 +239,12 @@ void TGridwork::NextVisibleCell(int& row, int& col) const {
   int firstCol = 0;
   FirstVisibleCell(firstRow, firstCol);
   ++col;
-  if (col == frozenColumns) col = leftColumn;
+  if (col == layout.frozenColumns) col = layout.leftColumn;
   if (!CellFitsInClient(row, col)) {
     col = firstCol;
     ++row;
   }
-  if (row == frozenRows) row = topRow;
+  if (row == layout.frozenRows) row = layout.topRow;
   if (!CellFitsInClient(row, col)) {
     row = firstRow;
     col = firstCol;
@@ -253,20 +253,20 @@ void TGridwork::NextVisibleCell(int& row, int& col) const {
 
 void TGridwork::PrevVisibleCell(int& row, int& col) const {
   --col;
-  if (col < 0 || (col == leftColumn - 1 && frozenColumns == 0)) {
-    col = rightColumn;
+  if (col < 0 || (col == layout.leftColumn - 1 && layout.frozenColumns == 0)) {
+    col = layout.rightColumn;
     if (!CellFitsHorizontally(row, col)) --col;
     --row;
-  } else if (col == leftColumn - 1) {
-    col = frozenColumns - 1;
+  } else if (col == layout.leftColumn - 1) {
+    col = layout.frozenColumns - 1;
   }
-  if (row < 0 || (row == topRow - 1 && frozenRows == 0)) {
-    row = bottomRow;
-    col = rightColumn;
+  if (row < 0 || (row == layout.topRow - 1 && layout.frozenRows == 0)) {
+    row = layout.bottomRow;
+    col = layout.rightColumn;
     if (!CellFitsVertically(row, col)) --row;
     if (!CellFitsHorizontally(row, col)) --col;
-  } else if (row == topRow - 1) {
-    row = frozenRows - 1;
+  } else if (row == layout.topRow - 1) {
+    row = layout.frozenRows - 1;
   }
   row = std::max(0, std::min(row, rowCount - 1));
   col = std::max(0, std::min(col, columnCount - 1));

@@ -41,15 +41,17 @@ std::unique_ptr<TWindow> TFrameWindow::SetClientWindow(std::unique_ptr<TWindow> 
 
 void TFrameWindow::SetupWindow() {
   TWindow::SetupWindow();
-  if (shrinkToClient && client && client->IsWindow()) {
-    // The frame takes the size that gives the client window its own size.
-    const TRect want = client->GetWindowRect();
-    const TRect frame = GetWindowRect();
-    const TRect area = GetClientRect();
-    SetWindowPos(nullptr, 0, 0, want.Width() + frame.Width() - area.Width(),
-                 want.Height() + frame.Height() - area.Height(), SWP_NOMOVE | SWP_NOZORDER);
-  }
+  if (shrinkToClient) ShrinkToClient();
   if (menu) SetMenu(menu);
+}
+
+void TFrameWindow::ShrinkToClient() {
+  if (!client || !client->IsWindow()) return;
+  const TRect want = client->GetWindowRect();
+  const TRect frame = GetWindowRect();
+  const TRect area = GetClientRect();
+  SetWindowPos(nullptr, 0, 0, want.Width() + frame.Width() - area.Width(),
+               want.Height() + frame.Height() - area.Height(), SWP_NOMOVE | SWP_NOZORDER);
 }
 
 bool TFrameWindow::SetMenu(HMENU newMenu) {

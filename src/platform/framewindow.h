@@ -17,6 +17,9 @@ class TFrameWindow : public TWindow {
   TWindow* GetClientWindow() const { return client.get(); }
   // Replaces the client window; answers the old one.
   std::unique_ptr<TWindow> SetClientWindow(std::unique_ptr<TWindow> clientWnd);
+  // Takes the size that gives the client area the client window's own size,
+  // after the client window has resized itself.
+  void ShrinkToClient();
 
   // Installs the menu bar; the frame owns the menu from now on and destroys
   // the one it had. Null removes the bar.

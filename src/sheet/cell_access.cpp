@@ -44,8 +44,8 @@ bool TGridwork::PrevCellInSheet(int& row, int& col) const {
 }
 
 void TGridwork::FirstVisibleCell(int& row, int& col) const {
-  row = frozenRows > 0 ? 0 : topRow;
-  col = frozenColumns > 0 ? 0 : leftColumn;
+  row = layout.frozenRows > 0 ? 0 : layout.topRow;
+  col = layout.frozenColumns > 0 ? 0 : layout.leftColumn;
 }
 
 void TGridwork::SetCellProtected(int row, int col, BYTE flag) {

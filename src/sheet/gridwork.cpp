@@ -13,12 +13,10 @@
 
 TGridwork::TGridwork(TWindow* parent, const char* title, TModule* module, int rows, int columns, int frozenRows,
                      int frozenColumns, double zoom)
-    : TWindow(parent, title, module),
-      rowCount(rows),
-      columnCount(columns),
-      zoom(static_cast<float>(zoom)),
-      frozenRows(frozenRows),
-      frozenColumns(frozenColumns) {
+    : TWindow(parent, title, module), rowCount(rows), columnCount(columns) {
+  layout.zoom = static_cast<float>(zoom);
+  layout.frozenRows = frozenRows;
+  layout.frozenColumns = frozenColumns;
   if (AllocateStore(rowCount, columnCount)) {
     SetDefaults();
     return;
@@ -28,9 +26,9 @@ TGridwork::TGridwork(TWindow* parent, const char* title, TModule* module, int ro
   MessageBoxExA(nullptr, u8"Недостаточно памяти"_cp, nullptr, MB_ICONHAND | MB_TASKMODAL, 0);
   FreeStore();
   this->rowCount = this->columnCount = 0;
-  this->frozenRows = this->frozenColumns = 0;
-  rowPos.assign(1, 0);
-  columnPos.assign(1, 0);
+  layout.frozenRows = layout.frozenColumns = 0;
+  layout.rowPos.assign(1, 0);
+  layout.columnPos.assign(1, 0);
   SetDefaults();
   if (GetHandle() != nullptr) Destroy();
 }
@@ -55,7 +53,7 @@ void TGridwork::SetupWindow() {
   findReplace.wReplaceWithLen = 1000;
   findReplaceMsg = RegisterWindowMessageA("commdlg_FindReplace");
   CellChanged();
-  SetZoom(zoom);
+  SetZoom(layout.zoom);
   FitWindowToSheet();
 }
 

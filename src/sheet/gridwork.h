@@ -18,6 +18,7 @@
 #include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/window.h"
+#include "view/sheet_layout.h"
 
 class TEditCell;
 
@@ -202,37 +203,15 @@ class TGridwork : public TWindow {
   std::vector<std::unique_ptr<TCell[]>> cells;  // rowCount rows of columnCount cells
   int rowCount = 0;
   int columnCount = 0;
-  std::vector<float> rowHeights;    // points at 100 %
-  std::vector<float> columnWidths;  // points at 100 %
-  std::vector<int> rowPos;          // rowCount + 1 pixel positions
-  std::vector<int> columnPos;       // columnCount + 1 pixel positions
   int modified = 0;  // read freely; written only by SetModified
   std::string fileName;  // empty: no file yet; native encoding
   int fileKind = 1;
 
   // ---- View geometry and scrolling ----
-  float zoom = 1.0f;
-  float pixelsPerPointX = 0.0f;
-  float pixelsPerPointY = 0.0f;
+  // Sizes, zoom, device scale, frozen counts, positions, panes and the
+  // scroll position with its limits.
+  TSheetLayout layout;
   std::unique_ptr<TFont> defaultFont;
-  int frozenRows = 0;
-  int frozenColumns = 0;
-  int frozenHeight = 0;
-  int frozenWidth = 0;
-  TRect cornerPane;
-  TRect topPane;
-  TRect leftPane;
-  TRect mainPane;
-  int leftColumn = 0;
-  int topRow = 0;
-  int rightColumn = 0;
-  int bottomRow = 0;
-  int maxLeftColumn = 0;
-  int maxTopRow = 0;
-  int hScrollBarShown = 1;
-  int vScrollBarShown = 1;
-  int pageLeftColumn = 0;
-  int pageUpRow = 0;
   int autoFit = 0;
 
   // ---- Current cell and selection ----
@@ -268,6 +247,9 @@ class TGridwork : public TWindow {
  private:
   // The cell at (row, col) after clamping them; null while the table has no cells.
   TCell* CellAt(int& row, int& col);
+
+  // Set while EvSize runs, to absorb the size change its own layout causes.
+  bool inSize = false;
 
   DECLARE_RESPONSE_TABLE(TGridwork);
 };

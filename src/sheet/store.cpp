@@ -34,13 +34,13 @@ bool StoreFits(int rows, int columns) {
 bool TGridwork::AllocateStore(int rows, int columns) {
   if (!StoreFits(rows, columns)) return false;
   try {
-    rowHeights.assign(static_cast<std::size_t>(rows), 0.0f);
-    columnWidths.assign(static_cast<std::size_t>(columns), 0.0f);
+    layout.rowHeights.assign(static_cast<std::size_t>(rows), 0.0f);
+    layout.columnWidths.assign(static_cast<std::size_t>(columns), 0.0f);
     cells.clear();
     cells.reserve(static_cast<std::size_t>(rows));
     for (int r = 0; r < rows; ++r) cells.push_back(std::make_unique<TCell[]>(static_cast<std::size_t>(columns)));
-    rowPos.assign(static_cast<std::size_t>(rows) + 1, 0);
-    columnPos.assign(static_cast<std::size_t>(columns) + 1, 0);
+    layout.rowPos.assign(static_cast<std::size_t>(rows) + 1, 0);
+    layout.columnPos.assign(static_cast<std::size_t>(columns) + 1, 0);
   } catch (const std::bad_alloc&) {
     FreeStore();
     return false;
@@ -49,10 +49,10 @@ bool TGridwork::AllocateStore(int rows, int columns) {
 }
 
 void TGridwork::FreeStore() {
-  std::vector<float>().swap(rowHeights);
-  std::vector<float>().swap(columnWidths);
-  std::vector<int>().swap(rowPos);
-  std::vector<int>().swap(columnPos);
+  std::vector<float>().swap(layout.rowHeights);
+  std::vector<float>().swap(layout.columnWidths);
+  std::vector<int>().swap(layout.rowPos);
+  std::vector<int>().swap(layout.columnPos);
   std::vector<std::unique_ptr<TCell[]>>().swap(cells);
 }
 
@@ -64,14 +64,14 @@ void TGridwork::SetDefaults() {
     Attr.H = client.Height();
   }
   Attr.Style |= WS_HSCROLL | WS_VSCROLL;
-  hScrollBarShown = vScrollBarShown = 1;
+  layout.hScrollBarShown = layout.vScrollBarShown = 1;
   fileName.clear();
   fileKind = 1;
   SetModified(false);
-  std::fill(rowHeights.begin(), rowHeights.end(), 12.0f);
-  std::fill(columnWidths.begin(), columnWidths.end(), 60.0f);
-  std::fill(rowPos.begin(), rowPos.end(), 0);
-  std::fill(columnPos.begin(), columnPos.end(), 0);
+  std::fill(layout.rowHeights.begin(), layout.rowHeights.end(), 12.0f);
+  std::fill(layout.columnWidths.begin(), layout.columnWidths.end(), 60.0f);
+  std::fill(layout.rowPos.begin(), layout.rowPos.end(), 0);
+  std::fill(layout.columnPos.begin(), layout.columnPos.end(), 0);
   editor.reset();
   defaultFont.reset();
   undoRecord.reset();
@@ -79,27 +79,16 @@ void TGridwork::SetDefaults() {
   findDialog = replaceDialog = nullptr;
   dragDC.reset();
   hasSelection = mouseTracking = autoFit = 0;
-  leftColumn = frozenColumns;
-  topRow = frozenRows;
+  layout.leftColumn = layout.frozenColumns;
+  layout.topRow = layout.frozenRows;
 }
 
 void TGridwork::GetSheetSize(float& zoomOut, int& columns, int& rows) const {
-  zoomOut = zoom;
+  zoomOut = layout.zoom;
   columns = columnCount;
   rows = rowCount;
 }
 
 int TGridwork::IndexAt(int pixel, const int* positions, int count) {
-  // A table without rows (or columns) has nothing to find, not even at its origin.
-  if (count <= 0 || pixel < positions[0] || pixel > positions[count]) return -1;
-  int lo = 0;
-  int hi = count;
-  while (hi - lo > 1) {
-    const int mid = (lo + hi) / 2;
-    if (pixel <= positions[mid])
-      hi = mid;
-    else
-      lo = mid;
-  }
-  return lo;
+  return TSheetLayout::IndexAt(pixel, positions, count);
 }

@@ -13,13 +13,6 @@ namespace {
 
 COLORREF ResolveInk(COLORREF color) { return color == AutoColor ? sysTextColor : color; }
 
-// The pixel size of a row or column: points x zoom x pixels per point,
-// formed in that order in extended precision and truncated, as the position
-// arrays are built, so stepping cell by cell lands on the same pixels.
-int DeviceSize(float points, float zoom, float pixelsPerPoint) {
-  return static_cast<int>(static_cast<long double>(points) * zoom * pixelsPerPoint);
-}
-
 }  // namespace
 
 void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom,
@@ -29,11 +22,11 @@ void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int ri
   NormalizeRange(left, top, right, bottom);
   int y = y0;
   for (int r = top; r <= bottom; ++r) {
-    const int h = DeviceSize(rowHeights[r], zoom, pixelsPerPointY);
+    const int h = TSheetLayout::ScaledSize(layout.rowHeights[r], layout.zoom, layout.pixelsPerPointY);
     const TCell* row = cells[r].get();
     int x = x0;
     for (int c = left; c <= right; ++c) {
-      const int w = DeviceSize(columnWidths[c], zoom, pixelsPerPointX);
+      const int w = TSheetLayout::ScaledSize(layout.columnWidths[c], layout.zoom, layout.pixelsPerPointX);
       if (overflowOnly == 0 || (row[c].textFormat & DT_NOCLIP) != 0) DrawCell(dc, x, y, w, h, row[c]);
       x += w;
     }
@@ -45,13 +38,13 @@ void TGridwork::DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell)
   if (cell.background != AutoColor) dc.FillRect(TRect{x, y, x + w, y + h}, TBrush(cell.background));
 
   if (!cell.text.empty()) {
-    const TCellFontSelection font(dc, cell.font, defaultFont.get(), zoom);
+    const TCellFontSelection font(dc, cell.font, defaultFont.get(), layout.zoom);
     dc.SetTextColor(ResolveInk(cell.font.color));
 
     // A 2-point inset on the left, and on the right for right-aligned text.
     // Truncation runs toward zero, so left of the window one more pixel
     // keeps the inset the same width as everywhere else.
-    const long double inset = 2.0L * zoom * pixelsPerPointX;
+    const long double inset = 2.0L * layout.zoom * layout.pixelsPerPointX;
     TRect textRect{static_cast<int>(x + inset), y, x + w, y + h};
     if (x < 0) --textRect.left;
     if ((cell.textFormat & DT_RIGHT) != 0) textRect.right = static_cast<int>(x + w - inset);
@@ -65,7 +58,7 @@ void TGridwork::DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell)
   for (int side : kOrder) {
     const TCellBorder& border = cell.borders[BorderIndex(side)];
     if (border.width <= 0) continue;
-    const int p = static_cast<int>(border.width * zoom);
+    const int p = static_cast<int>(border.width * layout.zoom);
     const int i = p / 2;
     const TPen previous = dc.SelectObject(TPen(ResolveInk(border.color), std::max(p, 1), border.style));
     switch (side) {

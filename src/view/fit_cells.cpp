@@ -15,19 +15,19 @@ void TGridwork::FitCellsToText(int left, int top, int right, int bottom) {
   // Text that may run over its neighbours needs no wider column.
   int firstColumn = -1;
   for (int c = left; c <= right; ++c) {
-    int need = static_cast<int>(columnWidths[c]);
+    int need = static_cast<int>(layout.columnWidths[c]);
     for (int r = top; r <= bottom; ++r)
       if ((cells[r][c].textFormat & DT_NOCLIP) == 0) need = std::max(need, MeasureCell(r, c, dc).right);
-    if (need > columnWidths[c]) {
+    if (need > layout.columnWidths[c]) {
       SetColumnWidths(c, c, static_cast<float>(need));
       if (firstColumn < 0) firstColumn = c;
     }
   }
   int firstRow = -1;
   for (int r = top; r <= bottom; ++r) {
-    int need = static_cast<int>(rowHeights[r]);
+    int need = static_cast<int>(layout.rowHeights[r]);
     for (int c = left; c <= right; ++c) need = std::max(need, MeasureCell(r, c, dc).bottom);
-    if (need > rowHeights[r]) {
+    if (need > layout.rowHeights[r]) {
       SetRowHeights(r, r, static_cast<float>(need));
       if (firstRow < 0) firstRow = r;
     }

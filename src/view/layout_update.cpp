@@ -1,7 +1,5 @@
-// The layout of the grid window: scroll-bar need, the four panes, sizes and
-// answers to a change of the window's size.
-
-#include <algorithm>
+// The layout of the grid window: the device scale, the panes for its client
+// area, sizes and answers to a change of the window's size.
 
 #include "platform/dc.h"
 #include "platform/sysinfo.h"
@@ -12,60 +10,30 @@ void TGridwork::UpdateLayout() {
     TClientDC dc(*this);
     UpdateDeviceScale(dc);
   }
-  ComputePositions();
+  layout.ComputePositions();
+  if (!IsWindowVisible()) return;
 
-  const TRect client = GetClientRect();
-  const int totalWidth = columnPos[columnCount];
-  const int totalHeight = rowPos[rowCount];
-  if (!IsWindowVisible() || client.IsNull() || totalWidth == 0 || totalHeight == 0) return;
-
-  const int cyH = GetSystemMetrics(SM_CYHSCROLL);
-  const int cxV = GetSystemMetrics(SM_CXVSCROLL);
-  // The client area as it would be without scroll bars. A bar decided as
-  // needed may still be hidden (its range came out empty), so the window's
-  // own style says which bars take space now.
-  const int fullW = client.right + ((Attr.Style & WS_VSCROLL) ? cxV : 0);
-  const int fullH = client.bottom + ((Attr.Style & WS_HSCROLL) ? cyH : 0);
-
-  if (totalWidth < fullW && totalHeight < fullH) {
-    hScrollBarShown = 0;
-    vScrollBarShown = 0;
-  } else if (totalWidth < fullW - cxV) {
-    hScrollBarShown = 0;
-    vScrollBarShown = 1;
-  } else if (totalHeight < fullH - cyH) {
-    hScrollBarShown = 1;
-    vScrollBarShown = 0;
-  } else {
-    hScrollBarShown = 1;
-    vScrollBarShown = 1;
-  }
-
-  const int cellW = fullW - client.left - (vScrollBarShown ? cxV : 0);
-  const int cellH = fullH - client.top - (hScrollBarShown ? cyH : 0);
-  frozenWidth = columnPos[frozenColumns];
-  frozenHeight = rowPos[frozenRows];
-  const int viewW = std::max(cellW, frozenWidth);
-  const int viewH = std::max(cellH, frozenHeight);
-
-  cornerPane = TRect{0, 0, frozenWidth, frozenHeight};
-  topPane = TRect{frozenWidth, 0, viewW, frozenHeight};
-  leftPane = TRect{0, frozenHeight, frozenWidth, viewH};
-  mainPane = TRect{frozenWidth, frozenHeight, viewW, viewH};
-
-  UpdateScrollRanges(viewW - frozenWidth, viewH - frozenHeight);
+  // A bar decided as needed may still be hidden (its range came out empty),
+  // so the window's own style says which bars take space now.
+  TSheetLayout::TScrollBarSpace bars;
+  bars.vBarWidth = GetSystemMetrics(SM_CXVSCROLL);
+  bars.hBarHeight = GetSystemMetrics(SM_CYHSCROLL);
+  bars.vBarInClient = (Attr.Style & WS_VSCROLL) != 0;
+  bars.hBarInClient = (Attr.Style & WS_HSCROLL) != 0;
+  if (!layout.ArrangePanes(GetClientRect(), bars)) return;
+  UpdateScrollRanges(layout.mainPane.Width(), layout.mainPane.Height());
 }
 
 void TGridwork::SetRowHeights(int first, int last, float height) {
   if (first < 0 || first >= rowCount || last < 0 || last >= rowCount) return;
-  for (int i = first; i <= last; ++i) rowHeights[i] = height;
+  for (int i = first; i <= last; ++i) layout.rowHeights[i] = height;
   UpdateLayout();
   SetModified(true);
 }
 
 void TGridwork::SetColumnWidths(int first, int last, float width) {
   if (first < 0 || first >= columnCount || last < 0 || last >= columnCount) return;
-  for (int i = first; i <= last; ++i) columnWidths[i] = width;
+  for (int i = first; i <= last; ++i) layout.columnWidths[i] = width;
   UpdateLayout();
   SetModified(true);
 }
@@ -73,13 +41,14 @@ void TGridwork::SetColumnWidths(int first, int last, float width) {
 void TGridwork::EvSize(UINT sizeType, const TSize& size) {
   TWindow::EvSize(sizeType, size);
   // Making a scroll bar appear or disappear resizes the client area again
-  // from inside UpdateLayout; that nested size change is absorbed here.
-  static bool inSize = false;
+  // from inside UpdateLayout; that nested size change is absorbed here. The
+  // flag is this window's own: another grid's size changes go through.
   if (inSize) return;
   struct TGuard {
-    TGuard() { inSize = true; }
-    ~TGuard() { inSize = false; }
-  } guard;
+    bool& flag;
+    explicit TGuard(bool& flag) : flag(flag) { flag = true; }
+    ~TGuard() { flag = false; }
+  } guard(inSize);
   if (sizeType != SIZE_MINIMIZED) {
     UpdateLayout();
     InvalidateRect(GetClientRect(), false);

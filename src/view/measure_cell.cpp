@@ -6,22 +6,21 @@
 #include "view/draw_font.h"
 
 TRect TGridwork::MeasureCell(int row, int col, TDC& dc) {
-  const long double scaleX = static_cast<long double>(zoom) * pixelsPerPointX;
-  const long double scaleY = static_cast<long double>(zoom) * pixelsPerPointY;
+  const long double scaleX = static_cast<long double>(layout.zoom) * layout.pixelsPerPointX;
+  const long double scaleY = static_cast<long double>(layout.zoom) * layout.pixelsPerPointY;
   // Without cells or before the first layout there is nothing to measure with.
   if (cells.empty() || scaleX <= 0 || scaleY <= 0) return TRect{};
   ClampCell(row, col);
   const TCell& cell = cells[row][col];
 
-  // Sizes formed as points x zoom x pixels per point, as the layout does.
-  TRect extent{static_cast<int>(2.0L * zoom * pixelsPerPointX), 0,
-               static_cast<int>(static_cast<long double>(columnWidths[col]) * zoom * pixelsPerPointX),
-               static_cast<int>(static_cast<long double>(rowHeights[row]) * zoom * pixelsPerPointY)};
+  TRect extent{TSheetLayout::ScaledSize(2.0f, layout.zoom, layout.pixelsPerPointX), 0,
+               TSheetLayout::ScaledSize(layout.columnWidths[col], layout.zoom, layout.pixelsPerPointX),
+               TSheetLayout::ScaledSize(layout.rowHeights[row], layout.zoom, layout.pixelsPerPointY)};
   if (cell.text.empty()) {
     extent.right = extent.left;
     extent.bottom = extent.top;
   } else {
-    const TCellFontSelection font(dc, cell.font, defaultFont.get(), zoom);
+    const TCellFontSelection font(dc, cell.font, defaultFont.get(), layout.zoom);
     dc.DrawText(cell.text, extent, cell.textFormat | DT_CALCRECT);
   }
   // The width keeps the 2-point left inset and adds 4 points of margin.

@@ -57,38 +57,43 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
   const TBrush windowBrush(sysWindowColor);
   memory.FillRect(client, windowBrush);
 
-  const int dx = frozenWidth - columnPos[leftColumn];
-  const int dy = frozenHeight - rowPos[topRow];
+  const int dx = layout.frozenWidth - layout.columnPos[layout.leftColumn];
+  const int dy = layout.frozenHeight - layout.rowPos[layout.topRow];
 
   // The scrolling panes first, each with the cells left of the painted block
   // whose text may run into it, even those scrolled out of view.
-  if (frozenRows > 0 && Overlaps(topPane, rect)) {
-    const TBlock b = CellsToPaint(*this, topPane & rect, {0, leftColumn, frozenRows - 1, rightColumn});
-    if (b.c0 > frozenColumns)
-      DrawCellRange(memory, columnPos[frozenColumns] + dx, rowPos[b.r0], frozenColumns, b.r0, b.c0 - 1, b.r1, 1);
-    DrawCellRange(memory, columnPos[b.c0] + dx, rowPos[b.r0], b.c0, b.r0, b.c1, b.r1, 0);
+  if (layout.frozenRows > 0 && Overlaps(layout.topPane, rect)) {
+    const TBlock b =
+        CellsToPaint(*this, layout.topPane & rect, {0, layout.leftColumn, layout.frozenRows - 1, layout.rightColumn});
+    if (b.c0 > layout.frozenColumns)
+      DrawCellRange(memory, layout.columnPos[layout.frozenColumns] + dx, layout.rowPos[b.r0], layout.frozenColumns,
+                    b.r0, b.c0 - 1, b.r1, 1);
+    DrawCellRange(memory, layout.columnPos[b.c0] + dx, layout.rowPos[b.r0], b.c0, b.r0, b.c1, b.r1, 0);
   }
-  if (Overlaps(mainPane, rect)) {
-    const TBlock b = CellsToPaint(*this, mainPane & rect, {topRow, leftColumn, bottomRow, rightColumn});
-    if (b.c0 > frozenColumns)
-      DrawCellRange(memory, columnPos[frozenColumns] + dx, rowPos[b.r0] + dy, frozenColumns, b.r0, b.c0 - 1, b.r1,
-                    1);
-    DrawCellRange(memory, columnPos[b.c0] + dx, rowPos[b.r0] + dy, b.c0, b.r0, b.c1, b.r1, 0);
+  if (Overlaps(layout.mainPane, rect)) {
+    const TBlock b = CellsToPaint(*this, layout.mainPane & rect,
+                                  {layout.topRow, layout.leftColumn, layout.bottomRow, layout.rightColumn});
+    if (b.c0 > layout.frozenColumns)
+      DrawCellRange(memory, layout.columnPos[layout.frozenColumns] + dx, layout.rowPos[b.r0] + dy, layout.frozenColumns,
+                    b.r0, b.c0 - 1, b.r1, 1);
+    DrawCellRange(memory, layout.columnPos[b.c0] + dx, layout.rowPos[b.r0] + dy, b.c0, b.r0, b.c1, b.r1, 0);
   }
 
   // Text that ran over the frozen columns goes; the frozen panes are drawn
   // on top of the scrolling ones.
-  memory.FillRect(TRect{client.left, client.top, frozenWidth, client.bottom}, windowBrush);
-  if (frozenColumns > 0 && frozenRows > 0 && Overlaps(cornerPane, rect)) {
-    const TBlock b = CellsToPaint(*this, cornerPane & rect, {0, 0, frozenRows - 1, frozenColumns - 1});
-    DrawCellRange(memory, columnPos[b.c0], rowPos[b.r0], b.c0, b.r0, b.c1, b.r1, 0);
+  memory.FillRect(TRect{client.left, client.top, layout.frozenWidth, client.bottom}, windowBrush);
+  if (layout.frozenColumns > 0 && layout.frozenRows > 0 && Overlaps(layout.cornerPane, rect)) {
+    const TBlock b =
+        CellsToPaint(*this, layout.cornerPane & rect, {0, 0, layout.frozenRows - 1, layout.frozenColumns - 1});
+    DrawCellRange(memory, layout.columnPos[b.c0], layout.rowPos[b.r0], b.c0, b.r0, b.c1, b.r1, 0);
   }
-  if (frozenColumns > 0 && Overlaps(leftPane, rect)) {
-    const TBlock b = CellsToPaint(*this, leftPane & rect, {topRow, 0, bottomRow, frozenColumns - 1});
-    DrawCellRange(memory, columnPos[b.c0], rowPos[b.r0] + dy, b.c0, b.r0, b.c1, b.r1, 0);
+  if (layout.frozenColumns > 0 && Overlaps(layout.leftPane, rect)) {
+    const TBlock b =
+        CellsToPaint(*this, layout.leftPane & rect, {layout.topRow, 0, layout.bottomRow, layout.frozenColumns - 1});
+    DrawCellRange(memory, layout.columnPos[b.c0], layout.rowPos[b.r0] + dy, b.c0, b.r0, b.c1, b.r1, 0);
   }
 
-  if (frozenColumns > 0 || frozenRows > 0) DrawFreezeLines(memory);
+  if (layout.frozenColumns > 0 || layout.frozenRows > 0) DrawFreezeLines(memory);
   if (hasSelection) DrawSelection(memory);
 
   dc.BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), memory, rect.left, rect.top, SRCCOPY);
@@ -96,13 +101,13 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
 
 void TGridwork::DrawFreezeLines(TDC& dc) {
   const TRect client = GetClientRect();
-  if (frozenRows > 0) {
-    const int y = rowPos[frozenRows];
+  if (layout.frozenRows > 0) {
+    const int y = layout.rowPos[layout.frozenRows];
     dc.MoveTo(client.left, y);
     dc.LineTo(client.right, y);
   }
-  if (frozenColumns > 0) {
-    const int x = columnPos[frozenColumns];
+  if (layout.frozenColumns > 0) {
+    const int x = layout.columnPos[layout.frozenColumns];
     dc.MoveTo(x, client.top);
     dc.LineTo(x, client.bottom);
   }

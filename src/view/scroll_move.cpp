@@ -18,45 +18,24 @@ void UpdateArrows(TWindow& window, int bar, int target, int old, int first, int 
   }
 }
 
-int IndexOr(int index, int fallback) { return index == -1 ? fallback : index; }
-
 }  // namespace
 
 void TGridwork::ScrollTo(int col, int row) {
-  if (col > maxLeftColumn)
-    col = maxLeftColumn;
-  else if (col < frozenColumns)
-    col = frozenColumns;
-  if (row > maxTopRow)
-    row = maxTopRow;
-  else if (row < frozenRows)
-    row = frozenRows;
+  layout.ClampScrollPosition(col, row);
+  const int oldLeft = layout.leftColumn;
+  const int oldTop = layout.topRow;
+  const int oldRight = layout.rightColumn;
+  const int oldBottom = layout.bottomRow;
+  const int oldPageLeft = layout.pageLeftColumn;
+  const int oldPageUp = layout.pageUpRow;
 
-  const int oldLeft = leftColumn;
-  const int oldTop = topRow;
-  const int oldRight = rightColumn;
-  const int oldBottom = bottomRow;
-  const int oldPageLeft = pageLeftColumn;
-  const int oldPageUp = pageUpRow;
-
-  UpdateArrows(*this, SB_HORZ, col, oldLeft, frozenColumns, maxLeftColumn);
-  UpdateArrows(*this, SB_VERT, row, oldTop, frozenRows, maxTopRow);
-
-  const int w = mainPane.Width();
-  const int h = mainPane.Height();
-  rightColumn = IndexOr(IndexAt(columnPos[col] + w, columnPos.data(), columnCount), columnCount - 1);
-  bottomRow = IndexOr(IndexAt(rowPos[row] + h, rowPos.data(), rowCount), rowCount - 1);
-  const int pageLeft = IndexAt(columnPos[col] - w, columnPos.data(), columnCount);
-  pageLeftColumn = pageLeft == -1 ? frozenColumns : pageLeft + 1;
-  const int pageUp = IndexAt(rowPos[row] - h, rowPos.data(), rowCount);
-  pageUpRow = pageUp == -1 ? frozenRows : pageUp + 1;
-
+  UpdateArrows(*this, SB_HORZ, col, oldLeft, layout.frozenColumns, layout.maxLeftColumn);
+  UpdateArrows(*this, SB_VERT, row, oldTop, layout.frozenRows, layout.maxTopRow);
+  layout.ScrollTo(col, row);
   SetScrollPos(SB_HORZ, col, true);
   SetScrollPos(SB_VERT, row, true);
   if (col == oldLeft && row == oldTop) return;
 
-  leftColumn = col;
-  topRow = row;
   if (editor && CellRect(curRow, curCol).IsNull()) EndEdit();
 
   const TRect client = GetClientRect();
@@ -67,8 +46,11 @@ void TGridwork::ScrollTo(int col, int row) {
     return;
   }
 
-  const int dx = columnPos[oldLeft] - columnPos[col];
-  const int dy = rowPos[oldTop] - rowPos[row];
+  const TRect& topPane = layout.topPane;
+  const TRect& leftPane = layout.leftPane;
+  const TRect& mainPane = layout.mainPane;
+  const int dx = layout.columnPos[oldLeft] - layout.columnPos[col];
+  const int dy = layout.rowPos[oldTop] - layout.rowPos[row];
   if (col != oldLeft && row != oldTop) {
     InvalidateRect(client, true);
     if (editor) BeginEdit(curRow, curCol);
@@ -81,7 +63,7 @@ void TGridwork::ScrollTo(int col, int row) {
                  std::max(topPane.right, mainPane.right), std::max(topPane.bottom, mainPane.bottom)};
       // Without a scroll rectangle child windows move too: an editor in a
       // scrolling column travels with its cell, one in a frozen column stays.
-      const bool editorFrozen = editor && curCol < frozenColumns;
+      const bool editorFrozen = editor && curCol < layout.frozenColumns;
       ScrollWindow(dx, 0, editorFrozen ? &clip : nullptr, &clip);
     }
   } else {
@@ -90,7 +72,7 @@ void TGridwork::ScrollTo(int col, int row) {
     } else {
       TRect clip{std::min(leftPane.left, mainPane.left), std::min(leftPane.top, mainPane.top) + 1,
                  std::max(leftPane.right, mainPane.right), std::max(leftPane.bottom, mainPane.bottom)};
-      const bool editorFrozen = editor && curRow < frozenRows;
+      const bool editorFrozen = editor && curRow < layout.frozenRows;
       ScrollWindow(0, dy, editorFrozen ? &clip : nullptr, &clip);
     }
   }
@@ -104,19 +86,19 @@ void TGridwork::AutoScrollStep() {
 
   int dy = 0;
   if (cursor.y < 0) {
-    const int step = std::max(pageUpRow - topRow, cursor.y);
+    const int step = std::max(layout.pageUpRow - layout.topRow, cursor.y);
     dy = step <= -1 ? step : -1;
   } else if (cursor.y > client.bottom) {
-    const int step = std::min(bottomRow - topRow, cursor.y - client.bottom);
+    const int step = std::min(layout.bottomRow - layout.topRow, cursor.y - client.bottom);
     dy = step >= 1 ? step : 1;
   }
   int dx = 0;
   if (cursor.x < 0) {
-    const int step = std::max(pageLeftColumn - leftColumn, cursor.x);
+    const int step = std::max(layout.pageLeftColumn - layout.leftColumn, cursor.x);
     dx = step <= -1 ? step : -1;
   } else if (cursor.x > client.right) {
-    const int step = std::min(rightColumn - leftColumn, cursor.x - client.right);
+    const int step = std::min(layout.rightColumn - layout.leftColumn, cursor.x - client.right);
     dx = step >= 1 ? step : 1;
   }
-  ScrollTo(leftColumn + dx, topRow + dy);
+  ScrollTo(layout.leftColumn + dx, layout.topRow + dy);
 }

@@ -1,46 +1,21 @@
 // Scroll-bar ranges and the scroll-bar messages.
 
-#include <algorithm>
-
 #include "sheet/gridwork.h"
 
-namespace {
-
-// The smallest first scrolling index from which every remaining row or
-// column fits into the scrolling extent. It stays a valid index of the table
-// (a last row or column bigger than the extent still gets shown from its own
-// start) and never drops below the frozen count.
-int LargestFirstIndex(const std::vector<int>& positions, int count, int frozen, int extent, bool barShown) {
-  if (!barShown) return frozen;
-  int i = count - 1;
-  while (i >= frozen && extent >= positions[count] - positions[i]) --i;
-  return std::max(std::min(i + 1, count - 1), frozen);
-}
-
-// Whether every scrolling row or column but the last fits into the extent.
-bool AllFit(const std::vector<int>& positions, int count, int frozen, int extent) {
-  for (int k = frozen; k <= count - 2; ++k)
-    if (positions[k + 1] - positions[k] > extent) return false;
-  return true;
-}
-
-}  // namespace
-
 void TGridwork::UpdateScrollRanges(int scrollWidth, int scrollHeight) {
-  maxLeftColumn = LargestFirstIndex(columnPos, columnCount, frozenColumns, scrollWidth, hScrollBarShown != 0);
-  SetScrollRange(SB_HORZ, frozenColumns, maxLeftColumn, false);
-  SetScrollPos(SB_HORZ, leftColumn, true);
-  maxTopRow = LargestFirstIndex(rowPos, rowCount, frozenRows, scrollHeight, vScrollBarShown != 0);
-  SetScrollRange(SB_VERT, frozenRows, maxTopRow, false);
-  SetScrollPos(SB_VERT, topRow, true);
+  layout.ComputeScrollLimits(scrollWidth, scrollHeight);
+  SetScrollRange(SB_HORZ, layout.frozenColumns, layout.maxLeftColumn, false);
+  SetScrollPos(SB_HORZ, layout.leftColumn, true);
+  SetScrollRange(SB_VERT, layout.frozenRows, layout.maxTopRow, false);
+  SetScrollPos(SB_VERT, layout.topRow, true);
 
   // A row or column bigger than the scrolling area switches scrolling along
   // that axis off and shows the table from its first scrolling row or column.
-  const bool rowsUsable = AllFit(rowPos, rowCount, frozenRows, scrollHeight);
-  const bool columnsUsable = AllFit(columnPos, columnCount, frozenColumns, scrollWidth);
+  const bool rowsUsable = layout.RowsFit(scrollHeight);
+  const bool columnsUsable = layout.ColumnsFit(scrollWidth);
   if (rowsUsable) EnableScrollBar(SB_VERT, ESB_ENABLE_BOTH);
   if (columnsUsable) EnableScrollBar(SB_HORZ, ESB_ENABLE_BOTH);
-  ScrollTo(columnsUsable ? leftColumn : frozenColumns, rowsUsable ? topRow : frozenRows);
+  ScrollTo(columnsUsable ? layout.leftColumn : layout.frozenColumns, rowsUsable ? layout.topRow : layout.frozenRows);
   if (!rowsUsable) EnableScrollBar(SB_VERT, ESB_DISABLE_BOTH);
   if (!columnsUsable) EnableScrollBar(SB_HORZ, ESB_DISABLE_BOTH);
 
@@ -55,29 +30,29 @@ void TGridwork::UpdateScrollRanges(int scrollWidth, int scrollHeight) {
 void TGridwork::EvHScroll(UINT scrollCode, UINT thumbPos, HWND) {
   int col;
   switch (scrollCode) {
-    case SB_LINELEFT: col = leftColumn - 1; break;
-    case SB_LINERIGHT: col = leftColumn + 1; break;
-    case SB_PAGELEFT: col = pageLeftColumn; break;
-    case SB_PAGERIGHT: col = rightColumn; break;
+    case SB_LINELEFT: col = layout.leftColumn - 1; break;
+    case SB_LINERIGHT: col = layout.leftColumn + 1; break;
+    case SB_PAGELEFT: col = layout.pageLeftColumn; break;
+    case SB_PAGERIGHT: col = layout.rightColumn; break;
     case SB_THUMBPOSITION: col = static_cast<int>(thumbPos); break;
-    case SB_LEFT: col = frozenColumns; break;
-    case SB_RIGHT: col = maxLeftColumn; break;
+    case SB_LEFT: col = layout.frozenColumns; break;
+    case SB_RIGHT: col = layout.maxLeftColumn; break;
     default: return;  // the view jumps only when the thumb is released
   }
-  ScrollTo(col, topRow);
+  ScrollTo(col, layout.topRow);
 }
 
 void TGridwork::EvVScroll(UINT scrollCode, UINT thumbPos, HWND) {
   int row;
   switch (scrollCode) {
-    case SB_LINEUP: row = topRow - 1; break;
-    case SB_LINEDOWN: row = topRow + 1; break;
-    case SB_PAGEUP: row = pageUpRow; break;
-    case SB_PAGEDOWN: row = bottomRow; break;
+    case SB_LINEUP: row = layout.topRow - 1; break;
+    case SB_LINEDOWN: row = layout.topRow + 1; break;
+    case SB_PAGEUP: row = layout.pageUpRow; break;
+    case SB_PAGEDOWN: row = layout.bottomRow; break;
     case SB_THUMBPOSITION: row = static_cast<int>(thumbPos); break;
-    case SB_TOP: row = frozenRows; break;
-    case SB_BOTTOM: row = maxTopRow; break;
+    case SB_TOP: row = layout.frozenRows; break;
+    case SB_BOTTOM: row = layout.maxTopRow; break;
     default: return;
   }
-  ScrollTo(leftColumn, row);
+  ScrollTo(layout.leftColumn, row);
 }

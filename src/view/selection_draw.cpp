@@ -30,16 +30,17 @@ void TGridwork::DrawSelectionFrame(TDC& dc) {
   int bottom = selection.endRow;
   NormalizeRange(left, top, right, bottom);
   if (left > right || top > bottom) return;
-  const int dx = columnPos[leftColumn] - frozenWidth;
-  const int dy = rowPos[topRow] - frozenHeight;
-  const TRect frame{columnPos[left] + 2, rowPos[top] + 2, columnPos[right + 1] - 2, rowPos[bottom + 1] - 2};
+  const int dx = layout.columnPos[layout.leftColumn] - layout.frozenWidth;
+  const int dy = layout.rowPos[layout.topRow] - layout.frozenHeight;
+  const TRect frame{layout.columnPos[left] + 2, layout.rowPos[top] + 2, layout.columnPos[right + 1] - 2,
+                    layout.rowPos[bottom + 1] - 2};
 
-  DrawFrameInPane(dc, cornerPane, frame, 0, 0);
-  TRect pane = topPane;
+  DrawFrameInPane(dc, layout.cornerPane, frame, 0, 0);
+  TRect pane = layout.topPane;
   DrawFrameInPane(dc, pane.Offset(dx, 0), frame, -dx, 0);
-  pane = leftPane;
+  pane = layout.leftPane;
   DrawFrameInPane(dc, pane.Offset(0, dy), frame, 0, -dy);
-  pane = mainPane;
+  pane = layout.mainPane;
   DrawFrameInPane(dc, pane.Offset(dx, dy), frame, -dx, -dy);
 }
 
@@ -60,25 +61,25 @@ void TGridwork::DrawFrameInPane(TDC& dc, const TRect& pane, const TRect& frame, 
 
   if (drawLeft) {
     TRect e = Clipped(leftEdge, pane).Offset(offsetX, offsetY);
-    if (e.top == frozenHeight) ++e.top;
+    if (e.top == layout.frozenHeight) ++e.top;
     dc.MoveTo(e.left, e.top);
     dc.LineTo(e.left, e.bottom);
   }
   if (drawTop) {
     TRect e = Clipped(topEdge, pane).Offset(offsetX, offsetY);
-    if (e.left == frozenWidth || drawLeft) ++e.left;
+    if (e.left == layout.frozenWidth || drawLeft) ++e.left;
     dc.MoveTo(e.left, e.top);
     dc.LineTo(e.right, e.top);
   }
   if (drawRight) {
     TRect e = Clipped(rightEdge, pane).Offset(offsetX - 1, offsetY);
-    if (e.top == frozenHeight || drawTop) ++e.top;
+    if (e.top == layout.frozenHeight || drawTop) ++e.top;
     dc.MoveTo(e.left, e.top);
     dc.LineTo(e.left, e.bottom);
   }
   if (drawBottom) {
     TRect e = Clipped(bottomEdge, pane).Offset(offsetX, offsetY - 1);
-    if (e.left == frozenWidth || drawLeft) ++e.left;
+    if (e.left == layout.frozenWidth || drawLeft) ++e.left;
     if (drawRight) --e.right;
     dc.MoveTo(e.left, e.top);
     dc.LineTo(e.right, e.top);

@@ -4,6 +4,7 @@
 
 #include "platform/application.h"
 #include "platform/cp1251_literal.h"
+#include "platform/framewindow.h"
 #include "platform/sysinfo.h"
 #include "sheet/gridwork.h"
 
@@ -13,24 +14,24 @@ void TGridwork::SetZoom(float newZoom) {
     ShowInfo(u8"Допустимый масштаб: от 10% до 400%"_cp);
     return;
   }
-  zoom = newZoom;
+  layout.zoom = newZoom;
   UpdateLayout();
   if (autoFit) FitCellsToText(0, 0, columnCount - 1, rowCount - 1);
   if (editor) BeginEdit(curRow, curCol);
   InvalidateRect(GetClientRect(), true);
   SetModified(true);
-  SetCursor(GetApplication(), zoom > 0.5f ? 1 : 2);
+  SetCursor(GetApplication(), layout.zoom > 0.5f ? 1 : 2);
 }
 
 void TGridwork::FitWidth() {
-  const int totalWidth = columnPos[columnCount];
-  const int totalHeight = rowPos[rowCount];
+  const int totalWidth = layout.columnPos[columnCount];
+  const int totalHeight = layout.rowPos[rowCount];
   const TRect client = GetClientRect();
-  float z = static_cast<float>(client.Width() * static_cast<double>(zoom) / (totalWidth + 1));
-  const int over = static_cast<int>(std::trunc(totalHeight * static_cast<double>(z) / zoom - client.Height()));
+  float z = static_cast<float>(client.Width() * static_cast<double>(layout.zoom) / (totalWidth + 1));
+  const int over = static_cast<int>(std::trunc(totalHeight * static_cast<double>(z) / layout.zoom - client.Height()));
   // A vertical bar is about to appear and take its width from the client.
-  if (!vScrollBarShown && over > 0 && totalWidth > 0)
-    z = static_cast<float>(z - GetSystemMetrics(SM_CXVSCROLL) * static_cast<double>(zoom) / totalWidth);
+  if (!layout.vScrollBarShown && over > 0 && totalWidth > 0)
+    z = static_cast<float>(z - GetSystemMetrics(SM_CXVSCROLL) * static_cast<double>(layout.zoom) / totalWidth);
   if (z >= 0.1 && z <= 4.0) {
     SetZoom(z);
     InvalidateRect(GetClientRect(), true);
@@ -38,14 +39,14 @@ void TGridwork::FitWidth() {
 }
 
 void TGridwork::FitHeight() {
-  const int totalWidth = columnPos[columnCount];
-  const int totalHeight = rowPos[rowCount];
+  const int totalWidth = layout.columnPos[columnCount];
+  const int totalHeight = layout.rowPos[rowCount];
   if (totalHeight == 0) return;
   const TRect client = GetClientRect();
-  float z = static_cast<float>(client.Height() * static_cast<double>(zoom) / totalHeight);
-  const int over = static_cast<int>(std::trunc(totalWidth * static_cast<double>(z) / zoom - client.Width()));
-  if (!hScrollBarShown && over > 0)
-    z = static_cast<float>(z - GetSystemMetrics(SM_CYHSCROLL) * static_cast<double>(zoom) / (totalHeight + 1));
+  float z = static_cast<float>(client.Height() * static_cast<double>(layout.zoom) / totalHeight);
+  const int over = static_cast<int>(std::trunc(totalWidth * static_cast<double>(z) / layout.zoom - client.Width()));
+  if (!layout.hScrollBarShown && over > 0)
+    z = static_cast<float>(z - GetSystemMetrics(SM_CYHSCROLL) * static_cast<double>(layout.zoom) / (totalHeight + 1));
   if (z >= 0.1 && z <= 4.0) {
     SetZoom(z);
     InvalidateRect(GetClientRect(), true);
@@ -53,8 +54,8 @@ void TGridwork::FitHeight() {
 }
 
 void TGridwork::FitWindowToSheet() {
-  const int totalWidth = columnPos[columnCount];
-  const int totalHeight = rowPos[rowCount];
+  const int totalWidth = layout.columnPos[columnCount];
+  const int totalHeight = layout.rowPos[rowCount];
   if (GetSystemMetrics(SM_CXFULLSCREEN) < totalWidth || GetSystemMetrics(SM_CYFULLSCREEN) < totalHeight) return;
   const TRect window = GetWindowRect();
   const TRect client = GetClientRect();
@@ -63,6 +64,11 @@ void TGridwork::FitWindowToSheet() {
   if (totalWidth == client.Width() && totalHeight == client.Height()) return;
   SetWindowPos(HWND_NOTOPMOST, window.left, window.top, totalWidth + frameW + 1, totalHeight + frameH + 1,
                SWP_NOMOVE);
+  // A shown frame around the grid follows, so that none of the grid lies
+  // beyond the frame's edge, out of reach of its scroll bars. While the
+  // frame is still being made it sizes its client window itself.
+  auto* frame = dynamic_cast<TFrameWindow*>(GetParent());
+  if (frame && frame->IsWindowVisible()) frame->ShrinkToClient();
 }
 
 void TGridwork::CmFitWindow() { FitWindowToSheet(); }

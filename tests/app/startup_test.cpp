@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/commands.h"
 #include "app/run_guarded.h"
 #include "platform/locale.h"
 #include "platform/testing.h"
+#include "input/edit_cell.h"
 #include "sheet/gridwork.h"
 #include "started_app.h"
 
@@ -47,9 +49,9 @@ TEST_F(Startup, ShowsTheSampleContentInTheRussianLocale) {
 
 TEST_F(Startup, SizesRowsAndColumns) {
   const float rows[] = {15, 15, 15, 15, 15, 16, 17, 18, 19, 20, 22, 24, 26, 28, 30, 33, 36, 39, 42, 45};
-  for (int i = 0; i < 40; ++i) EXPECT_FLOAT_EQ(grid.rowHeights[i], i < 20 ? rows[i] : 12.0f) << i;
+  for (int i = 0; i < 40; ++i) EXPECT_FLOAT_EQ(grid.layout.rowHeights[i], i < 20 ? rows[i] : 12.0f) << i;
   const float columns[] = {40, 40, 41, 42, 44, 46, 49, 52, 56, 60};
-  for (int j = 0; j < 20; ++j) EXPECT_FLOAT_EQ(grid.columnWidths[j], j < 10 ? columns[j] : 60.0f) << j;
+  for (int j = 0; j < 20; ++j) EXPECT_FLOAT_EQ(grid.layout.columnWidths[j], j < 10 ? columns[j] : 60.0f) << j;
 }
 
 TEST_F(Startup, PaintsTheTableIntoTheWindowAndTakesCtrlA) {
@@ -61,13 +63,43 @@ TEST_F(Startup, PaintsTheTableIntoTheWindowAndTakesCtrlA) {
   ASSERT_FALSE(cell.IsNull());
   EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), cell.left + cell.Width() / 2, cell.top), RGB(0, 255, 0));
   // The separator below the frozen rows.
-  EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), 200, grid.frozenHeight), RGB(0, 0, 0));
+  EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), 200, grid.layout.frozenHeight), RGB(0, 0, 0));
 
   EXPECT_EQ(grid.hasSelection, 0);
   SimulateKey(grid.GetHandle(), 'A', MK_CONTROL);
   ProcessPendingMessages();
   EXPECT_EQ(grid.hasSelection, 1);
   EXPECT_EQ(std::pair(grid.selection.endColumn, grid.selection.endRow), std::pair(19, 39));
+}
+
+TEST_F(Startup, FittingTheWindowToTheSheetTakesTheFrameAlongSoTheLastRowStaysReachable) {
+  // At 50 % the table fits on the screen but not into the shrunk frame.
+  TWindow& frame = *app.GetMainWindow();
+  frame.SetWindowPos(nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+  grid.SetZoom(0.5f);
+  ProcessPendingMessages();
+  ASSERT_GT(grid.layout.rowPos[40], frame.GetClientRect().Height());
+
+  grid.SendMessage(WM_COMMAND, CM_FITWINDOW, 0);
+  ProcessPendingMessages();
+  // The whole sheet shows; the frame's client area is the grid's window.
+  EXPECT_EQ(std::pair(grid.layout.hScrollBarShown, grid.layout.vScrollBarShown), std::pair(0, 0));
+  EXPECT_GT(grid.GetClientRect().Width(), grid.layout.columnPos[20]);
+  EXPECT_GT(grid.GetClientRect().Height(), grid.layout.rowPos[40]);
+  TPoint origin{0, 0};
+  frame.ClientToScreen(origin);
+  const TRect frameArea = frame.GetClientRect();
+  const TRect area{origin.x, origin.y, origin.x + frameArea.Width(), origin.y + frameArea.Height()};
+  EXPECT_EQ(grid.GetWindowRect(), area);
+
+  // Ctrl+End opens the editor on the last row, inside the frame.
+  grid.BeginEdit(5, 2);
+  SimulateKey(grid.GetHandle(), VK_END, MK_CONTROL);
+  ProcessPendingMessages();
+  ASSERT_TRUE(grid.editor);
+  EXPECT_EQ(std::pair(grid.curRow, grid.curCol), std::pair(39, 2));
+  const TRect editor = grid.editor->GetWindowRect();
+  EXPECT_EQ(editor & area, editor);
 }
 
 TEST(TopLevel, AnEscapingExceptionIsReportedAndEndsWithMinusOne) {

@@ -190,7 +190,7 @@ TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
 TEST_F(EditorTest, AnOverflowingCellInTheFirstScrolledRowEndsItsEditorAtTheText) {
   MakeGrid(60, 8, 0, 0);
   grid->ScrollTo(0, 5);
-  ASSERT_EQ(grid->topRow, 5);
+  ASSERT_EQ(grid->layout.topRow, 5);
   grid->SetCellAlignment(5, 1, 1, 3, 0, 1);
   grid->SetCellText(5, 1, "a text longer than its column");
   grid->BeginEdit(5, 1);
@@ -211,20 +211,20 @@ TEST_F(EditorTest, AnOverflowingCellInTheFirstScrolledRowEndsItsEditorAtTheText)
 TEST_F(EditorTest, WithAutoFitACommittedTextGrowsItsRowAndColumn) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellFont(2, 2, "Liberation Sans", 24, 400, 0, 0, 0, AutoColor);
-  const float height = grid->rowHeights[2];
-  const float width = grid->columnWidths[2];
+  const float height = grid->layout.rowHeights[2];
+  const float width = grid->layout.columnWidths[2];
   grid->autoFit = 1;
   Click(2, 2);
   Press(VK_RETURN, 0, '\r');
-  EXPECT_EQ(grid->rowHeights[2], height);
-  EXPECT_EQ(grid->columnWidths[2], width);
+  EXPECT_EQ(grid->layout.rowHeights[2], height);
+  EXPECT_EQ(grid->layout.columnWidths[2], width);
 
   Click(2, 2);
   Type("a longer text than the column holds");
   Press(VK_RETURN, 0, '\r');
-  EXPECT_GT(grid->rowHeights[2], height);
-  EXPECT_GT(grid->columnWidths[2], width);
-  EXPECT_EQ(grid->columnWidths[3], width);
+  EXPECT_GT(grid->layout.rowHeights[2], height);
+  EXPECT_GT(grid->layout.columnWidths[2], width);
+  EXPECT_EQ(grid->layout.columnWidths[3], width);
 }
 
 TEST_F(EditorTest, MenuCommandsGoToTheEditorWhileItHasTheFocus) {
@@ -238,7 +238,7 @@ TEST_F(EditorTest, MenuCommandsGoToTheEditorWhileItHasTheFocus) {
   EXPECT_EQ(grid->editor->GetText(), "adef");
   // What the edit control does not handle goes on to the grid.
   grid->EvCommand(CM_ZOOM200, nullptr, 0);
-  EXPECT_FLOAT_EQ(grid->zoom, 2.0f);
+  EXPECT_FLOAT_EQ(grid->layout.zoom, 2.0f);
 }
 
 }  // namespace

@@ -213,7 +213,7 @@ TEST_F(CellAccess, FirstVisibleCellIsTheTopLeftOnScreen) {
   EXPECT_EQ(std::pair(row, col), std::pair(0, 0));
   TGridwork unfrozen(nullptr, "t", nullptr, 10, 10, 0, 0, 1.0);
   unfrozen.FirstVisibleCell(row, col);
-  EXPECT_EQ(std::pair(row, col), std::pair(unfrozen.topRow, unfrozen.leftColumn));
+  EXPECT_EQ(std::pair(row, col), std::pair(unfrozen.layout.topRow, unfrozen.layout.leftColumn));
 }
 
 }  // namespace

@@ -34,23 +34,23 @@ class SheetStore : public testing::Test {
 
 TEST_F(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
   TGridwork grid(nullptr, "Gridwork Test", nullptr, 40, 20, 3, 1, 1.0);
-  EXPECT_EQ((std::array{grid.rowCount, grid.columnCount, grid.frozenRows, grid.frozenColumns}),
+  EXPECT_EQ((std::array{grid.rowCount, grid.columnCount, grid.layout.frozenRows, grid.layout.frozenColumns}),
             (std::array{40, 20, 3, 1}));
-  EXPECT_EQ(grid.leftColumn, 1);
-  EXPECT_EQ(grid.topRow, 3);
-  EXPECT_FLOAT_EQ(grid.zoom, 1.0f);
+  EXPECT_EQ(grid.layout.leftColumn, 1);
+  EXPECT_EQ(grid.layout.topRow, 3);
+  EXPECT_FLOAT_EQ(grid.layout.zoom, 1.0f);
   EXPECT_EQ(grid.modified, 0);
   EXPECT_EQ(grid.fileKind, 1);
   EXPECT_TRUE(grid.fileName.empty());
   EXPECT_EQ(grid.Attr.AccelTable, TResId(1));
   EXPECT_TRUE(grid.Attr.Style & WS_HSCROLL);
   EXPECT_TRUE(grid.Attr.Style & WS_VSCROLL);
-  ASSERT_EQ(grid.rowHeights.size(), 40u);
-  ASSERT_EQ(grid.columnWidths.size(), 20u);
-  ASSERT_EQ(grid.rowPos.size(), 41u);
-  ASSERT_EQ(grid.columnPos.size(), 21u);
-  for (float h : grid.rowHeights) EXPECT_FLOAT_EQ(h, 12.0f);
-  for (float w : grid.columnWidths) EXPECT_FLOAT_EQ(w, 60.0f);
+  ASSERT_EQ(grid.layout.rowHeights.size(), 40u);
+  ASSERT_EQ(grid.layout.columnWidths.size(), 20u);
+  ASSERT_EQ(grid.layout.rowPos.size(), 41u);
+  ASSERT_EQ(grid.layout.columnPos.size(), 21u);
+  for (float h : grid.layout.rowHeights) EXPECT_FLOAT_EQ(h, 12.0f);
+  for (float w : grid.layout.columnWidths) EXPECT_FLOAT_EQ(w, 60.0f);
   const TCell fresh;
   for (int r = 0; r < 40; ++r)
     for (int c = 0; c < 20; ++c) {
@@ -69,10 +69,10 @@ TEST_F(SheetStore, AllocateStoreBuildsTheShapeItIsAskedFor) {
   for (const auto& [rows, columns] : {std::pair{5, 4}, std::pair{1, 7}}) {
     ASSERT_TRUE(grid.AllocateStore(rows, columns));
     ASSERT_EQ(grid.cells.size(), static_cast<std::size_t>(rows));
-    EXPECT_EQ(grid.rowHeights.size(), static_cast<std::size_t>(rows));
-    EXPECT_EQ(grid.columnWidths.size(), static_cast<std::size_t>(columns));
-    EXPECT_EQ(grid.rowPos.size(), static_cast<std::size_t>(rows) + 1);
-    EXPECT_EQ(grid.columnPos.size(), static_cast<std::size_t>(columns) + 1);
+    EXPECT_EQ(grid.layout.rowHeights.size(), static_cast<std::size_t>(rows));
+    EXPECT_EQ(grid.layout.columnWidths.size(), static_cast<std::size_t>(columns));
+    EXPECT_EQ(grid.layout.rowPos.size(), static_cast<std::size_t>(rows) + 1);
+    EXPECT_EQ(grid.layout.columnPos.size(), static_cast<std::size_t>(columns) + 1);
     grid.rowCount = rows;
     grid.columnCount = columns;
     for (int r = 0; r < rows; ++r) EXPECT_EQ(grid.cells[r][columns - 1].dataType, ctText);

@@ -1,3 +1,4 @@
+#include <memory>
 #include <utility>
 
 #include "geometry_fixture.h"
@@ -8,81 +9,17 @@ using Geometry = GridWindowTest;
 
 TEST_F(Geometry, RowsAndColumnsScaleWithTheZoom) {
   MakeGrid(40, 20, 3, 1);
-  EXPECT_FLOAT_EQ(grid->pixelsPerPointY, 96.0f / 72);
-  EXPECT_EQ(grid->rowPos[1], 16);
-  EXPECT_EQ(grid->columnPos[1], 80);
-  EXPECT_EQ(grid->rowPos[40], 640);
-  EXPECT_EQ(grid->frozenHeight, 48);
-  EXPECT_EQ(grid->frozenWidth, 80);
+  EXPECT_FLOAT_EQ(grid->layout.pixelsPerPointY, 96.0f / 72);
+  EXPECT_EQ(grid->layout.rowPos[1], 16);
+  EXPECT_EQ(grid->layout.columnPos[1], 80);
+  EXPECT_EQ(grid->layout.rowPos[40], 640);
+  EXPECT_EQ(grid->layout.frozenHeight, 48);
+  EXPECT_EQ(grid->layout.frozenWidth, 80);
   grid->SetZoom(0.75f);
-  EXPECT_EQ(grid->rowPos[1], 12);
-  EXPECT_EQ(grid->columnPos[1], 60);
-  EXPECT_EQ(grid->columnPos[20], 1200);
-  EXPECT_EQ(grid->frozenHeight, 36);
-}
-
-TEST_F(Geometry, HitTestsAndCellAndRangeRectsFollowScrollingAndFrozenPanes) {
-  MakeGrid(40, 20, 3, 1);
-  int row = -1;
-  int col = -1;
-  auto hit = [&](int x, int y) { return grid->CellFromPoint({x, y}, row, col); };
-  EXPECT_TRUE(hit(240, 20));  // between columns 2 and 3
-  EXPECT_EQ(std::pair(row, col), std::pair(1, 2));
-  EXPECT_TRUE(hit(0, 0));
-  EXPECT_EQ(std::pair(row, col), std::pair(0, 0));
-  EXPECT_FALSE(hit(-5, 20));
-  EXPECT_EQ(col, 0);
-  EXPECT_FALSE(hit(5000, 20));
-  EXPECT_EQ(col, grid->rightColumn);
-  // Scrolled: a point right of the separator maps into the scrolled columns.
-  grid->ScrollTo(5, 3);
-  EXPECT_TRUE(hit(81, 20));
-  EXPECT_EQ(col, 5);
-  EXPECT_TRUE(hit(80, 20));
-  EXPECT_EQ(col, 0);
-
-  grid->ScrollTo(1, 3);
-  EXPECT_EQ(grid->CellRect(4, 2), (TRect{160, 64, 240, 80}));
-  EXPECT_TRUE(grid->CellRect(-1, 0).IsNull());
-  EXPECT_TRUE(grid->CellRect(0, 20).IsNull());
-  // A range keeps the separators outside; its corners come in any order and
-  // it may reach from the frozen corner into the main pane.
-  EXPECT_EQ(grid->RangeRect(1, 3, 2, 4), (TRect{81, 49, 240, 80}));
-  EXPECT_EQ(grid->RangeRect(1, 3, 0, 0), (TRect{0, 0, 160, 64}));
-
-  grid->ScrollTo(4, 10);
-  EXPECT_TRUE(grid->CellRect(5, 0).IsNull());  // frozen column, scrolled-out row
-  EXPECT_EQ(grid->CellRect(10, 0), (TRect{0, 48, 80, 64}));
-  EXPECT_EQ(grid->CellRect(1, 4), (TRect{80, 16, 160, 32}));
-  EXPECT_TRUE(grid->CellRect(1, 3).IsNull());
-  grid->ScrollTo(10, 3);
-  EXPECT_TRUE(grid->RangeRect(2, 5, 3, 6).IsNull());
-
-  int left = 5, top = 7, right = 2, bottom = 3;
-  grid->NormalizeRange(left, top, right, bottom);
-  EXPECT_EQ((TRect{left, top, right, bottom}), (TRect{2, 3, 5, 7}));
-}
-
-TEST_F(Geometry, PanesSurroundTheFrozenRowsAndColumns) {
-  MakeGrid(40, 20, 3, 1);
-  const int viewW = grid->GetClientRect().right;
-  const int viewH = grid->GetClientRect().bottom;
-  EXPECT_EQ(grid->cornerPane, (TRect{0, 0, 80, 48}));
-  EXPECT_EQ(grid->topPane, (TRect{80, 0, viewW, 48}));
-  EXPECT_EQ(grid->leftPane, (TRect{0, 48, 80, viewH}));
-  EXPECT_EQ(grid->mainPane, (TRect{80, 48, viewW, viewH}));
-
-  MakeGrid(40, 20, 0, 0);
-  EXPECT_EQ(std::pair(grid->frozenWidth, grid->frozenHeight), std::pair(0, 0));
-  EXPECT_TRUE(grid->cornerPane.IsNull());
-  EXPECT_EQ(grid->topPane, (TRect{0, 0, viewW, 0}));
-  EXPECT_EQ(grid->leftPane, (TRect{0, 0, 0, viewH}));
-  EXPECT_EQ(grid->mainPane, (TRect{0, 0, viewW, viewH}));
-
-  // Frozen columns wider than the window: the scrolling panes get no width.
-  MakeGrid(40, 20, 0, 10);
-  EXPECT_EQ(grid->frozenWidth, 800);
-  EXPECT_EQ(grid->mainPane, (TRect{800, 0, 800, viewH}));
+  EXPECT_EQ(grid->layout.rowPos[1], 12);
+  EXPECT_EQ(grid->layout.columnPos[1], 60);
+  EXPECT_EQ(grid->layout.columnPos[20], 1200);
+  EXPECT_EQ(grid->layout.frozenHeight, 36);
 }
 
 TEST_F(Geometry, RowAndColumnSizesIgnoreOutsideIndicesAndHiddenWindowsKeepTheirPanes) {
@@ -91,43 +28,41 @@ TEST_F(Geometry, RowAndColumnSizesIgnoreOutsideIndicesAndHiddenWindowsKeepTheirP
   grid->SetRowHeights(38, 40, 30.0f);
   grid->SetColumnWidths(-1, 2, 30.0f);
   EXPECT_EQ(grid->modified, 0);
-  EXPECT_EQ(grid->rowPos[40], 640);
+  EXPECT_EQ(grid->layout.rowPos[40], 640);
   grid->SetColumnWidths(2, 3, 30.0f);
-  EXPECT_EQ(grid->columnPos[4], 240);
+  EXPECT_EQ(grid->layout.columnPos[4], 240);
   EXPECT_EQ(grid->modified, 1);
 
   // Hidden, the grid still gets positions but keeps its panes.
-  const TRect pane = grid->mainPane;
+  const TRect pane = grid->layout.mainPane;
   grid->ShowWindow(SW_HIDE);
   grid->SetColumnWidths(0, 0, 120.0f);
-  EXPECT_EQ(grid->columnPos[1], 160);
-  EXPECT_EQ(grid->frozenWidth, 80);
-  EXPECT_EQ(grid->mainPane, pane);
+  EXPECT_EQ(grid->layout.columnPos[1], 160);
+  EXPECT_EQ(grid->layout.frozenWidth, 80);
+  EXPECT_EQ(grid->layout.mainPane, pane);
 }
 
-TEST_F(Geometry, ScrollBarsAppearFromTheExactSize) {
+TEST_F(Geometry, ScrollBarsGiveBackTheirSpaceWhenTheSheetFits) {
   MakeGrid(2, 2, 0, 0, 500, 300);
   const int w = grid->GetWindowRect().Width();
   const int h = grid->GetWindowRect().Height();
   // The sheet's width and height in pixels, set through the point sizes.
   auto setSheetSize = [&](int width, int height) {
-    grid->columnWidths = {static_cast<float>((width - 40) * 0.75), 30.0f};
-    grid->rowHeights = {static_cast<float>((height - 40) * 0.75), 30.0f};
+    grid->layout.columnWidths = {static_cast<float>((width - 40) * 0.75), 30.0f};
+    grid->layout.rowHeights = {static_cast<float>((height - 40) * 0.75), 30.0f};
     grid->UpdateLayout();
   };
-  setSheetSize(w, 100);
-  ASSERT_EQ(grid->columnPos[2], w);
-  EXPECT_EQ(std::pair(grid->hScrollBarShown, grid->vScrollBarShown), std::pair(1, 0));
-
+  // Both bars are shown at first and still count as space of the window.
   setSheetSize(w - 1, h - 1);
-  ASSERT_EQ(grid->rowPos[2], h - 1);
-  EXPECT_EQ(std::pair(grid->hScrollBarShown, grid->vScrollBarShown), std::pair(0, 0));
-  EXPECT_EQ(grid->mainPane, (TRect{0, 0, w, h}));
+  ASSERT_EQ(std::pair(grid->layout.columnPos[2], grid->layout.rowPos[2]), std::pair(w - 1, h - 1));
+  EXPECT_EQ(std::pair(grid->layout.hScrollBarShown, grid->layout.vScrollBarShown), std::pair(0, 0));
+  EXPECT_EQ(grid->layout.mainPane, (TRect{0, 0, w, h}));
+  EXPECT_EQ(grid->GetClientRect(), (TRect{0, 0, w, h}));
 
   setSheetSize(w + 50, h + 50);
-  EXPECT_EQ(std::pair(grid->hScrollBarShown, grid->vScrollBarShown), std::pair(1, 1));
-  EXPECT_EQ(grid->mainPane.right, w - GetSystemMetrics(SM_CXVSCROLL));
-  EXPECT_EQ(grid->mainPane.bottom, h - GetSystemMetrics(SM_CYHSCROLL));
+  EXPECT_EQ(std::pair(grid->layout.hScrollBarShown, grid->layout.vScrollBarShown), std::pair(1, 1));
+  EXPECT_EQ(grid->layout.mainPane.right, w - GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_EQ(grid->layout.mainPane.bottom, h - GetSystemMetrics(SM_CYHSCROLL));
 }
 
 TEST_F(Geometry, SizeChangesAfterMinimisingStillUpdateTheLayout) {
@@ -135,8 +70,46 @@ TEST_F(Geometry, SizeChangesAfterMinimisingStillUpdateTheLayout) {
   grid->SendMessage(WM_SIZE, SIZE_MINIMIZED, 0);
   grid->SetWindowPos(nullptr, 0, 0, 400, 300, SWP_NOMOVE);
   ProcessPendingMessages();
-  EXPECT_EQ(grid->mainPane.right, grid->GetClientRect().right);
-  EXPECT_EQ(grid->mainPane.bottom, grid->GetClientRect().bottom);
+  EXPECT_EQ(grid->layout.mainPane.right, grid->GetClientRect().right);
+  EXPECT_EQ(grid->layout.mainPane.bottom, grid->GetClientRect().bottom);
+}
+
+// Resizes a partner grid from inside its own nested size change, the one a
+// scroll bar coming or going causes while the layout is updated.
+class TPartnerResizingGrid : public TGridwork {
+ public:
+  using TGridwork::TGridwork;
+  void EvSize(UINT sizeType, const TSize& size) override {
+    ++depth;
+    if (depth > 1 && partner) {
+      partner->SetWindowPos(nullptr, 0, 0, 300, 200, SWP_NOMOVE);
+      partner = nullptr;
+    }
+    TGridwork::EvSize(sizeType, size);
+    --depth;
+  }
+  TGridwork* partner = nullptr;
+  int depth = 0;
+};
+
+TEST_F(Geometry, AGridsNestedSizeChangeDoesNotSwallowAnotherGrids) {
+  MakeGrid(40, 20, 3, 1);
+  TGridwork& other = *grid;
+  auto first = std::make_unique<TPartnerResizingGrid>(host.get(), "First", nullptr, 2, 2, 0, 0, 1.0);
+  ASSERT_TRUE(first->Create());
+  ProcessPendingMessages();
+  ASSERT_EQ(std::pair(first->layout.hScrollBarShown, first->layout.vScrollBarShown), std::pair(0, 0));
+
+  // Too narrow for its sheet, the first grid gets its horizontal bar, and
+  // with it a nested size change during which the other grid is resized.
+  first->partner = &other;
+  first->SetWindowPos(nullptr, 0, 0, 100, 200, SWP_NOMOVE);
+  ASSERT_EQ(first->partner, nullptr);
+  EXPECT_EQ(first->layout.hScrollBarShown, 1);
+  EXPECT_EQ(other.GetWindowRect().Width(), 300);
+  EXPECT_EQ(other.layout.mainPane.right, other.GetClientRect().right);
+  EXPECT_EQ(other.layout.mainPane.bottom, other.GetClientRect().bottom);
+  first.reset();
 }
 
 }  // namespace

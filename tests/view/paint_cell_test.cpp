@@ -72,13 +72,13 @@ TEST_F(PaintCell, WideBordersLieInsideTheCellInTheirOrder) {
 }
 
 TEST_F(PaintCell, BorderWidthFollowsTheZoomButNeverVanishes) {
-  grid.zoom = 0.25f;
+  grid.layout.zoom = 0.25f;
   cell.borders[2] = {1, PS_SOLID, kPaintRed};
   grid.DrawCell(canvas.dc, 10, 10, 40, 20, cell);
   canvas.Expect({{20, 9, kPaintWhite}, {20, 10, kPaintRed}, {20, 11, kPaintWhite}});
 
   // Width 4 at 100 %: a 4-pixel pen centred 2 pixels inside the edge.
-  grid.zoom = 1.0f;
+  grid.layout.zoom = 1.0f;
   TCell wide;
   wide.borders[0] = {4, PS_SOLID, kPaintBlue};
   grid.DrawCell(canvas.dc, 100, 10, 60, 30, wide);
@@ -129,7 +129,7 @@ TEST_F(PaintCell, OtherFontsAreMadeForTheCellAtTheZoom) {
 
 TEST_F(PaintCell, RangeStepsThroughTruncatedCellSizes) {
   // 40.4 points = 53.87 pixels: every cell is 53 wide, so the third starts at 106.
-  for (int c = 0; c < 3; ++c) grid.columnWidths[c] = 40.4f;
+  for (int c = 0; c < 3; ++c) grid.layout.columnWidths[c] = 40.4f;
   grid.cells[0][0].background = kPaintRed;
   grid.cells[0][1].background = kPaintGreen;
   grid.cells[0][2].background = kPaintBlue;

@@ -53,19 +53,19 @@ TEST_F(PaintFit, MeasuresEmptyAndWrappedCells) {
 TEST_F(PaintFit, FittingChangesOnlyTheColumnsOfTextsThatDoNotFit) {
   grid.SetCellText(2, 2, "12");
   grid.SetCellText(3, 4, "abc");
-  const auto widths = grid.columnWidths;
-  const auto heights = grid.rowHeights;
+  const auto widths = grid.layout.columnWidths;
+  const auto heights = grid.layout.rowHeights;
   grid.FitCellsToText(0, 0, 9, 19);
-  EXPECT_EQ(grid.columnWidths, widths);
-  EXPECT_EQ(grid.rowHeights, heights);
+  EXPECT_EQ(grid.layout.columnWidths, widths);
+  EXPECT_EQ(grid.layout.rowHeights, heights);
   EXPECT_FALSE(AnythingInvalid());
 
   // A long text widens its column and repaints from it.
   grid.SetCellText(5, 2, "a rather long text for one cell");
   grid.FitCellToText(5, 2);
-  EXPECT_GT(grid.columnWidths[2], 60.0f);
-  EXPECT_FLOAT_EQ(grid.columnWidths[1], 60.0f);
-  EXPECT_FLOAT_EQ(grid.rowHeights[5], 12.0f);
+  EXPECT_GT(grid.layout.columnWidths[2], 60.0f);
+  EXPECT_FLOAT_EQ(grid.layout.columnWidths[1], 60.0f);
+  EXPECT_FLOAT_EQ(grid.layout.rowHeights[5], 12.0f);
   TRect invalid;
   ASSERT_TRUE(grid.GetUpdateRect(invalid));
   EXPECT_EQ(invalid.left, grid.CellRect(5, 2).left);
@@ -76,8 +76,8 @@ TEST_F(PaintFit, RunningTextNeverWidensItsColumnButLargeFontRaisesTheRow) {
   grid.cells[5][2].textFormat |= DT_NOCLIP;
   grid.cells[5][2].font.size = 30;
   grid.FitCellToText(5, 2);
-  EXPECT_FLOAT_EQ(grid.columnWidths[2], 60.0f);
-  EXPECT_GT(grid.rowHeights[5], 30.0f);
+  EXPECT_FLOAT_EQ(grid.layout.columnWidths[2], 60.0f);
+  EXPECT_GT(grid.layout.rowHeights[5], 30.0f);
   TRect invalid;
   ASSERT_TRUE(grid.GetUpdateRect(invalid));
   EXPECT_EQ(invalid.top, grid.CellRect(5, 0).top);

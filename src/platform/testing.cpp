@@ -18,6 +18,17 @@ namespace {
 
 Qt::MouseButtons heldButtons;
 
+std::function<void(const std::string&)> warningReporter;
+QtMessageHandler printingHandler = nullptr;
+
+void ReportWarning(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtDebugMsg || type == QtInfoMsg || !warningReporter) {
+    if (printingHandler) printingHandler(type, context, text);
+    return;
+  }
+  warningReporter(text.toStdString());
+}
+
 Qt::KeyboardModifiers QtModifiers(UINT modifiers) {
   Qt::KeyboardModifiers result;
   if (modifiers & MK_SHIFT) result |= Qt::ShiftModifier;
@@ -61,6 +72,12 @@ void InitPlatformForTests(int& argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   MakeQtApplication(argc, argv);
   msgqueue::SetTestMode();
+}
+
+void SetPlatformWarningReporter(std::function<void(const std::string&)> reporter) {
+  warningReporter = std::move(reporter);
+  const QtMessageHandler previous = qInstallMessageHandler(warningReporter ? ReportWarning : printingHandler);
+  if (previous != ReportWarning) printingHandler = previous;
 }
 
 void ProcessPendingMessages() {

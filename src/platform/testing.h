@@ -47,6 +47,10 @@ void PrepareMenuForShow(HWND owner, HMENU menu);
 // the item is not there or is disabled.
 bool ChooseMenuItem(HWND frame, UINT id);
 
+// Told (in UTF-8) about every warning that the library under the platform
+// prints; an empty function lets them print again.
+void SetPlatformWarningReporter(std::function<void(const std::string& warning)> reporter);
+
 // Dispatches queued messages and pending events until nothing is left.
 void ProcessPendingMessages();
 

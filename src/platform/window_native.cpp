@@ -267,14 +267,18 @@ void TWindow::TImpl::ClientSizeChanged(UINT sizeType) {
   if (!client) return;
   const QSize size = sizeType == SIZE_MINIMIZED ? QSize(0, 0) : client->size();
   if (sizeType != SIZE_MINIMIZED && size != surface.size()) {
-    // The surface keeps its pixels; what the window grew by is invalid.
-    QImage grown(size, QImage::Format_ARGB32_Premultiplied);
-    const COLORREF background = GetSysColor(COLOR_WINDOW);
-    grown.fill(QColor(GetRValue(background), GetGValue(background), GetBValue(background)));
-    if (!surface.isNull()) {
-      QPainter painter(&grown);
-      painter.setCompositionMode(QPainter::CompositionMode_Source);
-      painter.drawImage(0, 0, surface);
+    // The surface keeps its pixels; what the window grew by is invalid. An
+    // empty client area has no surface, and nothing paints on it.
+    QImage grown;
+    if (!size.isEmpty()) {
+      grown = QImage(size, QImage::Format_ARGB32_Premultiplied);
+      const COLORREF background = GetSysColor(COLOR_WINDOW);
+      grown.fill(QColor(GetRValue(background), GetGValue(background), GetBValue(background)));
+      if (!surface.isNull()) {
+        QPainter painter(&grown);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, surface);
+      }
     }
     const QRegion fresh = QRegion(0, 0, size.width(), size.height()) - QRegion(0, 0, surface.width(), surface.height());
     surface = std::move(grown);

@@ -4,6 +4,7 @@
 #include "platform/testing.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
@@ -162,6 +163,21 @@ void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TP
     QCoreApplication::sendEvent(client, &event);
   }
   ProcessPendingMessages();
+}
+
+void SimulateCloseRequest(HWND hWnd) {
+  TWindow* window = GetWindowPtr(hWnd);
+  QWidget* outer = window ? window->Impl()->outer.data() : nullptr;
+  if (!outer || !outer->windowHandle()) return;
+  // The window system's request reaches the native window, as Qt's own does.
+  QCloseEvent event;
+  QCoreApplication::sendEvent(outer->windowHandle(), &event);
+  ProcessPendingMessages();
+}
+
+bool TakesUserInput(HWND hWnd) {
+  TWindow* window = GetWindowPtr(hWnd);
+  return window && TakesInput(window->Impl()->client);
 }
 
 void SimulateScrollBarClick(HWND hWnd, int bar, TScrollBarPart part) {

@@ -72,6 +72,12 @@ enum class TMouseButton { None, Left, Right };
 void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TPoint& point,
                    UINT modifiers = 0);
 
+// Asks a top-level window to close as the close box of its title bar does.
+void SimulateCloseRequest(HWND hWnd);
+// Whether the user's input can reach the window now: it is enabled, not
+// greyed, and no modal window holds it off.
+bool TakesUserInput(HWND hWnd);
+
 // Clicks on the window's own scroll bar parts as the user would.
 enum class TScrollBarPart { LineUp, LineDown, PageUp, PageDown };
 void SimulateScrollBarClick(HWND hWnd, int bar, TScrollBarPart part);

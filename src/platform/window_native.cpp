@@ -39,7 +39,8 @@ class TInputFilter : public QObject {
       case QEvent::MouseButtonDblClick:
       case QEvent::MouseMove:
       case QEvent::Wheel:
-        return QueueInputEvent(hWnd, widget, event);
+        // Input for a disabled window, or one a modal window holds off, is lost.
+        return !TakesInput(widget) || QueueInputEvent(hWnd, widget, event);
       case QEvent::FocusIn: {
         const HWND previous = focusWindow;
         focusWindow = hWnd;
@@ -109,9 +110,10 @@ class TOuterWidget : public QWidget {
   }
 
   void closeEvent(QCloseEvent* event) override {
-    // The window decides itself, as on WM_CLOSE.
+    // The window decides itself, as on WM_CLOSE; a window held off by a
+    // modal one does not hear of the request.
     event->ignore();
-    PostMessageA(HandleOfWidget(this), WM_CLOSE, 0, 0);
+    if (TakesInput(this)) PostMessageA(HandleOfWidget(this), WM_CLOSE, 0, 0);
   }
 
   void changeEvent(QEvent* event) override {
@@ -205,11 +207,13 @@ void TWindow::TImpl::ReleaseWidgets() {
   bars[SB_HORZ].widget = nullptr;
   bars[SB_VERT].widget = nullptr;
   if (!widget) return;
+  QWidget* owner = OwnerToActivate(widget);
   widget->hide();
   if (qtEventDepth > 0)
     widget->deleteLater();  // one of its event handlers is still running
   else
     delete widget;
+  ActivateOwner(owner);
 }
 
 void TWindow::TImpl::Relayout(bool notify) {

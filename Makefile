@@ -36,4 +36,5 @@ test: build-test
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DGRIDWORK_TESTS=OFF
 	cmake --build build-bench -j $(JOBS)
-	for b in build-bench/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+	@failed=""; for b in build-bench/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b || failed="$$failed $$b"; done; \
+	if [ -n "$$failed" ]; then echo "Failed:$$failed"; exit 1; fi

@@ -21,9 +21,23 @@ namespace {
 constexpr int kClientWidth = 1920;
 constexpr int kClientHeight = 1080;
 
-TApplication& App() {
-  static TApplication app("Test");
-  return app;
+// The application and the tables, made when a benchmark first needs them
+// and destroyed in main before the program ends: a window must not outlive
+// the application, nor Qt's own globals, which go at exit.
+struct TTables {
+  TApplication app{"Test"};
+  std::unique_ptr<TGridwork> startUp;
+  std::unique_ptr<TGridwork> large;
+};
+
+std::unique_ptr<TTables> tables;
+
+TTables& Tables() {
+  if (!tables) {
+    tables = std::make_unique<TTables>();
+    SetUserDefaultLCID(LCID_RU_RU);
+  }
+  return *tables;
 }
 
 std::unique_ptr<TGridwork> MakeWindow(std::unique_ptr<TGridwork> grid) {
@@ -49,21 +63,19 @@ bool FitClient(TGridwork& grid) {
 }
 
 TGridwork& StartUpTable() {
-  static std::unique_ptr<TGridwork> grid = [] {
-    App();
-    SetUserDefaultLCID(LCID_RU_RU);
+  std::unique_ptr<TGridwork>& grid = Tables().startUp;
+  if (!grid) {
     auto g = std::make_unique<TGridwork>(nullptr, "Test", nullptr, 40, 20, 3, 1, 1.0);
     FillSampleContent(*g);
-    return MakeWindow(std::move(g));
-  }();
+    grid = MakeWindow(std::move(g));
+  }
   return *grid;
 }
 
 // 100,000 rows of 50 columns: integers, reals, dates, times and texts.
 TGridwork& LargeTable() {
-  static std::unique_ptr<TGridwork> grid = [] {
-    App();
-    SetUserDefaultLCID(LCID_RU_RU);
+  std::unique_ptr<TGridwork>& grid = Tables().large;
+  if (!grid) {
     constexpr int kRows = 100000;
     constexpr int kColumns = 50;
     auto g = std::make_unique<TGridwork>(nullptr, "Test", nullptr, kRows, kColumns, 1, 1, 1.0);
@@ -95,8 +107,8 @@ TGridwork& LargeTable() {
         }
       }
     }
-    return MakeWindow(std::move(g));
-  }();
+    grid = MakeWindow(std::move(g));
+  }
   return *grid;
 }
 
@@ -147,3 +159,14 @@ BENCHMARK(BM_FullRepaintLargeZoom25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollOneRowLarge)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// The program's own main, in place of benchmark_main's, so that the tables
+// go while the application still exists.
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  tables.reset();
+  return 0;
+}

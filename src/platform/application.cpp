@@ -80,15 +80,21 @@ int TApplication::Run() {
 bool TApplication::ProcessAppMsg(MSG& msg) { return PreProcessWindowMessage(msg); }
 
 int TApplication::BeginModal(TWindow* window, int) {
-  // The other top-level windows take no input while the modal loop runs.
-  const QWidget* own = window && window->Impl()->outer ? window->Impl()->outer->window() : nullptr;
+  // A modal window holds the others off itself; without one, every top-level
+  // window is disabled meanwhile.
+  QWidget* own = window && window->Impl()->outer ? window->Impl()->outer->window() : nullptr;
+  const bool madeModal = own && !own->isModal();
+  SetApplicationModal(own, true);
   std::vector<QPointer<QWidget>> disabled;
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top != own && HandleOfWidget(top) && top->isEnabled()) {
-      top->setEnabled(false);
-      disabled.emplace_back(top);
+  if (!own) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (HandleOfWidget(top) && top->isEnabled()) {
+        top->setEnabled(false);
+        disabled.emplace_back(top);
+      }
     }
   }
+  const QPointer<QWidget> modalWindow = own;
   TModal modalLoop;
   modalLoop.outer = modal;
   modal = &modalLoop;
@@ -96,6 +102,7 @@ int TApplication::BeginModal(TWindow* window, int) {
   if (!msgqueue::QuitPending()) modalLoop.loop.exec();
   msgqueue::PopLoop();
   modal = modalLoop.outer;
+  if (madeModal && modalWindow) SetApplicationModal(modalWindow, false);
   for (const QPointer<QWidget>& top : disabled)
     if (top) top->setEnabled(true);
   msgqueue::RethrowStashed();

@@ -9,13 +9,19 @@
 
 class TDialog;
 
-// Called with every modal dialog once it is set up, before its message loop
-// would run. The handler acts on the dialog (typing, clicking, pressing OK
-// or Cancel); a dialog still open when the handler returns is cancelled and
-// reported like an unanswered message box. An empty function removes the
-// handler; without one a dialog in a test is reported and cancelled.
+// Called with every modal dialog once it is set up. The handler acts on the
+// dialog (typing, clicking, pressing OK or Cancel); a dialog still open when
+// the handler returns is cancelled and reported like an unanswered message
+// box. An empty function removes the handler; without one a dialog in a
+// test is reported and cancelled.
 using TDialogHandler = std::function<void(TDialog& dialog)>;
-void SetDialogHandler(TDialogHandler handler);
+// Answered: the handler is called before the dialog's message loop would
+// run, and the loop does not run. ModalLoop: the dialog runs its modal loop
+// as for the user, holding the other windows off, and the handler is called
+// from inside the loop, where the input of testing.h reaches only what the
+// user could reach.
+enum class TDialogRun { Answered, ModalLoop };
+void SetDialogHandler(TDialogHandler handler, TDialogRun run = TDialogRun::Answered);
 
 // Types text into the control (an edit) character by character, as the
 // keyboard does: every character passes through the control's key handling

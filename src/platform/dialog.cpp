@@ -1,12 +1,14 @@
 #include "platform/dialog.h"
 
 #include <QFont>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/application.h"
 #include "platform/codepage.h"
 #include "platform/controls_testing.h"
 #include "platform/edit.h"
+#include "platform/testing.h"
 #include "platform/window_impl.h"
 
 namespace {
@@ -19,6 +21,16 @@ constexpr int kBaseUnitY = 13;
 TDialogHandler& DialogHandler() {
   static TDialogHandler handler;
   return handler;
+}
+
+TDialogRun& DialogRun() {
+  static TDialogRun run = TDialogRun::Answered;
+  return run;
+}
+
+void ReportLeftOpen(TDialog& dialog) {
+  ReportUnansweredPrompt("dialog \"" + Cp1251ToUtf8(dialog.GetCaption()) + "\" was left open by its handler");
+  dialog.CloseWindow(IDCANCEL);
 }
 
 std::unique_ptr<TControl> MakeControl(TDialog& dialog, const TDialogItem& item) {
@@ -34,7 +46,10 @@ std::unique_ptr<TControl> MakeControl(TDialog& dialog, const TDialogItem& item) 
 
 }  // namespace
 
-void SetDialogHandler(TDialogHandler handler) { DialogHandler() = std::move(handler); }
+void SetDialogHandler(TDialogHandler handler, TDialogRun run) {
+  DialogHandler() = std::move(handler);
+  DialogRun() = run;
+}
 
 DEFINE_RESPONSE_TABLE1(TDialog, TWindow)
   EV_COMMAND(IDOK, CmOk),
@@ -75,6 +90,7 @@ void TDialog::MakeTemplateControls() {
 }
 
 int TDialog::Execute() {
+  const bool answered = DialogHandler() && DialogRun() == TDialogRun::Answered;
   if (!GetHandle()) {
     MakeTemplateControls();
     // Centred over the parent window, or where the platform puts windows.
@@ -85,21 +101,31 @@ int TDialog::Execute() {
     } else {
       Attr.X = Attr.Y = CW_USEDEFAULT;
     }
-    if (!Create()) return -1;
+    showModal = !answered;
+    const bool created = Create();
+    showModal = false;
+    if (!created) return -1;
     if (QWidget* outer = Impl()->outer.data()) outer->activateWindow();
   }
   closed = false;
   result = IDCANCEL;
-  if (DialogHandler()) {
+  if (answered) {
     DialogHandler()(*this);
-    if (!closed) {
-      ReportUnansweredPrompt("dialog \"" + Cp1251ToUtf8(GetCaption()) + "\" was left open by its handler");
-      CloseWindow(IDCANCEL);
-    }
-  } else if (msgqueue::TestMode()) {
+    if (!closed) ReportLeftOpen(*this);
+  } else if (msgqueue::TestMode() && !DialogHandler()) {
     ReportUnansweredPrompt("dialog \"" + Cp1251ToUtf8(GetCaption()) + "\" was shown and nobody answered it");
     CloseWindow(IDCANCEL);
   } else if (TApplication* app = GetApplication()) {
+    if (DialogHandler()) {
+      // The handler acts from inside the running loop, as the user would.
+      QTimer::singleShot(0, Impl()->outer.data(), [this] {
+        GuardHandler([this] {
+          ProcessPendingMessages();
+          DialogHandler()(*this);
+          if (!closed) ReportLeftOpen(*this);
+        });
+      });
+    }
     modalRunning = true;
     app->BeginModal(this);
     modalRunning = false;
@@ -121,6 +147,9 @@ void TDialog::SetupWindow() {
   if (QWidget* outer = Impl() ? Impl()->outer.data() : nullptr) {
     // A dialog is a window of its own above its owner, not a child inside it.
     outer->setParent(outer->parentWidget(), Qt::Dialog);
+    // Made modal before it shows: Qt changes a shown window's modality only
+    // by hiding it.
+    if (showModal) SetApplicationModal(outer, true);
     if (Attr.X != CW_USEDEFAULT) outer->setGeometry(Attr.X, Attr.Y, Attr.W, Attr.H);
     QFont font(QStringFrom1251(dialogTemplate.fontFace.c_str()));
     font.setPointSize(dialogTemplate.fontPoints);

@@ -89,6 +89,7 @@ class TDialog : public TWindow {
   TDialogTemplate dialogTemplate;
   std::vector<std::unique_ptr<TControl>> ownControls;  // template items no object was given for
   bool closed = false;
+  bool showModal = false;  // Execute is creating the window for its modal loop
   bool modalRunning = false;
   int result = IDCANCEL;
 };

@@ -100,6 +100,7 @@ int ShowBox(const TMessageBoxInfo& info) {
   const std::size_t defaultIndex = (info.type & MB_DEFMASK) >> 8;
   if (defaultIndex < answers.size()) box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex].first));
   box.exec();
+  ActivateOwner(OwnerToActivate(&box));
   for (const auto& [button, answer] : answers)
     if (box.clickedButton() == button) return answer;
   return CancelAnswer(info.type);

@@ -4,6 +4,7 @@
 #include "platform/testing.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
@@ -17,6 +18,17 @@
 namespace {
 
 Qt::MouseButtons heldButtons;
+
+std::function<void(const std::string&)> warningReporter;
+QtMessageHandler printingHandler = nullptr;
+
+void ReportWarning(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtDebugMsg || type == QtInfoMsg || !warningReporter) {
+    if (printingHandler) printingHandler(type, context, text);
+    return;
+  }
+  warningReporter(text.toStdString());
+}
 
 Qt::KeyboardModifiers QtModifiers(UINT modifiers) {
   Qt::KeyboardModifiers result;
@@ -61,6 +73,12 @@ void InitPlatformForTests(int& argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   MakeQtApplication(argc, argv);
   msgqueue::SetTestMode();
+}
+
+void SetPlatformWarningReporter(std::function<void(const std::string&)> reporter) {
+  warningReporter = std::move(reporter);
+  const QtMessageHandler previous = qInstallMessageHandler(warningReporter ? ReportWarning : printingHandler);
+  if (previous != ReportWarning) printingHandler = previous;
 }
 
 void ProcessPendingMessages() {
@@ -145,6 +163,21 @@ void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TP
     QCoreApplication::sendEvent(client, &event);
   }
   ProcessPendingMessages();
+}
+
+void SimulateCloseRequest(HWND hWnd) {
+  TWindow* window = GetWindowPtr(hWnd);
+  QWidget* outer = window ? window->Impl()->outer.data() : nullptr;
+  if (!outer || !outer->windowHandle()) return;
+  // The window system's request reaches the native window, as Qt's own does.
+  QCloseEvent event;
+  QCoreApplication::sendEvent(outer->windowHandle(), &event);
+  ProcessPendingMessages();
+}
+
+bool TakesUserInput(HWND hWnd) {
+  TWindow* window = GetWindowPtr(hWnd);
+  return window && TakesInput(window->Impl()->client);
 }
 
 void SimulateScrollBarClick(HWND hWnd, int bar, TScrollBarPart part) {

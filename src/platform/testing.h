@@ -47,6 +47,10 @@ void PrepareMenuForShow(HWND owner, HMENU menu);
 // the item is not there or is disabled.
 bool ChooseMenuItem(HWND frame, UINT id);
 
+// Told (in UTF-8) about every warning that the library under the platform
+// prints; an empty function lets them print again.
+void SetPlatformWarningReporter(std::function<void(const std::string& warning)> reporter);
+
 // Dispatches queued messages and pending events until nothing is left.
 void ProcessPendingMessages();
 
@@ -67,6 +71,12 @@ enum class TMouseAction { Press, Release, DoubleClick, Move };
 enum class TMouseButton { None, Left, Right };
 void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TPoint& point,
                    UINT modifiers = 0);
+
+// Asks a top-level window to close as the close box of its title bar does.
+void SimulateCloseRequest(HWND hWnd);
+// Whether the user's input can reach the window now: it is enabled, not
+// greyed, and no modal window holds it off.
+bool TakesUserInput(HWND hWnd);
 
 // Clicks on the window's own scroll bar parts as the user would.
 enum class TScrollBarPart { LineUp, LineDown, PageUp, PageDown };

@@ -18,6 +18,9 @@ std::set<HWND>& LiveHandles() {
   return handles;
 }
 
+// A window of its own on the screen (a frame, a dialog), not a child inside one.
+bool IsTopLevel(const TWindow& window) { return window.Impl()->outer && window.Impl()->outer->isWindow(); }
+
 bool IsInside(const TWindow* window, const TWindow* ancestor) {
   for (; window; window = window->GetParent())
     if (window == ancestor) return true;
@@ -179,10 +182,10 @@ LRESULT TWindow::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return TRUE;
     case WM_SYSKEYDOWN:
-      // Alt+F4 closes the top-level window.
+      // Alt+F4 closes the top-level window: a dialog, not its owner.
       if (wParam == VK_F4) {
         TWindow* top = this;
-        while (top->parent) top = top->parent;
+        while (top->parent && !IsTopLevel(*top)) top = top->parent;
         top->PostMessage(WM_CLOSE);
       }
       return 0;
@@ -254,8 +257,11 @@ const TResponseTable& TWindow::ResponseTable() {
 }
 
 bool PreProcessWindowMessage(MSG& msg) {
-  for (TWindow* window = GetWindowPtr(msg.hwnd); window; window = window->GetParent())
+  // Up to the top-level window: the keys of a dialog are not its owner's.
+  for (TWindow* window = GetWindowPtr(msg.hwnd); window; window = window->GetParent()) {
     if (window->PreProcessMsg(msg)) return true;
+    if (IsTopLevel(*window)) break;
+  }
   return false;
 }
 

@@ -117,6 +117,19 @@ HWND HandleOfWidget(const QObject* widget);
 // Marks a widget as belonging to a window.
 void SetWidgetHandle(QWidget* widget, HWND hWnd);
 
+// Modal windows (modal.cpp). Whether the user's input may reach the widget:
+// it is enabled and no modal window holds its window off; a modal window
+// holds off every window but itself and the windows it owns.
+bool TakesInput(const QWidget* widget);
+// Makes a top-level widget application-modal, or no longer modal.
+void SetApplicationModal(QWidget* window, bool modal);
+// Asked before an owned top-level widget goes: its owner's window when the
+// going window is the active one (or none is), else null. ActivateOwner,
+// called once it has gone, makes that owner active, which gives the focus
+// back to the window in it that had it.
+QWidget* OwnerToActivate(const QWidget* window);
+void ActivateOwner(QWidget* owner);
+
 // The window's own scroll bar widget: it reports the user's actions as
 // WM_HSCROLL / WM_VSCROLL and otherwise shows what the window set.
 class TWindowBar : public QScrollBar {

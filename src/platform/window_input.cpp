@@ -23,14 +23,30 @@ UINT ModifierState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
   return state;
 }
 
+// Whether Windows makes a character message of the key. Of the control
+// characters it makes only those of Backspace, Tab, Enter, Escape and Ctrl
+// with a letter; Qt gives a text to more keys (Delete has 0x7F).
+bool WindowsTypes(unsigned char c, UINT vk, bool control) {
+  if (c >= 0x20 && c != 0x7F) return true;
+  if (control && vk >= 'A' && vk <= 'Z') return c == vk - 'A' + 1;
+  switch (c) {
+    case 0x08: return vk == VK_BACK;
+    case 0x09: return vk == VK_TAB;
+    case 0x0D: return vk == VK_RETURN;
+    case 0x1B: return vk == VK_ESCAPE;
+    default: return false;
+  }
+}
+
 // The character a key types, as lPrivate: the Windows-1251 byte plus one.
-DWORD CharacterOf(const QString& text) {
+DWORD CharacterOf(const QString& text, UINT vk, bool control) {
   if (text.isEmpty()) return 0;
   const char16_t wide = text.at(0).unicode();
   const std::string narrow = WideCharToMultiByte(std::u16string_view(&wide, 1));
   if (narrow.size() != 1) return 0;
   if (narrow[0] == '?' && wide != u'?') return 0;  // not in Windows-1251
-  return static_cast<DWORD>(static_cast<unsigned char>(narrow[0])) + 1;
+  const auto c = static_cast<unsigned char>(narrow[0]);
+  return WindowsTypes(c, vk, control) ? static_cast<DWORD>(c) + 1 : 0;
 }
 
 bool QueueKey(HWND hWnd, const QKeyEvent& event) {
@@ -41,7 +57,7 @@ bool QueueKey(HWND hWnd, const QKeyEvent& event) {
   const UINT own = vk == VK_SHIFT ? MK_SHIFT : vk == VK_CONTROL ? MK_CONTROL : vk == VK_MENU ? msgqueue::kAltDown : 0;
   state = press ? state | own : state & ~own;
 
-  const DWORD character = press ? CharacterOf(event.text()) : 0;
+  const DWORD character = press ? CharacterOf(event.text(), vk, (state & MK_CONTROL) != 0) : 0;
   MSG msg;
   msg.hwnd = hWnd;
   msg.time = static_cast<DWORD>(event.timestamp());

@@ -39,7 +39,8 @@ class TInputFilter : public QObject {
       case QEvent::MouseButtonDblClick:
       case QEvent::MouseMove:
       case QEvent::Wheel:
-        return QueueInputEvent(hWnd, widget, event);
+        // Input for a disabled window, or one a modal window holds off, is lost.
+        return !TakesInput(widget) || QueueInputEvent(hWnd, widget, event);
       case QEvent::FocusIn: {
         const HWND previous = focusWindow;
         focusWindow = hWnd;
@@ -109,9 +110,10 @@ class TOuterWidget : public QWidget {
   }
 
   void closeEvent(QCloseEvent* event) override {
-    // The window decides itself, as on WM_CLOSE.
+    // The window decides itself, as on WM_CLOSE; a window held off by a
+    // modal one does not hear of the request.
     event->ignore();
-    PostMessageA(HandleOfWidget(this), WM_CLOSE, 0, 0);
+    if (TakesInput(this)) PostMessageA(HandleOfWidget(this), WM_CLOSE, 0, 0);
   }
 
   void changeEvent(QEvent* event) override {
@@ -205,11 +207,13 @@ void TWindow::TImpl::ReleaseWidgets() {
   bars[SB_HORZ].widget = nullptr;
   bars[SB_VERT].widget = nullptr;
   if (!widget) return;
+  QWidget* owner = OwnerToActivate(widget);
   widget->hide();
   if (qtEventDepth > 0)
     widget->deleteLater();  // one of its event handlers is still running
   else
     delete widget;
+  ActivateOwner(owner);
 }
 
 void TWindow::TImpl::Relayout(bool notify) {
@@ -267,14 +271,18 @@ void TWindow::TImpl::ClientSizeChanged(UINT sizeType) {
   if (!client) return;
   const QSize size = sizeType == SIZE_MINIMIZED ? QSize(0, 0) : client->size();
   if (sizeType != SIZE_MINIMIZED && size != surface.size()) {
-    // The surface keeps its pixels; what the window grew by is invalid.
-    QImage grown(size, QImage::Format_ARGB32_Premultiplied);
-    const COLORREF background = GetSysColor(COLOR_WINDOW);
-    grown.fill(QColor(GetRValue(background), GetGValue(background), GetBValue(background)));
-    if (!surface.isNull()) {
-      QPainter painter(&grown);
-      painter.setCompositionMode(QPainter::CompositionMode_Source);
-      painter.drawImage(0, 0, surface);
+    // The surface keeps its pixels; what the window grew by is invalid. An
+    // empty client area has no surface, and nothing paints on it.
+    QImage grown;
+    if (!size.isEmpty()) {
+      grown = QImage(size, QImage::Format_ARGB32_Premultiplied);
+      const COLORREF background = GetSysColor(COLOR_WINDOW);
+      grown.fill(QColor(GetRValue(background), GetGValue(background), GetBValue(background)));
+      if (!surface.isNull()) {
+        QPainter painter(&grown);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, surface);
+      }
     }
     const QRegion fresh = QRegion(0, 0, size.width(), size.height()) - QRegion(0, 0, surface.width(), surface.height());
     surface = std::move(grown);

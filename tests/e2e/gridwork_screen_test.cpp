@@ -27,6 +27,7 @@ constexpr float kPixelsPerPoint = static_cast<float>(96 * (1.0 / 72));
 
 // Three frozen rows of 15 points and one frozen column of 40 points.
 constexpr TSize kFrozen100{53, 60};
+constexpr TSize kFrozen150{80, 90};
 constexpr TSize kFrozen200{106, 120};
 
 // Pixel position of the start of a row or column at 100 % with the view at
@@ -221,6 +222,36 @@ class GridworkScreen : public testing::Test {
            WaitForPopup(true, "the View menu opens");
   }
 
+  // Chooses "&Другой..." of the View menu: "2" selects "&200%" (its
+  // mnemonic is shared with "&25%"), five items further down.
+  bool ChooseOtherZoom() {
+    return OpenViewMenu() && server->Keys({"2", "Down", "Down", "Down", "Down", "Down", "Return"});
+  }
+
+  // Waits for a window of the program other than the frame and those known.
+  bool WaitForNewWindow(const std::vector<unsigned long>& known, TTopWindow& found, const std::string& what) {
+    return WaitFor(
+        [&] {
+          for (const TTopWindow& w : server->TopWindows())
+            if (w.viewable && !w.overrideRedirect && w.id != frame.id &&
+                std::find(known.begin(), known.end(), w.id) == known.end()) {
+              found = w;
+              return true;
+            }
+          return false;
+        },
+        what);
+  }
+
+  bool WaitForWindowGone(unsigned long id, const std::string& what) {
+    return WaitFor(
+        [&] {
+          const std::optional<TTopWindow> w = server->Describe(id);
+          return !w || !w->viewable;
+        },
+        what);
+  }
+
   static inline std::string workDir;
   static inline std::unique_ptr<TXServer> server;
   static inline bool serverStarted = false;
@@ -343,6 +374,36 @@ TEST_F(GridworkScreen, ZoomCommandsOfTheViewMenuScaleTheTable) {
   ASSERT_TRUE(OpenViewMenu());
   ASSERT_TRUE(server->Keys({"1"}));  // "&100%"
   ExpectFrozenArea(kFrozen100, "100%");
+}
+
+TEST_F(GridworkScreen, OtherZoomIsTypedIntoItsDialogWhichRefusesANumberOutOfRange) {
+  ASSERT_TRUE(ChooseOtherZoom());
+  TTopWindow dialog;
+  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the zoom dialog opens"));
+  // The keyboard is in the number, which shows 100.
+  ASSERT_TRUE(server->Keys({"Home", "shift+End"}));
+  ASSERT_TRUE(server->Type("150"));
+  ASSERT_TRUE(server->Keys({"Return"}));
+  ASSERT_TRUE(WaitForWindowGone(dialog.id, "Enter closes the dialog"));
+  ExpectFrozenArea(kFrozen150, "150%");
+
+  ASSERT_TRUE(ChooseOtherZoom());
+  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the zoom dialog opens again"));
+  // The frame does not close behind the dialog.
+  ASSERT_TRUE(server->RequestClose(frame.id));
+  ASSERT_TRUE(server->Keys({"Home", "shift+End"}));
+  ASSERT_TRUE(server->Type("5"));
+  ASSERT_TRUE(server->Keys({"Return"}));
+  TTopWindow message;
+  ASSERT_TRUE(WaitForNewWindow({dialog.id}, message, "5 brings the range message"));
+  ASSERT_TRUE(server->Keys({"Escape"}));
+  ASSERT_TRUE(WaitForWindowGone(message.id, "Escape closes the message"));
+  ASSERT_TRUE(server->Keys({"Escape"}));
+  ASSERT_TRUE(WaitForWindowGone(dialog.id, "Escape cancels the dialog"));
+  ExpectFrozenArea(kFrozen150, "150% still");
+  EXPECT_TRUE(program.Running());
+  for (const TTopWindow& w : server->TopWindows())
+    EXPECT_FALSE(w.viewable && !w.overrideRedirect && w.id != frame.id) << "a window is left open: " << w.name;
 }
 
 TEST_F(GridworkScreen, ClosingTheFrameEndsTheProgramWithExitCodeZero) {

@@ -26,6 +26,16 @@ std::string ReadDisplayNumber(int fd, TChildProcess& server) {
   return end == std::string::npos ? std::string() : text.substr(0, end);
 }
 
+// A window can close between XQueryTree listing it and the questions about
+// it; the errors that brings are expected. Any other error goes to Xlib's
+// own handler, which ends the program.
+XErrorHandler xlibHandler = nullptr;
+
+int TolerateVanishedWindows(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+  return xlibHandler ? xlibHandler(display, error) : 0;
+}
+
 }  // namespace
 
 TXServer::~TXServer() {
@@ -51,6 +61,7 @@ bool TXServer::Start(const std::string& workDir) {
     return false;
   }
   display = ":" + number;
+  if (!xlibHandler) xlibHandler = XSetErrorHandler(TolerateVanishedWindows);
   connection = XOpenDisplay(display.c_str());
   if (!connection) {
     error = "cannot connect to " + display;
@@ -72,23 +83,26 @@ std::vector<TTopWindow> TXServer::TopWindows() const {
   Window* children = nullptr;
   unsigned int count = 0;
   if (!XQueryTree(connection, DefaultRootWindow(connection), &root, &parent, &children, &count)) return windows;
-  for (unsigned int i = 0; i < count; ++i) {
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(connection, children[i], &attributes)) continue;
-    TTopWindow window;
-    window.id = children[i];
-    window.area = {attributes.x, attributes.y, attributes.x + attributes.width, attributes.y + attributes.height};
-    window.viewable = attributes.map_state == IsViewable;
-    window.overrideRedirect = attributes.override_redirect != 0;
-    char* name = nullptr;
-    if (XFetchName(connection, children[i], &name) && name) {
-      window.name = name;
-      XFree(name);
-    }
-    windows.push_back(window);
-  }
+  for (unsigned int i = 0; i < count; ++i)
+    if (std::optional<TTopWindow> window = Describe(children[i])) windows.push_back(*window);
   if (children) XFree(children);
   return windows;
+}
+
+std::optional<TTopWindow> TXServer::Describe(unsigned long id) const {
+  XWindowAttributes attributes;
+  if (!connection || !XGetWindowAttributes(connection, id, &attributes)) return std::nullopt;
+  TTopWindow window;
+  window.id = id;
+  window.area = {attributes.x, attributes.y, attributes.x + attributes.width, attributes.y + attributes.height};
+  window.viewable = attributes.map_state == IsViewable;
+  window.overrideRedirect = attributes.override_redirect != 0;
+  char* name = nullptr;
+  if (XFetchName(connection, id, &name) && name) {
+    window.name = name;
+    XFree(name);
+  }
+  return window;
 }
 
 bool TXServer::RequestClose(unsigned long window) const {

@@ -2,6 +2,7 @@
 // A private Xvfb on a free display, the windows on it, and real input through
 // xdotool (XTEST), as a person at the screen would give it.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ class TXServer {
 
   TScreenImage Snapshot() const;
   std::vector<TTopWindow> TopWindows() const;
+  // One window; none once it has closed.
+  std::optional<TTopWindow> Describe(unsigned long id) const;
   // Asks a window to close the way a window manager does (WM_DELETE_WINDOW).
   bool RequestClose(unsigned long window) const;
 

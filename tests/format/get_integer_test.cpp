@@ -56,6 +56,43 @@ TEST_F(AskIntegerDialog, ShowsCaptionPromptValueAndRussianCancel) {
   });
 }
 
+// The dialog's own modal loop with the keys as the user types them; no test
+// seam answers it.
+TEST_F(AskIntegerDialog, InItsOwnModalLoopTheDialogTakesTypedNumbersEnterAndEscape) {
+  LONG value = 100;
+  SetDialogHandler(
+      [this](TDialog& dialog) {
+        const HWND number = dialog.GetControl(101)->GetHandle();
+        EXPECT_EQ(GetFocus(), number);
+        EXPECT_TRUE(TakesUserInput(number));
+        EXPECT_FALSE(TakesUserInput(owner.GetHandle()));
+        SimulateKey(nullptr, VK_HOME);
+        SimulateKey(nullptr, VK_END, MK_SHIFT);
+        SimulateText(nullptr, "5");
+        SimulateKey(nullptr, VK_RETURN, 0, '\r');
+        EXPECT_EQ(boxes.size(), 1u) << "5 is out of 10..400";
+        EXPECT_FALSE(dialog.IsClosed());
+        ProcessPendingMessages();
+        EXPECT_EQ(GetFocus(), number) << "the keyboard is back in the number";
+        SimulateKey(nullptr, VK_HOME);
+        SimulateKey(nullptr, VK_END, MK_SHIFT);
+        SimulateText(nullptr, "150");
+        SimulateKey(nullptr, VK_RETURN, 0, '\r');
+      },
+      TDialogRun::ModalLoop);
+  EXPECT_TRUE(AskInteger(&owner, "caption", "prompt", value, 10, 400));
+  EXPECT_EQ(value, 150);
+
+  SetDialogHandler(
+      [](TDialog&) {
+        SimulateText(nullptr, "2");
+        SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b');
+      },
+      TDialogRun::ModalLoop);
+  EXPECT_FALSE(AskInteger(&owner, "caption", "prompt", value, 10, 400));
+  EXPECT_EQ(value, 150);
+}
+
 TEST_F(AskIntegerDialog, OkOrEnterStoresTheTypedNumber) {
   for (const bool enter : {false, true}) {
     LONG value = 2;

@@ -74,6 +74,30 @@ TEST_F(EditorTest, EnterTabAndEscapeNeverBecomeCharacters) {
   EXPECT_EQ(grid->modified, 0);
 }
 
+// Qt gives Delete the text 0x7F; it removes characters and types none.
+TEST_F(EditorTest, DeleteAndShiftDeleteOnlyRemoveCharacters) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellType(3, 2, ctInteger);
+  grid->SetCellInteger(3, 2, 10002);
+  grid->SetCellText(4, 2, "text");
+  Click(3, 2);
+  ASSERT_TRUE(EditingAt(3, 2));
+  grid->editor->SetSelection(0, 0);
+  Press(VK_DELETE, 0, '\x7f');
+  EXPECT_EQ(grid->editor->GetText(), "0002");
+  Press(VK_RETURN, 0, '\r');
+  LONG number = 0;
+  EXPECT_TRUE(grid->GetCellInteger(3, 2, number));
+  EXPECT_EQ(number, 2);
+
+  Click(4, 2);
+  ASSERT_TRUE(EditingAt(4, 2));
+  grid->editor->SetSelection(0, 2);
+  Press(VK_DELETE, MK_SHIFT, '\x7f');
+  Press(VK_RETURN, 0, '\r');
+  EXPECT_EQ(grid->cells[4][2].text, "xt");
+}
+
 TEST_F(EditorTest, EscapeTakesBackTheLastChangeAndCommits) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellText(2, 2, "old");

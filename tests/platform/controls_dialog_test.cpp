@@ -3,11 +3,14 @@
 #include <memory>
 #include <vector>
 
+#include "platform/accel.h"
+#include "platform/application.h"
 #include "platform/controls_testing.h"
 #include "platform/dialog.h"
 #include "platform/edit.h"
 #include "platform/menu.h"
 #include "platform/testing.h"
+#include "window_test_support.h"
 
 namespace {
 
@@ -132,6 +135,90 @@ TEST_F(Dialog, SpinArrowsReachTheDialogWithTheControl) {
   dialog.Execute();
   EXPECT_EQ(dialog.scrolls, (std::vector<UINT>{SB_LINEUP, SB_LINEDOWN}));
   EXPECT_EQ(dialog.scrollSource, bar);
+}
+
+// The dialog's own modal loop, as the user meets it: its controls take the
+// keyboard and the mouse while its owner takes no input at all.
+class ModalDialog : public Dialog {
+ protected:
+  void SetUp() override {
+    Dialog::SetUp();
+    RegisterAcceleratorTable(kOwnerKeys, {{FVIRTKEY | FCONTROL, 'A', kOwnerCommand}});
+    ownerFrame = ShownWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200);
+    ownerFrame->Attr.AccelTable = kOwnerKeys;
+    ownerFrame->SetFocus();
+    ProcessPendingMessages();
+    ownerFrame->log.clear();
+  }
+
+  // Clicks a control of the dialog in its middle.
+  static void Click(TDialog& dialog, int id) {
+    TWindow* control = dialog.GetControl(id);
+    const TRect r = control->GetClientRect();
+    const TPoint middle{r.Width() / 2, r.Height() / 2};
+    SimulateMouse(*control, TMouseAction::Press, TMouseButton::Left, middle);
+    SimulateMouse(*control, TMouseAction::Release, TMouseButton::Left, middle);
+  }
+
+  static constexpr int kOwnerKeys = 71;
+  static constexpr UINT kOwnerCommand = 700;
+  TApplication app{"Test"};
+  std::unique_ptr<TRecordingWindow> ownerFrame;
+};
+
+TEST_F(ModalDialog, ControlsTakeKeysAndClicksWhileTheOwnerTakesNothing) {
+  TTestDialog dialog(ownerFrame.get());
+  SetDialogHandler(
+      [&](TDialog& d) {
+        const HWND edit = GetDlgItem(d.GetHandle(), 10);
+        Click(d, 10);
+        EXPECT_EQ(GetFocus(), edit) << "the click took the keyboard to the edit";
+        for (int id : {IDOK, IDCANCEL, 10, 11}) EXPECT_TRUE(TakesUserInput(GetDlgItem(d.GetHandle(), id))) << id;
+        EXPECT_FALSE(TakesUserInput(*ownerFrame));
+
+        // A drag, a key and the close box on the owner, and its accelerator
+        // typed in the dialog, all come to nothing.
+        SimulateMouse(*ownerFrame, TMouseAction::Press, TMouseButton::Left, {10, 10});
+        SimulateMouse(*ownerFrame, TMouseAction::Move, TMouseButton::None, {60, 60});
+        SimulateMouse(*ownerFrame, TMouseAction::Release, TMouseButton::Left, {60, 60});
+        SimulateKey(*ownerFrame, VK_DOWN);
+        SimulateCloseRequest(*ownerFrame);
+        SimulateKey(nullptr, 'A', MK_CONTROL, '\x01');
+
+        SimulateKey(nullptr, VK_HOME);
+        SimulateKey(nullptr, VK_END, MK_SHIFT);
+        SimulateText(nullptr, "ok");
+        Click(d, 11);
+        Click(d, IDOK);
+      },
+      TDialogRun::ModalLoop);
+  EXPECT_EQ(dialog.Execute(), IDOK);
+  EXPECT_EQ(dialog.transfers[TF_GETDATA], 1) << "OK took the typed text at once";
+  EXPECT_EQ(dialog.scrolls.size(), 1u) << "the spin bar was clicked";
+  ASSERT_TRUE(ownerFrame->IsWindow());
+  EXPECT_TRUE(ownerFrame->log.empty()) << "message " << ownerFrame->log.front().msg;
+  ProcessPendingMessages();
+  EXPECT_EQ(GetFocus(), ownerFrame->GetHandle()) << "the keyboard goes back to the owner";
+  EXPECT_TRUE(TakesUserInput(*ownerFrame));
+}
+
+TEST_F(ModalDialog, EnterEscapeAltF4AndTheButtonsEndIt) {
+  enum TWay { kEnter, kEscape, kAltF4, kOkButton, kCancelButton };
+  for (TWay way : {kEnter, kEscape, kAltF4, kOkButton, kCancelButton}) {
+    TTestDialog dialog(ownerFrame.get());
+    SetDialogHandler(
+        [way](TDialog& d) {
+          ReplaceTextOf(*d.GetControl(10), "ok");
+          if (way == kEnter) SimulateKey(nullptr, VK_RETURN, 0, '\r');
+          if (way == kEscape) SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b');
+          if (way == kAltF4) SimulateKey(nullptr, VK_F4, kAltKey);
+          if (way == kOkButton) Click(d, IDOK);
+          if (way == kCancelButton) Click(d, IDCANCEL);
+        },
+        TDialogRun::ModalLoop);
+    EXPECT_EQ(dialog.Execute(), way == kEnter || way == kOkButton ? IDOK : IDCANCEL) << "way " << way;
+    EXPECT_TRUE(ownerFrame->IsWindow()) << "way " << way;
+  }
 }
 
 TEST_F(Dialog, UnansweredDialogIsCancelledAndReported) {

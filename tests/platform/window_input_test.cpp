@@ -51,6 +51,31 @@ TEST(WindowInput, KeysArriveAsVirtualKeysWithTheirWindows1251Characters) {
   EXPECT_EQ(GetFocus(), window->GetHandle());
 }
 
+// Qt gives a text to keys that type nothing on Windows; only Windows' own
+// control characters become WM_CHAR.
+TEST(WindowInput, OnlyKeysThatTypeOnWindowsMakeCharacters) {
+  auto window = ShownWindow();
+  window->SetFocus();
+  ProcessPendingMessages();
+  window->log.clear();
+  SimulateKey(nullptr, VK_DELETE, 0, '\x7f');
+  SimulateKey(nullptr, VK_DELETE, MK_SHIFT, '\x7f');
+  SimulateKey(nullptr, VK_BACK, MK_CONTROL, '\x7f');
+  SimulateKey(nullptr, VK_INSERT, 0, '\x10');
+  SimulateKey(nullptr, VK_F5, 0, '\x1b');
+  EXPECT_EQ(window->Take(WM_KEYDOWN).size(), 5u);
+  EXPECT_TRUE(window->Take(WM_CHAR).empty());
+
+  SimulateKey(nullptr, VK_BACK, 0, '\b');
+  SimulateKey(nullptr, VK_TAB, 0, '\t');
+  SimulateKey(nullptr, VK_RETURN, 0, '\r');
+  SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b');
+  SimulateKey(nullptr, 'A', MK_CONTROL, '\x01');
+  SimulateKey(nullptr, 'Z', MK_CONTROL, '\x1a');
+  SimulateKey(nullptr, VK_OEM_PERIOD, 0, '.');
+  EXPECT_EQ(Keys(window->Take(WM_CHAR)), (std::vector<UINT>{0x08, 0x09, 0x0D, 0x1B, 0x01, 0x1A, '.'}));
+}
+
 // Notes the modifier keys while it handles a key.
 class TKeyStateWindow : public TRecordingWindow {
  public:

@@ -98,6 +98,26 @@ TEST(WindowPaint, InvalidationOutsideTheClientAreaIsIgnored) {
   EXPECT_EQ(update, (TRect{190, 140, 200, 150}));
 }
 
+TEST(WindowPaint, WindowShrunkToNothingPaintsNothingAndQuietly) {
+  std::vector<std::string> warnings;
+  SetPlatformWarningReporter([&warnings](const std::string& warning) { warnings.push_back(warning); });
+  auto window = ShownPaintingWindow();
+  for (const TSize size : {TSize{1, 1}, TSize{0, 40}, TSize{40, 0}, TSize{200, 150}}) {
+    window->paints.clear();
+    window->MoveWindow(40, 40, size.cx, size.cy);
+    window->Invalidate();
+    window->UpdateWindow();
+    ProcessPendingMessages();
+    const bool empty = window->GetClientRect().Width() == 0 || window->GetClientRect().Height() == 0;
+    EXPECT_EQ(window->paints.empty(), empty) << size.cx << " x " << size.cy;
+  }
+  SetPlatformWarningReporter(nullptr);
+  EXPECT_TRUE(warnings.empty()) << warnings.front();
+  const TRect client = window->GetClientRect();
+  EXPECT_EQ(GetSurfacePixel(window->GetHandle(), client.right - 1, client.bottom - 1), kRed)
+      << "painted again once it has a size";
+}
+
 TEST(WindowPaint, HiddenWindowIsNotPainted) {
   TPaintingWindow window(nullptr, 0, 100, 100);
   window.Create();

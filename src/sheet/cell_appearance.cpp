@@ -19,7 +19,8 @@ void TGridwork::SetCellFont(int row, int col, const char* faceName, int size, in
                             BYTE underline, BYTE strikeOut, COLORREF color) {
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  TCellFont& font = cell->font;
+  TCellFormat format = cell->Format();
+  TCellFont& font = format.font;
   // At most 31 characters: a longer name is cut rather than overflowing the field.
   std::strncpy(font.faceName, faceName, sizeof font.faceName - 1);
   font.faceName[sizeof font.faceName - 1] = '\0';
@@ -29,6 +30,7 @@ void TGridwork::SetCellFont(int row, int col, const char* faceName, int size, in
   font.underline = underline;
   font.strikeOut = strikeOut;
   font.color = (color > 0xFFFFFF || color == sysTextColor) ? AutoColor : color;
+  cell->SetFormat(format);
   if (autoFit) FitCellToText(row, col);
   modified = 1;
 }
@@ -37,7 +39,7 @@ void TGridwork::GetCellFont(int row, int col, char (&faceName)[32], int& size, i
                             BYTE& underline, BYTE& strikeOut, COLORREF& color) {
   const TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  const TCellFont& font = cell->font;
+  const TCellFont& font = cell->Format().font;
   std::memcpy(faceName, font.faceName, sizeof faceName);
   size = font.size;
   weight = font.weight;
@@ -50,7 +52,8 @@ void TGridwork::GetCellFont(int row, int col, char (&faceName)[32], int& size, i
 void TGridwork::SetCellAlignment(int row, int col, int horizontal, int vertical, int wordBreak, int overflow) {
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  DWORD& format = cell->textFormat;
+  TCellFormat changed = cell->Format();
+  DWORD& format = changed.textFormat;
   if (horizontal == 2) format |= DT_RIGHT;
   if (horizontal == 5) format |= DT_CENTER;
   if (vertical == 4) format |= DT_BOTTOM;
@@ -60,6 +63,7 @@ void TGridwork::SetCellAlignment(int row, int col, int horizontal, int vertical,
   } else {
     format = (format & ~DT_WORDBREAK) | DT_SINGLELINE;
   }
+  cell->SetFormat(changed);
   if (autoFit) FitCellToText(row, col);
   modified = 1;
   // Text may run over only from a scrolling column: frozen columns are
@@ -69,12 +73,13 @@ void TGridwork::SetCellAlignment(int row, int col, int horizontal, int vertical,
   } else {
     format &= ~DT_NOCLIP;
   }
+  cell->SetFormat(changed);
 }
 
 void TGridwork::GetCellAlignment(int row, int col, int& horizontal, int& vertical, int& wordBreak, int& overflow) {
   const TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  const DWORD format = cell->textFormat;
+  const DWORD format = cell->Format().textFormat;
   horizontal = (format & DT_RIGHT) ? 2 : (format & DT_CENTER) ? 5 : 1;
   vertical = (format & DT_BOTTOM) ? 4 : (format & DT_VCENTER) ? 5 : 3;
   wordBreak = ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) ? 1 : 0;
@@ -85,10 +90,12 @@ void TGridwork::SetCellBorder(int row, int col, int side, int width, COLORREF co
   if (side < 1 || side > 4) return;
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  TCellBorder& border = cell->borders[side - 1];
+  TCellFormat format = cell->Format();
+  TCellBorder& border = format.borders[side - 1];
   border.width = width < 0 ? 0 : width;
   border.style = style;
   border.color = color > 0xFFFFFF ? sysTextColor : color;
+  cell->SetFormat(format);
   modified = 1;
 }
 
@@ -96,7 +103,7 @@ bool TGridwork::GetCellBorder(int row, int col, int side, int& width, COLORREF& 
   if (side < 1 || side > 4) return false;
   const TCell* cell = CellAt(row, col);
   if (cell == nullptr) return false;
-  const TCellBorder& border = cell->borders[side - 1];
+  const TCellBorder& border = cell->Format().borders[side - 1];
   width = border.width;
   color = border.color;
   style = border.style;
@@ -106,11 +113,11 @@ bool TGridwork::GetCellBorder(int row, int col, int side, int& width, COLORREF& 
 void TGridwork::SetCellBackground(int row, int col, COLORREF color) {
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  cell->background = color > 0xFFFFFF ? sysWindowColor : color;
+  cell->ChangeFormat([color](TCellFormat& format) { format.background = color > 0xFFFFFF ? sysWindowColor : color; });
   modified = 1;
 }
 
 COLORREF TGridwork::GetCellBackground(int row, int col) {
   const TCell* cell = CellAt(row, col);
-  return cell != nullptr ? cell->background : AutoColor;
+  return cell != nullptr ? cell->Format().background : AutoColor;
 }

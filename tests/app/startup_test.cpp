@@ -34,14 +34,14 @@ TEST_F(Startup, ShowsTheSampleContentInTheRussianLocale) {
   EXPECT_EQ(grid.GetCellBackground(25, 12), RGB(255, 255, 0));
   EXPECT_EQ(grid.GetCellProtected(25, 12), 1);
   EXPECT_EQ(grid.GetCellBackground(25, 2), RGB(0, 255, 255));
-  EXPECT_EQ(grid.cells[5][2].font.color, RGB(255, 0, 0));
-  EXPECT_EQ(grid.cells[5][2].font.weight, 600);
+  EXPECT_EQ(grid.cells[5][2].Format().font.color, RGB(255, 0, 0));
+  EXPECT_EQ(grid.cells[5][2].Format().font.weight, 600);
   // Overflow in the scrolling columns 10-14, centred wrapped text in the bordered block.
-  EXPECT_TRUE(grid.cells[30][12].textFormat & DT_NOCLIP);
-  EXPECT_EQ(grid.cells[12][6].textFormat & (DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_SINGLELINE),
+  EXPECT_TRUE(grid.cells[30][12].Format().textFormat & DT_NOCLIP);
+  EXPECT_EQ(grid.cells[12][6].Format().textFormat & (DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_SINGLELINE),
             DT_CENTER | DT_VCENTER | DT_WORDBREAK);
-  EXPECT_EQ(grid.cells[12][6].borders[2].width, 3);
-  EXPECT_EQ(grid.cells[12][6].borders[0].color, RGB(0, 0, 255));
+  EXPECT_EQ(grid.cells[12][6].Format().borders[2].width, 3);
+  EXPECT_EQ(grid.cells[12][6].Format().borders[0].color, RGB(0, 0, 255));
   EXPECT_EQ(grid.modified, 1);
 }
 

@@ -171,6 +171,19 @@ TEST_F(CellAccess, DatesAndTimesReadBack) {
   EXPECT_EQ(grid.GetCellType(7, 8), ctText);
 }
 
+// Reformatting the same cells again and again keeps only the formats in use.
+TEST_F(CellAccess, ReformattingRoundsKeepOnlyTheFormatsInUse) {
+  const std::size_t before = TSharedFormat::PoolSize();
+  for (int round = 0; round < 1000; ++round) {
+    const COLORREF fill = round % 2 == 0 ? RGB(255, 255, 0) : RGB(0, 255, 255);
+    for (int r = 0; r < 10; ++r)
+      for (int c = 0; c < 20; ++c) grid.SetCellBackground(r, c, fill);
+    grid.SetCellFont(0, 0, "Arial", 10 + round % 3, 400, 0, 0, 0, AutoColor);
+    ASSERT_LE(TSharedFormat::PoolSize(), before + 2) << round;
+  }
+  EXPECT_EQ(grid.GetCellBackground(9, 19), RGB(0, 255, 255));
+}
+
 TEST_F(CellAccess, FirstVisibleCellIsTheTopLeftOnScreen) {
   int row = -1, col = -1;
   grid.FirstVisibleCell(row, col);

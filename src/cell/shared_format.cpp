@@ -14,21 +14,25 @@ bool SameBorder(const TCellBorder& a, const TCellBorder& b) {
   return a.width == b.width && a.style == b.style && a.color == b.color;
 }
 
-// FNV-1a over the fields' bytes; padding between fields never enters.
+// Mixes the fields in 64-bit words; padding between fields never enters.
 class TFieldHash {
  public:
-  void Add(const void* field, std::size_t size) {
-    const auto* byte = static_cast<const unsigned char*>(field);
-    for (std::size_t i = 0; i < size; ++i) value = (value ^ byte[i]) * 1099511628211ULL;
+  void Add(std::uint64_t word) {
+    value = (value ^ word) * 0x9E3779B97F4A7C15ULL;
+    value ^= value >> 32;
   }
-  template <class T>
-  void Add(const T& field) {
-    Add(&field, sizeof field);
+  template <std::size_t N>
+  void Add(const char (&field)[N]) {
+    for (std::size_t i = 0; i < N; i += 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, field + i, N - i < 8 ? N - i : 8);
+      Add(word);
+    }
   }
   std::size_t Value() const { return static_cast<std::size_t>(value); }
 
  private:
-  std::uint64_t value = 14695981039346656037ULL;
+  std::uint64_t value = 0;
 };
 
 }  // namespace
@@ -44,23 +48,25 @@ std::size_t TCellFormatHash::operator()(const TCellFormat& format) const {
   TFieldHash hash;
   const TCellFont& font = format.font;
   hash.Add(font.faceName);
-  for (const auto& field : {font.size, font.weight}) hash.Add(field);
-  for (const auto& field : {font.italic, font.underline, font.strikeOut}) hash.Add(field);
-  hash.Add(font.color);
+  hash.Add(static_cast<std::uint64_t>(static_cast<DWORD>(font.size)) << 32 | static_cast<DWORD>(font.weight));
+  hash.Add(static_cast<std::uint64_t>(font.color) << 24 | font.italic << 16 | font.underline << 8 | font.strikeOut);
   for (const TCellBorder& border : format.borders) {
-    hash.Add(border.width);
-    hash.Add(border.style);
+    hash.Add(static_cast<std::uint64_t>(static_cast<DWORD>(border.width)) << 32 | static_cast<DWORD>(border.style));
     hash.Add(border.color);
   }
-  hash.Add(format.background);
-  hash.Add(format.textFormat);
+  hash.Add(static_cast<std::uint64_t>(format.background) << 32 | format.textFormat);
   hash.Add(format.formatPicture);
   return hash.Value();
 }
 
+TSharedFormat::TPool::value_type* TSharedFormat::recent = nullptr;
+
 TSharedFormat::TSharedFormat(const TCellFormat& format) {
   if (format == defaultCellFormat) return;
-  entry = &*Pool().try_emplace(format, 0).first;
+  // A range is formatted cell by cell into the same record: the last one
+  // interned is tried before the pool is searched.
+  if (recent == nullptr || !(recent->first == format)) recent = &*Pool().try_emplace(format, 0).first;
+  entry = recent;
   ++entry->second;
 }
 
@@ -85,6 +91,7 @@ TSharedFormat& TSharedFormat::operator=(TSharedFormat&& other) noexcept {
 void TSharedFormat::Release() noexcept {
   if (entry == nullptr) return;
   if (--entry->second == 0) {
+    if (entry == recent) recent = nullptr;
     TPool& pool = Pool();
     pool.erase(pool.find(entry->first));
   }

@@ -58,5 +58,6 @@ class TSharedFormat {
   }
   void Release() noexcept;
 
+  static TPool::value_type* recent;    // the record interned last, while it lives
   TPool::value_type* entry = nullptr;  // the record and the count of its handles
 };

@@ -79,6 +79,11 @@ TEST(SharedFormat, FormatsGoWithTheirLastCell) {
     EXPECT_EQ(TSharedFormat::PoolSize(), before + 7);
   }
   EXPECT_EQ(TSharedFormat::PoolSize(), before);
+  // The record interned last is gone too, and is made anew.
+  TCell again;
+  Fill(again, RGB(0, 0, 6));
+  EXPECT_EQ(again.Format().background, RGB(0, 0, 6));
+  EXPECT_EQ(TSharedFormat::PoolSize(), before + 1);
 }
 
 // A field the font comparison of drawing ignores still makes another format:

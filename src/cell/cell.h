@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "cell/cell_font.h"
+#include "cell/cell_text.h"
+#include "cell/shared_format.h"
 #include "platform/wintypes.h"
 
 // Data type codes. A cell never gets 0 or a code above 7 from the program itself.
@@ -30,18 +32,29 @@ union TCellValue {
   constexpr TCellValue() : real(0.0) {}  // all eight bytes zero
 };
 
+// The fields are ordered for size: a table holds millions of cells. The
+// appearance and the date/time picture are a shared TCellFormat.
 struct TCell {
   BYTE invalid = 0;  // the last conversion of `text` failed; typed getters refuse
-  std::string text;  // Windows-1251
   BYTE writeProtected = 0;
   BYTE dataType = ctText;
+  LONG precision = 0;  // digits for reals, DATE_/TIME_ flags for dates and times
+  TCellText text;      // Windows-1251
   TCellValue value;
-  char formatPicture[30] = {};  // date/time picture, NUL-terminated; empty = none
-  LONG precision = 0;           // digits for reals, DATE_/TIME_ flags for dates and times
-  TCellFont font;
-  TCellBorder borders[4];  // left, right, top, bottom
-  COLORREF background = AutoColor;
-  DWORD textFormat = DT_NOPREFIX;  // DrawTextA flags
+
+  // font, borders, background, textFormat and formatPicture.
+  const TCellFormat& Format() const { return format.Get(); }
+  // The one way to change them: the new record replaces the cell's handle.
+  void SetFormat(const TCellFormat& changed);
+  template <class TChange>
+  void ChangeFormat(TChange change) {
+    TCellFormat changed = Format();
+    change(changed);
+    SetFormat(changed);
+  }
+  bool HasDefaultFormat() const { return format.IsDefault(); }
+  // Whether the text is drawn with the sheet's cached default font.
+  bool HasDefaultFont() const { return format.IsDefault() || Format().font == defaultCellFont; }
 
   BYTE GetDataType() const { return dataType; }
   // Reals accept 0..15; dates exactly 1, 2 or 4; times 1, 2, 4 or 8; text and
@@ -88,4 +101,6 @@ struct TCell {
   bool FormatDateTime();
   bool SetTypedReal(BYTE code, double number);
   bool SetTypedFileTime(BYTE code, const SYSTEMTIME& dateTime);
+
+  TSharedFormat format;
 };

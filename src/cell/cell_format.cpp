@@ -2,6 +2,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "cell/cell.h"
 #include "cell/number_format.h"
@@ -16,6 +17,7 @@ bool TCell::FormatDateTime() {
     return false;
   }
   // A picture field that lost its NUL still ends within the field.
+  const auto& formatPicture = Format().formatPicture;
   char picture[sizeof formatPicture + 1];
   std::memcpy(picture, formatPicture, sizeof formatPicture);
   picture[sizeof formatPicture] = '\0';
@@ -35,11 +37,13 @@ bool TCell::FormatDateTime() {
 }
 
 bool TCell::FormatValue() {
+  std::string shown;
   switch (dataType) {
     case ctText:
       return true;
     case ctInteger:
-      FormatInteger(value.integer, text);
+      FormatInteger(value.integer, shown);
+      text = shown;
       return true;
     case ctFixed:
     case ctFixedAlt:
@@ -50,9 +54,10 @@ bool TCell::FormatValue() {
         return false;
       }
       if (dataType == ctGeneral)  // precision counts the digits after the first significant one
-        FormatGeneral(value.real, static_cast<int>(std::min<long long>(precision + 1LL, INT_MAX)), text);
+        FormatGeneral(value.real, static_cast<int>(std::min<long long>(precision + 1LL, INT_MAX)), shown);
       else
-        FormatFixed(value.real, precision, text);
+        FormatFixed(value.real, precision, shown);
+      text = shown;
       return true;
     case ctDate:
     case ctTime:

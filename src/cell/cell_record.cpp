@@ -29,18 +29,18 @@ bool TCell::SetPrecision(int newPrecision) {
 
 bool TCell::SetPicture(std::string_view picture) {
   if (dataType != ctDate && dataType != ctTime) return false;
-  if (picture.size() >= sizeof formatPicture) return false;
+  if (picture.size() >= sizeof TCellFormat::formatPicture) return false;
   // Built aside first: the picture given may be this cell's own field.
-  char newPicture[sizeof formatPicture] = {};
-  std::memcpy(newPicture, picture.data(), picture.size());
-  char oldPicture[sizeof formatPicture];
-  std::memcpy(oldPicture, formatPicture, sizeof formatPicture);
-  std::memcpy(formatPicture, newPicture, sizeof formatPicture);
+  TCellFormat changed = Format();
+  std::memset(changed.formatPicture, 0, sizeof changed.formatPicture);
+  std::memcpy(changed.formatPicture, picture.data(), picture.size());
+  const TSharedFormat oldFormat = format;
+  SetFormat(changed);
   // A picture the locale refuses replaces the text with "ОШИБКА" although the
   // value was read; the old text is read again so that the cell is as before.
-  std::string oldText = text;
+  TCellText oldText = text;
   if (UpdateFromText()) return true;
-  std::memcpy(formatPicture, oldPicture, sizeof formatPicture);
+  format = oldFormat;
   text = std::move(oldText);
   UpdateFromText();
   return false;
@@ -48,11 +48,19 @@ bool TCell::SetPicture(std::string_view picture) {
 
 bool TCell::GetPicture(char (&buffer)[30]) const {
   if (dataType != ctDate && dataType != ctTime) return false;
-  std::memcpy(buffer, formatPicture, sizeof formatPicture);
+  std::memcpy(buffer, Format().formatPicture, sizeof Format().formatPicture);
   return true;
 }
 
-void TCell::ClearPicture() { std::memset(formatPicture, 0, sizeof formatPicture); }
+void TCell::ClearPicture() {
+  ChangeFormat([](TCellFormat& changed) { std::memset(changed.formatPicture, 0, sizeof changed.formatPicture); });
+}
+
+void TCell::SetFormat(const TCellFormat& changed) {
+  // An unchanged record keeps its handle: no pool lookup.
+  if (changed == Format()) return;
+  format = TSharedFormat(changed);
+}
 
 bool TCell::GetText(std::string& buffer) const {
   buffer = text;

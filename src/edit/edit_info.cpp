@@ -9,7 +9,7 @@ TEditInfo::TEditInfo(TCell* const* cells, int firstColumn, int firstRow, int las
       columnTotal(lastColumn - firstColumn + 1) {
   texts.reserve(static_cast<std::size_t>(rowTotal) * static_cast<std::size_t>(columnTotal));
   for (int r = firstRow; r <= lastRow; ++r)
-    for (int c = firstColumn; c <= lastColumn; ++c) texts.push_back(cells[r][c].text);
+    for (int c = firstColumn; c <= lastColumn; ++c) texts.emplace_back(cells[r][c].text);
 }
 
 void TEditInfo::GetRange(int& left, int& top, int& right, int& bottom) const {

@@ -20,7 +20,7 @@ void TEditCell::SetupWindow() {
   TEdit::SetupWindow();
   {
     TClientDC dc(*this);
-    font = TGridwork::CreateZoomedFont(cell->font, zoom, dc);
+    font = TGridwork::CreateZoomedFont(cell->Format().font, zoom, dc);
   }
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   SetFocus();

@@ -36,7 +36,7 @@ void TGridwork::BeginEdit(int row, int col) {
 }
 
 bool TGridwork::CreateEditor(int x, int y, int w, int h, TCell& cell) {
-  const bool multiLine = (cell.textFormat & DT_WORDBREAK) != 0;
+  const bool multiLine = (cell.Format().textFormat & DT_WORDBREAK) != 0;
   editor.reset(new (std::nothrow) TEditCell(&cell, layout.zoom, this, kEditorId, x, y, w, h, multiLine));
   if (!editor) return false;
   HideSelection();
@@ -52,7 +52,7 @@ TRect TGridwork::EditorRect(int row, int col) {
   if (rect.IsEmpty()) return rect;
 
   const TCell& cell = cells[row][col];
-  if (cell.textFormat & DT_NOCLIP) {
+  if (cell.Format().textFormat & DT_NOCLIP) {
     // The editor reaches to the end of the column under the end of the text.
     TRect extent;
     {
@@ -109,7 +109,7 @@ LRESULT TGridwork::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) {
     return TWindow::EvCommand(id, hWndCtl, notifyCode);
   }
   if (editor && hWndCtl == editor->GetHandle() && notifyCode == EN_CHANGE &&
-      (cells[curRow][curCol].textFormat & DT_NOCLIP)) {
+      (cells[curRow][curCol].Format().textFormat & DT_NOCLIP)) {
     // A text that runs over its neighbours is shown from the cell while it
     // is typed, so the cell follows every change and the editor its width.
     cells[curRow][curCol].text = editor->GetText();

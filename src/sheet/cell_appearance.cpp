@@ -20,7 +20,8 @@ void TGridwork::SetCellFont(int row, int col, const char* faceName, int size, in
                             BYTE underline, BYTE strikeOut, COLORREF color) {
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  TCellFont& font = cell->font;
+  TCellFormat format = cell->Format();
+  TCellFont& font = format.font;
   // At most 31 characters: a longer name is cut rather than overflowing the field.
   std::strncpy(font.faceName, faceName, sizeof font.faceName - 1);
   font.faceName[sizeof font.faceName - 1] = '\0';
@@ -30,6 +31,7 @@ void TGridwork::SetCellFont(int row, int col, const char* faceName, int size, in
   font.underline = underline;
   font.strikeOut = strikeOut;
   font.color = (color > 0xFFFFFF || color == sysTextColor) ? AutoColor : color;
+  cell->SetFormat(format);
   if (autoFit) FitCellToText(row, col);
   SetModified(true);
 }
@@ -38,7 +40,7 @@ void TGridwork::GetCellFont(int row, int col, char (&faceName)[32], int& size, i
                             BYTE& underline, BYTE& strikeOut, COLORREF& color) {
   const TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  const TCellFont& font = cell->font;
+  const TCellFont& font = cell->Format().font;
   std::memcpy(faceName, font.faceName, sizeof faceName);
   size = font.size;
   weight = font.weight;
@@ -51,7 +53,8 @@ void TGridwork::GetCellFont(int row, int col, char (&faceName)[32], int& size, i
 void TGridwork::SetCellAlignment(int row, int col, int horizontal, int vertical, int wordBreak, int overflow) {
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  DWORD& format = cell->textFormat;
+  TCellFormat changed = cell->Format();
+  DWORD& format = changed.textFormat;
   if (horizontal == haRight) format |= DT_RIGHT;
   if (horizontal == haCenter) format |= DT_CENTER;
   if (vertical == vaBottom) format |= DT_BOTTOM;
@@ -61,6 +64,7 @@ void TGridwork::SetCellAlignment(int row, int col, int horizontal, int vertical,
   } else {
     format = (format & ~DT_WORDBREAK) | DT_SINGLELINE;
   }
+  cell->SetFormat(changed);
   if (autoFit) FitCellToText(row, col);
   SetModified(true);
   // Text may run over only from a scrolling column: frozen columns are
@@ -70,12 +74,13 @@ void TGridwork::SetCellAlignment(int row, int col, int horizontal, int vertical,
   } else {
     format &= ~DT_NOCLIP;
   }
+  cell->SetFormat(changed);
 }
 
 void TGridwork::GetCellAlignment(int row, int col, int& horizontal, int& vertical, int& wordBreak, int& overflow) {
   const TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  const DWORD format = cell->textFormat;
+  const DWORD format = cell->Format().textFormat;
   horizontal = (format & DT_RIGHT) ? haRight : (format & DT_CENTER) ? haCenter : haLeft;
   vertical = (format & DT_BOTTOM) ? vaBottom : (format & DT_VCENTER) ? vaCenter : vaTop;
   wordBreak = ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) ? 1 : 0;
@@ -86,10 +91,12 @@ void TGridwork::SetCellBorder(int row, int col, int side, int width, COLORREF co
   if (!IsBorderSide(side)) return;
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  TCellBorder& border = cell->borders[BorderIndex(side)];
+  TCellFormat format = cell->Format();
+  TCellBorder& border = format.borders[BorderIndex(side)];
   border.width = width < 0 ? 0 : width;
   border.style = style;
   border.color = color > 0xFFFFFF ? sysTextColor : color;
+  cell->SetFormat(format);
   SetModified(true);
 }
 
@@ -97,7 +104,7 @@ bool TGridwork::GetCellBorder(int row, int col, int side, int& width, COLORREF& 
   if (!IsBorderSide(side)) return false;
   const TCell* cell = CellAt(row, col);
   if (cell == nullptr) return false;
-  const TCellBorder& border = cell->borders[BorderIndex(side)];
+  const TCellBorder& border = cell->Format().borders[BorderIndex(side)];
   width = border.width;
   color = border.color;
   style = border.style;
@@ -107,11 +114,11 @@ bool TGridwork::GetCellBorder(int row, int col, int side, int& width, COLORREF& 
 void TGridwork::SetCellBackground(int row, int col, COLORREF color) {
   TCell* cell = CellAt(row, col);
   if (cell == nullptr) return;
-  cell->background = color > 0xFFFFFF ? sysWindowColor : color;
+  cell->ChangeFormat([color](TCellFormat& format) { format.background = color > 0xFFFFFF ? sysWindowColor : color; });
   SetModified(true);
 }
 
 COLORREF TGridwork::GetCellBackground(int row, int col) {
   const TCell* cell = CellAt(row, col);
-  return cell != nullptr ? cell->background : AutoColor;
+  return cell != nullptr ? cell->Format().background : AutoColor;
 }

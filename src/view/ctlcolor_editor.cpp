@@ -11,11 +11,11 @@ TBrush* TGridwork::EvCtlColor(TDC& dc, HWND child, UINT ctlType) {
   if (ctlType != CTLCOLOR_MSGBOX && ctlType != CTLCOLOR_EDIT) return nullptr;
   if (!editor || child == nullptr || child != editor->GetHandle()) return nullptr;
   if (curRow < 0 || curRow >= rowCount || curCol < 0 || curCol >= columnCount) return nullptr;
-  const TCell& cell = cells[curRow][curCol];
+  const TCellFormat& format = cells[curRow][curCol].Format();
 
-  const COLORREF background = cell.background == AutoColor ? sysWindowColor : cell.background;
+  const COLORREF background = format.background == AutoColor ? sysWindowColor : format.background;
   if (ctlType == CTLCOLOR_EDIT) {
-    dc.SetTextColor(cell.font.color == AutoColor ? sysTextColor : cell.font.color);
+    dc.SetTextColor(format.font.color == AutoColor ? sysTextColor : format.font.color);
     dc.SetBkColor(background);
     dc.SetBkMode(TRANSPARENT);
   }

@@ -27,7 +27,7 @@ void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int ri
     int x = x0;
     for (int c = left; c <= right; ++c) {
       const int w = TSheetLayout::ScaledSize(layout.columnWidths[c], layout.zoom, layout.pixelsPerPointX);
-      if (overflowOnly == 0 || (row[c].textFormat & DT_NOCLIP) != 0) DrawCell(dc, x, y, w, h, row[c]);
+      if (overflowOnly == 0 || (row[c].Format().textFormat & DT_NOCLIP) != 0) DrawCell(dc, x, y, w, h, row[c]);
       x += w;
     }
     y += h;
@@ -35,11 +35,12 @@ void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int ri
 }
 
 void TGridwork::DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell) {
-  if (cell.background != AutoColor) dc.FillRect(TRect{x, y, x + w, y + h}, TBrush(cell.background));
+  const TCellFormat& format = cell.Format();
+  if (format.background != AutoColor) dc.FillRect(TRect{x, y, x + w, y + h}, TBrush(format.background));
 
   if (!cell.text.empty()) {
-    const TCellFontSelection font(dc, cell.font, defaultFont.get(), layout.zoom);
-    dc.SetTextColor(ResolveInk(cell.font.color));
+    const TCellFontSelection font(dc, cell, defaultFont.get(), layout.zoom);
+    dc.SetTextColor(ResolveInk(format.font.color));
 
     // A 2-point inset on the left, and on the right for right-aligned text.
     // Truncation runs toward zero, so left of the window one more pixel
@@ -47,8 +48,8 @@ void TGridwork::DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell)
     const long double inset = 2.0L * layout.zoom * layout.pixelsPerPointX;
     TRect textRect{static_cast<int>(x + inset), y, x + w, y + h};
     if (x < 0) --textRect.left;
-    if ((cell.textFormat & DT_RIGHT) != 0) textRect.right = static_cast<int>(x + w - inset);
-    dc.DrawText(cell.text, textRect, cell.textFormat);
+    if ((format.textFormat & DT_RIGHT) != 0) textRect.right = static_cast<int>(x + w - inset);
+    dc.DrawText(cell.text, textRect, format.textFormat);
   }
 
   // Top, bottom, left, right. A wide pen is centred on its path, so moving
@@ -56,7 +57,7 @@ void TGridwork::DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell)
   // bottom or right border lands on the neighbour's first pixel row/column.
   static constexpr int kOrder[4] = {sideTop, sideBottom, sideLeft, sideRight};
   for (int side : kOrder) {
-    const TCellBorder& border = cell.borders[BorderIndex(side)];
+    const TCellBorder& border = format.borders[BorderIndex(side)];
     if (border.width <= 0) continue;
     const int p = static_cast<int>(border.width * layout.zoom);
     const int i = p / 2;

@@ -4,12 +4,12 @@
 
 #include "sheet/gridwork.h"
 
-TCellFontSelection::TCellFontSelection(TDC& dc, const TCellFont& cellFont, const TFont* defaultFont, float zoom)
-    : dc(dc), previous(dc.SelectObject(Chosen(cellFont, defaultFont, zoom))) {}
+TCellFontSelection::TCellFontSelection(TDC& dc, const TCell& cell, const TFont* defaultFont, float zoom)
+    : dc(dc), previous(dc.SelectObject(Chosen(cell, defaultFont, zoom))) {}
 
-const TFont& TCellFontSelection::Chosen(const TCellFont& cellFont, const TFont* defaultFont, float zoom) {
-  if (!(cellFont == defaultCellFont)) {
-    made = TGridwork::CreateZoomedFont(cellFont, zoom, dc);
+const TFont& TCellFontSelection::Chosen(const TCell& cell, const TFont* defaultFont, float zoom) {
+  if (!cell.HasDefaultFont()) {
+    made = TGridwork::CreateZoomedFont(cell.Format().font, zoom, dc);
     if (made) return *made;
   } else if (defaultFont != nullptr) {
     return *defaultFont;

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "cell/cell_font.h"
+#include "cell/cell.h"
 #include "platform/dc.h"
 #include "platform/font.h"
 
@@ -13,13 +13,13 @@ class TCellFontSelection {
   // Cells whose font equals defaultCellFont (colour aside) share the cached
   // defaultFont; any other font is made for this use only. A font that
   // cannot be made leaves the selected one in place.
-  TCellFontSelection(TDC& dc, const TCellFont& cellFont, const TFont* defaultFont, float zoom);
+  TCellFontSelection(TDC& dc, const TCell& cell, const TFont* defaultFont, float zoom);
   ~TCellFontSelection() { dc.SelectObject(previous); }
   TCellFontSelection(const TCellFontSelection&) = delete;
   TCellFontSelection& operator=(const TCellFontSelection&) = delete;
 
  private:
-  const TFont& Chosen(const TCellFont& cellFont, const TFont* defaultFont, float zoom);
+  const TFont& Chosen(const TCell& cell, const TFont* defaultFont, float zoom);
 
   TDC& dc;
   std::unique_ptr<TFont> made;

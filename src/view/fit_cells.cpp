@@ -17,7 +17,7 @@ void TGridwork::FitCellsToText(int left, int top, int right, int bottom) {
   for (int c = left; c <= right; ++c) {
     int need = static_cast<int>(layout.columnWidths[c]);
     for (int r = top; r <= bottom; ++r)
-      if ((cells[r][c].textFormat & DT_NOCLIP) == 0) need = std::max(need, MeasureCell(r, c, dc).right);
+      if ((cells[r][c].Format().textFormat & DT_NOCLIP) == 0) need = std::max(need, MeasureCell(r, c, dc).right);
     if (need > layout.columnWidths[c]) {
       SetColumnWidths(c, c, static_cast<float>(need));
       if (firstColumn < 0) firstColumn = c;

@@ -20,8 +20,8 @@ TRect TGridwork::MeasureCell(int row, int col, TDC& dc) {
     extent.right = extent.left;
     extent.bottom = extent.top;
   } else {
-    const TCellFontSelection font(dc, cell.font, defaultFont.get(), layout.zoom);
-    dc.DrawText(cell.text, extent, cell.textFormat | DT_CALCRECT);
+    const TCellFontSelection font(dc, cell, defaultFont.get(), layout.zoom);
+    dc.DrawText(cell.text, extent, cell.Format().textFormat | DT_CALCRECT);
   }
   // The width keeps the 2-point left inset and adds 4 points of margin.
   extent.right = static_cast<int>(extent.right / scaleX) + 4;

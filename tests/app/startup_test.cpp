@@ -36,15 +36,63 @@ TEST_F(Startup, ShowsTheSampleContentInTheRussianLocale) {
   EXPECT_EQ(grid.GetCellBackground(25, 12), RGB(255, 255, 0));
   EXPECT_EQ(grid.GetCellProtected(25, 12), 1);
   EXPECT_EQ(grid.GetCellBackground(25, 2), RGB(0, 255, 255));
-  EXPECT_EQ(grid.cells[5][2].font.color, RGB(255, 0, 0));
-  EXPECT_EQ(grid.cells[5][2].font.weight, 600);
+  EXPECT_EQ(grid.cells[5][2].Format().font.color, RGB(255, 0, 0));
+  EXPECT_EQ(grid.cells[5][2].Format().font.weight, 600);
   // Overflow in the scrolling columns 10-14, centred wrapped text in the bordered block.
-  EXPECT_TRUE(grid.cells[30][12].textFormat & DT_NOCLIP);
-  EXPECT_EQ(grid.cells[12][6].textFormat & (DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_SINGLELINE),
+  EXPECT_TRUE(grid.cells[30][12].Format().textFormat & DT_NOCLIP);
+  EXPECT_EQ(grid.cells[12][6].Format().textFormat & (DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_SINGLELINE),
             DT_CENTER | DT_VCENTER | DT_WORDBREAK);
-  EXPECT_EQ(grid.cells[12][6].borders[2].width, 3);
-  EXPECT_EQ(grid.cells[12][6].borders[0].color, RGB(0, 0, 255));
+  EXPECT_EQ(grid.cells[12][6].Format().borders[2].width, 3);
+  EXPECT_EQ(grid.cells[12][6].Format().borders[0].color, RGB(0, 0, 255));
   EXPECT_EQ(grid.modified, 1);
+}
+
+// Every appearance field of every cell, as the start-up steps leave it.
+TEST_F(Startup, GivesEveryCellItsAppearance) {
+  const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), blue = RGB(0, 0, 255);
+  for (int i = 0; i < 40; ++i) {
+    for (int j = 0; j < 20; ++j) {
+      SCOPED_TRACE(testing::Message() << i << "," << j);
+      TCellFont font;
+      if (i <= 9 && j <= 4) {
+        font.size = 12;
+        font.weight = 600;
+        font.color = red;
+      }
+      TCellBorder borders[4];  // left, right, top, bottom
+      if (i >= 10 && i <= 19 && j >= 5 && j <= 9) {
+        borders[0] = borders[1] = {2, 0, blue};
+        borders[2] = borders[3] = {3, 0, green};
+      }
+      if (i >= 8 && i <= 11 && j >= 8 && j <= 14) {
+        borders[0] = borders[1] = {1, 0, blue};
+        borders[2] = borders[3] = {1, 0, green};
+      }
+      COLORREF background = AutoColor;
+      if (i >= 20 && i <= 29 && j >= 10 && j <= 14) background = RGB(255, 255, 0);
+      if (i >= 20 && i <= 29 && j <= 4) background = RGB(0, 255, 255);
+      DWORD textFormat = DT_NOPREFIX;
+      if (j >= 10 && j <= 14) textFormat |= DT_SINGLELINE | DT_NOCLIP;
+      if (i >= 10 && i <= 19 && j >= 5 && j <= 9) textFormat |= DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+
+      const TCellFormat& format = grid.cells[i][j].Format();
+      EXPECT_STREQ(format.font.faceName, font.faceName);
+      EXPECT_EQ(format.font.size, font.size);
+      EXPECT_EQ(format.font.weight, font.weight);
+      EXPECT_EQ(format.font.italic + format.font.underline + format.font.strikeOut, 0);
+      EXPECT_EQ(format.font.color, font.color);
+      for (int side = 0; side < 4; ++side) {
+        EXPECT_EQ(format.borders[side].width, borders[side].width) << side;
+        EXPECT_EQ(format.borders[side].style, borders[side].style) << side;
+        EXPECT_EQ(format.borders[side].color, borders[side].color) << side;
+      }
+      EXPECT_EQ(format.background, background);
+      EXPECT_EQ(format.textFormat, textFormat);
+      EXPECT_EQ(format.formatPicture[0], '\0');
+    }
+  }
+  // Cells the steps leave alone share the default format.
+  EXPECT_TRUE(grid.cells[35][17].HasDefaultFormat());
 }
 
 TEST_F(Startup, SizesRowsAndColumns) {

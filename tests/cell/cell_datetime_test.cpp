@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "cell/cell.h"
@@ -39,7 +40,7 @@ TCell DateCell() {
   return cell;
 }
 
-void ExpectError(const TCell& cell, const std::string& what) {
+void ExpectError(const TCell& cell, std::string_view what) {
   EXPECT_EQ(cell.text, kError) << what;
   EXPECT_EQ(cell.invalid, 1) << what;
 }
@@ -144,7 +145,7 @@ TEST_P(DateTimeCell, FormattingThatFailsShowsAnError) {
   noSystemTime.value.fileTime.dwHighDateTime = 0x80000000u;
   // The locale's formatting refuses flags together with a picture.
   TCell flagsAndPicture = DateCell();
-  std::string("yyyy").copy(flagsAndPicture.formatPicture, 4);
+  flagsAndPicture.ChangeFormat([](TCellFormat& format) { std::string("yyyy").copy(format.formatPicture, 4); });
   flagsAndPicture.precision = DATE_LONGDATE;
   for (TCell* cell : {&noSystemTime, &flagsAndPicture}) {
     EXPECT_FALSE(cell->FormatValue());
@@ -163,14 +164,14 @@ TEST_P(DateTimeCell, PictureReformatsTheCurrentText) {
 
 TEST_P(DateTimeCell, PictureOfThirtyCharactersIsRefused) {
   TCell cell = DateCell();
-  const std::string text = cell.text;
+  const std::string text(cell.text);
   const std::string longest = "dd.MM.yyyy'" + std::string(17, 'x') + "'";
   ASSERT_EQ(longest.size(), 29u);
   EXPECT_FALSE(cell.SetPicture(longest + "x"));
-  EXPECT_EQ(cell.formatPicture[0], '\0');
+  EXPECT_EQ(cell.Format().formatPicture[0], '\0');
   EXPECT_EQ(cell.text, text);
   EXPECT_TRUE(cell.SetPicture(longest));
-  EXPECT_EQ(std::string(cell.formatPicture), longest);
+  EXPECT_EQ(std::string(cell.Format().formatPicture), longest);
   EXPECT_EQ(cell.text, "05.04.1998" + std::string(17, 'x'));
 }
 
@@ -179,9 +180,9 @@ TEST_P(DateTimeCell, RefusedPictureIsNotStored) {
   TCell flagged = DateCell();
   ASSERT_TRUE(flagged.SetPrecision(DATE_SHORTDATE));
   ASSERT_TRUE(flagged.FormatValue());
-  const std::string text = flagged.text;
+  const std::string text(flagged.text);
   EXPECT_FALSE(flagged.SetPicture("yyyy"));
-  EXPECT_EQ(flagged.formatPicture[0], '\0');
+  EXPECT_EQ(flagged.Format().formatPicture[0], '\0');
   EXPECT_EQ(flagged.text, text);
   EXPECT_EQ(flagged.invalid, 0);
 
@@ -189,7 +190,7 @@ TEST_P(DateTimeCell, RefusedPictureIsNotStored) {
   TCell unreadable = DateCell();
   unreadable.text = "no date";
   EXPECT_FALSE(unreadable.SetPicture("yyyy"));
-  EXPECT_EQ(unreadable.formatPicture[0], '\0');
+  EXPECT_EQ(unreadable.Format().formatPicture[0], '\0');
   ExpectError(unreadable, "no date");
 }
 

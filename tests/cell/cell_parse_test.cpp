@@ -1,5 +1,6 @@
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "cell/cell.h"
 #include "cell_test_support.h"
@@ -95,7 +96,7 @@ TEST_P(EachLocale, HugeFixedValueIsShownWholeAndReadBack) {
   ASSERT_TRUE(cell.SetPrecision(15));
   ASSERT_TRUE(cell.FormatValue());
   ASSERT_EQ(cell.text.size(), 317u);
-  EXPECT_EQ(cell.text.substr(301), ".000000000000000");
+  EXPECT_EQ(std::string_view(cell.text).substr(301), ".000000000000000");
   cell.value.real = 0.0;
   EXPECT_TRUE(cell.UpdateFromText());
   EXPECT_EQ(cell.value.real, 1e300);

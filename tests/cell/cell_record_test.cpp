@@ -11,21 +11,21 @@ TEST(CellRecord, NewCellHasTheDefaults) {
   EXPECT_EQ(cell.writeProtected, 0);
   EXPECT_EQ(cell.GetDataType(), ctText);
   EXPECT_EQ(cell.GetPrecision(), 0);
-  for (char c : cell.formatPicture) EXPECT_EQ(c, '\0');
-  EXPECT_STREQ(cell.font.faceName, "Arial");
-  EXPECT_EQ(cell.font.size, 10);
-  EXPECT_EQ(cell.font.weight, 400);
-  EXPECT_EQ(cell.font.italic, 0);
-  EXPECT_EQ(cell.font.underline, 0);
-  EXPECT_EQ(cell.font.strikeOut, 0);
-  EXPECT_EQ(cell.font.color, AutoColor);
-  for (const TCellBorder& border : cell.borders) {
+  for (char c : cell.Format().formatPicture) EXPECT_EQ(c, '\0');
+  EXPECT_STREQ(cell.Format().font.faceName, "Arial");
+  EXPECT_EQ(cell.Format().font.size, 10);
+  EXPECT_EQ(cell.Format().font.weight, 400);
+  EXPECT_EQ(cell.Format().font.italic, 0);
+  EXPECT_EQ(cell.Format().font.underline, 0);
+  EXPECT_EQ(cell.Format().font.strikeOut, 0);
+  EXPECT_EQ(cell.Format().font.color, AutoColor);
+  for (const TCellBorder& border : cell.Format().borders) {
     EXPECT_EQ(border.width, 0);
     EXPECT_EQ(border.style, 0);
     EXPECT_EQ(border.color, AutoColor);
   }
-  EXPECT_EQ(cell.background, AutoColor);
-  EXPECT_EQ(cell.textFormat, 0x800u);
+  EXPECT_EQ(cell.Format().background, AutoColor);
+  EXPECT_EQ(cell.Format().textFormat, 0x800u);
   EXPECT_EQ(AutoColor, 0x7FFFFFFFu);
 }
 
@@ -114,13 +114,13 @@ TEST(CellRecord, PictureOnlyForDatesAndTimes) {
   EXPECT_STREQ(buffer, "unchanged");
   cell.SetInteger(5);
   EXPECT_FALSE(cell.SetPicture("yyyy"));
-  EXPECT_EQ(cell.formatPicture[0], '\0');
+  EXPECT_EQ(cell.Format().formatPicture[0], '\0');
   EXPECT_EQ(cell.text, "5");
 
   // Clearing zeroes the whole field, not only its first character.
-  std::memset(cell.formatPicture, 'x', sizeof cell.formatPicture);
+  cell.ChangeFormat([](TCellFormat& format) { std::memset(format.formatPicture, 'x', sizeof format.formatPicture); });
   cell.ClearPicture();
-  for (char c : cell.formatPicture) EXPECT_EQ(c, '\0');
+  for (char c : cell.Format().formatPicture) EXPECT_EQ(c, '\0');
 }
 
 TEST(CellFont, EqualityIgnoresColourButNotFaceCaseOrLength) {

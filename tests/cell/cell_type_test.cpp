@@ -28,7 +28,9 @@ TCell DateOrTimeCell(BYTE type) {
   return cell;
 }
 
-void SetPictureField(TCell& cell, const char* picture) { std::string(picture).copy(cell.formatPicture, 29); }
+void SetPictureField(TCell& cell, const char* picture) {
+  cell.ChangeFormat([picture](TCellFormat& format) { std::string(picture).copy(format.formatPicture, 29); });
+}
 
 }  // namespace
 
@@ -63,11 +65,11 @@ TEST_F(TypeChange, ToTextKeepsTheShownText) {
     SetPictureField(cell, type == ctDate ? "dd.MM.yyyy" : "HH:mm");
     cell.precision = 0;
     ASSERT_TRUE(cell.FormatValue());
-    const std::string shown = cell.text;
+    const std::string shown(cell.text);
     EXPECT_TRUE(cell.SetDataType(ctText));
     EXPECT_EQ(cell.GetDataType(), ctText);
     EXPECT_EQ(cell.text, shown);
-    EXPECT_EQ(cell.formatPicture[0], '\0');
+    EXPECT_EQ(cell.Format().formatPicture[0], '\0');
     EXPECT_EQ(cell.GetPrecision(), 0);
   }
   TCell real;
@@ -85,7 +87,7 @@ TEST_F(TypeChange, ToTheSameTypeChangesNothing) {
   date.text = "kept as it is";
   EXPECT_TRUE(date.SetDataType(ctDate));
   EXPECT_EQ(date.text, "kept as it is");
-  EXPECT_STREQ(date.formatPicture, "yyyy");
+  EXPECT_STREQ(date.Format().formatPicture, "yyyy");
 
   TCell real;
   real.SetGeneral(1.0);
@@ -107,7 +109,7 @@ TEST_F(TypeChange, ToDateOrTimeFromAnotherKindTakesTheCurrentTime) {
       EXPECT_TRUE(cell->SetDataType(to));
       EXPECT_GE(Ticks(cell->value.fileTime), before);
       EXPECT_LE(Ticks(cell->value.fileTime), NowTicks());
-      EXPECT_EQ(cell->formatPicture[0], '\0');
+      EXPECT_EQ(cell->Format().formatPicture[0], '\0');
       EXPECT_EQ(cell->GetPrecision(), 0);
       EXPECT_NE(cell->text, kError);
     }
@@ -120,7 +122,7 @@ TEST_F(TypeChange, DateOrTimeToNumbersGivesZero) {
     SetPictureField(integer, "yyyy");
     EXPECT_TRUE(integer.SetDataType(ctInteger));
     EXPECT_EQ(integer.text, "0");
-    EXPECT_EQ(integer.formatPicture[0], '\0');
+    EXPECT_EQ(integer.Format().formatPicture[0], '\0');
 
     TCell real = DateOrTimeCell(from);
     EXPECT_TRUE(real.SetDataType(ctFixedAlt));
@@ -203,7 +205,7 @@ TEST_F(RussianLocale, SetTextMakesAValidTextCell) {
   EXPECT_EQ(cell.GetDataType(), ctText);
   EXPECT_EQ(cell.text, u8"Привет"_cp);
   EXPECT_EQ(cell.invalid, 0);
-  EXPECT_EQ(cell.formatPicture[0], '\0');
+  EXPECT_EQ(cell.Format().formatPicture[0], '\0');
   cell.SetText(cell.text);
   EXPECT_EQ(cell.text, u8"Привет"_cp);
 }

@@ -13,7 +13,7 @@ using EditorTest = InputTest;
 TEST_F(EditorTest, OpeningAndClosingWithoutTypingTouchesNothing) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellFixed(2, 2, 3.5);
-  const std::string before = grid->cells[2][2].text;
+  const std::string before(grid->cells[2][2].text);
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));
   EXPECT_EQ(grid->editor->GetText(), before);
@@ -37,7 +37,7 @@ TEST_F(EditorTest, TypedTextIsConvertedByTheCellType) {
   const int changesAtSetup = counting.changes;
   EXPECT_EQ(changesAtSetup, 1);
   grid->SetCellType(3, 2, ctInteger);
-  const std::string before = grid->cells[3][2].text;
+  const std::string before(grid->cells[3][2].text);
   Click(3, 2);
   ASSERT_TRUE(EditingAt(3, 2));
   grid->editor->SetSelection(0, grid->editor->GetTextLen());
@@ -188,7 +188,7 @@ TEST_F(EditorTest, AWordBreakCellGetsAMultiLineEditorWithoutScrollBars) {
 TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellAlignment(2, 2, 1, 3, 0, 1);
-  ASSERT_TRUE(grid->cells[2][2].textFormat & DT_NOCLIP);
+  ASSERT_TRUE(grid->cells[2][2].Format().textFormat & DT_NOCLIP);
   grid->SetModified(false);
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));

@@ -119,7 +119,7 @@ TEST_F(CellAccess, BordersOutsideTheFourSidesChangeNothing) {
   grid.SetCellBorder(3, 3, 0, 2, RGB(1, 2, 3), 0);
   grid.SetCellBorder(3, 3, 5, 2, RGB(1, 2, 3), 0);
   EXPECT_EQ(grid.modified, 0);
-  for (const TCellBorder& border : grid.cells[3][3].borders) EXPECT_EQ(border.width, 0);
+  for (const TCellBorder& border : grid.cells[3][3].Format().borders) EXPECT_EQ(border.width, 0);
   int width = -1, style = -1;
   COLORREF color = 0;
   EXPECT_FALSE(grid.GetCellBorder(3, 3, 5, width, color, style));
@@ -133,12 +133,12 @@ TEST_F(CellAccess, BordersOutsideTheFourSidesChangeNothing) {
   EXPECT_EQ(style, PS_DOT);
   grid.SetCellBorder(3, 3, 1, 2, RGB(0, 0, 255), 0);
   EXPECT_TRUE(grid.GetCellBorder(3, 3, 1, width, color, style));
-  EXPECT_EQ(grid.cells[3][3].borders[0].width, 2);
+  EXPECT_EQ(grid.cells[3][3].Format().borders[0].width, 2);
 }
 
 TEST_F(CellAccess, FontsAreStoredPositiveAndTheSystemTextColourBecomesAuto) {
   grid.SetCellFont(0, 0, "Courier New", -12, -700, 1, 0, 1, RGB(0, 0, 0));
-  const TCellFont& font = grid.cells[0][0].font;
+  const TCellFont& font = grid.cells[0][0].Format().font;
   EXPECT_STREQ(font.faceName, "Courier New");
   EXPECT_EQ(font.size, 12);
   EXPECT_EQ(font.weight, 700);
@@ -148,13 +148,13 @@ TEST_F(CellAccess, FontsAreStoredPositiveAndTheSystemTextColourBecomesAuto) {
   EXPECT_EQ(grid.modified, 1);
 
   grid.SetCellFont(0, 1, "Arial", INT_MIN, 400, 0, 0, 0, 0x01000000);
-  EXPECT_EQ(grid.cells[0][1].font.size, INT_MAX);
-  EXPECT_EQ(grid.cells[0][1].font.color, AutoColor);
+  EXPECT_EQ(grid.cells[0][1].Format().font.size, INT_MAX);
+  EXPECT_EQ(grid.cells[0][1].Format().font.color, AutoColor);
 
   const std::string longName(60, 'x');
   grid.SetCellFont(0, 2, longName.c_str(), 10, 400, 0, 0, 0, RGB(9, 9, 9));
-  EXPECT_EQ(std::strlen(grid.cells[0][2].font.faceName), 31u);
-  EXPECT_EQ(grid.cells[0][2].font.color, RGB(9, 9, 9));
+  EXPECT_EQ(std::strlen(grid.cells[0][2].Format().font.faceName), 31u);
+  EXPECT_EQ(grid.cells[0][2].Format().font.color, RGB(9, 9, 9));
 
   char face[32];
   int size = 0, weight = 0;
@@ -178,7 +178,7 @@ TEST_F(CellAccess, BackgroundsAboveTheColourRangeBecomeTheWindowColour) {
 TEST_F(CellAccess, AlignmentAddsFlagsAndOverflowSkipsFrozenColumns) {
   grid.SetCellAlignment(5, 0, 2, 4, 0, 1);
   EXPECT_EQ(Alignment(5, 0), (std::array{2, 4, 0, 0}));  // column 0 is frozen: no overflow
-  EXPECT_TRUE(grid.cells[5][0].textFormat & DT_SINGLELINE);
+  EXPECT_TRUE(grid.cells[5][0].Format().textFormat & DT_SINGLELINE);
   grid.SetCellAlignment(5, 3, 5, 5, 1, 1);
   EXPECT_EQ(Alignment(5, 3), (std::array{5, 5, 1, 1}));
   // Alignment bits are only ever added.
@@ -205,6 +205,19 @@ TEST_F(CellAccess, DatesAndTimesReadBack) {
   bad.wMonth = 13;
   EXPECT_FALSE(grid.SetCellTime(7, 8, bad));
   EXPECT_EQ(grid.GetCellType(7, 8), ctText);
+}
+
+// Reformatting the same cells again and again keeps only the formats in use.
+TEST_F(CellAccess, ReformattingRoundsKeepOnlyTheFormatsInUse) {
+  const std::size_t before = TSharedFormat::PoolSize();
+  for (int round = 0; round < 1000; ++round) {
+    const COLORREF fill = round % 2 == 0 ? RGB(255, 255, 0) : RGB(0, 255, 255);
+    for (int r = 0; r < 10; ++r)
+      for (int c = 0; c < 20; ++c) grid.SetCellBackground(r, c, fill);
+    grid.SetCellFont(0, 0, "Arial", 10 + round % 3, 400, 0, 0, 0, AutoColor);
+    ASSERT_LE(TSharedFormat::PoolSize(), before + 2) << round;
+  }
+  EXPECT_EQ(grid.GetCellBackground(9, 19), RGB(0, 255, 255));
 }
 
 TEST_F(CellAccess, FirstVisibleCellIsTheTopLeftOnScreen) {

@@ -57,9 +57,9 @@ TEST_F(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
       const TCell& cell = grid.cells[r][c];
       ASSERT_EQ(cell.text, fresh.text);
       ASSERT_EQ(cell.dataType, ctText);
-      ASSERT_EQ(cell.textFormat, fresh.textFormat);
-      ASSERT_EQ(cell.background, AutoColor);
-      ASSERT_TRUE(cell.font == defaultCellFont);
+      ASSERT_EQ(cell.Format().textFormat, fresh.Format().textFormat);
+      ASSERT_EQ(cell.Format().background, AutoColor);
+      ASSERT_TRUE(cell.Format().font == defaultCellFont);
     }
 }
 

@@ -44,7 +44,7 @@ TEST_F(PaintCell, BackgroundFillsExactlyTheCellAndAutoLeavesWhatIsThere) {
   grid.DrawCell(cyan.dc, 0, 0, 80, 16, cell);
   EXPECT_EQ(cyan.At(40, 8), kPaintCyan);
 
-  cell.background = kPaintYellow;
+  cell.ChangeFormat([&](TCellFormat& format) { format.background = kPaintYellow; });
   grid.DrawCell(canvas.dc, 10, 20, 80, 16, cell);
   canvas.Expect({{10, 20, kPaintYellow}, {89, 35, kPaintYellow}, {9, 20, kPaintWhite}, {90, 20, kPaintWhite},
                  {10, 19, kPaintWhite}, {10, 36, kPaintWhite}});
@@ -52,10 +52,12 @@ TEST_F(PaintCell, BackgroundFillsExactlyTheCellAndAutoLeavesWhatIsThere) {
 
 TEST_F(PaintCell, WideBordersLieInsideTheCellInTheirOrder) {
   // Left blue and right cyan, 2 pixels; top green and bottom red, 3 pixels.
-  cell.borders[BorderIndex(sideLeft)] = {2, PS_SOLID, kPaintBlue};
-  cell.borders[BorderIndex(sideRight)] = {2, PS_SOLID, kPaintCyan};
-  cell.borders[BorderIndex(sideTop)] = {3, PS_SOLID, kPaintGreen};
-  cell.borders[BorderIndex(sideBottom)] = {3, PS_SOLID, kPaintRed};
+  cell.ChangeFormat([](TCellFormat& format) {
+    format.borders[BorderIndex(sideLeft)] = {2, PS_SOLID, kPaintBlue};
+    format.borders[BorderIndex(sideRight)] = {2, PS_SOLID, kPaintCyan};
+    format.borders[BorderIndex(sideTop)] = {3, PS_SOLID, kPaintGreen};
+    format.borders[BorderIndex(sideBottom)] = {3, PS_SOLID, kPaintRed};
+  });
   const int x = 20, y = 10, w = 65, h = 44;
   grid.DrawCell(canvas.dc, x, y, w, h, cell);
 
@@ -73,14 +75,14 @@ TEST_F(PaintCell, WideBordersLieInsideTheCellInTheirOrder) {
 
 TEST_F(PaintCell, BorderWidthFollowsTheZoomButNeverVanishes) {
   grid.layout.zoom = 0.25f;
-  cell.borders[2] = {1, PS_SOLID, kPaintRed};
+  cell.ChangeFormat([&](TCellFormat& format) { format.borders[2] = {1, PS_SOLID, kPaintRed}; });
   grid.DrawCell(canvas.dc, 10, 10, 40, 20, cell);
   canvas.Expect({{20, 9, kPaintWhite}, {20, 10, kPaintRed}, {20, 11, kPaintWhite}});
 
   // Width 4 at 100 %: a 4-pixel pen centred 2 pixels inside the edge.
   grid.layout.zoom = 1.0f;
   TCell wide;
-  wide.borders[0] = {4, PS_SOLID, kPaintBlue};
+  wide.ChangeFormat([&](TCellFormat& format) { format.borders[0] = {4, PS_SOLID, kPaintBlue}; });
   grid.DrawCell(canvas.dc, 100, 10, 60, 30, wide);
   canvas.Expect({{99, 25, kPaintWhite}, {100, 25, kPaintBlue}, {101, 25, kPaintBlue}, {102, 25, kPaintBlue},
                  {103, 25, kPaintBlue}, {104, 25, kPaintWhite}});
@@ -94,16 +96,16 @@ TEST_F(PaintCell, TextKeepsItsInsetsFromTheCellsSides) {
 
   // Right-aligned text keeps a right inset: 100 + 80 - 2.67 truncated.
   cell.text = "1234";
-  cell.textFormat = DT_NOPREFIX | DT_RIGHT;
+  cell.ChangeFormat([&](TCellFormat& format) { format.textFormat = DT_NOPREFIX | DT_RIGHT; });
   EXPECT_EQ(ExpectTextAt(100, 10, 80, 16, {102, 10, 177, 26}, DT_NOPREFIX | DT_RIGHT)->Ink({177, 0, 300, 120}), 0);
   // Centred text: between the left inset and the cell's right edge.
-  cell.textFormat = DT_NOPREFIX | DT_CENTER;
+  cell.ChangeFormat([&](TCellFormat& format) { format.textFormat = DT_NOPREFIX | DT_CENTER; });
   ExpectTextAt(100, 10, 80, 16, {102, 10, 180, 26}, DT_NOPREFIX | DT_CENTER);
 }
 
 TEST_F(PaintCell, FontDifferingOnlyInColourDrawsTheDefaultShapeInThatColour) {
   cell.text = "Wg12";
-  cell.font.color = kPaintRed;
+  cell.ChangeFormat([&](TCellFormat& format) { format.font.color = kPaintRed; });
   grid.DrawCell(canvas.dc, 10, 10, 80, 16, cell);
   TPaintCanvas reference(300, 120);
   DrawReference(reference, "Wg12", TRect{12, 10, 90, 26}, DT_NOPREFIX);
@@ -118,7 +120,7 @@ TEST_F(PaintCell, FontDifferingOnlyInColourDrawsTheDefaultShapeInThatColour) {
 
 TEST_F(PaintCell, OtherFontsAreMadeForTheCellAtTheZoom) {
   cell.text = "Wg12";
-  cell.font.size = 20;
+  cell.ChangeFormat([&](TCellFormat& format) { format.font.size = 20; });
   grid.DrawCell(canvas.dc, 10, 10, 200, 60, cell);
   TPaintCanvas reference(300, 120);
   DrawReference(reference, "Wg12", TRect{12, 10, 210, 70}, DT_NOPREFIX);
@@ -130,9 +132,9 @@ TEST_F(PaintCell, OtherFontsAreMadeForTheCellAtTheZoom) {
 TEST_F(PaintCell, RangeStepsThroughTruncatedCellSizes) {
   // 40.4 points = 53.87 pixels: every cell is 53 wide, so the third starts at 106.
   for (int c = 0; c < 3; ++c) grid.layout.columnWidths[c] = 40.4f;
-  grid.cells[0][0].background = kPaintRed;
-  grid.cells[0][1].background = kPaintGreen;
-  grid.cells[0][2].background = kPaintBlue;
+  grid.cells[0][0].ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
+  grid.cells[0][1].ChangeFormat([&](TCellFormat& format) { format.background = kPaintGreen; });
+  grid.cells[0][2].ChangeFormat([&](TCellFormat& format) { format.background = kPaintBlue; });
   grid.DrawCellRange(canvas.dc, 0, 0, 2, 0, 0, 0, 0);  // corners in any order
   // A 12-point row is 16 pixels.
   canvas.Expect({{52, 5, kPaintRed}, {53, 5, kPaintGreen}, {105, 5, kPaintGreen}, {106, 5, kPaintBlue},
@@ -140,9 +142,9 @@ TEST_F(PaintCell, RangeStepsThroughTruncatedCellSizes) {
 }
 
 TEST_F(PaintCell, OverflowOnlyRangeDrawsJustTheRunningTexts) {
-  grid.cells[0][0].background = kPaintRed;
-  grid.cells[0][1].background = kPaintGreen;
-  grid.cells[0][1].textFormat |= DT_NOCLIP;
+  grid.cells[0][0].ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
+  grid.cells[0][1].ChangeFormat([&](TCellFormat& format) { format.background = kPaintGreen; });
+  grid.cells[0][1].ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_NOCLIP; });
   grid.DrawCellRange(canvas.dc, 0, 0, 0, 0, 1, 0, 1);
   canvas.Expect({{40, 8, kPaintWhite}, {120, 8, kPaintGreen}});
 }

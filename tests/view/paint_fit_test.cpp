@@ -45,7 +45,7 @@ TEST_F(PaintFit, MeasuresEmptyAndWrappedCells) {
   grid.SetCellText(1, 1, "one two three four five six seven eight");
   const TRect line = grid.MeasureCell(1, 1, canvas.dc);
   EXPECT_GT(line.right, 60);
-  grid.cells[1][1].textFormat |= DT_WORDBREAK;
+  grid.cells[1][1].ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_WORDBREAK; });
   const TRect wrapped = grid.MeasureCell(1, 1, canvas.dc);
   EXPECT_GT(wrapped.bottom, line.bottom);
 }
@@ -73,8 +73,8 @@ TEST_F(PaintFit, FittingChangesOnlyTheColumnsOfTextsThatDoNotFit) {
 
 TEST_F(PaintFit, RunningTextNeverWidensItsColumnButLargeFontRaisesTheRow) {
   grid.SetCellText(5, 2, "a rather long text for one cell");
-  grid.cells[5][2].textFormat |= DT_NOCLIP;
-  grid.cells[5][2].font.size = 30;
+  grid.cells[5][2].ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_NOCLIP; });
+  grid.cells[5][2].ChangeFormat([&](TCellFormat& format) { format.font.size = 30; });
   grid.FitCellToText(5, 2);
   EXPECT_FLOAT_EQ(grid.layout.columnWidths[2], 60.0f);
   EXPECT_GT(grid.layout.rowHeights[5], 30.0f);
@@ -86,8 +86,8 @@ TEST_F(PaintFit, RunningTextNeverWidensItsColumnButLargeFontRaisesTheRow) {
 TEST_F(PaintFit, EditorColoursComeFromTheCurrentCell) {
   EXPECT_EQ(grid.EvCtlColor(canvas.dc, grid.GetHandle(), CTLCOLOR_EDIT), nullptr);
 
-  grid.cells[2][3].background = RGB(10, 20, 30);
-  grid.cells[2][3].font.color = RGB(200, 0, 0);
+  grid.cells[2][3].ChangeFormat([&](TCellFormat& format) { format.background = RGB(10, 20, 30); });
+  grid.cells[2][3].ChangeFormat([&](TCellFormat& format) { format.font.color = RGB(200, 0, 0); });
   grid.BeginEdit(2, 3);
   ASSERT_TRUE(grid.editor);
   const HWND edit = grid.editor->GetHandle();

@@ -126,7 +126,8 @@ TEST_F(PaintWindow, RunningTextCrossesEmptyNeighboursButNeverAFrozenColumn) {
 void ExpectSeamlessPanes(TGridwork& grid, float zoom, int rowPx, int colPx) {
   static constexpr COLORREF kColours[3] = {kPaintRed, kPaintGreen, kPaintBlue};
   for (int r = 0; r < grid.rowCount; ++r)
-    for (int c = 0; c < grid.columnCount; ++c) grid.cells[r][c].background = kColours[(r + c) % 3];
+    for (int c = 0; c < grid.columnCount; ++c)
+      grid.cells[r][c].ChangeFormat([&](TCellFormat& format) { format.background = kColours[(r + c) % 3]; });
   grid.SetZoom(zoom);
   grid.ScrollTo(4, 7);
   ASSERT_EQ(grid.layout.leftColumn, 4);

@@ -102,10 +102,10 @@ TEST_F(Scrolling, RepaintsTheUncoveredStripOrEverything) {
 TEST_F(Scrolling, OneStepMovesOnlyTheScrollingPixels) {
   MakeSheet();
   for (int r = 0; r < 40; ++r) {
-    grid->cells[r][0].background = RGB(255, 0, 0);
-    grid->cells[r][2].background = RGB(0, 255, 0);
+    grid->cells[r][0].ChangeFormat([&](TCellFormat& format) { format.background = RGB(255, 0, 0); });
+    grid->cells[r][2].ChangeFormat([&](TCellFormat& format) { format.background = RGB(0, 255, 0); });
   }
-  grid->cells[5][1].background = RGB(0, 0, 255);
+  grid->cells[5][1].ChangeFormat([&](TCellFormat& format) { format.background = RGB(0, 0, 255); });
   grid->Invalidate(true);
   grid->UpdateWindow();
   ASSERT_EQ(GetSurfacePixel(grid->GetHandle(), 170, 100), RGB(0, 255, 0));

@@ -1,6 +1,7 @@
 #include "edit/edit_info.h"
 
-TEditInfo::TEditInfo(TCell* const* cells, int firstColumn, int firstRow, int lastColumn, int lastRow)
+TEditInfo::TEditInfo(const std::vector<std::unique_ptr<TCell[]>>& cells, int firstColumn, int firstRow, int lastColumn,
+                     int lastRow)
     : firstColumn(firstColumn),
       firstRow(firstRow),
       lastColumn(lastColumn),
@@ -8,8 +9,10 @@ TEditInfo::TEditInfo(TCell* const* cells, int firstColumn, int firstRow, int las
       rowTotal(lastRow - firstRow + 1),
       columnTotal(lastColumn - firstColumn + 1) {
   texts.reserve(static_cast<std::size_t>(rowTotal) * static_cast<std::size_t>(columnTotal));
-  for (int r = firstRow; r <= lastRow; ++r)
-    for (int c = firstColumn; c <= lastColumn; ++c) texts.push_back(cells[r][c].text);
+  for (int r = firstRow; r <= lastRow; ++r) {
+    const TCell* row = cells[static_cast<std::size_t>(r)].get();
+    for (int c = firstColumn; c <= lastColumn; ++c) texts.push_back(row[c].text);
+  }
 }
 
 void TEditInfo::GetRange(int& left, int& top, int& right, int& bottom) const {

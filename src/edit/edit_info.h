@@ -2,6 +2,7 @@
 // TEditInfo: a snapshot of the texts of a rectangular range of cells. It serves
 // as the clipboard snapshot, the undo record and a temporary backup.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,10 @@
 
 class TEditInfo {
  public:
-  // `cells` is the sheet's row array; the range is inclusive and inside the sheet.
-  TEditInfo(TCell* const* cells, int firstColumn, int firstRow, int lastColumn, int lastRow);
+  // `cells` is the sheet's store, a row of cells per entry; the range is
+  // inclusive and inside the sheet.
+  TEditInfo(const std::vector<std::unique_ptr<TCell[]>>& cells, int firstColumn, int firstRow, int lastColumn,
+            int lastRow);
 
   void GetRange(int& left, int& top, int& right, int& bottom) const;
   // The stored text of a cell, or null when the cell lies outside the range.

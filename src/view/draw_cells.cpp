@@ -23,17 +23,23 @@ int DeviceSize(float points, float zoom, float pixelsPerPoint) {
 
 void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom,
                               int overflowOnly) {
+  DrawCellRange(dc, x0, y0, left, top, right, bottom, overflowOnly,
+                [this](int row, int col) -> const TCell& { return cells[row][col]; });
+}
+
+void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom, int overflowOnly,
+                              const TCellSource& cellAt) {
   dc.SetBkMode(TRANSPARENT);
   if (cells.empty()) return;
   NormalizeRange(left, top, right, bottom);
   int y = y0;
   for (int r = top; r <= bottom; ++r) {
     const int h = DeviceSize(rowHeights[r], zoom, pixelsPerPointY);
-    const TCell* row = cells[r].get();
     int x = x0;
     for (int c = left; c <= right; ++c) {
       const int w = DeviceSize(columnWidths[c], zoom, pixelsPerPointX);
-      if (overflowOnly == 0 || (row[c].textFormat & DT_NOCLIP) != 0) DrawCell(dc, x, y, w, h, row[c]);
+      const TCell& cell = cellAt(r, c);
+      if (overflowOnly == 0 || (cell.textFormat & DT_NOCLIP) != 0) DrawCell(dc, x, y, w, h, cell);
       x += w;
     }
     y += h;

@@ -21,11 +21,16 @@ void SelectedRange(const TGridwork& grid, int& left, int& top, int& right, int& 
 }  // namespace
 
 void TGridwork::TakeSnapshot(std::unique_ptr<TEditInfo>& slot) {
-  slot.reset();
-  if (!hasSelection || cells.empty()) return;
+  if (!hasSelection || cells.empty()) {
+    slot.reset();
+    return;
+  }
   int left, top, right, bottom;
   SelectedRange(*this, left, top, right, bottom);
-  slot = std::make_unique<TEditInfo>(cells, left, top, right, bottom);
+  if (slot)
+    slot->Retake(cells, left, top, right, bottom);
+  else
+    slot = std::make_unique<TEditInfo>(cells, left, top, right, bottom);
   slot->scrollColumn = leftColumn;
   slot->scrollRow = topRow;
 }

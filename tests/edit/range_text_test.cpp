@@ -53,6 +53,14 @@ TEST(RangeText, RowsOfTabSeparatedTextsEachEndedByCrLf) {
   EXPECT_EQ(Written(part), std::string("4\t5\r\n7\t8\r\n", 11));
   EXPECT_EQ(part.TextAt(0, 1), nullptr);
   EXPECT_EQ(*part.TextAt(2, 2), "8");
+
+  // Taken again over a smaller range: nothing of the old snapshot is left.
+  TEditInfo again(sheet, 0, 0, 2, 2);
+  again.restoreSelection = 1;
+  again.Retake(sheet, 0, 2, 1, 2);
+  EXPECT_EQ(Written(again), std::string("6\t7\r\n", 6));
+  EXPECT_EQ(again.restoreSelection, 0);
+  EXPECT_EQ(again.TextAt(1, 0), nullptr);
 }
 
 TEST(RangeText, FieldsAreCutToTheRange) {

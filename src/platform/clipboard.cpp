@@ -221,7 +221,8 @@ HGLOBAL GetClipboardData(UINT format) {
     const QMimeData* data = DesktopClipboard()->mimeData();
     if (!data || !data->hasText()) return nullptr;
     const QByteArray utf8 = data->text().toUtf8();
-    const std::string text = CfTextFromDesktopText(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    const std::string text =
+        CfTextFromDesktopText(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     TBlock block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
     char* bytes = static_cast<char*>(GlobalLock(block.get()));
     if (!bytes) return nullptr;

@@ -8,7 +8,7 @@ namespace {
 
 std::uint32_t ReadU32(std::string_view bytes, std::size_t at) {
   std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+  for (std::size_t i = 4; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
   return value;
 }
 

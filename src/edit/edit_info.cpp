@@ -1,15 +1,24 @@
 #include "edit/edit_info.h"
 
-TEditInfo::TEditInfo(TCell* const* cells, int firstColumn, int firstRow, int lastColumn, int lastRow)
-    : firstColumn(firstColumn),
-      firstRow(firstRow),
-      lastColumn(lastColumn),
-      lastRow(lastRow),
-      rowTotal(lastRow - firstRow + 1),
-      columnTotal(lastColumn - firstColumn + 1) {
-  texts.reserve(static_cast<std::size_t>(rowTotal) * static_cast<std::size_t>(columnTotal));
-  for (int r = firstRow; r <= lastRow; ++r)
-    for (int c = firstColumn; c <= lastColumn; ++c) texts.emplace_back(cells[r][c].text);
+TEditInfo::TEditInfo(const std::vector<std::unique_ptr<TCell[]>>& cells, int firstColumn, int firstRow, int lastColumn,
+                     int lastRow) {
+  Retake(cells, firstColumn, firstRow, lastColumn, lastRow);
+}
+
+void TEditInfo::Retake(const std::vector<std::unique_ptr<TCell[]>>& cells, int left, int top, int right, int bottom) {
+  restoreSelection = scrollColumn = scrollRow = 0;
+  firstColumn = left;
+  firstRow = top;
+  lastColumn = right;
+  lastRow = bottom;
+  rowTotal = bottom - top + 1;
+  columnTotal = right - left + 1;
+  texts.resize(static_cast<std::size_t>(rowTotal) * static_cast<std::size_t>(columnTotal));
+  auto text = texts.begin();
+  for (int r = top; r <= bottom; ++r) {
+    const TCell* row = cells[static_cast<std::size_t>(r)].get();
+    for (int c = left; c <= right; ++c) *text++ = row[c].text;
+  }
 }
 
 void TEditInfo::GetRange(int& left, int& top, int& right, int& bottom) const {

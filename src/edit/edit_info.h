@@ -2,6 +2,7 @@
 // TEditInfo: a snapshot of the texts of a rectangular range of cells. It serves
 // as the clipboard snapshot, the undo record and a temporary backup.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,14 @@
 
 class TEditInfo {
  public:
-  // `cells` is the sheet's row array; the range is inclusive and inside the sheet.
-  TEditInfo(TCell* const* cells, int firstColumn, int firstRow, int lastColumn, int lastRow);
+  // `cells` is the sheet's store, a row of cells per entry; the range is
+  // inclusive and inside the sheet.
+  TEditInfo(const std::vector<std::unique_ptr<TCell[]>>& cells, int firstColumn, int firstRow, int lastColumn,
+            int lastRow);
+  // Becomes a new snapshot, as if constructed so, but keeps the memory of
+  // the old texts: a large range snapshotted again needs no new pages.
+  void Retake(const std::vector<std::unique_ptr<TCell[]>>& cells, int firstColumn, int firstRow, int lastColumn,
+              int lastRow);
 
   void GetRange(int& left, int& top, int& right, int& bottom) const;
   // The stored text of a cell, or null when the cell lies outside the range.
@@ -19,12 +26,12 @@ class TEditInfo {
   int restoreSelection = 0;  // undo: select the range again
   int scrollColumn = 0;      // undo: leftColumn when the snapshot was taken
   int scrollRow = 0;         // undo: topRow when the snapshot was taken
-  int firstColumn;
-  int firstRow;
-  int lastColumn;
-  int lastRow;
-  int rowTotal;
-  int columnTotal;
+  int firstColumn = 0;
+  int firstRow = 0;
+  int lastColumn = -1;
+  int lastRow = -1;
+  int rowTotal = 0;
+  int columnTotal = 0;
 
  private:
   std::vector<std::string> texts;  // row by row, columnTotal per row

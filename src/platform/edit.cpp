@@ -1,11 +1,10 @@
 #include "platform/edit.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <algorithm>
+#include <cstring>
 
+#include "platform/clipboard.h"
 #include "platform/controls_qt.h"
 #include "platform/dc.h"
 #include "platform/gdi.h"
@@ -44,24 +43,27 @@ std::string DisplayText(const std::string& text) {
   return shown;
 }
 
-// Clipboard text is kept with Windows line breaks inside the program.
-std::string ClipboardText() {
-  const QString text = QGuiApplication::clipboard()->text();
-  std::string result;
-  for (char c : To1251(text)) {
-    if (c == '\n' && (result.empty() || result.back() != '\r')) result += '\r';
-    result += c;
-  }
-  return result;
+// The clipboard's text (CF_TEXT), or nothing when it holds none.
+std::string ClipboardText(HWND hWnd) {
+  TClipboard clipboard(hWnd);
+  if (!clipboard.IsOpen()) return {};
+  const HGLOBAL mem = clipboard.GetClipboardData(CF_TEXT);
+  const char* bytes = static_cast<const char*>(GlobalLock(mem));
+  if (!bytes) return {};
+  std::string text(bytes, strnlen(bytes, GlobalSize(mem)));
+  GlobalUnlock(mem);
+  return text;
 }
 
-void SetClipboardText(const std::string& text) {
-  QGuiApplication::clipboard()->setText(QStringFrom1251(DisplayText(text).c_str()));
-}
-
-bool ClipboardHasText() {
-  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  return data && data->hasText() && !data->text().isEmpty();
+void SetClipboardText(HWND hWnd, const std::string& text) {
+  TClipboard clipboard(hWnd);
+  if (!clipboard.IsOpen() || !clipboard.EmptyClipboard()) return;
+  const HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  char* bytes = static_cast<char*>(GlobalLock(mem));
+  if (!bytes) return;
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(mem);
+  if (!clipboard.SetClipboardData(CF_TEXT, mem)) GlobalFree(mem);
 }
 
 }  // namespace
@@ -262,7 +264,7 @@ void TEdit::Undo() {
 void TEdit::EmptyUndoBuffer() { buffer.EmptyUndo(); }
 
 void TEdit::Copy() {
-  if (buffer.HasSelection()) SetClipboardText(buffer.SelectedText());
+  if (buffer.HasSelection()) SetClipboardText(GetHandle(), buffer.SelectedText());
 }
 
 void TEdit::Cut() {
@@ -272,7 +274,7 @@ void TEdit::Cut() {
 }
 
 void TEdit::Paste() {
-  const std::string text = ClipboardText();
+  const std::string text = ClipboardText(GetHandle());
   if (text.empty()) return;
   Edit([&text](TEditBuffer& b) { return b.ReplaceSelection(text); }, true);
 }
@@ -368,7 +370,7 @@ void TEdit::CmEditClear() { Clear(); }
 void TEdit::CeEditUndo(TCommandEnabler& ce) { ce.Enable(buffer.CanUndo()); }
 void TEdit::CeEditCut(TCommandEnabler& ce) { ce.Enable(buffer.HasSelection()); }
 void TEdit::CeEditCopy(TCommandEnabler& ce) { ce.Enable(buffer.HasSelection()); }
-void TEdit::CeEditPaste(TCommandEnabler& ce) { ce.Enable(ClipboardHasText()); }
+void TEdit::CeEditPaste(TCommandEnabler& ce) { ce.Enable(IsClipboardFormatAvailable(CF_TEXT) != FALSE); }
 void TEdit::CeEditDelete(TCommandEnabler& ce) { ce.Enable(buffer.HasSelection()); }
 void TEdit::CeEditClear(TCommandEnabler& ce) { ce.Enable(buffer.Length() > 0); }
 

@@ -4,8 +4,10 @@
 #include "platform/testing.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -238,4 +240,25 @@ COLORREF GetSurfacePixel(HWND hWnd, int x, int y) {
   if (!window || !window->Impl()->surface.valid(x, y)) return 0xFFFFFFFF;
   const QRgb pixel = window->Impl()->surface.pixel(x, y);
   return RGB(static_cast<BYTE>(qRed(pixel)), static_cast<BYTE>(qGreen(pixel)), static_cast<BYTE>(qBlue(pixel)));
+}
+
+void SetDesktopClipboardText(const std::string& utf8) {
+  EnsureQtApplication();
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+std::string GetDesktopClipboardData(const std::string& mimeType) {
+  EnsureQtApplication();
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data) return {};
+  const QByteArray bytes = data->data(QString::fromStdString(mimeType));
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+std::vector<std::string> GetDesktopClipboardFormats() {
+  EnsureQtApplication();
+  std::vector<std::string> formats;
+  if (const QMimeData* data = QGuiApplication::clipboard()->mimeData())
+    for (const QString& format : data->formats()) formats.push_back(format.toStdString());
+  return formats;
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/geometry.h"
 #include "platform/winmsg.h"
@@ -93,3 +94,10 @@ UINT GetScrollBarDisabledArrows(HWND hWnd, int bar);
 COLORREF GetSurfacePixel(HWND hWnd, int x, int y);
 // The cursor resource last set with SetCursor (0 when none).
 int GetWindowCursorResource(HWND hWnd);
+
+// The desktop clipboard as another program sees it. Another program puts
+// UTF-8 text on it; another program asks for a MIME type (the bytes it
+// gets, empty when nothing is offered in that type); the MIME types offered.
+void SetDesktopClipboardText(const std::string& utf8);
+std::string GetDesktopClipboardData(const std::string& mimeType);
+std::vector<std::string> GetDesktopClipboardFormats();

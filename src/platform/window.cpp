@@ -8,6 +8,7 @@
 
 #include "platform/accel.h"
 #include "platform/application.h"
+#include "platform/clipboard_impl.h"
 #include "platform/framewindow.h"
 #include "platform/window_impl.h"
 
@@ -105,6 +106,7 @@ void TWindow::Destroy() {
     const HWND focus = ::GetFocus();
     if (focus && (focus == handle || IsChild(handle, focus))) ::SetFocus(parent->handle);
   }
+  ClipboardWindowGoes(handle);
   CleanupWindow();
   for (TWindow* child : std::vector<TWindow*>(children)) child->Destroy();
   SendMessage(WM_DESTROY);

@@ -7,12 +7,15 @@
 // src/format, src/print. src/sheet, src/view and src/input are not layers
 // over one another: they file the members of this one class by concern.
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cell/cell.h"
 #include "edit/edit_info.h"
+#include "platform/bitmap.h"
 #include "platform/commdlg.h"
 #include "platform/dc.h"
 #include "platform/font.h"
@@ -118,6 +121,11 @@ class TGridwork : public TWindow {
   // Draws the cells of a range with the top-left one at (x0, y0); with
   // overflowOnly only those whose text may run over their neighbours.
   void DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom, int overflowOnly);
+  // The same with the cells that cellAt answers instead of the sheet's; each
+  // answer is drawn before the next call.
+  using TCellSource = std::function<const TCell&(int row, int col)>;
+  void DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom, int overflowOnly,
+                     const TCellSource& cellAt);
   void DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell);
   void DrawFreezeLines(TDC& dc);
   // right: the width the cell's text needs, bottom: its height, in points.
@@ -192,6 +200,33 @@ class TGridwork : public TWindow {
 
   void AskZoom();
   void CmZoomOther();
+
+  // ---- Clipboard and undo (src/edit) ----
+  void TakeSnapshot(std::unique_ptr<TEditInfo>& slot);
+  void AnnounceClipboard();
+  void ClearRange(int left, int top, int right, int bottom);
+  void RestoreCells(const TEditInfo& info);
+  bool RenderText();
+  bool RenderPicture();
+  bool SelectionWritable() const;
+  bool ClipboardHasText();
+  void ReleaseClipboard();
+  void ParseTextIntoRange(std::string_view text, int left, int top, int right, int bottom);
+  // A picture of the range as it shows on screen, or null.
+  std::unique_ptr<TBitmap> RenderRangeBitmap(int left, int top, int right, int bottom);
+  void EvRenderFormat(UINT format);
+  void EvRenderAllFormats();
+  void CmEditCut();
+  void CmEditCopy();
+  void CmEditPaste();
+  void CmEditClear();
+  void CeEditCut(TCommandEnabler& ce);
+  void CeEditCopy(TCommandEnabler& ce);
+  void CeEditPaste(TCommandEnabler& ce);
+  void CeEditClear(TCommandEnabler& ce);
+  void CmEditUndo();
+  void CeEditUndo(TCommandEnabler& ce);
+  void DropUndo();
 
   // ---- Virtual operations added by the grid ----
   virtual HWND GetCommandTarget();

@@ -6,8 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <thread>
 #include <tuple>
 
@@ -404,6 +408,93 @@ TEST_F(GridworkScreen, OtherZoomIsTypedIntoItsDialogWhichRefusesANumberOutOfRang
   EXPECT_TRUE(program.Running());
   for (const TTopWindow& w : server->TopWindows())
     EXPECT_FALSE(w.viewable && !w.overrideRedirect && w.id != frame.id) << "a window is left open: " << w.name;
+}
+
+// The desktop clipboard read by another program, xclip, as the bytes of one
+// target; nothing when xclip fails or does not finish in time.
+std::optional<std::string> ReadClipboard(const std::string& workDir, const std::string& target) {
+  const std::string path = workDir + "/clipboard.out";
+  TChildProcess xclip;
+  if (!xclip.Start({"xclip", "-o", "-selection", "clipboard", "-t", target}, path) ||
+      xclip.WaitForExit(std::chrono::seconds(10)) != 0)
+    return std::nullopt;
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+// Selected cells show inverted: their text, if any, light on black.
+bool IsLight(COLORREF c) { return GetRValue(c) > 145 && GetGValue(c) > 145 && GetBValue(c) > 145; }
+
+bool TextInSelectedCell(const TScreenImage& screen, const TRect& cell) {
+  return screen.Mask(Shrunk(cell, 4), IsLight).Count() > 0;
+}
+
+TEST_F(GridworkScreen, ClipboardExchangesRangesWithOtherPrograms) {
+  // Copy: rows 12 and 13 of the integer column 2 and the fixed column 3.
+  ASSERT_TRUE(server->MoveTo(CellCenter(12, 2)));
+  ASSERT_TRUE(server->ButtonDown());
+  ASSERT_TRUE(server->MoveTo(CellCenter(13, 3)));
+  ASSERT_TRUE(server->ButtonUp());
+  ASSERT_TRUE(ParkPointer());
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, Shrunk(CellArea(13, 3), 4)); },
+                        "the range shows selected"));
+  ASSERT_TRUE(server->Keys({"ctrl+c"}));
+  const std::string copied = "12002\t4001.00\n13002\t4334.00\n";
+  ASSERT_TRUE(WaitFor([&] { return ReadClipboard(workDir, "UTF8_STRING") == copied; },
+                      "another program reads the range as tab-separated lines"));
+  const std::optional<std::string> png = ReadClipboard(workDir, "image/png");
+  ASSERT_TRUE(png && png->size() > 24 && png->substr(1, 3) == "PNG") << "the range as image/png";
+  EXPECT_EQ(BigEndian32(*png, 16), static_cast<std::uint32_t>(ColumnLeft(4) - ColumnLeft(2) + 1));
+  EXPECT_EQ(BigEndian32(*png, 20), static_cast<std::uint32_t>(RowTop(14) - RowTop(12) + 1));
+
+  // Paste: another program's two Cyrillic lines into rows 20 and 21 of the
+  // empty columns 6 and 7.
+  const std::string pasted = "Привет\tмир\nДа\tНет\n";
+  std::ofstream(workDir + "/paste.txt", std::ios::binary) << pasted;
+  TChildProcess source;
+  ASSERT_TRUE(source.Start({"xclip", "-quiet", "-selection", "clipboard", "-i", workDir + "/paste.txt"},
+                           workDir + "/xclip.log"));
+  ASSERT_TRUE(WaitFor([&] { return ReadClipboard(workDir, "UTF8_STRING") == pasted; },
+                      "xclip holds the clipboard"));
+  const TRect range{CellArea(20, 6).left, CellArea(20, 6).top, CellArea(21, 7).right, CellArea(21, 7).bottom};
+  ASSERT_TRUE(server->MoveTo(CellCenter(20, 6)));
+  ASSERT_TRUE(server->ButtonDown());
+  ASSERT_TRUE(server->MoveTo(CellCenter(21, 7)));
+  ASSERT_TRUE(server->ButtonUp());
+  ASSERT_TRUE(ParkPointer());
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, Shrunk(CellArea(21, 7), 4)); },
+                        "the paste range shows selected"));
+  ASSERT_TRUE(server->Keys({"ctrl+v"}));
+  // Two snapshots alike: the repaint is complete.
+  TScreenImage afterPaste;
+  ASSERT_TRUE(WaitUntil(
+      [&](const TScreenImage& s) {
+        const bool settled = afterPaste.IsValid() && s.SameArea(afterPaste, range);
+        afterPaste = s;
+        for (const auto& [row, col] : {std::pair{20, 6}, std::pair{20, 7}, std::pair{21, 6}, std::pair{21, 7}})
+          if (!TextInSelectedCell(s, CellArea(row, col))) return false;
+        return settled;
+      },
+      "the pasted texts show in the four cells"));
+  EXPECT_GT(afterPaste.Mask(Shrunk(CellArea(20, 6), 4), IsLight).ColumnRuns().back().second,
+            afterPaste.Mask(Shrunk(CellArea(21, 6), 4), IsLight).ColumnRuns().back().second)
+      << "\"Привет\" is wider than \"Да\"";
+
+  // Cut empties the range and hands it to other programs; undo brings it back.
+  ASSERT_TRUE(server->Keys({"ctrl+x"}));
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(Shrunk(range, 4), IsLight).Count() == 0; },
+                        "the cut range shows empty"));
+  EXPECT_TRUE(WaitFor([&] { return ReadClipboard(workDir, "UTF8_STRING") == pasted; },
+                      "another program reads the cut texts"));
+  ASSERT_TRUE(server->Keys({"ctrl+z"}));
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.SameArea(afterPaste, range); },
+                        "undo shows the pasted texts again"));
 }
 
 TEST_F(GridworkScreen, ClosingTheFrameEndsTheProgramWithExitCodeZero) {

@@ -1,0 +1,25 @@
+#pragma once
+// The clipboard text of a cell range: for each row from top to bottom the
+// cells' texts from left to right, separated by TAB, each row ended by
+// CR LF; and the way back, from such a text to cell texts.
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+class TEditInfo;
+
+// The buffer the text needs with its NUL: 2 bytes, 2 per row and the
+// length + 2 of every cell.
+std::size_t RangeTextBufferSize(const TEditInfo& info);
+// Writes the text and its terminating NUL into a buffer of that size;
+// answers the text's length.
+std::size_t WriteRangeText(const TEditInfo& info, char* out);
+
+// Calls field(line, column, text) for the first maxLines lines of a text
+// and the first maxFields TAB-separated fields of each. A line ends at
+// CR LF, LF or CR; a break at the very end closes the last line instead of
+// opening an empty one. Empty lines and empty fields count, so a range's
+// own text comes back cell for cell.
+void ForEachTextField(std::string_view text, int maxLines, int maxFields,
+                      const std::function<void(int line, int column, std::string_view field)>& field);

@@ -1,0 +1,198 @@
+// Cut, copy, paste and clear of cell ranges, and what other programs get.
+
+#include <cmath>
+
+#include "edit_fixture.h"
+#include "platform/cp1251_literal.h"
+#include "platform/dib.h"
+#include "platform/edit.h"
+
+namespace {
+
+using GridClipboard = EditTest;
+
+LONG ReadLong(const std::string& bytes, std::size_t at) {
+  LONG value = 0;
+  std::memcpy(&value, bytes.data() + at, sizeof value);
+  return value;
+}
+
+TEST_F(GridClipboard, CopyOffersTheTextsAsTheyWereWhenCopied) {
+  MakeGrid(10, 6, 1, 1);
+  Fill(2, 1, {{"a", ""}, {"1", "2"}});
+  grid->SelectRange(1, 2, 2, 3);
+  Press('C', MK_CONTROL);
+  EXPECT_EQ(GetClipboardOwner(), grid->GetHandle());
+  EXPECT_EQ(grid->modified, 0);
+  EXPECT_EQ(grid->hasSelection, 1);
+
+  grid->SetCellText(2, 1, "changed");
+  EXPECT_EQ(ClipboardBytes(), std::string("a\t\r\n1\t2\r\n", 10));
+  EXPECT_EQ(GetDesktopClipboardData("text/plain"), "a\t\n1\t2\n");
+
+  // One cell pastes into a text editor as its text and a line break.
+  grid->SelectRange(1, 2, 1, 2);
+  Command(CM_EDITCOPY);
+  EXPECT_EQ(GetDesktopClipboardData("text/plain"), "changed\n");
+}
+
+TEST_F(GridClipboard, PictureShowsTheCopiedTextsAndTheRangeSizePlusOne) {
+  MakeGrid(10, 6, 1, 1);
+  Fill(2, 1, {{"old", "x"}});
+  grid->SelectRange(1, 2, 2, 2);
+  Command(CM_EDITCOPY);
+  const std::string before = GetDesktopClipboardData("image/bmp");
+  ASSERT_GE(before.size(), 54u);
+  EXPECT_EQ(ReadLong(before, 18), grid->layout.columnPos[3] - grid->layout.columnPos[1] + 1);
+  EXPECT_EQ(ReadLong(before, 22), grid->layout.rowPos[3] - grid->layout.rowPos[2] + 1);
+
+  // Copied again, then changed: the picture still shows what was copied.
+  Command(CM_EDITCOPY);
+  grid->SetCellText(2, 1, "new");
+  EXPECT_EQ(GetDesktopClipboardData("image/bmp"), before);
+  Command(CM_EDITCOPY);
+  EXPECT_NE(GetDesktopClipboardData("image/bmp"), before);
+  EXPECT_EQ(GetDesktopClipboardData("image/png").substr(1, 3), "PNG");
+}
+
+TEST_F(GridClipboard, RenderingThePictureLeavesTheSheetAlone) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellFixed(2, 1, 1.0 / 3);
+  ASSERT_TRUE(grid->cells[2][1].SetPrecision(2));
+  grid->cells[2][1].FormatValue();
+  ASSERT_EQ(Text(2, 1), "0.33");
+  grid->SetCellGeneral(2, 2, 16666683.33);
+  grid->SetCellText(3, 1, "a rather long text that would widen its column");
+  grid->SelectRange(1, 2, 2, 3);
+  Command(CM_EDITCOPY);
+  grid->autoFit = 1;
+  grid->SetModified(false);
+  const std::vector<float> heights = grid->layout.rowHeights;
+  const std::vector<float> widths = grid->layout.columnWidths;
+  const std::string shown = Text(2, 2);
+
+  ASSERT_FALSE(GetDesktopClipboardData("image/png").empty());
+  double number = 0;
+  ASSERT_TRUE(grid->GetCellReal(2, 1, number));
+  EXPECT_EQ(number, 1.0 / 3);
+  ASSERT_TRUE(grid->GetCellReal(2, 2, number));
+  EXPECT_EQ(number, 16666683.33);
+  EXPECT_EQ(Text(2, 2), shown);
+  EXPECT_EQ(grid->layout.rowHeights, heights);
+  EXPECT_EQ(grid->layout.columnWidths, widths);
+  EXPECT_EQ(grid->modified, 0);
+}
+
+TEST_F(GridClipboard, PasteFillsTheSelectionFromItsTopLeftCell) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellType(3, 2, ctInteger);
+  Fill(5, 1, {{"keep"}});
+  SetDesktopClipboardText("первый\t12abc\tlost\nв\tг\nthird line\n");
+  // Dragged from bottom-right to top-left: corners in reverse order.
+  SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, Centre(4, 2));
+  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(3, 1));
+  SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, Centre(3, 1));
+  ProcessPendingMessages();
+  ASSERT_EQ(grid->selection.anchorRow, 4);
+  ASSERT_TRUE(Enabled(CM_EDITPASTE));
+  Press('V', MK_CONTROL);
+
+  EXPECT_EQ(Text(3, 1), u8"первый"_cp);
+  EXPECT_EQ(Text(3, 2), "12") << "converted to the cell's type";
+  EXPECT_EQ(Text(4, 1), u8"в"_cp);
+  EXPECT_EQ(Text(4, 2), u8"г"_cp);
+  EXPECT_EQ(Text(5, 1), "keep") << "the third line is dropped";
+  EXPECT_EQ(Text(3, 3), "") << "the third field is dropped";
+  EXPECT_EQ(grid->modified, 1);
+  EXPECT_EQ(grid->hasSelection, 1);
+
+  // A shorter text leaves the rest of the selection empty.
+  SetDesktopClipboardText("x");
+  Press('V', MK_CONTROL);
+  EXPECT_EQ(Text(3, 1), "x");
+  EXPECT_EQ(Text(3, 2), "0");
+  EXPECT_EQ(Text(4, 1), "");
+}
+
+TEST_F(GridClipboard, ProtectedCellsDisableCutClearAndPasteButNotCopy) {
+  MakeGrid(10, 6, 1, 1);
+  Fill(2, 1, {{"a", "b"}});
+  grid->SetCellProtected(2, 2, 1);
+  EXPECT_FALSE(Enabled(CM_EDITCOPY)) << "no selection";
+  grid->SelectRange(1, 2, 2, 2);
+  EXPECT_TRUE(Enabled(CM_EDITCOPY));
+  EXPECT_FALSE(Enabled(CM_EDITCUT));
+  EXPECT_FALSE(Enabled(CM_EDITCLEAR));
+  EXPECT_FALSE(Enabled(CM_EDITPASTE));
+
+  // The accelerators reach the commands all the same: protected cells keep
+  // their texts, and paste does nothing.
+  SetDesktopClipboardText("p\tq");
+  Press('V', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1), "a");
+  EXPECT_EQ(Text(2, 2), "b");
+  Press(VK_DELETE, MK_CONTROL);
+  EXPECT_EQ(Text(2, 1), "");
+  EXPECT_EQ(Text(2, 2), "b");
+
+  grid->SelectRange(1, 3, 2, 3);
+  EXPECT_TRUE(Enabled(CM_EDITCUT));
+  EXPECT_TRUE(Enabled(CM_EDITCLEAR));
+  EXPECT_TRUE(Enabled(CM_EDITPASTE));
+}
+
+TEST_F(GridClipboard, PasteNeedsTextOnTheClipboard) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SelectRange(1, 2, 2, 2);
+  Command(CM_EDITCOPY);
+  EXPECT_TRUE(Enabled(CM_EDITPASTE)) << "the grid's own copy offers text";
+  grid->ReleaseClipboard();
+  EXPECT_EQ(grid->clipboardCells, nullptr);
+  EXPECT_FALSE(Enabled(CM_EDITPASTE)) << "released: the clipboard is empty";
+  EXPECT_TRUE(GetDesktopClipboardFormats().empty());
+}
+
+TEST_F(GridClipboard, CutCopiesAndClearsWhileClearOnlyClears) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellInteger(2, 1, 42);
+  grid->SetCellText(2, 2, "t");
+  grid->SelectRange(1, 2, 2, 2);
+  Press('X', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1), "0");
+  EXPECT_EQ(Text(2, 2), "");
+  EXPECT_EQ(grid->modified, 1);
+  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_EQ(GetDesktopClipboardData("text/plain"), "42\tt\n");
+
+  grid->SetCellText(2, 2, "u");
+  Command(CM_EDITCLEAR);
+  EXPECT_EQ(Text(2, 2), "");
+  EXPECT_EQ(GetDesktopClipboardData("text/plain"), "42\tt\n") << "clear leaves the clipboard alone";
+}
+
+TEST_F(GridClipboard, ClosingTheGridKeepsItsRangeOnTheClipboard) {
+  MakeGrid(10, 6, 1, 1);
+  Fill(2, 1, {{"kept"}});
+  grid->SelectRange(1, 2, 1, 2);
+  Command(CM_EDITCOPY);
+  grid->Destroy();
+  EXPECT_EQ(GetClipboardOwner(), nullptr);
+  EXPECT_EQ(GetDesktopClipboardData("text/plain"), "kept\n");
+  EXPECT_EQ(GetDesktopClipboardData("image/bmp").substr(0, 2), "BM");
+}
+
+TEST_F(GridClipboard, EditorCopiesItsOwnCharactersToTheSameClipboard) {
+  MakeGrid(10, 6, 1, 1);
+  Fill(2, 1, {{"cell", "hello"}});
+  grid->SelectRange(1, 2, 1, 2);
+  Command(CM_EDITCOPY);
+  Click(2, 2);
+  ASSERT_TRUE(EditingAt(2, 2));
+  grid->editor->SetSelection(1, 3);
+  Press('C', MK_CONTROL);
+  EXPECT_EQ(GetClipboardOwner(), grid->editor->GetHandle());
+  EXPECT_EQ(GetDesktopClipboardData("text/plain"), "el");
+  EXPECT_EQ(Text(2, 1), "cell");
+}
+
+}  // namespace

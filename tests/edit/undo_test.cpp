@@ -1,0 +1,89 @@
+// Undo and redo of the last cut, clear or paste.
+
+#include "edit_fixture.h"
+#include "input/edit_cell.h"
+
+namespace {
+
+using Undo = EditTest;
+
+TEST_F(Undo, CutUndoBringsTheTextsBackConvertedSelectedAndScrolledTo) {
+  MakeGrid(40, 20, 1, 1, 400, 200);
+  EXPECT_FALSE(Enabled(CM_EDITUNDO));
+  grid->SetCellText(2, 1, "a");
+  grid->SetCellFixed(2, 2, 1.5);
+  grid->SelectRange(1, 2, 2, 2);
+  Press('X', MK_CONTROL);
+  ASSERT_EQ(Text(2, 2), "0.00");
+  ASSERT_EQ(Text(2, 1), "");
+  EXPECT_TRUE(Enabled(CM_EDITUNDO));
+
+  // The cell's format changes between the cut and the undo, and stays.
+  ASSERT_TRUE(grid->cells[2][2].SetPrecision(1));
+  grid->ScrollTo(10, 20);
+  grid->HideSelection();
+  grid->SetModified(false);
+  Press('Z', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1), "a");
+  EXPECT_EQ(Text(2, 2), "1.5");
+  double number = 0;
+  ASSERT_TRUE(grid->GetCellReal(2, 2, number));
+  EXPECT_EQ(number, 1.5);
+  EXPECT_EQ(grid->modified, 1);
+  EXPECT_EQ(grid->layout.leftColumn, 1);
+  EXPECT_EQ(grid->layout.topRow, 1);
+  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_EQ(grid->selection.anchorColumn, 1);
+  EXPECT_EQ(grid->selection.endColumn, 2);
+
+  // A second undo redoes the cut, a third undoes it again.
+  Press('Z', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1), "");
+  EXPECT_EQ(Text(2, 2), "0.0");
+  Press('Z', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1), "a");
+
+  grid->DropUndo();
+  EXPECT_FALSE(Enabled(CM_EDITUNDO));
+}
+
+TEST_F(Undo, PasteTypingUndoUndo) {
+  MakeGrid(10, 6, 1, 1);
+  Fill(2, 1, {{"before"}});
+  SetDesktopClipboardText("pasted");
+  grid->SelectRange(1, 2, 1, 2);
+  Press('V', MK_CONTROL);
+  ASSERT_EQ(Text(2, 1), "pasted");
+
+  Click(2, 1);
+  ASSERT_TRUE(EditingAt(2, 1));
+  grid->editor->SetSelection(0, -1);
+  Type("typed");
+  Press(VK_RETURN, 0, '\r');
+  ASSERT_EQ(Text(2, 1), "typed");
+  EXPECT_TRUE(Enabled(CM_EDITUNDO)) << "typing is not recorded";
+
+  Press('Z', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1), "before");
+  Press('Z', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1), "typed");
+}
+
+TEST_F(Undo, UndoInTheEditorIsTheEditControls) {
+  MakeGrid(10, 6, 1, 1);
+  Fill(2, 1, {{"cut"}, {"edit"}});
+  grid->SelectRange(1, 2, 1, 2);
+  Command(CM_EDITCLEAR);
+  ASSERT_EQ(Text(2, 1), "");
+
+  Click(3, 1);
+  ASSERT_TRUE(EditingAt(3, 1));
+  grid->editor->SetSelection(0, -1);
+  Type("x");
+  Press('Z', MK_CONTROL);
+  EXPECT_EQ(grid->editor->GetText(), "edit");
+  EXPECT_EQ(Text(2, 1), "") << "the grid's record is untouched";
+  EXPECT_NE(grid->undoRecord, nullptr);
+}
+
+}  // namespace

@@ -21,6 +21,7 @@
 #include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/window.h"
+#include "sheet/sheet_store.h"
 #include "view/sheet_layout.h"
 
 class TEditCell;
@@ -38,6 +39,9 @@ class TGridwork : public TWindow {
 
   // ---- Store (src/sheet/store.cpp) ----
   bool AllocateStore(int rows, int columns);
+  // Swaps a completely built store in, leaving the old table in `store`.
+  // Never fails: everything that can run out of memory happened before.
+  void AdoptStore(TSheetStore& store);
   void FreeStore();
   void SetDefaults();
   void SetupWindow() override;

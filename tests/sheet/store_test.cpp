@@ -173,3 +173,27 @@ TEST_F(SheetStore, MessageBoxesCarryTheirStyles) {
 }
 
 }  // namespace
+
+TEST_F(SheetStore, AShapeThatCannotBeBuiltLeavesTheTableAsItWas) {
+  TGridwork grid(nullptr, "Gridwork Test", nullptr, 3, 2, 0, 0, 1.0);
+  grid.cells[1][1].SetInteger(42);
+  TSheetStore store;
+  for (const auto& [rows, columns] : {std::pair{-1, 2}, std::pair{INT_MAX, INT_MAX}, std::pair{1 << 30, 1 << 20}})
+    EXPECT_FALSE(store.Allocate(rows, columns)) << rows << " x " << columns;
+  EXPECT_TRUE(store.cells.empty());
+  EXPECT_EQ(grid.rowCount, 3);
+  EXPECT_EQ(grid.cells[1][1].text, "42");
+
+  ASSERT_TRUE(store.Allocate(4, 5));
+  EXPECT_EQ(store.rowHeights, std::vector<float>(4, 12.0f));
+  EXPECT_EQ(store.columnWidths, std::vector<float>(5, 60.0f));
+  grid.AdoptStore(store);
+  EXPECT_EQ(grid.rowCount, 4);
+  EXPECT_EQ(grid.columnCount, 5);
+  EXPECT_EQ(grid.layout.rowPos.size(), 5u);
+  EXPECT_EQ(grid.layout.columnPos.size(), 6u);
+  EXPECT_TRUE(grid.cells[3][4].text.empty());
+  // The old table is handed back whole.
+  EXPECT_EQ(store.rowCount, 3);
+  EXPECT_EQ(store.cells[1][1].text, "42");
+}

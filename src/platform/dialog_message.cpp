@@ -61,7 +61,6 @@ HWND SetActiveWindow(HWND hWnd) {
   TWindow* window = GetWindowPtr(hWnd);
   if (!window || !window->Impl()) return nullptr;
   if (QWidget* outer = window->Impl()->outer.data()) {
-    outer->raise();
     outer->activateWindow();
   }
   return previous;

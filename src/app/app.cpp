@@ -2,6 +2,7 @@
 
 #include "app/menus.h"
 #include "app/sample_content.h"
+#include "platform/modeless.h"
 #include "cell/cell_font.h"
 #include "platform/sysinfo.h"
 #include "sheet/gridwork.h"
@@ -33,4 +34,9 @@ void TApp::InitMainWindow() {
   TSampleSheet* framePtr = frame.get();
   SetMainWindow(std::move(frame));
   framePtr->SetIcon(this, 1);
+}
+
+bool TApp::ProcessAppMsg(MSG& msg) {
+  if (sheet && GetMainWindow() && GetMainWindow()->GetHandle() && IsDialogMessageA(sheet->ActiveSearchDialog(), &msg)) return true;
+  return TApplication::ProcessAppMsg(msg);
 }

@@ -27,6 +27,9 @@ class TApp : public TApplication {
   // The grid inside the main frame; the frame owns it.
   TGridwork* sheet = nullptr;
 
+  // The open Find or Replace dialog gets its keys before anything else.
+  bool ProcessAppMsg(MSG& msg) override;
+
  protected:
   void InitMainWindow() override;
 };

@@ -10,6 +10,26 @@
 #include "platform/controls_qt.h"
 #include "platform/window_impl.h"
 
+namespace {
+
+// A static text shows "&x" as x underlined, the key that reaches it, and
+// "&&" as one ampersand, as Windows statics do.
+QString LabelMarkup(const char* text) {
+  const QString plain = QStringFrom1251(text);
+  QString markup;
+  for (qsizetype i = 0; i < plain.size(); ++i) {
+    QChar c = plain[i];
+    const bool prefix = c == u'&' && i + 1 < plain.size();
+    if (prefix) c = plain[++i];
+    const QString escaped = QString(c).toHtmlEscaped();
+    markup += prefix && c != u'&' ? "<u>" + escaped + "</u>" : escaped;
+  }
+  // Spaces and line breaks stay as they are written.
+  return "<span style=\"white-space: pre-wrap\">" + markup + "</span>";
+}
+
+}  // namespace
+
 // --- TControl ---
 
 TControl::TControl(TWindow* parent, int id, const char* text, int x, int y, int w, int h, TModule* module)
@@ -34,7 +54,7 @@ void TControl::SetWindowText(const char* newText) {
   if (!view || !view->widget) return;
   const QString shown = QStringFrom1251(text.c_str());
   if (auto* label = qobject_cast<QLabel*>(view->widget))
-    label->setText(shown);
+    label->setText(LabelMarkup(text.c_str()));
   else if (auto* button = qobject_cast<QPushButton*>(view->widget))
     button->setText(shown);
   else if (auto* group = qobject_cast<QGroupBox*>(view->widget))
@@ -92,7 +112,8 @@ TStatic::TStatic(TWindow* parent, int id, const char* text, int x, int y, int w,
 TStatic::TStatic(TWindow* parent, int resourceId, TModule* module) : TControl(parent, resourceId, module) {}
 
 std::unique_ptr<TControl::TView> TStatic::MakeView() {
-  auto* label = new QLabel(QStringFrom1251(text.c_str()));
+  auto* label = new QLabel(LabelMarkup(text.c_str()));
+  label->setTextFormat(Qt::RichText);
   label->setWordWrap(true);
   const DWORD align = Attr.Style & 0x3;
   label->setAlignment(Qt::AlignTop | (align == SS_CENTER  ? Qt::AlignHCenter

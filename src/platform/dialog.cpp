@@ -134,6 +134,17 @@ int TDialog::Execute() {
   return result;
 }
 
+bool TDialog::CreateModeless(int x, int y) {
+  if (GetHandle()) return false;
+  MakeTemplateControls();
+  Attr.X = x;
+  Attr.Y = y;
+  if (!Create()) return false;
+  if (QWidget* outer = Impl()->outer.data()) outer->activateWindow();
+  closed = false;
+  return true;
+}
+
 void TDialog::CloseWindow(int retValue) {
   if (closed) return;
   closed = true;

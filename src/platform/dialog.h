@@ -50,6 +50,9 @@ class TDialog : public TWindow {
   // Shows the dialog modally and answers how it closed: IDOK, IDCANCEL or
   // the value given to CloseWindow.
   virtual int Execute();
+  // Shows the dialog without a loop of its own, at (x, y) on the screen;
+  // its buttons notify it while the program's loop runs.
+  bool CreateModeless(int x, int y);
   // Ends the modal dialog with retValue.
   virtual void CloseWindow(int retValue);
   bool IsClosed() const { return closed; }

@@ -36,6 +36,8 @@ TGridwork::TGridwork(TWindow* parent, const char* title, TModule* module, int ro
 TGridwork::~TGridwork() {
   // The editor is a child window: it goes before the grid's own window.
   editor.reset();
+  // An open search dialog writes into findReplace, which goes with the grid.
+  if (const HWND dialog = ActiveSearchDialog()) DestroyWindow(dialog);
   FreeStore();
 }
 

@@ -232,6 +232,26 @@ class TGridwork : public TWindow {
   void CeEditUndo(TCommandEnabler& ce);
   void DropUndo();
 
+  // ---- Find and replace (src/edit) ----
+  void CmEditFind();
+  void CmEditReplace();
+  void CmEditFindNext();
+  void CeEditFind(TCommandEnabler& ce);
+  void CeEditFindNext(TCommandEnabler& ce);
+  void OpenFindDialog();
+  void OpenReplaceDialog();
+  bool AnyWritableCell() const;
+  LRESULT EvFindReplace(WPARAM wParam, LPARAM lParam);
+  bool SearchStart(int& row, int& col, int& offset, bool down);
+  bool Search(int& row, int& col, const char* text, bool down, bool matchCase);
+  bool SearchCell(int row, int col, int& offset, const char* text, bool down, bool matchCase);
+  void ScrollIntoView(int row, int col);
+  void ReplaceMatch();
+  void ReplaceAll(bool down, bool matchCase);
+  HWND ActiveSearchDialog() const;
+  // Tells the Replace All loop to go on; any notification of a dialog clears it.
+  static inline int replaceAllRunning = 0;
+
   // ---- Virtual operations added by the grid ----
   virtual HWND GetCommandTarget();
   // Called after window setup, a committed edit and a paste; a derived grid

@@ -497,6 +497,36 @@ TEST_F(GridworkScreen, ClipboardExchangesRangesWithOtherPrograms) {
                         "undo shows the pasted texts again"));
 }
 
+TEST_F(GridworkScreen, ReplaceAllThroughTheModelessDialogTypedIntoWithTheKeyboard) {
+  // Row 12 of column 2 shows 12002, the only cell of the table holding it.
+  const TRect cell = Shrunk(CellArea(12, 2), 1);
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(cell, IsDark).ColumnRuns().size() == 5; },
+                        "12002 shows in row 12, column 2"));
+  // The search starts in the editor's cell and goes down.
+  ASSERT_TRUE(ClickCell(10, 6));
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return EditorOn(s, CellArea(10, 6)); }, "the editor opens"));
+  ASSERT_TRUE(server->Keys({"ctrl+h"}));
+  TTopWindow dialog;
+  ASSERT_TRUE(WaitForNewWindow({}, dialog, "Ctrl+H opens the Replace dialog"));
+  // The keyboard is in the search text; Tab moves it to the replacement.
+  ASSERT_TRUE(server->Type("12002"));
+  ASSERT_TRUE(server->Keys({"Tab"}));
+  ASSERT_TRUE(server->Type("7"));
+  // "Заменить все" sits at 174, 38 (50 x 14) in dialog units of 6 x 13 pixels per 4 x 8.
+  ASSERT_TRUE(server->Click({dialog.area.left + (174 + 25) * 6 / 4, dialog.area.top + (38 + 7) * 13 / 8}));
+  TTopWindow message;
+  ASSERT_TRUE(WaitForNewWindow({dialog.id}, message, "the failed search reports itself when all is replaced"));
+  ASSERT_TRUE(server->Keys({"Escape"}));
+  ASSERT_TRUE(WaitForWindowGone(message.id, "Escape closes the message"));
+  EXPECT_TRUE(program.Running());
+  ASSERT_TRUE(server->Keys({"Escape"}));
+  ASSERT_TRUE(WaitForWindowGone(dialog.id, "Escape closes the Replace dialog"));
+  // The editor left on the replaced cell closes; the cell shows 7 alone.
+  ASSERT_TRUE(ClickCell(20, 6));
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(cell, IsDark).ColumnRuns().size() == 1; },
+                        "the cell shows the replacement 7"));
+}
+
 TEST_F(GridworkScreen, ClosingTheFrameEndsTheProgramWithExitCodeZero) {
   ASSERT_TRUE(server->RequestClose(frame.id));
   // A question about unsaved changes is answered with Escape, which is "No".

@@ -89,6 +89,19 @@ class TGridwork : public TWindow {
   void SetCellBackground(int row, int col, COLORREF color);
   COLORREF GetCellBackground(int row, int col);
 
+  // ---- Row and column insertion and deletion (src/sheet/shape*.cpp) ----
+  // False when nothing changed: an empty table, no rows to insert, a refusal
+  // or too little memory (the table, editor and selection stay as they were).
+  bool InsertRows(int count, int at, float height, TCell templateCell);
+  bool InsertColumns(int count, int at, float width, TCell templateCell);
+  bool DeleteRows(int first, int last);
+  bool DeleteColumns(int first, int last);
+  void CmInsertRows();
+  void CmInsertColumns();
+  void CmDeleteRows();
+  void CmDeleteColumns();
+  void CeDeleteRowsColumns(TCommandEnabler& ce);
+
   // ---- Geometry and frozen panes (src/view) ----
   void ComputePositions();
   void UpdateDeviceScale(const TDC& dc);

@@ -245,6 +245,25 @@ class TGridwork : public TWindow {
   void CeEditUndo(TCommandEnabler& ce);
   void DropUndo();
 
+  // ---- Format, size and freeze commands (src/format) ----
+  // The current cell while the editor is open, else the selection in order;
+  // false with neither.
+  bool FormatTarget(int& left, int& top, int& right, int& bottom) const;
+  bool TargetIsReal() const;
+  // Reopens the editor on its cell, repaints the range, marks the table changed.
+  void FinishFormat(int left, int top, int right, int bottom);
+  void CeFormatTarget(TCommandEnabler& ce);
+  void CmFormatStandard();
+  void CmFormatPrecision();
+  void CeFormatPrecision(TCommandEnabler& ce);
+  void CmRowHeight();
+  void CmColumnWidth();
+  bool SetFrozen(int rows, int columns);
+  void CmFreezeRows();
+  void CmFreezeColumns();
+  void CmAutoFit();
+  void CeAutoFit(TCommandEnabler& ce);
+
   // ---- Virtual operations added by the grid ----
   virtual HWND GetCommandTarget();
   // Called after window setup, a committed edit and a paste; a derived grid

@@ -255,6 +255,8 @@ class TGridwork : public TWindow {
   void CeFormatTarget(TCommandEnabler& ce);
   void CmFormatStandard();
   void CmFormatPrecision();
+  void CmFormatFont();
+  void CmFormatBackground();
   void CeFormatPrecision(TCommandEnabler& ce);
   void CmRowHeight();
   void CmColumnWidth();

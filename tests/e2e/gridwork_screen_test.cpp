@@ -410,6 +410,21 @@ TEST_F(GridworkScreen, OtherZoomIsTypedIntoItsDialogWhichRefusesANumberOutOfRang
     EXPECT_FALSE(w.viewable && !w.overrideRedirect && w.id != frame.id) << "a window is left open: " << w.name;
 }
 
+TEST_F(GridworkScreen, FreezingTwoColumnsMovesTheFreezeLine) {
+  // "Закрепить с&толбцы" lies seven items below "&200%".
+  ASSERT_TRUE(OpenViewMenu());
+  ASSERT_TRUE(server->Keys({"2", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"}));
+  TTopWindow dialog;
+  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the freeze dialog opens"));
+  ASSERT_TRUE(server->Keys({"Home", "shift+End"}));
+  ASSERT_TRUE(server->Type("2"));
+  ASSERT_TRUE(server->Keys({"Return"}));
+  ASSERT_TRUE(WaitForWindowGone(dialog.id, "Enter closes the dialog"));
+  EXPECT_TRUE(WaitUntil([this](const TScreenImage& s) { return SeparatorColumn(s) == ColumnLeft(2); },
+                        "the freeze line runs right of column 1"));
+  EXPECT_EQ(SeparatorRow(server->Snapshot()), kFrozen100.cy);
+}
+
 // The desktop clipboard read by another program, xclip, as the bytes of one
 // target; nothing when xclip fails or does not finish in time.
 std::optional<std::string> ReadClipboard(const std::string& workDir, const std::string& target) {

@@ -484,6 +484,42 @@ TEST_F(GridworkScreen, RowsInsertedThroughTheEditMenuPushTheRowsBelowDown) {
                         "rows 5 to 9 are back in their places"));
 }
 
+TEST_F(GridworkScreen, ABackgroundChosenInTheColourChooserFillsTheCells) {
+  ASSERT_NO_FATAL_FAILURE(SelectRows5And6(RowTop(6) - RowTop(5), RowTop(7) - RowTop(6)));
+  // "&Фон..." is the third item from the Format menu's end.
+  ASSERT_TRUE(OpenMenu(3, "the Format menu opens"));
+  ASSERT_TRUE(server->Keys({"Up", "Up", "Up", "Return"}));
+  TTopWindow dialog;
+  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the colour chooser opens"));
+  // One of the chooser's basic colours: a strong red swatch.
+  TPoint swatch{-1, -1};
+  COLORREF red = 0;
+  ASSERT_TRUE(WaitUntil(
+      [&](const TScreenImage& s) {
+        for (int y = dialog.area.top; y < dialog.area.bottom; ++y)
+          for (int x = dialog.area.left; x < dialog.area.left + dialog.area.Width() / 2; ++x) {
+            const COLORREF c = s.At(x, y);
+            if (GetRValue(c) > 200 && GetGValue(c) < 40 && GetBValue(c) < 40 &&
+                s.At(x + 3, y + 3) == c && s.At(x + 6, y + 6) == c) {
+              swatch = {x + 3, y + 3};
+              red = c;
+              return true;
+            }
+          }
+        return false;
+      },
+      "the chooser shows a red swatch"));
+  ASSERT_TRUE(server->Click(swatch));
+  ASSERT_TRUE(server->Keys({"Return"}));
+  ASSERT_TRUE(WaitForWindowGone(dialog.id, "Enter closes the chooser"));
+  ASSERT_TRUE(ParkPointer());
+  // The selection is gone once the cells are clicked elsewhere; the fill stays.
+  ASSERT_TRUE(ClickCell(12, 8));
+  const TRect cell = CellArea(5, 7);
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.At(cell.right - 3, cell.top + 3) == red; },
+                        "row 5 of column 7 is filled with the chosen red"));
+}
+
 // The desktop clipboard read by another program, xclip, as the bytes of one
 // target; nothing when xclip fails or does not finish in time.
 std::optional<std::string> ReadClipboard(const std::string& workDir, const std::string& target) {

@@ -116,6 +116,10 @@ bool ChooseFontA(CHOOSEFONT* choose) {
     weight->setCurrentIndex(NearestWeight(FW_NORMAL));
   }
   size->setValue(std::clamp(points, minSize, maxSize));
+  // A face that is not installed shows as its substitute; unless the user
+  // picks another face, the one asked for is handed back unchanged.
+  bool faceChanged = false;
+  QObject::connect(face, &QFontComboBox::currentFontChanged, &dialog, [&] { faceChanged = true; });
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Ok)->setText(QString::fromUtf8("ОК"));
@@ -130,9 +134,11 @@ bool ChooseFontA(CHOOSEFONT* choose) {
   ActivateOwner(OwnerToActivate(&dialog));
   if (!chosen) return false;
 
-  const std::string faceName = To1251(face->currentFont().family());
-  std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-  std::memcpy(font.lfFaceName, faceName.data(), std::min(faceName.size(), sizeof font.lfFaceName - 1));
+  if (faceChanged || !initial || font.lfFaceName[0] == '\0') {
+    const std::string faceName = To1251(face->currentFont().family());
+    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
+    std::memcpy(font.lfFaceName, faceName.data(), std::min(faceName.size(), sizeof font.lfFaceName - 1));
+  }
   font.lfHeight = -MulDiv(size->value(), dpi, 72);
   font.lfWidth = font.lfEscapement = font.lfOrientation = 0;
   font.lfWeight = kWeights[weight->currentIndex()].weight;

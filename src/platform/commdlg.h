@@ -21,3 +21,44 @@ struct FINDREPLACE {
   WORD wFindWhatLen = 0;
   WORD wReplaceWithLen = 0;
 };
+
+// The colour and font choosers.
+
+class TDC;
+struct LOGFONT;
+
+constexpr DWORD CC_RGBINIT = 0x00000001;
+constexpr DWORD CC_FULLOPEN = 0x00000002;
+
+struct CHOOSECOLOR {
+  DWORD lStructSize = 0;
+  HWND hwndOwner = nullptr;
+  COLORREF rgbResult = 0;        // in: the initial colour with CC_RGBINIT; out: the choice
+  COLORREF* lpCustColors = nullptr;  // 16 custom colours, offered and written back
+  DWORD Flags = 0;
+};
+
+// True with rgbResult set when the user chose a colour; false on Cancel.
+bool ChooseColorA(CHOOSECOLOR* choose);
+
+constexpr DWORD CF_SCREENFONTS = 0x00000001;
+constexpr DWORD CF_PRINTERFONTS = 0x00000002;
+constexpr DWORD CF_INITTOLOGFONTSTRUCT = 0x00000040;
+constexpr DWORD CF_EFFECTS = 0x00000100;
+constexpr DWORD CF_LIMITSIZE = 0x00002000;
+
+struct CHOOSEFONT {
+  DWORD lStructSize = 0;
+  HWND hwndOwner = nullptr;
+  const TDC* hDC = nullptr;     // whose resolution turns lfHeight into points; the screen's without one
+  LOGFONT* lpLogFont = nullptr;  // in with CF_INITTOLOGFONTSTRUCT; out: the choice
+  int iPointSize = 0;            // out: tenths of a point
+  DWORD Flags = 0;
+  COLORREF rgbColors = 0;        // with CF_EFFECTS, in and out: the text colour
+  int nSizeMin = 0;              // with CF_LIMITSIZE, in points
+  int nSizeMax = 0;
+};
+
+// True with the LOGFONT, the size and the colour set when the user chose a
+// font; false on Cancel.
+bool ChooseFontA(CHOOSEFONT* choose);

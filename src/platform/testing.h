@@ -11,6 +11,8 @@
 #include "platform/winmsg.h"
 
 class TWindow;
+struct CHOOSECOLOR;
+struct CHOOSEFONT;
 
 // Makes the platform's application (Qt) object for a test program; windows
 // are created off screen. Call once from main before the tests run.
@@ -34,6 +36,15 @@ void SetMessageBoxHandler(TMessageBoxHandler handler);
 // had been cancelled and the menu as if nothing had been chosen. Without a
 // reporter the program stops.
 void SetUnansweredPromptReporter(std::function<void(const std::string& description)> reporter);
+
+// Answer the colour and font choosers instead of the user: the handler reads
+// and fills the record as the dialog would and answers whether OK was
+// pressed. An empty function removes the handler; without one a chooser in
+// a test is reported like an unanswered message box and cancelled.
+using TChooseColorHandler = std::function<bool(CHOOSECOLOR& choose)>;
+void SetChooseColorHandler(TChooseColorHandler handler);
+using TChooseFontHandler = std::function<bool(CHOOSEFONT& choose)>;
+void SetChooseFontHandler(TChooseFontHandler handler);
 
 // Chooses the item of every popup menu the program shows (TrackPopupMenu),
 // after the enablers ran: answer the command identifier, or 0 to cancel.

@@ -89,6 +89,19 @@ class TGridwork : public TWindow {
   void SetCellBackground(int row, int col, COLORREF color);
   COLORREF GetCellBackground(int row, int col);
 
+  // ---- Row and column insertion and deletion (src/sheet/shape*.cpp) ----
+  // False when nothing changed: an empty table, no rows to insert, a refusal
+  // or too little memory (the table, editor and selection stay as they were).
+  bool InsertRows(int count, int at, float height, TCell templateCell);
+  bool InsertColumns(int count, int at, float width, TCell templateCell);
+  bool DeleteRows(int first, int last);
+  bool DeleteColumns(int first, int last);
+  void CmInsertRows();
+  void CmInsertColumns();
+  void CmDeleteRows();
+  void CmDeleteColumns();
+  void CeDeleteRowsColumns(TCommandEnabler& ce);
+
   // ---- Geometry and frozen panes (src/view) ----
   void ComputePositions();
   void UpdateDeviceScale(const TDC& dc);
@@ -251,6 +264,27 @@ class TGridwork : public TWindow {
   HWND ActiveSearchDialog() const;
   // Tells the Replace All loop to go on; any notification of a dialog clears it.
   static inline int replaceAllRunning = 0;
+
+  // ---- Format, size and freeze commands (src/format) ----
+  // The current cell while the editor is open, else the selection in order;
+  // false with neither.
+  bool FormatTarget(int& left, int& top, int& right, int& bottom) const;
+  bool TargetIsReal() const;
+  // Reopens the editor on its cell, repaints the range, marks the table changed.
+  void FinishFormat(int left, int top, int right, int bottom);
+  void CeFormatTarget(TCommandEnabler& ce);
+  void CmFormatStandard();
+  void CmFormatPrecision();
+  void CmFormatFont();
+  void CmFormatBackground();
+  void CeFormatPrecision(TCommandEnabler& ce);
+  void CmRowHeight();
+  void CmColumnWidth();
+  bool SetFrozen(int rows, int columns);
+  void CmFreezeRows();
+  void CmFreezeColumns();
+  void CmAutoFit();
+  void CeAutoFit(TCommandEnabler& ce);
 
   // ---- Virtual operations added by the grid ----
   virtual HWND GetCommandTarget();

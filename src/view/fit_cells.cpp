@@ -12,14 +12,16 @@ void TGridwork::FitCellsToText(int left, int top, int right, int bottom) {
   TClientDC dc(*this);
 
   // Columns first, so that wrapped texts are measured at their new widths.
-  // Text that may run over its neighbours needs no wider column.
+  // Text that may run over its neighbours needs no wider column. A cell's
+  // extent depends only on its own column's width, never on positions, so
+  // all sizes are found first and the layout is computed once.
   int firstColumn = -1;
   for (int c = left; c <= right; ++c) {
     int need = static_cast<int>(layout.columnWidths[c]);
     for (int r = top; r <= bottom; ++r)
       if ((cells[r][c].Format().textFormat & DT_NOCLIP) == 0) need = std::max(need, MeasureCell(r, c, dc).right);
     if (need > layout.columnWidths[c]) {
-      SetColumnWidths(c, c, static_cast<float>(need));
+      layout.columnWidths[c] = static_cast<float>(need);
       if (firstColumn < 0) firstColumn = c;
     }
   }
@@ -28,9 +30,13 @@ void TGridwork::FitCellsToText(int left, int top, int right, int bottom) {
     int need = static_cast<int>(layout.rowHeights[r]);
     for (int c = left; c <= right; ++c) need = std::max(need, MeasureCell(r, c, dc).bottom);
     if (need > layout.rowHeights[r]) {
-      SetRowHeights(r, r, static_cast<float>(need));
+      layout.rowHeights[r] = static_cast<float>(need);
       if (firstRow < 0) firstRow = r;
     }
+  }
+  if (firstColumn >= 0 || firstRow >= 0) {
+    UpdateLayout();
+    SetModified(true);
   }
 
   TRect area = GetClientRect();

@@ -208,7 +208,24 @@ class GridworkScreen : public testing::Test {
   }
 
   // The menu bar's items are groups of text pixels with wide gaps between them.
-  bool OpenViewMenu() {
+  bool OpenViewMenu() { return OpenMenu(2, "the View menu opens"); }
+  bool OpenEditMenu() { return OpenMenu(1, "the Edit menu opens"); }
+
+  // Drags over rows 5 and 6 of column 7, given their heights in pixels.
+  void SelectRows5And6(int height5, int height6) {
+    const TRect cell = CellArea(5, 7);
+    const int x = (cell.left + cell.right) / 2;
+    ASSERT_TRUE(server->MoveTo({x, cell.top + height5 / 2}));
+    ASSERT_TRUE(server->ButtonDown());
+    ASSERT_TRUE(server->MoveTo({x, cell.top + height5 + height6 / 2}));
+    ASSERT_TRUE(server->ButtonUp());
+    ASSERT_TRUE(ParkPointer());
+    const TRect row6{cell.left + 4, cell.top + height5 + 4, cell.right - 4, cell.top + height5 + height6 - 4};
+    ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, row6); },
+                          "rows 5 and 6 of column 7 are selected"));
+  }
+
+  bool OpenMenu(std::size_t index, const std::string& what) {
     if (!ParkPointer()) return false;
     const TRect bar{frame.area.left, frame.area.top, frame.area.right, origin.y};
     std::vector<std::pair<int, int>> items;
@@ -222,8 +239,8 @@ class GridworkScreen : public testing::Test {
       ADD_FAILURE() << "the menu bar shows " << items.size() << " items instead of 4";
       return false;
     }
-    return server->Click({(items[2].first + items[2].second) / 2, (frame.area.top + origin.y) / 2}) &&
-           WaitForPopup(true, "the View menu opens");
+    return server->Click({(items[index].first + items[index].second) / 2, (frame.area.top + origin.y) / 2}) &&
+           WaitForPopup(true, what);
   }
 
   // Chooses "&Другой..." of the View menu: "2" selects "&200%" (its
@@ -408,6 +425,99 @@ TEST_F(GridworkScreen, OtherZoomIsTypedIntoItsDialogWhichRefusesANumberOutOfRang
   EXPECT_TRUE(program.Running());
   for (const TTopWindow& w : server->TopWindows())
     EXPECT_FALSE(w.viewable && !w.overrideRedirect && w.id != frame.id) << "a window is left open: " << w.name;
+}
+
+TEST_F(GridworkScreen, FreezingTwoColumnsMovesTheFreezeLine) {
+  // "Закрепить с&толбцы" lies seven items below "&200%".
+  ASSERT_TRUE(OpenViewMenu());
+  ASSERT_TRUE(server->Keys({"2", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"}));
+  TTopWindow dialog;
+  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the freeze dialog opens"));
+  ASSERT_TRUE(server->Keys({"Home", "shift+End"}));
+  ASSERT_TRUE(server->Type("2"));
+  ASSERT_TRUE(server->Keys({"Return"}));
+  ASSERT_TRUE(WaitForWindowGone(dialog.id, "Enter closes the dialog"));
+  EXPECT_TRUE(WaitUntil([this](const TScreenImage& s) { return SeparatorColumn(s) == ColumnLeft(2); },
+                        "the freeze line runs right of column 1"));
+  EXPECT_EQ(SeparatorRow(server->Snapshot()), kFrozen100.cy);
+}
+
+// Whether the pixels of area in before show in now dy pixels further down.
+bool ShownLower(const TScreenImage& now, const TScreenImage& before, const TRect& area, int dy) {
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x)
+      if (now.At(x, y + dy) != before.At(x, y)) return false;
+  return true;
+}
+
+TEST_F(GridworkScreen, RowsInsertedThroughTheEditMenuPushTheRowsBelowDown) {
+  // Rows 5 to 9 of columns 3 to 5, which hold the start-up texts.
+  const TRect rows{CellArea(5, 3).left, CellArea(5, 3).top, CellArea(5, 5).right, CellArea(9, 5).bottom};
+  // Rows 5 and 6 of column 7 selected; the Edit menu's insert and delete
+  // items are then the fourth and second from its end.
+  ASSERT_NO_FATAL_FAILURE(SelectRows5And6(RowTop(6) - RowTop(5), RowTop(7) - RowTop(6)));
+  const TScreenImage before = server->Snapshot();
+
+  ASSERT_TRUE(OpenEditMenu());
+  ASSERT_TRUE(server->Keys({"Up", "Up", "Up", "Up", "Return"}));
+  TTopWindow dialog;
+  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the insert-rows dialog opens"));
+  EXPECT_EQ(dialog.name, "Вставка строк");
+  ASSERT_TRUE(server->Keys({"Home", "shift+End"}));
+  ASSERT_TRUE(server->Type("2"));
+  ASSERT_TRUE(server->Keys({"Return"}));
+  ASSERT_TRUE(WaitForWindowGone(dialog.id, "Enter closes the dialog"));
+  // Two new rows of 12 points, 16 pixels each.
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return ShownLower(s, before, rows, 32); },
+                        "rows 5 to 9 show two rows lower"));
+
+  // The selection moved down with its rows; the new rows selected and
+  // deleted bring the table back.
+  ASSERT_NO_FATAL_FAILURE(SelectRows5And6(16, 16));
+  ASSERT_TRUE(OpenEditMenu());
+  ASSERT_TRUE(server->Keys({"Up", "Up", "Return"}));
+  TTopWindow question;
+  ASSERT_TRUE(WaitForNewWindow({}, question, "the delete question shows"));
+  ASSERT_TRUE(server->Keys({"Return"}));
+  ASSERT_TRUE(WaitForWindowGone(question.id, "Yes answers the question"));
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return ShownLower(s, before, rows, 0); },
+                        "rows 5 to 9 are back in their places"));
+}
+
+TEST_F(GridworkScreen, ABackgroundChosenInTheColourChooserFillsTheCells) {
+  ASSERT_NO_FATAL_FAILURE(SelectRows5And6(RowTop(6) - RowTop(5), RowTop(7) - RowTop(6)));
+  // "&Фон..." is the third item from the Format menu's end.
+  ASSERT_TRUE(OpenMenu(3, "the Format menu opens"));
+  ASSERT_TRUE(server->Keys({"Up", "Up", "Up", "Return"}));
+  TTopWindow dialog;
+  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the colour chooser opens"));
+  // One of the chooser's basic colours: a strong red swatch.
+  TPoint swatch{-1, -1};
+  COLORREF red = 0;
+  ASSERT_TRUE(WaitUntil(
+      [&](const TScreenImage& s) {
+        for (int y = dialog.area.top; y < dialog.area.bottom; ++y)
+          for (int x = dialog.area.left; x < dialog.area.left + dialog.area.Width() / 2; ++x) {
+            const COLORREF c = s.At(x, y);
+            if (GetRValue(c) > 200 && GetGValue(c) < 40 && GetBValue(c) < 40 &&
+                s.At(x + 3, y + 3) == c && s.At(x + 6, y + 6) == c) {
+              swatch = {x + 3, y + 3};
+              red = c;
+              return true;
+            }
+          }
+        return false;
+      },
+      "the chooser shows a red swatch"));
+  ASSERT_TRUE(server->Click(swatch));
+  ASSERT_TRUE(server->Keys({"Return"}));
+  ASSERT_TRUE(WaitForWindowGone(dialog.id, "Enter closes the chooser"));
+  ASSERT_TRUE(ParkPointer());
+  // The selection is gone once the cells are clicked elsewhere; the fill stays.
+  ASSERT_TRUE(ClickCell(12, 8));
+  const TRect cell = CellArea(5, 7);
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.At(cell.right - 3, cell.top + 3) == red; },
+                        "row 5 of column 7 is filled with the chosen red"));
 }
 
 // The desktop clipboard read by another program, xclip, as the bytes of one

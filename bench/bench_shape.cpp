@@ -1,0 +1,60 @@
+// Reshaping a 100,000 x 50 table: one row inserted at the top and deleted
+// again, one column at the left and deleted again, and the font of a
+// 1,000 x 50 range set through the font command.
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+
+#include "platform/commdlg.h"
+#include "platform/font.h"
+#include "platform/testing.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+constexpr int kRows = 100000;
+constexpr int kColumns = 50;
+
+std::unique_ptr<TGridwork> MakeGrid() {
+  auto grid = std::make_unique<TGridwork>(nullptr, "Gridwork Test", nullptr, kRows, kColumns, 0, 0, 1.0);
+  for (int r = 0; r < kRows; ++r) grid->SetCellInteger(r, r % kColumns, r);
+  return grid;
+}
+
+void BM_InsertDeleteRowAtTop(benchmark::State& state) {
+  auto grid = MakeGrid();
+  for (auto _ : state) {
+    grid->InsertRows(1, 0, 12.0f, TCell());
+    grid->DeleteRows(0, 0);
+  }
+  state.counters["rows"] = grid->rowCount;
+}
+BENCHMARK(BM_InsertDeleteRowAtTop)->Unit(benchmark::kMillisecond);
+
+void BM_InsertDeleteColumnAtLeft(benchmark::State& state) {
+  auto grid = MakeGrid();
+  for (auto _ : state) {
+    grid->InsertColumns(1, 0, 60.0f, TCell());
+    grid->DeleteColumns(0, 0);
+  }
+  state.counters["columns"] = grid->columnCount;
+}
+BENCHMARK(BM_InsertDeleteColumnAtLeft)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_FontOfARange(benchmark::State& state) {
+  auto grid = MakeGrid();
+  grid->hasSelection = 1;
+  grid->selection = {0, 0, kColumns - 1, 999};
+  SetChooseFontHandler([](CHOOSEFONT& choose) {
+    std::strcpy(choose.lpLogFont->lfFaceName, "Courier New");
+    choose.iPointSize = 120;
+    return true;
+  });
+  for (auto _ : state) grid->CmFormatFont();
+  SetChooseFontHandler(nullptr);
+}
+BENCHMARK(BM_FontOfARange)->Unit(benchmark::kMillisecond);
+
+}  // namespace

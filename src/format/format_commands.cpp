@@ -1,0 +1,87 @@
+// The Format menu's cell commands: the standard format and the precision,
+// on the current cell while the editor is open, else on the selection.
+
+#include <algorithm>
+#include <iterator>
+
+#include "format/get_integer.h"
+#include "platform/cp1251_literal.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+bool IsRealCell(const TCell& cell) {
+  return cell.dataType == ctFixed || cell.dataType == ctFixedAlt || cell.dataType == ctGeneral;
+}
+
+}  // namespace
+
+bool TGridwork::FormatTarget(int& left, int& top, int& right, int& bottom) const {
+  if (cells.empty()) return false;
+  if (editor) {
+    left = right = curCol;
+    top = bottom = curRow;
+    return true;
+  }
+  if (!hasSelection) return false;
+  left = selection.anchorColumn;
+  top = selection.anchorRow;
+  right = selection.endColumn;
+  bottom = selection.endRow;
+  NormalizeRange(left, top, right, bottom);
+  return true;
+}
+
+void TGridwork::FinishFormat(int left, int top, int right, int bottom) {
+  // Reopening the editor makes it take the cell's new font and colours.
+  if (editor) BeginEdit(curRow, curCol);
+  InvalidateRect(RangeRect(left, top, right, bottom), true);
+  SetModified(true);
+}
+
+void TGridwork::CeFormatTarget(TCommandEnabler& ce) { ce.Enable(editor != nullptr || hasSelection != 0); }
+
+void TGridwork::CmFormatStandard() {
+  int left, top, right, bottom;
+  if (!FormatTarget(left, top, right, bottom)) return;
+  // The picture belongs to the value's type, not to the appearance: it stays.
+  for (int r = top; r <= bottom; ++r)
+    for (int c = left; c <= right; ++c)
+      cells[r][c].ChangeFormat([](TCellFormat& format) {
+        format.font = defaultCellFormat.font;
+        std::copy(std::begin(defaultCellFormat.borders), std::end(defaultCellFormat.borders), format.borders);
+        format.background = defaultCellFormat.background;
+        format.textFormat = defaultCellFormat.textFormat;
+      });
+  FinishFormat(left, top, right, bottom);
+}
+
+bool TGridwork::TargetIsReal() const {
+  int left, top, right, bottom;
+  if (!FormatTarget(left, top, right, bottom)) return false;
+  for (int r = top; r <= bottom; ++r)
+    for (int c = left; c <= right; ++c)
+      if (!IsRealCell(cells[r][c])) return false;
+  return true;
+}
+
+void TGridwork::CeFormatPrecision(TCommandEnabler& ce) { ce.Enable(TargetIsReal()); }
+
+void TGridwork::CmFormatPrecision() {
+  int left, top, right, bottom;
+  if (!TargetIsReal() || !FormatTarget(left, top, right, bottom)) return;
+  // The precision all targets share, else 2.
+  const LONG first = cells[top][left].precision;
+  LONG precision = first;
+  for (int r = top; r <= bottom; ++r)
+    for (int c = left; c <= right; ++c)
+      if (cells[r][c].precision != first) precision = 2;
+  if (!AskInteger(this, u8"Точность"_cp, u8"число знаков после запятой"_cp, precision, 0, 15)) return;
+  for (int r = top; r <= bottom; ++r)
+    for (int c = left; c <= right; ++c) {
+      TCell& cell = cells[r][c];
+      // A cell that refuses ends its row; the next row goes on.
+      if (!cell.SetPrecision(precision) || !cell.FormatValue()) break;
+    }
+  FinishFormat(left, top, right, bottom);
+}

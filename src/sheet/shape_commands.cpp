@@ -1,0 +1,46 @@
+// The Edit menu's commands that insert and delete rows and columns.
+
+#include <algorithm>
+
+#include "format/get_integer.h"
+#include "platform/cp1251_literal.h"
+#include "sheet/gridwork.h"
+
+void TGridwork::CmInsertRows() {
+  int row, col;
+  FirstVisibleCell(row, col);
+  if (editor)
+    row = curRow;
+  else if (hasSelection)
+    row = std::min(selection.anchorRow, selection.endRow);
+  LONG count = 1;
+  if (AskInteger(this, u8"Вставка строк"_cp, u8"Сколько строк Вы хотите вставить?"_cp, count, 1, 10000))
+    InsertRows(count, row, 12.0f, TCell());
+}
+
+void TGridwork::CmInsertColumns() {
+  int row, col;
+  FirstVisibleCell(row, col);
+  if (editor)
+    col = curCol;
+  else if (hasSelection)
+    col = std::min(selection.anchorColumn, selection.endColumn);
+  LONG count = 1;
+  if (AskInteger(this, u8"Вставка столбцов"_cp, u8"Сколько столбцов Вы хотите вставить?"_cp, count, 1, 10000))
+    InsertColumns(count, col, 60.0f, TCell());
+}
+
+void TGridwork::CmDeleteRows() {
+  if (!hasSelection) return;
+  SelectRange(0, selection.anchorRow, columnCount - 1, selection.endRow);
+  if (AskYesNo(u8"Удалить выделенные строки?"_cp) == IDYES) DeleteRows(selection.anchorRow, selection.endRow);
+}
+
+void TGridwork::CmDeleteColumns() {
+  if (!hasSelection) return;
+  SelectRange(selection.anchorColumn, 0, selection.endColumn, rowCount - 1);
+  if (AskYesNo(u8"Удалить выделенные столбцы?"_cp) == IDYES)
+    DeleteColumns(selection.anchorColumn, selection.endColumn);
+}
+
+void TGridwork::CeDeleteRowsColumns(TCommandEnabler& ce) { ce.Enable(hasSelection != 0); }

@@ -155,23 +155,30 @@ bool ReadCell(TCell& cell, TTableInput& in) {
 }
 
 bool WriteTableImage(const TTableHeader& header, const TSheetStore& store, std::ostream& out) {
+  return WriteTableImage(header, store.cells, store.rowHeights, store.columnWidths, out);
+}
+
+bool WriteTableImage(const TTableHeader& header, const std::vector<std::unique_ptr<TCell[]>>& cells,
+                     const std::vector<float>& rowHeights, const std::vector<float>& columnWidths, std::ostream& out) {
+  if (rowHeights.size() > cells.size() || rowHeights.size() > 0x7FFFFFFF || columnWidths.size() > 0x7FFFFFFF)
+    return false;
   if (!PutByte(out, '[')) return false;
   out.write(kSignature, sizeof kSignature);
   if (!out.good()) return false;
-  const std::int32_t rows = store.rowCount;
-  const std::int32_t columns = store.columnCount;
+  const auto rows = static_cast<std::int32_t>(rowHeights.size());
+  const auto columns = static_cast<std::int32_t>(columnWidths.size());
   if (!Put(out, rows) || !Put(out, columns) || !Put(out, header.zoom) || !Put(out, header.frozenRows) ||
       !Put(out, header.frozenColumns) || !Put(out, header.leftColumn) || !Put(out, header.topRow) ||
       !Put(out, header.autoFit))
     return false;
-  out.write(reinterpret_cast<const char*>(store.rowHeights.data()),
-            static_cast<std::streamsize>(store.rowHeights.size() * sizeof(float)));
-  out.write(reinterpret_cast<const char*>(store.columnWidths.data()),
-            static_cast<std::streamsize>(store.columnWidths.size() * sizeof(float)));
+  out.write(reinterpret_cast<const char*>(rowHeights.data()),
+            static_cast<std::streamsize>(rowHeights.size() * sizeof(float)));
+  out.write(reinterpret_cast<const char*>(columnWidths.data()),
+            static_cast<std::streamsize>(columnWidths.size() * sizeof(float)));
   if (!out.good() || !Put(out, header.editColumn) || !Put(out, header.editRow)) return false;
   for (int r = 0; r < rows; ++r)
     for (int c = 0; c < columns; ++c)
-      if (!WriteCell(store.cells[r][c], out)) return false;
+      if (!WriteCell(cells[r][c], out)) return false;
   return PutByte(out, ']');
 }
 

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cell/cell.h"
 
@@ -57,8 +59,10 @@ bool WriteCell(const TCell& cell, std::ostream& out);
 // the caller to format from their value.
 bool ReadCell(TCell& cell, TTableInput& in);
 
-// The whole file: header, sizes, current cell, cells and end marker. The
-// store may be the grid's own, lent for the write.
+// The whole file: header, sizes, current cell, cells and end marker; there
+// are as many rows and columns as sizes.
+bool WriteTableImage(const TTableHeader& header, const std::vector<std::unique_ptr<TCell[]>>& cells,
+                     const std::vector<float>& rowHeights, const std::vector<float>& columnWidths, std::ostream& out);
 bool WriteTableImage(const TTableHeader& header, const TSheetStore& store, std::ostream& out);
 // Fills a new store and the header; false for anything but a complete,
 // well-formed table. Texts of typed cells are regenerated from their values.

@@ -20,11 +20,7 @@ bool TGridwork::WriteTable(std::ostream& out) {
     header.editColumn = curCol;
     header.editRow = curRow;
   }
-  // The grid's own arrays are lent to a store for the write and given back.
-  TSheetStore lent;
-  AdoptStore(lent);
-  const bool written = WriteTableImage(header, lent, out);
-  AdoptStore(lent);
+  const bool written = WriteTableImage(header, cells, layout.rowHeights, layout.columnWidths, out);
   if (written) SetModified(false);
   return written;
 }

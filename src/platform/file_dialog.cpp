@@ -1,8 +1,10 @@
 // The open and save file dialogs over Qt's file dialog, or the test
 // program's answers.
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
 
 #include "platform/codepage.h"

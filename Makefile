@@ -1,13 +1,18 @@
 # make run  - install what is missing, build and start the program
 # make test - install what is missing, build with sanitizers and run every test headless
 # make bench - build optimised and run the benchmarks
+# make fuzz  - build the file readers' fuzz targets with clang and run each
+#              for FUZZ_SECONDS on a copy of fuzz/seeds
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev locales fonts-liberation2 xvfb xauth xdotool xclip x11-utils libx11-dev
+            libbenchmark-dev locales fonts-liberation2 xvfb xauth xdotool xclip x11-utils libx11-dev \
+            clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 
-.PHONY: run test bench deps build build-test
+FUZZ_SECONDS ?= 600
+
+.PHONY: run test bench fuzz deps build build-test
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -38,3 +43,13 @@ bench: deps
 	cmake --build build-bench -j $(JOBS)
 	@failed=""; for b in build-bench/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b || failed="$$failed $$b"; done; \
 	if [ -n "$$failed" ]; then echo "Failed:$$failed"; exit 1; fi
+
+fuzz: deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	      -DGRIDWORK_FUZZ=ON -DGRIDWORK_TESTS=OFF -DGRIDWORK_BENCH=OFF
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_table_reader fuzz_text_reader
+	for t in table_reader text_reader; do \
+	  mkdir -p build-fuzz/corpus-$$t && cp -n fuzz/seeds/$$t/* build-fuzz/corpus-$$t/ && \
+	  QT_QPA_PLATFORM=offscreen build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
+	    -artifact_prefix=build-fuzz/crash-$$t- build-fuzz/corpus-$$t || exit 1; \
+	done

@@ -62,3 +62,30 @@ struct CHOOSEFONT {
 // True with the LOGFONT, the size and the colour set when the user chose a
 // font; false on Cancel.
 bool ChooseFontA(CHOOSEFONT* choose);
+
+// The open and save file dialogs. File names are in the system's own
+// encoding (so any path the system allows can be chosen); the filter texts
+// are Windows-1251.
+constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
+constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
+constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
+constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
+
+struct OPENFILENAMEA {
+  DWORD lStructSize = 0;
+  HWND hwndOwner = nullptr;
+  const char* lpstrFilter = nullptr;  // description NUL pattern NUL ... NUL
+  DWORD nFilterIndex = 0;             // 1-based, in and out
+  char* lpstrFile = nullptr;          // initial name in, chosen path out
+  DWORD nMaxFile = 0;
+  char* lpstrFileTitle = nullptr;  // the chosen name without its folder
+  DWORD nMaxFileTitle = 0;
+  const char* lpstrInitialDir = nullptr;
+  const char* lpstrTitle = nullptr;
+  DWORD Flags = 0;
+  const char* lpstrDefExt = nullptr;  // added to a typed name without an extension
+};
+
+// False when the user cancels or the chosen path does not fit lpstrFile.
+BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
+BOOL GetSaveFileNameA(OPENFILENAMEA* ofn);

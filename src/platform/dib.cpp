@@ -2,9 +2,11 @@
 
 #include <QImage>
 #include <cstring>
+#include <ostream>
 
 #include "platform/bitmap.h"
 #include "platform/clipboard.h"
+#include "platform/file_replace.h"
 
 namespace {
 
@@ -59,4 +61,17 @@ bool TDib::ToClipboard(TClipboard& clipboard) const {
   if (clipboard.SetClipboardData(CF_DIB, mem)) return true;
   GlobalFree(mem);
   return false;
+}
+
+bool TDib::WriteFile(const std::string& name) const {
+  if (!IsOK()) return false;
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;
+  header.bfSize = static_cast<DWORD>(sizeof(header) + bytes.size());
+  header.bfOffBits = sizeof(header) + sizeof(BITMAPINFOHEADER);
+  return WriteFileReplacing(name, [&](std::ostream& out) {
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return out.good();
+  });
 }

@@ -25,6 +25,17 @@ struct BITMAPINFOHEADER {
 };
 static_assert(sizeof(BITMAPINFOHEADER) == 40);
 
+#pragma pack(push, 2)
+struct BITMAPFILEHEADER {
+  WORD bfType;  // "BM"
+  DWORD bfSize;
+  WORD bfReserved1;
+  WORD bfReserved2;
+  DWORD bfOffBits;
+};
+#pragma pack(pop)
+static_assert(sizeof(BITMAPFILEHEADER) == 14);
+
 constexpr DWORD BI_RGB = 0;
 
 class TDib {
@@ -37,6 +48,10 @@ class TDib {
   int Height() const { return height; }
   // The packed DIB, as CF_DIB carries it.
   const std::string& Bytes() const { return bytes; }
+
+  // Writes a .bmp file: BITMAPFILEHEADER, then the packed DIB. The old file
+  // stays untouched unless every byte was written.
+  bool WriteFile(const std::string& name) const;
 
   // Places a copy on the open clipboard as CF_DIB.
   bool ToClipboard(TClipboard& clipboard) const;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/geometry.h"
@@ -112,3 +113,18 @@ int GetWindowCursorResource(HWND hWnd);
 void SetDesktopClipboardText(const std::string& utf8);
 std::string GetDesktopClipboardData(const std::string& mimeType);
 std::vector<std::string> GetDesktopClipboardFormats();
+
+// A file dialog the program opened, and the answer a test gives in its place.
+struct TFileDialogInfo {
+  bool save = false;
+  HWND owner = nullptr;
+  std::vector<std::pair<std::string, std::string>> filters;  // description, pattern (Windows-1251)
+  DWORD filterIndex = 0;  // 1-based; the handler sets the one chosen
+  std::string fileName;   // the initial name; the handler sets the chosen path
+  DWORD flags = 0;
+  std::string defaultExtension;
+};
+// Answers every GetOpenFileNameA and GetSaveFileNameA: true with the
+// chosen name and filter, false to cancel. An empty function removes it.
+using TFileDialogHandler = std::function<bool(TFileDialogInfo& info)>;
+void SetFileDialogHandler(TFileDialogHandler handler);

@@ -8,6 +8,7 @@
 // over one another: they file the members of this one class by concern.
 
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -285,6 +286,26 @@ class TGridwork : public TWindow {
   void CmFreezeColumns();
   void CmAutoFit();
   void CeAutoFit(TCommandEnabler& ce);
+
+  // ---- Files (src/files) ----
+  bool WriteTable(std::ostream& out);
+  bool ReadTable(std::istream& in);
+  bool WriteTableFile(const std::string& name);
+  bool ReadTableFile(const std::string& name);
+  bool ReadTextFile(const std::string& name);
+  bool WriteTextFile(const std::string& name);
+  bool WriteBitmapFile(const std::string& name);
+  void CmFileOpen();
+  void CmFileSave();
+  void CmFileSaveAs();
+  bool CanClose() override;
+  // Each false when nothing was written: a failure (reported) or a cancel.
+  bool SaveDocument();
+  bool SaveDocumentAs();
+  void ShowWriteFailure(const std::string& path);
+  // The question about unsaved changes; false when the table must stay
+  // because the user wanted it saved and it was not.
+  bool SaveChangesIfWanted();
 
   // ---- Virtual operations added by the grid ----
   virtual HWND GetCommandTarget();

@@ -1,0 +1,146 @@
+// The open, save and save-as commands and the questions before closing.
+
+#include <cstdlib>
+#include <string>
+
+#include "app/commands.h"
+#include "platform/clipboard.h"
+#include "platform/codepage.h"
+#include "platform/commdlg.h"
+#include "platform/cp1251_literal.h"
+#include "platform/msgbox.h"
+#include "sheet/gridwork.h"
+
+namespace {
+
+constexpr int kTableKind = 1;
+constexpr int kTextKind = 2;
+constexpr int kPictureIndex = 3;
+constexpr DWORD kPathBuffer = 260;
+
+// The filter lists: description NUL pattern NUL ..., ended by a second NUL.
+const std::string& OpenFilters() {
+  static const std::string filters = std::string(u8"Файлы таблиц (*.qdt)"_cp) + '\0' + "*.qdt" + '\0' +
+                                     u8"Текстовые файлы (*.txt)"_cp + '\0' + "*.txt" + '\0' +
+                                     u8"Все файлы (*.*)"_cp + '\0' + "*.*" + '\0';
+  return filters;
+}
+
+const std::string& SaveFilters() {
+  static const std::string filters = std::string(u8"Таблица (*.qdt)"_cp) + '\0' + "*.qdt" + '\0' +
+                                     u8"Текст (*.txt)"_cp + '\0' + "*.txt" + '\0' + u8"Рисунок (*.bmp)"_cp +
+                                     '\0' + "*.bmp" + '\0';
+  return filters;
+}
+
+// Paths are kept in the system's encoding; message boxes show Windows-1251.
+std::string Shown(const std::string& path) { return Utf8ToCp1251(path); }
+
+}  // namespace
+
+void TGridwork::ShowWriteFailure(const std::string& path) {
+  ShowWarning((std::string(u8"Невозможно записать файл: \n"_cp) + Shown(path)).c_str());
+}
+
+void TGridwork::CmFileOpen() {
+  if (!SaveChangesIfWanted()) return;
+  char file[kPathBuffer] = {};
+  char title[kPathBuffer] = {};
+  OPENFILENAMEA ofn;
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = GetHandle();
+  ofn.lpstrFilter = OpenFilters().c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = kPathBuffer;
+  ofn.lpstrFileTitle = title;
+  ofn.nMaxFileTitle = kPathBuffer;
+  ofn.lpstrInitialDir = "";
+  ofn.lpstrDefExt = "qdt";
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  if (!GetOpenFileNameA(&ofn)) return;
+  // The filter decides how the file is read, not its extension.
+  const int kind = ofn.nFilterIndex == kTextKind ? kTextKind : kTableKind;
+  const bool read = kind == kTextKind ? ReadTextFile(file) : ReadTableFile(file);
+  if (!read) {
+    ShowWarning((std::string(u8"Невозможно прочитать файл: \n"_cp) + Shown(file)).c_str());
+    return;
+  }
+  fileName = file;
+  fileKind = kind;
+}
+
+bool TGridwork::SaveDocument() {
+  if (fileName.empty()) return SaveDocumentAs();
+  const bool written = fileKind == kTextKind ? WriteTextFile(fileName) : WriteTableFile(fileName);
+  if (!written) ShowWriteFailure(fileName);
+  return written;
+}
+
+bool TGridwork::SaveDocumentAs() {
+  char file[kPathBuffer] = {};
+  if (fileName.size() < kPathBuffer) fileName.copy(file, fileName.size());
+  char title[kPathBuffer] = {};
+  OPENFILENAMEA ofn;
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = GetHandle();
+  ofn.lpstrFilter = SaveFilters().c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(fileKind);
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = kPathBuffer;
+  ofn.lpstrFileTitle = title;
+  ofn.nMaxFileTitle = kPathBuffer;
+  ofn.lpstrInitialDir = "";
+  ofn.lpstrDefExt = "qdt";
+  ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  if (!GetSaveFileNameA(&ofn)) return false;
+  bool written;
+  switch (ofn.nFilterIndex) {
+    case kTableKind:
+      written = WriteTableFile(file);
+      break;
+    case kTextKind:
+      written = WriteTextFile(file);
+      break;
+    case kPictureIndex:
+      // A picture is an export: the table keeps its file, its kind and its
+      // unsaved changes.
+      if (!WriteBitmapFile(file)) ShowWriteFailure(file);
+      return false;
+    default:
+      return false;
+  }
+  if (!written) {
+    ShowWriteFailure(file);
+    return false;
+  }
+  fileName = file;
+  fileKind = static_cast<int>(ofn.nFilterIndex);
+  return true;
+}
+
+void TGridwork::CmFileSave() { SaveDocument(); }
+
+void TGridwork::CmFileSaveAs() { SaveDocumentAs(); }
+
+bool TGridwork::SaveChangesIfWanted() {
+  if (!modified) return true;
+  std::string question = u8"Сохранить изменения в файле"_cp;
+  if (!fileName.empty()) question += " " + Shown(fileName);
+  question += "?";
+  if (AskYesNo(question.c_str()) != IDYES) return true;
+  return SaveDocument();
+}
+
+bool TGridwork::CanClose() {
+  if (!SaveChangesIfWanted()) return false;
+  if (clipboardCells && GetClipboardOwner() == GetHandle()) {
+    int left, top, right, bottom;
+    clipboardCells->GetRange(left, top, right, bottom);
+    if (std::abs(right - left) * std::abs(bottom - top) > 100 &&
+        AskYesNo(u8"Буфер обмена содержит большой фрагмент данных. Вы хотите, чтобы этот фрагмент был доступен "
+                 u8"после закрытия окна?"_cp) == IDNO)
+      ReleaseClipboard();
+  }
+  return TWindow::CanClose();
+}

@@ -1,0 +1,124 @@
+// The open and save file dialogs over Qt's file dialog, or the test
+// program's answers.
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <algorithm>
+#include <cstring>
+
+#include "platform/codepage.h"
+#include "platform/commdlg.h"
+#include "platform/testing.h"
+#include "platform/window_impl.h"
+
+namespace {
+
+TFileDialogHandler& Handler() {
+  static TFileDialogHandler handler;
+  return handler;
+}
+
+std::vector<std::pair<std::string, std::string>> FiltersOf(const char* list) {
+  std::vector<std::pair<std::string, std::string>> filters;
+  while (list && *list) {
+    std::string description(list);
+    list += description.size() + 1;
+    std::string pattern(list);
+    list += pattern.size() + 1;
+    filters.emplace_back(std::move(description), std::move(pattern));
+  }
+  return filters;
+}
+
+// "Text (*.txt)" with the pattern "*.txt" as Qt's name filter "Text (*.txt)
+// (*.txt)"; Qt reads the patterns from the last parentheses.
+QString QtFilter(const std::pair<std::string, std::string>& filter) {
+  QString patterns = QString::fromUtf8(filter.second.c_str());
+  patterns.replace(';', ' ');
+  return QStringFrom1251(filter.first.c_str()) + " (" + patterns + ")";
+}
+
+// A name typed without an extension gets the chosen filter's one, or the
+// default one when the filter takes every name.
+std::string WithExtension(const std::string& path, const TFileDialogInfo& info) {
+  const auto slash = path.find_last_of('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.empty() || name.find('.') != std::string::npos) return path;
+  std::string extension = info.defaultExtension;
+  if (info.filterIndex >= 1 && info.filterIndex <= info.filters.size()) {
+    const std::string& pattern = info.filters[info.filterIndex - 1].second;
+    if (pattern.size() > 2 && pattern.compare(0, 2, "*.") == 0 && pattern.find_first_of("*?;", 2) == std::string::npos)
+      extension = pattern.substr(2);
+  }
+  return extension.empty() ? path : path + "." + extension;
+}
+
+bool RunQtDialog(TFileDialogInfo& info) {
+  EnsureQtApplication();
+  TWindow* owner = GetWindowPtr(info.owner);
+  QWidget* parent = owner && owner->Impl()->outer ? owner->Impl()->outer->window() : nullptr;
+  QFileDialog dialog(parent);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setAcceptMode(info.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(info.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!(info.flags & OFN_OVERWRITEPROMPT)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  QStringList filters;
+  for (const auto& filter : info.filters) filters << QtFilter(filter);
+  dialog.setNameFilters(filters);
+  if (info.filterIndex >= 1 && info.filterIndex <= static_cast<DWORD>(filters.size()))
+    dialog.selectNameFilter(filters[static_cast<int>(info.filterIndex) - 1]);
+  if (!info.fileName.empty()) dialog.selectFile(QString::fromLocal8Bit(info.fileName.c_str()));
+  const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  ActivateOwner(OwnerToActivate(&dialog));
+  if (!accepted) return false;
+  const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
+  info.filterIndex = index >= 0 ? static_cast<DWORD>(index + 1) : info.filterIndex;
+  info.fileName = dialog.selectedFiles().first().toLocal8Bit().toStdString();
+  return true;
+}
+
+BOOL RunFileDialog(OPENFILENAMEA* ofn, bool save) {
+  if (!ofn || !ofn->lpstrFile || ofn->nMaxFile == 0) return FALSE;
+  TFileDialogInfo info;
+  info.save = save;
+  info.owner = ofn->hwndOwner;
+  info.filters = FiltersOf(ofn->lpstrFilter);
+  info.filterIndex = ofn->nFilterIndex;
+  info.fileName = std::string(ofn->lpstrFile, strnlen(ofn->lpstrFile, ofn->nMaxFile));
+  info.flags = ofn->Flags;
+  info.defaultExtension = ofn->lpstrDefExt ? ofn->lpstrDefExt : "";
+  bool chosen;
+  if (Handler()) {
+    chosen = Handler()(info);
+  } else if (msgqueue::TestMode()) {
+    ReportUnansweredPrompt(save ? "save file dialog" : "open file dialog");
+    chosen = false;
+  } else {
+    chosen = RunQtDialog(info);
+  }
+  if (!chosen || info.fileName.empty()) return FALSE;
+  std::string path = WithExtension(info.fileName, info);
+  const QFileInfo file(QString::fromLocal8Bit(path.c_str()));
+  if ((ofn->Flags & OFN_FILEMUSTEXIST) && !file.isFile()) return FALSE;
+  if ((ofn->Flags & OFN_PATHMUSTEXIST) && !file.absoluteDir().exists()) return FALSE;
+  if (path.size() >= ofn->nMaxFile) return FALSE;
+  std::memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
+  if (ofn->lpstrFileTitle && ofn->nMaxFileTitle > 0) {
+    const auto slash = path.find_last_of('/');
+    const std::string title = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t count = std::min<std::size_t>(title.size(), ofn->nMaxFileTitle - 1);
+    std::memcpy(ofn->lpstrFileTitle, title.data(), count);
+    ofn->lpstrFileTitle[count] = '\0';
+  }
+  ofn->nFilterIndex = info.filterIndex;
+  return TRUE;
+}
+
+}  // namespace
+
+void SetFileDialogHandler(TFileDialogHandler handler) { Handler() = std::move(handler); }
+
+BOOL GetOpenFileNameA(OPENFILENAMEA* ofn) { return RunFileDialog(ofn, false); }
+BOOL GetSaveFileNameA(OPENFILENAMEA* ofn) { return RunFileDialog(ofn, true); }

@@ -1,0 +1,164 @@
+// Open, Save, Save As and the questions before closing.
+
+#include "files/files_fixture.h"
+#include "platform/codepage.h"
+#include "platform/cp1251_literal.h"
+#include "platform/msgbox.h"
+
+namespace {
+
+class FileCommandsTest : public FilesTest {
+ protected:
+  void SetUp() override {
+    FilesTest::SetUp();
+    SetMessageBoxHandler([this](const TMessageBoxInfo& info) {
+      boxes.push_back(info);
+      return (info.type & MB_TYPEMASK) == MB_YESNO ? yesNo : IDOK;
+    });
+    CreateGrid(5, 4, 0, 0, 300, 200);
+    grid->SetCellText(1, 1, "x");
+    grid->SetModified(true);
+  }
+
+  std::string SaveQuestion() const {
+    for (const TMessageBoxInfo& box : boxes)
+      if (box.text.rfind(u8"Сохранить изменения"_cp, 0) == 0) return box.text;
+    return "(none)";
+  }
+
+  int yesNo = IDNO;
+};
+
+}  // namespace
+
+TEST_F(FileCommandsTest, SaveWithoutNameAsksForOneWithTheTableFilter) {
+  const std::string path = PathOf("новая");
+  Choose(1, path);
+  Command(CM_FILESAVE);
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_TRUE(dialogs[0].save);
+  EXPECT_EQ(dialogs[0].filterIndex, 1u);
+  ASSERT_EQ(dialogs[0].filters.size(), 3u);
+  EXPECT_EQ(dialogs[0].filters[2].first, u8"Рисунок (*.bmp)"_cp);
+  EXPECT_EQ(dialogs[0].flags, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
+  // The name typed without an extension gets the filter's.
+  EXPECT_EQ(grid->fileName, path + ".qdt");
+  EXPECT_EQ(Contents(path + ".qdt").substr(0, 10), "[Quadrille");
+  EXPECT_EQ(grid->modified, 0);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FileCommandsTest, SaveAsTextSwitchesTheKindAndBitmapKeepsIt) {
+  const std::string text = PathOf("лист.txt");
+  Choose(2, text);
+  Command(CM_FILESAVEAS);
+  EXPECT_EQ(grid->fileKind, 2);
+  EXPECT_EQ(grid->fileName, text);
+
+  grid->SetCellText(0, 0, "y");
+  grid->SetModified(true);
+  Command(CM_FILESAVE);
+  EXPECT_EQ(Contents(text).substr(0, 2), "y\t");
+
+  grid->SetModified(true);
+  const std::string picture = PathOf("лист.bmp");
+  Choose(3, picture);
+  Command(CM_FILESAVEAS);
+  EXPECT_EQ(dialogs.back().filterIndex, 2u);  // preset to the current kind
+  EXPECT_EQ(Contents(picture).substr(0, 2), "BM");
+  EXPECT_EQ(grid->fileName, text);
+  EXPECT_EQ(grid->fileKind, 2);
+  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FileCommandsTest, OpenByFilterNotByExtensionAndReportsFailure) {
+  const std::string table = PathOf("таблица.dat");
+  ASSERT_TRUE(grid->WriteTableFile(table));
+  grid->SetModified(false);
+  Choose(3, table);  // all files
+  Command(CM_FILEOPEN);
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_FALSE(dialogs[0].save);
+  EXPECT_EQ(dialogs[0].flags, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
+  EXPECT_EQ(grid->fileName, table);
+  EXPECT_EQ(grid->fileKind, 1);
+
+  // The same file read as text is no table; a broken table is reported.
+  const std::string broken = PathOf("сломан.qdt");
+  Put(broken, "[Quadrille");
+  Choose(1, broken);
+  Command(CM_FILEOPEN);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u8"Невозможно прочитать файл: \n"_cp + Utf8ToCp1251(broken));
+  EXPECT_EQ(boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(grid->fileName, table);
+}
+
+TEST_F(FileCommandsTest, FailedSaveIsReportedAndTheTableStaysModified) {
+  const std::string path = PathOf("нет папки/файл.qdt");
+  Choose(1, path);
+  Command(CM_FILESAVEAS);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u8"Невозможно записать файл: \n"_cp + Utf8ToCp1251(path));
+  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->fileName.empty());
+}
+
+TEST_F(FileCommandsTest, CloseQuestionWithAndWithoutName) {
+  EXPECT_TRUE(grid->CanClose());  // answered No: closes without saving
+  EXPECT_EQ(SaveQuestion(), u8"Сохранить изменения в файле?"_cp);
+  EXPECT_EQ(boxes[0].type, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_TRUE(dialogs.empty());
+
+  boxes.clear();
+  grid->fileName = PathOf("а.qdt");
+  EXPECT_TRUE(grid->CanClose());
+  EXPECT_EQ(SaveQuestion(), u8"Сохранить изменения в файле "_cp + Utf8ToCp1251(grid->fileName) + "?");
+}
+
+TEST_F(FileCommandsTest, YesThenCancelledOrFailedSaveKeepsTheWindowOpen) {
+  yesNo = IDYES;
+  EXPECT_FALSE(grid->CanClose());  // the save-as dialog was cancelled
+  EXPECT_EQ(dialogs.size(), 1u);
+
+  Choose(1, PathOf("нет папки/файл.qdt"));
+  EXPECT_FALSE(grid->CanClose());
+  EXPECT_EQ(grid->modified, 1);
+
+  const std::string path = PathOf("сохранено.qdt");
+  Choose(1, path);
+  EXPECT_TRUE(grid->CanClose());
+  EXPECT_EQ(grid->modified, 0);
+}
+
+TEST_F(FileCommandsTest, OpenAsksAboutUnsavedChangesFirst) {
+  yesNo = IDYES;
+  Command(CM_FILEOPEN);  // Yes, then the save-as dialog is cancelled: no open dialog
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_TRUE(dialogs[0].save);
+
+  yesNo = IDNO;
+  Command(CM_FILEOPEN);
+  ASSERT_EQ(dialogs.size(), 2u);
+  EXPECT_FALSE(dialogs[1].save);
+  EXPECT_EQ(std::string_view(grid->cells[1][1].text), "x");
+}
+
+TEST_F(FileCommandsTest, LargeClipboardQuestionAboveOneHundred) {
+  grid->SetModified(false);
+  const auto asked = [this](int right, int bottom) {
+    boxes.clear();
+    grid->SelectRange(0, 0, right, bottom);
+    Command(CM_EDITCOPY);
+    EXPECT_TRUE(grid->CanClose());
+    return !boxes.empty();
+  };
+  grid->ReleaseClipboard();
+  ASSERT_TRUE(grid->AllocateStore(20, 20));
+  grid->UpdateLayout();
+  EXPECT_FALSE(asked(10, 10));
+  EXPECT_TRUE(asked(11, 10));
+  // Answered No: the snapshot is given up.
+  EXPECT_FALSE(grid->clipboardCells);
+}

@@ -1,0 +1,210 @@
+// The table file's bytes, and readers that hold against damaged files.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+
+#include "files/table_codec.h"
+#include "sheet/sheet_store.h"
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string bytes;
+  for (int v : values) bytes += static_cast<char>(v);
+  return bytes;
+}
+
+std::string Write(const TTableHeader& header, const TSheetStore& store) {
+  std::ostringstream out;
+  EXPECT_TRUE(WriteTableImage(header, store, out));
+  return out.str();
+}
+
+bool Read(const std::string& bytes, TTableHeader& header, TSheetStore& store) {
+  std::istringstream in(bytes);
+  return ReadTableImage(in, header, store);
+}
+
+std::string Int(std::int32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
+
+// A 2 x 3 table with a cell of every kind of content worth storing.
+TSheetStore MixedStore() {
+  TSheetStore store;
+  EXPECT_TRUE(store.Allocate(2, 3));
+  store.rowHeights = {12.0f, 30.5f};
+  store.columnWidths = {60.0f, 1.25f, 200.0f};
+  store.cells[0][0].SetText("Текст");
+  store.cells[0][1].SetDataType(ctInteger);
+  store.cells[0][1].SetInteger(-42);
+  store.cells[0][2].SetDataType(ctFixed);
+  store.cells[0][2].SetPrecision(3);
+  store.cells[0][2].SetFixed(3.14159);
+  store.cells[1][0].writeProtected = 1;
+  store.cells[1][0].ChangeFormat([](TCellFormat& f) {
+    std::strcpy(f.font.faceName, "Times New Roman");
+    f.font.size = 14;
+    f.font.weight = 700;
+    f.font.italic = 1;
+    f.font.color = 0x0000FF;
+    f.background = 0x00FF00;
+    f.borders[2] = {2, 1, 0x123456};
+    f.textFormat = 0x825;
+  });
+  store.cells[1][1].SetDataType(ctGeneral);
+  store.cells[1][1].SetGeneral(1e300);
+  store.cells[1][2].SetDataType(ctInteger);
+  store.cells[1][2].MarkInvalid();
+  return store;
+}
+
+}  // namespace
+
+TEST(TableCodecTest, NewOneByOneTableHasExactlyTheseBytes) {
+  TSheetStore store;
+  ASSERT_TRUE(store.Allocate(1, 1));
+  const std::string borders = Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F});
+  const std::string expected =
+      std::string("[Quadrille Version 1.0") + '\0' + Int(1) + Int(1) + Bytes({0, 0, 0x80, 0x3F}) + Int(0) + Int(0) +
+      Int(0) + Int(0) + Int(0) + Bytes({0, 0, 0x40, 0x41}) + Bytes({0, 0, 0x70, 0x42}) + Int(-1) + Int(-1) + "<" +
+      Bytes({1, 0}) + Int(0x800) + Bytes({0xFF, 0xFF, 0xFF, 0x7F}) + borders + borders + borders + borders + Int(5) +
+      "Arial" + Int(10) + Int(400) + Bytes({0, 0, 0}) + Bytes({0xFF, 0xFF, 0xFF, 0x7F}) + Int(0) + Int(0) +
+      Bytes({0}) + Int(0) + Int(0) + ">]";
+  EXPECT_EQ(Write(TTableHeader{}, store), expected);
+}
+
+TEST(TableCodecTest, RoundTripKeepsEveryFieldOfEveryCell) {
+  const TSheetStore store = MixedStore();
+  TTableHeader header;
+  header.zoom = 1.5f;
+  header.frozenRows = 1;
+  header.frozenColumns = 1;
+  header.leftColumn = 2;
+  header.topRow = 1;
+  header.autoFit = 1;
+  header.editColumn = 2;
+  header.editRow = 0;
+  const std::string bytes = Write(header, store);
+
+  TTableHeader readHeader;
+  TSheetStore read;
+  ASSERT_TRUE(Read(bytes, readHeader, read));
+  EXPECT_EQ(std::memcmp(&readHeader, &header, sizeof header), 0);
+  ASSERT_EQ(read.rowCount, 2);
+  ASSERT_EQ(read.columnCount, 3);
+  EXPECT_EQ(read.rowHeights, store.rowHeights);
+  EXPECT_EQ(read.columnWidths, store.columnWidths);
+  for (int r = 0; r < 2; ++r)
+    for (int c = 0; c < 3; ++c) {
+      SCOPED_TRACE(testing::Message() << r << "," << c);
+      const TCell& a = store.cells[r][c];
+      const TCell& b = read.cells[r][c];
+      EXPECT_EQ(b.dataType, a.dataType);
+      EXPECT_EQ(b.writeProtected, a.writeProtected);
+      EXPECT_EQ(b.invalid, a.invalid);
+      EXPECT_EQ(b.precision, a.precision);
+      EXPECT_TRUE(b.Format() == a.Format());
+      // A marked number comes back marked, its text made from its value.
+      EXPECT_EQ(std::string_view(b.text), a.invalid ? std::string_view("0") : std::string_view(a.text));
+      if (a.dataType != ctText) {
+        EXPECT_EQ(std::memcmp(&b.value, &a.value, sizeof a.value), 0);
+      }
+    }
+  // Written again, the table gives the same bytes.
+  EXPECT_EQ(Write(readHeader, read), bytes);
+}
+
+TEST(TableCodecTest, EveryChangedOrMissingByteIsReadWhollyOrRefused) {
+  const TSheetStore store = MixedStore();
+  const std::string bytes = Write(TTableHeader{}, store);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    SCOPED_TRACE(i);
+    TTableHeader header;
+    TSheetStore read;
+    EXPECT_FALSE(Read(bytes.substr(0, i), header, read));
+    EXPECT_EQ(read.rowCount, 0);
+    for (int delta : {1, 0x80, 0xFF}) {
+      std::string changed = bytes;
+      changed[i] = static_cast<char>(changed[i] + delta);
+      if (!Read(changed, header, read)) continue;
+      // What was accepted is a whole table that writes and reads again.
+      std::ostringstream out;
+      ASSERT_TRUE(WriteTableImage(header, read, out));
+      TSheetStore again;
+      EXPECT_TRUE(Read(out.str(), header, again));
+    }
+  }
+}
+
+TEST(TableCodecTest, RefusesTypeEightBadSignatureAndHostileCounts) {
+  TSheetStore store;
+  ASSERT_TRUE(store.Allocate(1, 1));
+  const std::string bytes = Write(TTableHeader{}, store);
+  const std::size_t typeAt = 63 + 4 + 4 + 1;
+  ASSERT_EQ(bytes[typeAt], 1);
+  TTableHeader header;
+  TSheetStore read;
+  std::string changed = bytes;
+  changed[typeAt] = 7;
+  EXPECT_TRUE(Read(changed, header, read));
+  changed[typeAt] = 8;
+  EXPECT_FALSE(Read(changed, header, read));
+
+  changed = bytes;
+  changed[1] = 'q';  // another letter case
+  EXPECT_FALSE(Read(changed, header, read));
+  changed = bytes;
+  changed[22] = ' ';  // no NUL after the signature
+  EXPECT_FALSE(Read(changed, header, read));
+
+  // Counts that are negative, zero, overflowing or beyond what the file holds.
+  for (auto [rows, columns] : {std::pair{0, 1}, {1, -1}, {0x7FFFFFFF, 0x7FFFFFFF}, {65536, 65537}, {2, 1}}) {
+    changed = bytes;
+    std::memcpy(&changed[23], &rows, 4);
+    std::memcpy(&changed[27], &columns, 4);
+    EXPECT_FALSE(Read(changed, header, read)) << rows << " x " << columns;
+  }
+}
+
+TEST(TableCodecTest, StringsAreBoundedByTheirFieldsAndTheFile) {
+  std::ostringstream out;
+  ASSERT_TRUE(WriteString("", out));
+  EXPECT_EQ(out.str(), Int(0));
+
+  std::string text;
+  const auto read = [&text](const std::string& bytes, std::size_t max) {
+    std::istringstream in(bytes);
+    TTableInput input(in);
+    return ReadString(input, text, max);
+  };
+  EXPECT_TRUE(read(Int(3) + "abc", 31));
+  EXPECT_EQ(text, "abc");
+  EXPECT_FALSE(read(Int(-1), 31));
+  EXPECT_FALSE(read(Int(4) + "abc", 31));
+  EXPECT_FALSE(read(Int(32) + std::string(32, 'x'), 31));
+
+  // An empty face name leaves the font's own; a long one is refused whole.
+  TCellFont font;
+  std::ostringstream fontOut;
+  std::strcpy(font.faceName, "");
+  ASSERT_TRUE(WriteFont(font, fontOut));
+  TCellFont readFont;
+  std::istringstream fontIn(fontOut.str());
+  TTableInput input(fontIn);
+  ASSERT_TRUE(ReadFont(readFont, input));
+  EXPECT_STREQ(readFont.faceName, "Arial");
+}
+
+TEST(TableCodecTest, TextLengthBeyondTheFileIsRefusedBeforeAllocating) {
+  TSheetStore store;
+  ASSERT_TRUE(store.Allocate(1, 1));
+  std::string bytes = Write(TTableHeader{}, store);
+  const std::size_t slotAt = bytes.size() - 2 - 8;
+  const std::int32_t huge = 0x7FFFFFF0;
+  std::memcpy(&bytes[slotAt], &huge, 4);
+  TTableHeader header;
+  TSheetStore read;
+  EXPECT_FALSE(Read(bytes, header, read));
+}

@@ -1,0 +1,172 @@
+// Saving the grid's table and replacing it by a table file.
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <sstream>
+
+#include "app/sample_content.h"
+#include "files/table_codec.h"
+#include "sheet/sheet_store.h"
+#include "files/files_fixture.h"
+#include "platform/file_replace.h"
+
+namespace {
+
+std::string TableBytes(TGridwork& grid) {
+  const int wasModified = grid.modified;
+  std::ostringstream out;
+  EXPECT_TRUE(grid.WriteTable(out));
+  grid.SetModified(wasModified != 0);
+  return out.str();
+}
+
+// Writes beyond `bytes` fail as on a full disk, while it lives.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old);
+    previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+  }
+
+ private:
+  rlimit old{};
+  void (*previous)(int) = nullptr;
+};
+
+}  // namespace
+
+using TableFileTest = FilesTest;
+
+TEST_F(TableFileTest, StartUpTableComesBackWhole) {
+  CreateGrid(40, 20, 3, 1, 400, 300);
+  FillSampleContent(*grid);
+  grid->autoFit = 1;
+  grid->SetZoom(1.5f);
+  grid->ScrollTo(5, 7);
+  grid->BeginEdit(8, 5);
+  ASSERT_TRUE(grid->editor);
+  const std::string path = PathOf("старт.qdt");
+  ASSERT_TRUE(grid->WriteTableFile(path));
+  EXPECT_EQ(grid->modified, 0);
+  const std::string saved = Contents(path);
+
+  // Something else in between: another shape, zoom and content.
+  TSheetStore small;
+  ASSERT_TRUE(small.Allocate(3, 2));
+  std::ostringstream other;
+  ASSERT_TRUE(WriteTableImage(TTableHeader{}, small, other));
+  std::istringstream otherIn(other.str());
+  ASSERT_TRUE(grid->ReadTable(otherIn));
+  EXPECT_EQ(grid->rowCount, 3);
+  EXPECT_EQ(grid->layout.frozenRows, 0);
+  grid->SetModified(true);
+
+  ASSERT_TRUE(grid->ReadTableFile(path));
+  EXPECT_EQ(grid->modified, 0);
+  EXPECT_EQ(grid->rowCount, 40);
+  EXPECT_EQ(grid->columnCount, 20);
+  EXPECT_FLOAT_EQ(grid->layout.zoom, 1.5f);
+  EXPECT_EQ(grid->layout.frozenRows, 3);
+  EXPECT_EQ(grid->layout.frozenColumns, 1);
+  EXPECT_EQ(grid->autoFit, 1);
+  ASSERT_TRUE(grid->editor);
+  EXPECT_EQ(grid->curRow, 8);
+  EXPECT_EQ(grid->curCol, 5);
+  // Every field of every cell and every size gives the same bytes again.
+  const std::string again = TableBytes(*grid);
+  EXPECT_EQ(again.size(), saved.size());
+  EXPECT_TRUE(again == saved) << "first difference at byte "
+                              << std::mismatch(again.begin(), again.end(), saved.begin(), saved.end()).first -
+                                     again.begin();
+}
+
+TEST_F(TableFileTest, NoEditorIsStoredAsMinusOneAndOpensNone) {
+  CreateGrid(2, 2, 0, 0, 300, 200);
+  grid->EndEdit();
+  const std::string bytes = TableBytes(*grid);
+  const std::size_t editAt = 55 + 4 * 2 + 4 * 2;
+  EXPECT_EQ(bytes.substr(editAt, 8), std::string(8, '\xFF'));
+  grid->BeginEdit(1, 1);
+  std::istringstream in(bytes);
+  ASSERT_TRUE(grid->ReadTable(in));
+  EXPECT_FALSE(grid->editor);
+}
+
+TEST_F(TableFileTest, RefusedFileLeavesTableSelectionAndFlagsAsTheyWere) {
+  CreateGrid(4, 3, 1, 0, 300, 200);
+  grid->SetCellText(1, 1, "keep");
+  const std::string good = TableBytes(*grid);
+  grid->SetCellText(1, 1, "mine");
+  grid->EndEdit();
+  grid->SelectRange(0, 0, 1, 2);
+  grid->SetModified(true);
+  const std::string before = TableBytes(*grid);
+  for (std::size_t cut = 0; cut < good.size(); cut += 7) {
+    std::istringstream in(good.substr(0, cut));
+    ASSERT_FALSE(grid->ReadTable(in)) << cut;
+  }
+  std::string hostile = good;
+  const std::int32_t rows = 1 << 30;
+  std::memcpy(&hostile[23], &rows, 4);
+  std::istringstream in(hostile);
+  EXPECT_FALSE(grid->ReadTable(in));
+  EXPECT_EQ(grid->modified, 1);
+  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_EQ(TableBytes(*grid), before);
+  EXPECT_EQ(std::string_view(grid->cells[1][1].text), "mine");
+}
+
+TEST_F(TableFileTest, FrozenCountsAndScrollFromTheFileAreClampedToTheTable) {
+  CreateGrid(5, 4, 0, 0, 300, 200);
+  std::string bytes = TableBytes(*grid);
+  const std::int32_t tooMany = 1000;
+  const std::int32_t negative = -5;
+  std::memcpy(&bytes[35], &tooMany, 4);
+  std::memcpy(&bytes[39], &negative, 4);
+  std::memcpy(&bytes[43], &tooMany, 4);
+  std::memcpy(&bytes[47], &tooMany, 4);
+  std::istringstream in(bytes);
+  ASSERT_TRUE(grid->ReadTable(in));
+  EXPECT_EQ(grid->layout.frozenRows, 3);
+  EXPECT_EQ(grid->layout.frozenColumns, 0);
+  EXPECT_LT(grid->layout.leftColumn, 4);
+  EXPECT_LT(grid->layout.topRow, 5);
+}
+
+TEST_F(TableFileTest, FailedSaveKeepsTheOldFileAndTheFlag) {
+  CreateGrid(40, 20, 3, 1, 400, 300);
+  FillSampleContent(*grid);
+  grid->SetModified(true);
+  const std::string path = PathOf("полный диск.qdt");
+  Put(path, "old contents");
+  {
+    const FileSizeLimit diskFull(1000);
+    EXPECT_FALSE(grid->WriteTableFile(path));
+  }
+  EXPECT_EQ(Contents(path), "old contents");
+  EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"полный диск.qdt"});
+  EXPECT_EQ(grid->modified, 1);
+}
+
+TEST_F(TableFileTest, WriterThatFailsLeavesNoTraceAndSuccessReplacesWhole) {
+  const std::string path = PathOf("файл.txt");
+  Put(path, "old");
+  EXPECT_FALSE(WriteFileReplacing(path, [](std::ostream& out) {
+    out << "half";
+    return false;
+  }));
+  EXPECT_EQ(Contents(path), "old");
+  EXPECT_EQ(FilesInFolder().size(), 1u);
+  EXPECT_TRUE(WriteFileReplacing(path, [](std::ostream& out) { return static_cast<bool>(out << "new"); }));
+  EXPECT_EQ(Contents(path), "new");
+  EXPECT_FALSE(WriteFileReplacing(PathOf("нет/такой папки.qdt"), [](std::ostream&) { return true; }));
+}

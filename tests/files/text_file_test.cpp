@@ -1,0 +1,133 @@
+// Tab-separated text files and the picture of the table.
+
+#include <cstring>
+
+#include "files/files_fixture.h"
+#include "files/text_codec.h"
+#include "platform/cp1251_literal.h"
+
+namespace {
+
+struct TBmpInfo {
+  int width = 0;
+  int height = 0;
+  std::string bytes;
+  // The pixel at (x, y) counted from the top, as COLORREF.
+  COLORREF Pixel(int x, int y) const {
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    const std::size_t at = 54 + stride * static_cast<std::size_t>(height - 1 - y) + 3 * static_cast<std::size_t>(x);
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    return RGB(byte(at + 2), byte(at + 1), byte(at));
+  }
+};
+
+TBmpInfo ReadBmp(const std::string& bytes) {
+  TBmpInfo info;
+  info.bytes = bytes;
+  if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return info;
+  std::memcpy(&info.width, &bytes[18], 4);
+  std::memcpy(&info.height, &bytes[22], 4);
+  return info;
+}
+
+std::string Field(std::string_view text, std::size_t wantLine, std::size_t wantColumn) {
+  std::string found = "(none)";
+  ForEachTextFileField(text, [&](std::size_t line, std::size_t column, std::string_view field) {
+    if (line == wantLine && column == wantColumn) found = field;
+  });
+  return found;
+}
+
+}  // namespace
+
+TEST(TextCodecTest, RunsOfSeparatorsMakeNeitherEmptyLinesNorEmptyFields) {
+  const TTextShape shape = MeasureTextFile("a\tb\r\nc\td\r\n");
+  EXPECT_EQ(TextFileRows(shape), 3u);
+  EXPECT_EQ(TextFileColumns(shape), 3u);
+  EXPECT_EQ(Field("a\t\tb", 0, 1), "b");
+  EXPECT_EQ(Field("\r\n\r\n\tx\n\n\ny\t", 1, 0), "y");
+  EXPECT_EQ(TextFileRows(MeasureTextFile("")), 1u);
+  EXPECT_EQ(TextFileColumns(MeasureTextFile("\r\n\n")), 1u);
+  EXPECT_EQ(TextFileRows(MeasureTextFile("\t\t\r\n")), 2u);  // a line without fields still counts
+}
+
+using TextFileTest = FilesTest;
+
+TEST_F(TextFileTest, ReadsThreeByThreeAndReplacesTheView) {
+  CreateGrid(10, 8, 2, 1, 300, 200);
+  grid->SetRowHeights(0, 3, 30.0f);
+  grid->SetModified(true);
+  const std::string path = PathOf("данные.txt");
+  Put(path, "a\tb\r\nc\td\r\n");
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  ASSERT_EQ(grid->rowCount, 3);
+  ASSERT_EQ(grid->columnCount, 3);
+  EXPECT_EQ(std::string_view(grid->cells[0][1].text), "b");
+  EXPECT_EQ(std::string_view(grid->cells[1][0].text), "c");
+  EXPECT_TRUE(grid->cells[2][2].text.empty());
+  EXPECT_EQ(grid->layout.rowHeights, std::vector<float>(3, 12.0f));
+  EXPECT_EQ(grid->layout.columnWidths, std::vector<float>(3, 60.0f));
+  EXPECT_EQ(grid->layout.frozenRows, 0);
+  EXPECT_EQ(grid->layout.frozenColumns, 0);
+  EXPECT_EQ(grid->modified, 0);
+
+  // Written, the empty third row is a line of TABs, which reads as a line.
+  const std::string written = PathOf("снова.txt");
+  ASSERT_TRUE(grid->WriteTextFile(written));
+  EXPECT_EQ(Contents(written), "a\tb\t\r\nc\td\t\r\n\t\t\r\n");
+  ASSERT_TRUE(grid->ReadTextFile(written));
+  EXPECT_EQ(grid->rowCount, 4);
+}
+
+TEST_F(TextFileTest, EmptyFileNulAndMissingFile) {
+  CreateGrid(4, 4, 0, 0, 300, 200);
+  const std::string path = PathOf("пусто.txt");
+  Put(path, "");
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  EXPECT_EQ(grid->rowCount, 1);
+  EXPECT_EQ(grid->columnCount, 1);
+
+  Put(path, std::string("x\ty", 3) + '\0' + "z\tw\tv\r\n");
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  EXPECT_EQ(grid->rowCount, 2);
+  EXPECT_EQ(grid->columnCount, 3);
+  EXPECT_EQ(std::string_view(grid->cells[0][1].text), "y");
+
+  grid->SetModified(true);
+  EXPECT_FALSE(grid->ReadTextFile(PathOf("нет.txt")));
+  EXPECT_EQ(grid->rowCount, 2);
+  EXPECT_EQ(grid->modified, 1);
+}
+
+TEST_F(TextFileTest, WrittenTextHasNoNulAndKeepsTabsInsideCells) {
+  CreateGrid(2, 2, 0, 0, 300, 200);
+  grid->SetCellText(0, 0, "a\tb");
+  grid->SetCellText(1, 1, u8"Ёж"_cp);
+  const std::string path = PathOf("вывод.txt");
+  ASSERT_TRUE(grid->WriteTextFile(path));
+  EXPECT_EQ(Contents(path), "a\tb\t\r\n\t\xA8\xE6\r\n");
+}
+
+TEST_F(TextFileTest, BitmapIsTheTablePlusOnePixelAndKeepsTheDocument) {
+  CreateGrid(3, 2, 0, 0, 300, 200);
+  grid->SetCellBackground(1, 1, RGB(255, 0, 0));
+  grid->fileName = "таблица.qdt";
+  grid->SetModified(true);
+  const std::string path = PathOf("рисунок.bmp");
+  ASSERT_TRUE(grid->WriteBitmapFile(path));
+  TBmpInfo bmp = ReadBmp(Contents(path));
+  EXPECT_EQ(bmp.width, grid->layout.columnPos[2] + 1);
+  EXPECT_EQ(bmp.height, grid->layout.rowPos[3] + 1);
+  const int x = (grid->layout.columnPos[1] + grid->layout.columnPos[2]) / 2;
+  const int y = (grid->layout.rowPos[1] + grid->layout.rowPos[2]) / 2;
+  EXPECT_EQ(bmp.Pixel(x, y), RGB(255, 0, 0));
+  EXPECT_EQ(grid->fileName, "таблица.qdt");
+  EXPECT_EQ(grid->modified, 1);
+
+  const int width1 = bmp.width;
+  grid->SetZoom(2.0f);
+  ASSERT_TRUE(grid->WriteBitmapFile(path));
+  bmp = ReadBmp(Contents(path));
+  EXPECT_EQ(bmp.width, grid->layout.columnPos[2] + 1);
+  EXPECT_GT(bmp.width, width1);
+}

@@ -3,7 +3,8 @@
 # make bench - build optimised and run the benchmarks
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev locales fonts-liberation2 xvfb xauth xdotool xclip x11-utils libx11-dev
+            libbenchmark-dev locales fonts-liberation2 xvfb xauth xdotool xclip x11-utils libx11-dev \
+            libqt6printsupport6 libcups2 poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 

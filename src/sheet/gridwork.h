@@ -232,6 +232,9 @@ class TGridwork : public TWindow {
   void CeEditUndo(TCommandEnabler& ce);
   void DropUndo();
 
+  // ---- Printing (src/print) ----
+  void CmFilePrint();
+
   // ---- Virtual operations added by the grid ----
   virtual HWND GetCommandTarget();
   // Called after window setup, a committed edit and a paste; a derived grid

@@ -50,7 +50,10 @@ void SetPrinterOutputFile(const std::string& path, int dotsPerInch, bool landsca
 // TPrintDC
 
 TPrintDC::TPrintDC(QPrinter& printer)
-    : TDC(printer, printer.resolution(), printer.resolution(), true), printer(printer) {}
+    : TDC(printer, printer.resolution(), printer.resolution(), true), printer(&printer) {}
+
+TPrintDC::TPrintDC(QPaintDevice& device, int logPixelsX, int logPixelsY)
+    : TDC(device, logPixelsX, logPixelsY, true), printer(nullptr) {}
 
 TPrintDC::~TPrintDC() { ReleaseDevice(); }
 
@@ -58,8 +61,8 @@ bool TPrintDC::IsValid() const { return Impl().Begin() != nullptr; }
 
 bool TPrintDC::NewPage() {
   // The printer starts a page only while something paints on it.
-  if (!Impl().Begin()) return false;
-  return printer.newPage();
+  if (!printer || !Impl().Begin()) return false;
+  return printer->newPage();
 }
 
 // TPrintout

@@ -37,8 +37,13 @@ class TPrintDC : public TDC {
   // writable).
   bool IsValid() const;
 
+ protected:
+  // A context on another device that measures like a printer of this
+  // resolution; it has no pages to start.
+  TPrintDC(QPaintDevice& device, int logPixelsX, int logPixelsY);
+
  private:
-  QPrinter& printer;
+  QPrinter* printer;
 };
 
 class TPrintout {

@@ -53,20 +53,28 @@ void TPreviewPages::ShowOnePage() {
 
 int TPreviewPages::RightPage() const { return twoPages && data.ToPage != data.FromPage ? data.ToPage : 0; }
 
-TRect PreviewPageRect(int clientWidth, int clientHeight, int horzRes, int vertRes, int margin) {
-  if (horzRes <= 0 || vertRes <= 0) return TRect{};
+TLayoutMetrics FirstPageMetrics(TWindow& page, int clientWidth, int clientHeight, int horzRes, int vertRes) {
+  TLayoutMetrics metrics;
+  metrics.X.Set(lmLeft, lmRightOf, lmParent, lmLeft, 15);
+  metrics.Y.Set(lmTop, lmBelow, lmParent, lmTop, 15);
+  // A printer page without an area keeps the page window as it is.
+  if (horzRes <= 0 || vertRes <= 0) return metrics;
   const int ratio = std::min(horzRes, vertRes) * 100 / std::max(horzRes, vertRes);
-  TRect page{margin, margin, 0, 0};
   if (clientHeight < ratio * clientWidth / 100) {
-    page.bottom = clientHeight - margin;
-    page.right = page.left + (page.bottom - page.top) * (horzRes * 95 / vertRes) / 100;
+    metrics.Height.Set(lmBottom, lmAbove, lmParent, lmBottom, 15);
+    metrics.Width.Set(lmWidth, lmPercentOf, &page, lmHeight, horzRes * 95 / vertRes);
   } else {
-    page.right = clientWidth - margin;
-    page.bottom = page.top + (page.right - page.left) * (vertRes * 95 / horzRes) / 100;
+    metrics.Width.Set(lmRight, lmLeftOf, lmParent, lmRight, 15);
+    metrics.Height.Set(lmHeight, lmPercentOf, &page, lmWidth, vertRes * 95 / horzRes);
   }
-  return page;
+  return metrics;
 }
 
-TRect SecondPreviewPageRect(const TRect& first, int gap) {
-  return TRect{first.right + gap, first.top, first.right + gap + first.Width(), first.bottom};
+TLayoutMetrics SecondPageMetrics(TWindow& first) {
+  TLayoutMetrics metrics;
+  metrics.X.Set(lmLeft, lmRightOf, &first, lmRight, 30);
+  metrics.Y.Set(lmTop, lmSameAs, &first, lmTop);
+  metrics.Width.Set(lmWidth, lmSameAs, &first, lmWidth);
+  metrics.Height.Set(lmBottom, lmSameAs, &first, lmBottom);
+  return metrics;
 }

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "platform/geometry.h"
+#include "platform/layout_window.h"
 #include "platform/printer.h"
 
 class TPreviewPages {
@@ -41,9 +41,9 @@ class TPreviewPages {
   bool twoPages = false;
 };
 
-// The left page in a client area of the given size: inset by margin on the
-// left and top and on the side that limits it, with 95 % of the printer
-// page's aspect ratio. Empty for a printer page without an area.
-TRect PreviewPageRect(int clientWidth, int clientHeight, int horzRes, int vertRes, int margin);
-// The right page: the left one moved right by its width and a gap.
-TRect SecondPreviewPageRect(const TRect& first, int gap);
+// The left page in a layout window's client area of the given size: inset
+// by 15 layout units on the left and top and on the side that limits it,
+// with 95 % of the printer page's aspect ratio.
+TLayoutMetrics FirstPageMetrics(TWindow& page, int clientWidth, int clientHeight, int horzRes, int vertRes);
+// The right page: as large as the left one, 30 units right of it.
+TLayoutMetrics SecondPageMetrics(TWindow& first);

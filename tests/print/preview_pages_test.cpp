@@ -84,29 +84,4 @@ TEST(PreviewLayoutTest, LandscapePaperAllowsOnlyOnePage) {
   EXPECT_FALSE(TPreviewPages::CanShowTwoPages(3508, 2480));
 }
 
-TEST(PreviewLayoutTest, APortraitPageInAWideAreaFollowsTheHeight) {
-  // R = 2000 * 100 / 3000 = 66; 300 < 66 * 800 / 100: the height limits.
-  const TRect page = PreviewPageRect(800, 300, 2000, 3000, 15);
-  EXPECT_EQ(page.left, 15);
-  EXPECT_EQ(page.top, 15);
-  EXPECT_EQ(page.bottom, 285);
-  EXPECT_EQ(page.Width(), 270 * (2000 * 95 / 3000) / 100);
-}
-
-TEST(PreviewLayoutTest, APortraitPageInANarrowAreaFollowsTheWidth) {
-  const TRect page = PreviewPageRect(300, 800, 2000, 3000, 15);
-  EXPECT_EQ(page.right, 285);
-  EXPECT_EQ(page.Height(), 270 * (3000 * 95 / 2000) / 100);
-  const TRect second = SecondPreviewPageRect(page, 30);
-  EXPECT_EQ(second.left, 315);
-  EXPECT_EQ(second.Width(), page.Width());
-  EXPECT_EQ(second.top, page.top);
-  EXPECT_EQ(second.bottom, page.bottom);
-}
-
-TEST(PreviewLayoutTest, APrinterPageWithoutAreaGivesNoPage) {
-  EXPECT_EQ(PreviewPageRect(300, 800, 0, 3000, 15), TRect{});
-  EXPECT_EQ(PreviewPageRect(300, 800, 2000, 0, 15), TRect{});
-}
-
 }  // namespace

@@ -234,6 +234,7 @@ class TGridwork : public TWindow {
 
   // ---- Printing (src/print) ----
   void CmFilePrint();
+  void CmFilePreview();
 
   // ---- Virtual operations added by the grid ----
   virtual HWND GetCommandTarget();

@@ -1,6 +1,5 @@
 #include "print/preview_pages.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "platform/cp1251_literal.h"
@@ -59,8 +58,9 @@ TLayoutMetrics FirstPageMetrics(TWindow& page, int clientWidth, int clientHeight
   metrics.Y.Set(lmTop, lmBelow, lmParent, lmTop, 15);
   // A printer page without an area keeps the page window as it is.
   if (horzRes <= 0 || vertRes <= 0) return metrics;
-  const int ratio = std::min(horzRes, vertRes) * 100 / std::max(horzRes, vertRes);
-  if (clientHeight < ratio * clientWidth / 100) {
+  // The page follows the height when the area is wider than the page's
+  // shape, whichever way the paper lies.
+  if (static_cast<long long>(clientHeight) * horzRes < static_cast<long long>(clientWidth) * vertRes) {
     metrics.Height.Set(lmBottom, lmAbove, lmParent, lmBottom, 15);
     metrics.Width.Set(lmWidth, lmPercentOf, &page, lmHeight, horzRes * 95 / vertRes);
   } else {

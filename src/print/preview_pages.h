@@ -42,8 +42,9 @@ class TPreviewPages {
 };
 
 // The left page in a layout window's client area of the given size: inset
-// by 15 layout units on the left and top and on the side that limits it,
-// with 95 % of the printer page's aspect ratio.
+// by 15 layout units on the left and top and on the side that limits it
+// (the height when the area is wider than the page's shape), with 95 % of
+// the printer page's aspect ratio.
 TLayoutMetrics FirstPageMetrics(TWindow& page, int clientWidth, int clientHeight, int horzRes, int vertRes);
 // The right page: as large as the left one, 30 units right of it.
 TLayoutMetrics SecondPageMetrics(TWindow& first);

@@ -77,9 +77,14 @@ void TPreviewWindow::SetupWindow() {
   TDecoratedFrame::SetupWindow();
   pages.Reset();
   page1 = std::make_unique<TPreviewPage>(layout, printout, *printDC, printerPageSize, 1);
-  const TRect area = layout->GetClientRect();
-  layout->SetChildLayoutMetrics(
-      *page1, FirstPageMetrics(*page1, area.Width(), area.Height(), printerPageSize.cx, printerPageSize.cy));
+  // The windows take their final sizes only as the frame shows; the
+  // layout's area follows from the size asked for the frame and the tool
+  // bar above it.
+  const TRect frame = owner && owner->IsWindow() ? TRect{0, 0, Attr.W, Attr.H} : GetClientRect();
+  const int width = frame.Width();
+  const int height = frame.Height() - controlBar->DesiredHeight();
+  layout->SetChildLayoutMetrics(*page1,
+                                FirstPageMetrics(*page1, width, height, printerPageSize.cx, printerPageSize.cy));
   page1->Create();
   layout->Layout();
   // The page count, for the buttons, before the first page has painted.

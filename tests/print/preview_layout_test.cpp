@@ -50,6 +50,17 @@ TEST_F(PreviewLayoutWindowTest, APortraitPageInAWideAreaFollowsTheHeight) {
   EXPECT_EQ(page.Width(), page.Height() * (2000 * 95 / 3000) / 100);
 }
 
+TEST_F(PreviewLayoutWindowTest, APortraitPageInANearlySquareAreaStaysInside) {
+  // A4 with margins in a window of about 3 : 2: at full width the page
+  // would run far below the window.
+  Make(768, 530);
+  layout->SetChildLayoutMetrics(*first, FirstPageMetrics(*first, 768, 530, 9583, 13699));
+  layout->Layout();
+  const TRect page = Placed(*first);
+  EXPECT_EQ(page.bottom, 530 - LayoutUnitsToPixelsY(15));
+  EXPECT_LT(page.right, 768);
+}
+
 TEST_F(PreviewLayoutWindowTest, APortraitPageInANarrowAreaFollowsTheWidthAndTheSecondStandsBesideIt) {
   Make(300, 800);
   layout->SetChildLayoutMetrics(*first, FirstPageMetrics(*first, 300, 800, 2000, 3000));

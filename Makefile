@@ -6,7 +6,7 @@
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             libbenchmark-dev locales fonts-liberation2 xvfb xauth xdotool xclip x11-utils libx11-dev \
-            clang libclang-rt-14-dev
+            clang libclang-rt-14-dev libqt6printsupport6 libcups2 poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 

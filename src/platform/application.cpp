@@ -40,6 +40,7 @@ struct TApplication::TModal {
   QEventLoop loop;
   int result = 0;
   TModal* outer = nullptr;
+  TWindow* window = nullptr;
 };
 
 TApplication::TApplication(const char* name) : TModule(name) {
@@ -97,6 +98,7 @@ int TApplication::BeginModal(TWindow* window, int) {
   const QPointer<QWidget> modalWindow = own;
   TModal modalLoop;
   modalLoop.outer = modal;
+  modalLoop.window = window;
   modal = &modalLoop;
   msgqueue::PushLoop(&modalLoop.loop);
   if (!msgqueue::QuitPending()) modalLoop.loop.exec();
@@ -108,6 +110,8 @@ int TApplication::BeginModal(TWindow* window, int) {
   msgqueue::RethrowStashed();
   return modalLoop.result;
 }
+
+TWindow* TApplication::GetModalWindow() const { return modal ? modal->window : nullptr; }
 
 void TApplication::EndModal(int result) {
   if (!modal) return;

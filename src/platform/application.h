@@ -52,6 +52,8 @@ class TApplication : public TModule {
   // application take no input meanwhile.
   int BeginModal(TWindow* window, int flags = 0);
   void EndModal(int result);
+  // The window of the innermost modal loop running, or null.
+  TWindow* GetModalWindow() const;
 
   // The application owns its main window.
   void SetMainWindow(std::unique_ptr<TFrameWindow> window);

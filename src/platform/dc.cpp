@@ -60,6 +60,7 @@ TDC::TImpl::TImpl(TDC& dc, QPaintDevice* device, int logPixelsX, int logPixelsY,
 TDC::TImpl::~TImpl() { Detach(); }
 
 QRect TDC::TImpl::DeviceBounds() const {
+  if (pageBounds) return *pageBounds;
   if (transient) {
     const QImage* s = surface ? surface() : nullptr;
     return s ? s->rect() : QRect();
@@ -75,6 +76,7 @@ QPainter* TDC::TImpl::Begin() {
     }
     if (!device || (image && image->isNull())) return nullptr;
     if (!painter.begin(device)) return nullptr;
+    if (pageBounds) painter.setWorldTransform(pageTransform);
     mode = QPainter::CompositionMode_SourceOver;
     ApplyClip();
   }

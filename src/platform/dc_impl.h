@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <QTransform>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -44,6 +45,10 @@ struct TDC::TImpl {
   bool transient = false;
   std::function<QImage*()> surface;  // where a transient context draws now
   bool notify = false;  // report drawn pixels through TDC::Drawn
+  // A context that draws a page scaled down (a print preview): its device
+  // pixels are the page's, mapped onto the device by this transform.
+  std::optional<QRect> pageBounds;
+  QTransform pageTransform;
 
   TDCState st;
   std::vector<TDCState> saved;

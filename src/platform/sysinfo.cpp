@@ -28,6 +28,7 @@ COLORREF ClassicColor(int index) {
       return RGB(192, 192, 192);
     case COLOR_BTNSHADOW:
     case COLOR_GRAYTEXT:
+    case COLOR_APPWORKSPACE:
       return RGB(128, 128, 128);
     case COLOR_HIGHLIGHT:
     case COLOR_ACTIVECAPTION:
@@ -69,6 +70,7 @@ COLORREF GetSysColor(int index) {
     case COLOR_GRAYTEXT:
       return FromQColor(palette.color(QPalette::Disabled, QPalette::Text));
     case COLOR_BTNSHADOW:
+    case COLOR_APPWORKSPACE:
       return FromQColor(palette.color(QPalette::Active, QPalette::Dark));
     case COLOR_BTNHIGHLIGHT:
       return FromQColor(palette.color(QPalette::Active, QPalette::Light));

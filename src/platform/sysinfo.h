@@ -17,6 +17,7 @@ constexpr int COLOR_HIGHLIGHT = 13;
 constexpr int COLOR_HIGHLIGHTTEXT = 14;
 constexpr int COLOR_BTNFACE = 15;
 constexpr int COLOR_3DFACE = COLOR_BTNFACE;
+constexpr int COLOR_APPWORKSPACE = 12;
 constexpr int COLOR_BTNSHADOW = 16;
 constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
 constexpr int COLOR_GRAYTEXT = 17;

@@ -113,6 +113,10 @@ class TWindow {
   bool MoveWindow(int x, int y, int w, int h, bool repaint = true);
   bool ShowWindow(int cmdShow);
   bool IsWindowVisible() const;
+  // A disabled window and its children take no mouse or keyboard input.
+  // Answers whether the window was disabled before.
+  bool EnableWindow(bool enable);
+  bool IsWindowEnabled() const;
   void ClientToScreen(TPoint& point) const;
   void ScreenToClient(TPoint& point) const;
 

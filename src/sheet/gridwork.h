@@ -307,6 +307,10 @@ class TGridwork : public TWindow {
   // because the user wanted it saved and it was not.
   bool SaveChangesIfWanted();
 
+  // ---- Printing (src/print) ----
+  void CmFilePrint();
+  void CmFilePreview();
+
   // ---- Virtual operations added by the grid ----
   virtual HWND GetCommandTarget();
   // Called after window setup, a committed edit and a paste; a derived grid

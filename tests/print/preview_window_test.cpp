@@ -1,0 +1,180 @@
+#include "print/preview_window.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "pdf_support.h"
+#include "platform/cp1251_literal.h"
+#include "platform/printer_testing.h"
+#include "print/sheet_printout.h"
+#include "support/grid_window_fixture.h"
+
+namespace {
+
+constexpr int kDpi = 100;
+
+// Runs an action when a message posted to it comes through: a way into the
+// preview's modal loop.
+class TProbe : public TWindow {
+ public:
+  explicit TProbe(std::function<void()> action) : TWindow(nullptr, "Probe"), action(std::move(action)) {
+    Attr.Style = WS_POPUP;
+  }
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_USER + 1) {
+      action();
+      return 0;
+    }
+    return TWindow::WindowProc(msg, wParam, lParam);
+  }
+
+ private:
+  std::function<void()> action;
+};
+
+class PreviewWindowTest : public GridWindowFixture {
+ protected:
+  void SetUp() override {
+    GridWindowFixture::SetUp();
+    pdf = (std::filesystem::path(testing::TempDir()) / "gridwork_preview_window.pdf").string();
+    std::filesystem::remove(pdf);
+    SetPrinterOutputFile(pdf, kDpi);
+    SetPrintDialogHandler([this](const TPrintDialogInfo&, TPrintDialogData&) {
+      ++dialogs;
+      return true;
+    });
+  }
+
+  void TearDown() override {
+    preview.reset();
+    printout.reset();
+    printer.reset();
+    SetPrintDialogHandler(nullptr);
+    SetPrinterOutputFile("");
+    std::filesystem::remove(pdf);
+    GridWindowFixture::TearDown();
+  }
+
+  // A table of pageCount pages, one row band each.
+  void MakeTable(int pageCount) {
+    CreateGrid(pageCount, 1, 0, 0, 600, 400);
+    // Rows of 60 % of a page height print one to a page.
+    grid->SetRowHeights(0, pageCount - 1, 11.69f * 72 * 0.6f);
+  }
+
+  void Open() {
+    printer = std::make_unique<TPrinter>();
+    printout = std::make_unique<TSheetPrintout>(*grid, *printer);
+    preview = std::make_unique<TPreviewWindow>(host.get(), *grid, std::make_unique<TLayoutWindow>(nullptr), *printout,
+                                               *printer, "Gridwork Test");
+    ASSERT_TRUE(preview->Create());
+    ProcessPendingMessages();
+  }
+
+  void Command(int id) {
+    preview->SendMessage(WM_COMMAND, static_cast<WPARAM>(id), 0);
+    ProcessPendingMessages();
+  }
+
+  std::string Text() {
+    return static_cast<TTextGadget*>(preview->controlBar->GadgetWithId(ID_PAGETEXT))->GetText();
+  }
+  bool Enabled(int id) { return preview->controlBar->GadgetWithId(id)->GetEnabled(); }
+  void Click(int id) {
+    const TRect r = preview->controlBar->GadgetWithId(id)->GetBounds();
+    const TPoint middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    SimulateMouse(preview->controlBar->GetHandle(), TMouseAction::Press, TMouseButton::Left, middle);
+    SimulateMouse(preview->controlBar->GetHandle(), TMouseAction::Release, TMouseButton::Left, middle);
+    ProcessPendingMessages();
+  }
+
+  std::string pdf;
+  int dialogs = 0;
+  std::unique_ptr<TPrinter> printer;
+  std::unique_ptr<TSheetPrintout> printout;
+  std::unique_ptr<TPreviewWindow> preview;
+};
+
+TEST_F(PreviewWindowTest, AOnePageTableOpensOnPageOneWithNowhereToGo) {
+  MakeTable(1);
+  Open();
+  EXPECT_EQ(Text(), u8"Страница 1"_cp);
+  EXPECT_FALSE(Enabled(CM_PREVPAGE));
+  EXPECT_FALSE(Enabled(CM_NEXTPAGE));
+  EXPECT_TRUE(Enabled(CM_TWOPAGE));
+  EXPECT_TRUE(Enabled(CM_PREVIEWPRINT));
+  EXPECT_EQ(preview->page1->GetPageNumber(), 1);
+}
+
+TEST_F(PreviewWindowTest, TwoPagesAtTheEndShowTheLastTwoAndOnePageKeepsTheLeft) {
+  MakeTable(5);
+  Open();
+  EXPECT_TRUE(Enabled(CM_NEXTPAGE));
+  for (int i = 0; i < 4; ++i) Click(CM_NEXTPAGE);
+  EXPECT_EQ(Text(), u8"Страница 5"_cp);
+  EXPECT_FALSE(Enabled(CM_NEXTPAGE));
+  Click(CM_TWOPAGE);
+  ASSERT_NE(preview->page2, nullptr);
+  EXPECT_EQ(Text(), u8"Страница 4 - 5"_cp);
+  EXPECT_EQ(preview->page1->GetPageNumber(), 4);
+  EXPECT_EQ(preview->page2->GetPageNumber(), 5);
+  EXPECT_EQ(static_cast<TButtonGadget*>(preview->controlBar->GadgetWithId(CM_ONEPAGE))->GetButtonState(),
+            TButtonGadget::Up);
+  Click(CM_ONEPAGE);
+  EXPECT_EQ(preview->page2, nullptr);
+  EXPECT_EQ(preview->page1->GetPageNumber(), 4);
+  EXPECT_EQ(Text(), u8"Страница 4"_cp);
+  EXPECT_TRUE(Enabled(CM_NEXTPAGE));
+}
+
+TEST_F(PreviewWindowTest, LandscapePaperDisablesTwoPages) {
+  SetPrinterOutputFile(pdf, kDpi, true);
+  MakeTable(2);
+  Open();
+  EXPECT_FALSE(Enabled(CM_TWOPAGE));
+  Click(CM_TWOPAGE);
+  EXPECT_EQ(preview->page2, nullptr);
+}
+
+TEST_F(PreviewWindowTest, PrintingFromThePreviewShowsNoDialog) {
+  MakeTable(3);
+  Open();
+  Click(CM_PREVIEWPRINT);
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_EQ(PdfPageTexts(pdf).size(), 3u);
+  // Printing leaves the pages shown as they were.
+  EXPECT_EQ(Text(), u8"Страница 1"_cp);
+  EXPECT_EQ(printer->GetSetup().FromPage, 1);
+}
+
+TEST_F(PreviewWindowTest, ThePreviewCommandIsModalUntilClosed) {
+  MakeTable(2);
+  bool gridTookInput = true;
+  bool previewTookInput = false;
+  bool closed = false;
+  TProbe probe([&] {
+    if (auto* shown = dynamic_cast<TPreviewWindow*>(app.GetModalWindow())) {
+      gridTookInput = TakesUserInput(grid->GetHandle());
+      previewTookInput = TakesUserInput(shown->controlBar->GetHandle());
+      const TRect r = shown->controlBar->GadgetWithId(CM_PREVIEWCLOSE)->GetBounds();
+      const TPoint middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+      SimulateMouse(shown->controlBar->GetHandle(), TMouseAction::Press, TMouseButton::Left, middle);
+      SimulateMouse(shown->controlBar->GetHandle(), TMouseAction::Release, TMouseButton::Left, middle);
+      closed = !shown->IsWindow();
+    }
+    // Never leave the test inside the loop.
+    if (!closed) app.EndModal(0);
+  });
+  ASSERT_TRUE(probe.Create());
+  probe.PostMessage(WM_USER + 1);
+  grid->CmFilePreview();
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(gridTookInput);
+  EXPECT_TRUE(previewTookInput);
+  EXPECT_TRUE(TakesUserInput(grid->GetHandle()));
+}
+
+}  // namespace

@@ -453,13 +453,14 @@ bool ShownLower(const TScreenImage& now, const TScreenImage& before, const TRect
 TEST_F(GridworkScreen, RowsInsertedThroughTheEditMenuPushTheRowsBelowDown) {
   // Rows 5 to 9 of columns 3 to 5, which hold the start-up texts.
   const TRect rows{CellArea(5, 3).left, CellArea(5, 3).top, CellArea(5, 5).right, CellArea(9, 5).bottom};
-  // Rows 5 and 6 of column 7 selected; the Edit menu's insert and delete
-  // items are then the fourth and second from its end.
+  // Rows 5 and 6 of column 7 selected, and nothing searched for yet: of the
+  // Edit menu's last items Find Next is disabled and skipped, so the insert
+  // and delete items are the sixth and fourth enabled ones from its end.
   ASSERT_NO_FATAL_FAILURE(SelectRows5And6(RowTop(6) - RowTop(5), RowTop(7) - RowTop(6)));
   const TScreenImage before = server->Snapshot();
 
   ASSERT_TRUE(OpenEditMenu());
-  ASSERT_TRUE(server->Keys({"Up", "Up", "Up", "Up", "Return"}));
+  ASSERT_TRUE(server->Keys({"Up", "Up", "Up", "Up", "Up", "Up", "Return"}));
   TTopWindow dialog;
   ASSERT_TRUE(WaitForNewWindow({}, dialog, "the insert-rows dialog opens"));
   EXPECT_EQ(dialog.name, "Вставка строк");
@@ -475,7 +476,7 @@ TEST_F(GridworkScreen, RowsInsertedThroughTheEditMenuPushTheRowsBelowDown) {
   // deleted bring the table back.
   ASSERT_NO_FATAL_FAILURE(SelectRows5And6(16, 16));
   ASSERT_TRUE(OpenEditMenu());
-  ASSERT_TRUE(server->Keys({"Up", "Up", "Return"}));
+  ASSERT_TRUE(server->Keys({"Up", "Up", "Up", "Up", "Return"}));
   TTopWindow question;
   ASSERT_TRUE(WaitForNewWindow({}, question, "the delete question shows"));
   ASSERT_TRUE(server->Keys({"Return"}));

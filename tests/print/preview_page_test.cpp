@@ -1,6 +1,7 @@
 #include "platform/preview_page.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -19,7 +20,10 @@ class PreviewPageTest : public GridWindowFixture {
  protected:
   void SetUp() override {
     GridWindowFixture::SetUp();
-    pdf = (std::filesystem::path(testing::TempDir()) / "gridwork_preview_page.pdf").string();
+    pdf = (std::filesystem::path(testing::TempDir()) /
+           ("gridwork_preview_page_" + std::to_string(getpid()) + "_" +
+            testing::UnitTest::GetInstance()->current_test_info()->name() + ".pdf"))
+              .string();
     SetPrinterOutputFile(pdf, kDpi);
     CreateGrid(3, 3, 0, 0, 600, 400);
     grid->SetCellBackground(0, 0, kRed);

@@ -1,6 +1,7 @@
 #include "print/preview_window.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -39,7 +40,10 @@ class PreviewWindowTest : public GridWindowFixture {
  protected:
   void SetUp() override {
     GridWindowFixture::SetUp();
-    pdf = (std::filesystem::path(testing::TempDir()) / "gridwork_preview_window.pdf").string();
+    pdf = (std::filesystem::path(testing::TempDir()) /
+           ("gridwork_preview_window_" + std::to_string(getpid()) + "_" +
+            testing::UnitTest::GetInstance()->current_test_info()->name() + ".pdf"))
+              .string();
     std::filesystem::remove(pdf);
     SetPrinterOutputFile(pdf, kDpi);
     SetPrintDialogHandler([this](const TPrintDialogInfo&, TPrintDialogData&) {

@@ -1,6 +1,7 @@
 #include "print/sheet_printout.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -21,7 +22,8 @@ class SheetPrintoutTest : public GridWindowFixture {
   void SetUp() override {
     GridWindowFixture::SetUp();
     dir = std::filesystem::path(testing::TempDir()) /
-          ("gridwork_print_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+          ("gridwork_print_" + std::to_string(getpid()) + "_" +
+           testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     pdf = (dir / "out.pdf").string();

@@ -99,6 +99,11 @@ int ShowBox(const TMessageBoxInfo& info) {
   }
   const std::size_t defaultIndex = (info.type & MB_DEFMASK) >> 8;
   if (defaultIndex < answers.size()) box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex].first));
+  // Without a window manager nothing hands the keyboard to a new window: the
+  // box asks for it, so that Enter and Escape reach it and not the window
+  // that was active before.
+  box.show();
+  box.activateWindow();
   box.exec();
   ActivateOwner(OwnerToActivate(&box));
   for (const auto& [button, answer] : answers)

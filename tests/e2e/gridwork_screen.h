@@ -1,0 +1,294 @@
+// The fixture of the end-to-end tests: the real program on a private X
+// server, driven with real mouse and key input; every check looks at the
+// pixels on the screen.
+
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <thread>
+#include <tuple>
+
+#include "x_server.h"
+
+constexpr auto kTimeout = std::chrono::seconds(30);
+constexpr auto kPollInterval = std::chrono::milliseconds(50);
+
+// Sizes of the start-up table in points: rows 0-19 and columns 0-9 are set
+// by the start-up content, the rest keep 12 and 60 points. Qt draws at 96
+// pixels per inch.
+constexpr float kRowPoints[20] = {15, 15, 15, 15, 15, 16, 17, 18, 19, 20, 22, 24, 26, 28, 30, 33, 36, 39, 42, 45};
+constexpr float kColumnPoints[10] = {40, 40, 41, 42, 44, 46, 49, 52, 56, 60};
+constexpr float kPixelsPerPoint = static_cast<float>(96 * (1.0 / 72));
+
+// Three frozen rows of 15 points and one frozen column of 40 points.
+constexpr TSize kFrozen100{53, 60};
+constexpr TSize kFrozen150{80, 90};
+constexpr TSize kFrozen200{106, 120};
+
+// Pixel position of the start of a row or column at 100 % with the view at
+// its top-left, where sheet and client coordinates agree.
+inline int Position(int index, const float* sizes, int sized, float otherSize) {
+  int position = 0;
+  for (int i = 0; i < index; ++i) {
+    const long double step = static_cast<long double>(i < sized ? sizes[i] : otherSize) * kPixelsPerPoint;
+    position = static_cast<int>(std::trunc(position + step));
+  }
+  return position;
+}
+
+inline int RowTop(int row) { return Position(row, kRowPoints, 20, 12); }
+inline int ColumnLeft(int col) { return Position(col, kColumnPoints, 10, 60); }
+
+// Selected white cells show inverted: most of their pixels black.
+inline bool MostlyBlack(const TScreenImage& screen, const TRect& area) {
+  return screen.Mask(area, IsBlack).Count() * 2 > area.Width() * area.Height();
+}
+
+// A grid line: nine tenths of its pixels black.
+inline bool BlackLine(const TScreenImage& screen, const TRect& line) {
+  return screen.Mask(line, IsBlack).Count() * 10 >= line.Width() * line.Height() * 9;
+}
+
+// The in-place editor over a cell: its frame covers the cell's edges.
+inline bool EditorOn(const TScreenImage& screen, const TRect& cell) {
+  int framed = 0;
+  int edge = 0;
+  for (int x = cell.left + 2; x < cell.right - 2; ++x, edge += 2)
+    framed += (IsInk(screen.At(x, cell.top)) ? 1 : 0) + (IsInk(screen.At(x, cell.bottom - 1)) ? 1 : 0);
+  for (int y = cell.top + 2; y < cell.bottom - 2; ++y, edge += 2)
+    framed += (IsInk(screen.At(cell.left, y)) ? 1 : 0) + (IsInk(screen.At(cell.right - 1, y)) ? 1 : 0);
+  return framed * 10 >= edge * 9;
+}
+
+// Nothing but the caret in an area: at most one one-pixel column of ink.
+inline bool EmptyEditor(const TScreenImage& screen, const TRect& area) {
+  const auto runs = screen.Mask(area, IsInk).ColumnRuns();
+  return runs.empty() || (runs.size() == 1 && runs[0].first == runs[0].second);
+}
+
+inline TPoint Center(const TRect& a) { return {(a.left + a.right) / 2, (a.top + a.bottom) / 2}; }
+
+inline std::string TestName() { return testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+class GridworkScreen : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "gridwork-e2e-XXXXXX").string();
+    if (mkdtemp(pattern.data())) workDir = pattern;
+    server = std::make_unique<TXServer>();
+    serverStarted = !workDir.empty() && server->Start(workDir);
+    if (!serverStarted) return;
+    // The program and xdotool inherit this environment.
+    setenv("DISPLAY", server->Display().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    setenv("LC_ALL", "ru_RU.UTF-8", 1);
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+  }
+
+  static void TearDownTestSuite() {
+    server.reset();
+    // Screens saved for a failure stay for a look afterwards.
+    if (!workDir.empty() && testing::UnitTest::GetInstance()->failed_test_count() == 0)
+      std::filesystem::remove_all(workDir);
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(serverStarted) << (workDir.empty() ? "no temporary directory" : server->Error());
+    LaunchProgram({});
+  }
+
+  // Starts the program with the given arguments and waits until its frame
+  // shows the table; a test may end the program and launch it again.
+  void LaunchProgram(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{GRIDWORK_BINARY};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    ASSERT_TRUE(program.Start(command, workDir + "/" + TestName() + "-" + std::to_string(++launches) + ".log"))
+        << "cannot start " << GRIDWORK_BINARY;
+    ASSERT_TRUE(WaitFor(
+        [this] {
+          for (const TTopWindow& w : server->TopWindows())
+            if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
+              frame = w;
+              return true;
+            }
+          return false;
+        },
+        "the frame \"Gridwork\" appears"));
+    // The grid starts below the menu bar: the first white pixel down the
+    // right-hand part of the frame, where the frozen rows hold no text.
+    ASSERT_TRUE(WaitUntil(
+        [this](const TScreenImage& screen) {
+          const int x = frame.area.right - 40;
+          for (int y = frame.area.top; y < frame.area.bottom; ++y)
+            if (IsWhite(screen.At(x, y))) {
+              origin = {frame.area.left, y};
+              return SeparatorRow(screen) >= 0;
+            }
+          return false;
+        },
+        "the table is painted"));
+    ExpectFrozenArea(kFrozen100, "100%");
+    ASSERT_FALSE(HasFailure());
+  }
+
+  void TearDown() override { program.Kill(); }
+
+  TRect CellArea(int row, int col) const {
+    return {origin.x + ColumnLeft(col), origin.y + RowTop(row), origin.x + ColumnLeft(col + 1),
+            origin.y + RowTop(row + 1)};
+  }
+
+  TPoint CellCenter(int row, int col) const { return Center(CellArea(row, col)); }
+
+  // The client area left of the vertical scroll bar and above the horizontal one.
+  TRect Client() const { return {origin.x, origin.y, frame.area.right - 20, frame.area.bottom - 20}; }
+
+  // The black line under the frozen rows, from the top of the client area; -1 if none.
+  int SeparatorRow(const TScreenImage& screen) const {
+    const TRect client = Client();
+    for (int y = client.top; y < client.bottom; ++y)
+      if (BlackLine(screen, {client.left, y, client.right, y + 1})) return y - origin.y;
+    return -1;
+  }
+
+  // The black line right of the frozen columns, looked for beside the frozen rows.
+  int SeparatorColumn(const TScreenImage& screen) const {
+    const TRect client = Client();
+    const int bottom = std::min(client.bottom, client.top + 300);
+    for (int x = client.left; x < client.right; ++x)
+      if (BlackLine(screen, {x, client.top, x + 1, bottom})) return x - origin.x;
+    return -1;
+  }
+
+  void ExpectFrozenArea(TSize size, const std::string& zoom) {
+    EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return SeparatorRow(s) == size.cy; },
+                          "the frozen rows are " + std::to_string(size.cy) + " pixels high at " + zoom));
+    EXPECT_EQ(SeparatorColumn(server->Snapshot()), size.cx) << "width of the frozen column at " << zoom;
+  }
+
+  // The X server draws the pointer into the screen: it waits over the
+  // bottom-right corner of the grid, away from what the checks look at.
+  bool ParkPointer() const { return server->MoveTo({frame.area.right - 40, frame.area.bottom - 40}); }
+
+  bool ClickCell(int row, int col) const {
+    return server->Click(CellCenter(row, col)) && ParkPointer();
+  }
+
+  std::vector<TTopWindow> Popups() const {
+    std::vector<TTopWindow> popups;
+    for (const TTopWindow& w : server->TopWindows())
+      if (w.viewable && w.overrideRedirect) popups.push_back(w);
+    return popups;
+  }
+
+  // On time-out, or when the program has ended, a failure naming what was
+  // awaited and the screen saved beside the program's log.
+  bool WaitFor(const std::function<bool()>& done, const std::string& what) {
+    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
+    while (!done()) {
+      if (std::chrono::steady_clock::now() >= deadline || !program.Running()) {
+        const std::string path = workDir + "/" + TestName() + "-" + std::to_string(++savedScreens) + ".ppm";
+        server->Snapshot().SavePpm(path);
+        ADD_FAILURE() << "Waited in vain until " << what << (program.Running() ? "" : " (the program has ended)")
+                      << "; the screen is saved as " << path;
+        return false;
+      }
+      std::this_thread::sleep_for(kPollInterval);
+    }
+    return true;
+  }
+
+  bool WaitUntil(const std::function<bool(const TScreenImage&)>& done, const std::string& what) {
+    return WaitFor([&] { const TScreenImage s = server->Snapshot(); return s.IsValid() && done(s); }, what);
+  }
+
+  bool WaitForPopup(bool shown, const std::string& what) {
+    return WaitFor([&] { return Popups().empty() != shown; }, what);
+  }
+
+  // The menu bar's items are groups of text pixels with wide gaps between them.
+  bool OpenViewMenu() { return OpenMenu(2, "the View menu opens"); }
+  bool OpenEditMenu() { return OpenMenu(1, "the Edit menu opens"); }
+
+  // Drags over rows 5 and 6 of column 7, given their heights in pixels.
+  void SelectRows5And6(int height5, int height6) {
+    const TRect cell = CellArea(5, 7);
+    const int x = (cell.left + cell.right) / 2;
+    ASSERT_TRUE(server->MoveTo({x, cell.top + height5 / 2}));
+    ASSERT_TRUE(server->ButtonDown());
+    ASSERT_TRUE(server->MoveTo({x, cell.top + height5 + height6 / 2}));
+    ASSERT_TRUE(server->ButtonUp());
+    ASSERT_TRUE(ParkPointer());
+    const TRect row6{cell.left + 4, cell.top + height5 + 4, cell.right - 4, cell.top + height5 + height6 - 4};
+    ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, row6); },
+                          "rows 5 and 6 of column 7 are selected"));
+  }
+
+  bool OpenMenu(std::size_t index, const std::string& what) {
+    if (!ParkPointer()) return false;
+    const TRect bar{frame.area.left, frame.area.top, frame.area.right, origin.y};
+    std::vector<std::pair<int, int>> items;
+    for (auto [first, last] : server->Snapshot().Mask(bar, IsDark).ColumnRuns()) {
+      if (!items.empty() && bar.left + first - items.back().second < 8)
+        items.back().second = bar.left + last;
+      else
+        items.emplace_back(bar.left + first, bar.left + last);
+    }
+    if (items.size() != 4) {
+      ADD_FAILURE() << "the menu bar shows " << items.size() << " items instead of 4";
+      return false;
+    }
+    return server->Click({(items[index].first + items[index].second) / 2, (frame.area.top + origin.y) / 2}) &&
+           WaitForPopup(true, what);
+  }
+
+  // Chooses "&Другой..." of the View menu: "2" selects "&200%" (its
+  // mnemonic is shared with "&25%"), five items further down.
+  bool ChooseOtherZoom() {
+    return OpenViewMenu() && server->Keys({"2", "Down", "Down", "Down", "Down", "Down", "Return"});
+  }
+
+  // Waits for a window of the program other than the frame and those known.
+  bool WaitForNewWindow(const std::vector<unsigned long>& known, TTopWindow& found, const std::string& what) {
+    return WaitFor(
+        [&] {
+          for (const TTopWindow& w : server->TopWindows())
+            if (w.viewable && !w.overrideRedirect && w.id != frame.id &&
+                std::find(known.begin(), known.end(), w.id) == known.end()) {
+              found = w;
+              return true;
+            }
+          return false;
+        },
+        what);
+  }
+
+  bool WaitForWindowGone(unsigned long id, const std::string& what) {
+    return WaitFor(
+        [&] {
+          const std::optional<TTopWindow> w = server->Describe(id);
+          return !w || !w->viewable;
+        },
+        what);
+  }
+
+  static inline std::string workDir;
+  static inline std::unique_ptr<TXServer> server;
+  static inline bool serverStarted = false;
+  static inline int savedScreens = 0;
+  int launches = 0;
+
+  TChildProcess program;
+  TTopWindow frame;
+  TPoint origin;
+};

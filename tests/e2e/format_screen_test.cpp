@@ -1,0 +1,55 @@
+// The Format menu's font chooser in the real window: its controls take the
+// keyboard and what is chosen there reaches the cell.
+
+#include "gridwork_screen.h"
+
+namespace {
+
+// Rows of an area that hold dark text pixels: the height of the glyphs.
+int InkHeight(const TScreenImage& screen, const TRect& area) {
+  const TMask mask = screen.Mask(area, IsDark);
+  int rows = 0;
+  for (int y = 0; y < mask.height; ++y)
+    for (int x = 0; x < mask.width; ++x)
+      if (mask.At(x, y)) {
+        ++rows;
+        break;
+      }
+  return rows;
+}
+
+TEST_F(GridworkScreen, ASizeTypedIntoTheFontChooserEnlargesTheCellsText) {
+  // Row 12 of column 2 shows 12002; the editor waits on another cell so
+  // that the grid paints the text.
+  const TRect inside = Shrunk(CellArea(12, 2), 2);
+  int before = 0;
+  ASSERT_TRUE(ClickCell(12, 2));
+  ASSERT_TRUE(ClickCell(12, 8));
+  ASSERT_TRUE(WaitUntil(
+      [&](const TScreenImage& s) {
+        before = InkHeight(s, inside);
+        return before > 0;
+      },
+      "12002 shows in row 12, column 2"));
+  ASSERT_TRUE(ClickCell(12, 2));
+
+  // "&Шрифт..." is the fourth item from the Format menu's end.
+  ASSERT_TRUE(OpenMenu(3, "the Format menu opens"));
+  ASSERT_TRUE(server->Keys({"Up", "Up", "Up", "Up", "Return"}));
+  TTopWindow dialog;
+  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the font chooser opens"));
+  EXPECT_EQ(dialog.name, "Шрифт");
+  // A click on the chooser's margin gives it the keyboard, which starts on
+  // the face; the size follows it.
+  ASSERT_TRUE(server->Click({dialog.area.left + 3, dialog.area.top + 3}));
+  ASSERT_TRUE(server->Keys({"Tab", "ctrl+a"}));
+  ASSERT_TRUE(server->Type("36"));
+  ASSERT_TRUE(server->Keys({"Return"}));
+  ASSERT_TRUE(WaitForWindowGone(dialog.id, "Enter closes the font chooser"));
+
+  ASSERT_TRUE(ClickCell(12, 8));
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return InkHeight(s, inside) >= 2 * before; },
+                        "12002 shows at least twice as high at 36 points"));
+}
+
+}  // namespace

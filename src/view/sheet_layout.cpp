@@ -7,11 +7,20 @@
 
 namespace {
 
+// Most neighbours share a size, so each run of equal sizes is scaled once:
+// a large table lays out in a fraction of the time.
 void FillPositions(std::vector<int>& positions, const std::vector<float>& sizes, float zoom, float pixelsPerPoint) {
   positions.resize(sizes.size() + 1);
   positions[0] = 0;
-  for (std::size_t i = 0; i < sizes.size(); ++i)
-    positions[i + 1] = positions[i] + TSheetLayout::ScaledSize(sizes[i], zoom, pixelsPerPoint);
+  float lastSize = 0;
+  int lastScaled = TSheetLayout::ScaledSize(lastSize, zoom, pixelsPerPoint);
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    if (sizes[i] != lastSize) {
+      lastSize = sizes[i];
+      lastScaled = TSheetLayout::ScaledSize(lastSize, zoom, pixelsPerPoint);
+    }
+    positions[i + 1] = positions[i] + lastScaled;
+  }
 }
 
 // The smallest first scrolling index from which every remaining row or

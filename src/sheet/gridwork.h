@@ -97,6 +97,12 @@ class TGridwork : public TWindow {
   bool InsertColumns(int count, int at, float width, TCell templateCell);
   bool DeleteRows(int first, int last);
   bool DeleteColumns(int first, int last);
+  // The common ending of a deletion: the editor, the selection, the
+  // clipboard and undo are given up; then either the refusal is shown, or
+  // the surviving cells and sizes move into the store built aside, which
+  // replaces the table.
+  bool FinishDeletion(TSheetStore& store, bool refused, const char* refusal,
+                      const std::function<void(TSheetStore&)>& moveSurvivors);
   void CmInsertRows();
   void CmInsertColumns();
   void CmDeleteRows();

@@ -118,29 +118,14 @@ bool TGridwork::DeleteRows(int first, int last) {
     return false;
   }
 
-  EndEdit();
-  HideSelection();
-  ReleaseClipboard();
-  DropUndo();
-  if (refused) {
-    ShowWarning(u8"Нельзя удалить все строки"_cp);
-    return false;
-  }
-  for (int r = 0; r < store.rowCount; ++r) {
-    const int from = r < first ? r : r + n;
-    store.cells[r] = std::move(cells[from]);
-    store.rowHeights[r] = layout.rowHeights[from];
-  }
-  std::copy(layout.columnWidths.begin(), layout.columnWidths.end(), store.columnWidths.begin());
-  AdoptStore(store);
-  // The scroll position must name a row and column of the smaller table
-  // before the layout scrolls from it to its allowed range.
-  layout.topRow = std::min(layout.topRow, rowCount - 1);
-  layout.leftColumn = std::min(layout.leftColumn, columnCount - 1);
-  UpdateLayout();
-  Invalidate(true);
-  SetModified(true);
-  return true;
+  return FinishDeletion(store, refused, u8"Нельзя удалить все строки"_cp, [&](TSheetStore& to) {
+    for (int r = 0; r < to.rowCount; ++r) {
+      const int from = r < first ? r : r + n;
+      to.cells[r] = std::move(cells[from]);
+      to.rowHeights[r] = layout.rowHeights[from];
+    }
+    std::copy(layout.columnWidths.begin(), layout.columnWidths.end(), to.columnWidths.begin());
+  });
 }
 
 bool TGridwork::DeleteColumns(int first, int last) {
@@ -158,21 +143,28 @@ bool TGridwork::DeleteColumns(int first, int last) {
     return false;
   }
 
+  return FinishDeletion(store, refused, u8"Нельзя удалить все столбцы"_cp, [&](TSheetStore& to) {
+    for (int r = 0; r < rowCount; ++r) {
+      TCell* toRow = to.cells[r].get();
+      TCell* fromRow = cells[r].get();
+      for (int c = 0; c < to.columnCount; ++c) toRow[c] = std::move(fromRow[c < first ? c : c + n]);
+      to.rowHeights[r] = layout.rowHeights[r];
+    }
+    for (int c = 0; c < to.columnCount; ++c) to.columnWidths[c] = layout.columnWidths[c < first ? c : c + n];
+  });
+}
+
+bool TGridwork::FinishDeletion(TSheetStore& store, bool refused, const char* refusal,
+                               const std::function<void(TSheetStore&)>& moveSurvivors) {
   EndEdit();
   HideSelection();
   ReleaseClipboard();
   DropUndo();
   if (refused) {
-    ShowWarning(u8"Нельзя удалить все столбцы"_cp);
+    ShowWarning(refusal);
     return false;
   }
-  for (int r = 0; r < rowCount; ++r) {
-    TCell* to = store.cells[r].get();
-    TCell* from = cells[r].get();
-    for (int c = 0; c < store.columnCount; ++c) to[c] = std::move(from[c < first ? c : c + n]);
-    store.rowHeights[r] = layout.rowHeights[r];
-  }
-  for (int c = 0; c < store.columnCount; ++c) store.columnWidths[c] = layout.columnWidths[c < first ? c : c + n];
+  moveSurvivors(store);
   AdoptStore(store);
   // The scroll position must name a row and column of the smaller table
   // before the layout scrolls from it to its allowed range.

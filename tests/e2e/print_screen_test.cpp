@@ -169,8 +169,10 @@ TEST_F(PrintScreen, PreviewPagesThroughTheTableAndGivesTheWindowBack) {
   const TMask onePageText = PageText(shown, parts);
   ASSERT_GT(onePageText.Count(), 0) << "the page text shows";
 
-  // A click on the disabled menu bar opens no menu.
+  // A click on the disabled menu bar opens no menu, and a request to close
+  // the frame goes unheard.
   ASSERT_TRUE(server->Click({menuBar.left + 25, (menuBar.top + menuBar.bottom) / 2}));
+  ASSERT_TRUE(server->RequestClose(frame.id));
 
   // Two pages: the second, with the table's yellow fill, right of the first.
   ASSERT_TRUE(server->Click(parts.twoPages));
@@ -228,6 +230,9 @@ TEST_F(PrintScreen, PreviewPagesThroughTheTableAndGivesTheWindowBack) {
                         "the table's yellow fill shows after the editor opened"));
   ASSERT_TRUE(OpenEditMenu());
   ASSERT_TRUE(server->Keys({"Escape"}));
+  EXPECT_TRUE(program.Running());
+  for (const TTopWindow& w : server->TopWindows())
+    EXPECT_FALSE(w.viewable && !w.overrideRedirect && w.id != frame.id) << "a window is left open: " << w.name;
 }
 
 TEST_F(PrintScreen, PrintsToAPdfFileThroughThePrintDialog) {

@@ -33,7 +33,7 @@ struct TPreviewParts {
   TRect pages;  // the area below the tool bar
   TPoint next, twoPages, onePage, close;
   TRect pageText;  // between the two-page and the print buttons
-  int firstNavy = 0;  // left edge of the one-page image
+  int firstNavy = 0;  // just left of the one-page image's black outline
 
   TRect LeftHalf() const { return {pages.left, pages.top, (pages.left + pages.right) / 2, pages.bottom}; }
   TRect RightHalf() const { return {(pages.left + pages.right) / 2, pages.top, pages.right, pages.bottom}; }
@@ -80,8 +80,9 @@ bool ShowsAPage(const TScreenImage& s, const TRect& area) { return s.Mask(area, 
 // The dark glyphs of the page text.
 TMask PageText(const TScreenImage& s, const TPreviewParts& parts) { return s.Mask(parts.pageText, IsDark); }
 
-// The rows of an area whose longest white run is at least minWidth long:
-// the white field of a dialog; an empty rectangle if there is none.
+// The first block of rows of an area that hold a white run at least
+// minWidth long, from where that run starts: the white field of a dialog;
+// an empty rectangle if there is none.
 TRect WhiteField(const TScreenImage& s, const TRect& area, int minWidth) {
   TRect field;
   for (int y = area.top; y < area.bottom; ++y) {

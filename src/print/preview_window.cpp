@@ -90,6 +90,7 @@ void TPreviewWindow::SetupWindow() {
   // The page count, for the buttons, before the first page has painted.
   printout.SetPrintParams(printDC.get(), printerPageSize);
   printout.BeginPrinting();
+  printout.EndPrinting();
   printout.SetPrintParams(nullptr, TSize{});
   PagesChanged();
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/cp1251_literal.h"
+#include "platform/dc.h"
 #include "platform/font.h"
 #include "print/page_breaks.h"
 #include "sheet/gridwork.h"
@@ -57,6 +58,17 @@ void TSheetPrintout::BeginPrinting() {
   printer.GetSetup().MinPage = 1;
   printer.GetSetup().MaxPage = pageCount;
   TPrintout::BeginPrinting();
+}
+
+// The grid window is not repainted whole when a print dialog or the preview
+// closes over it: the windows system keeps its pixels. The cells it draws
+// next, an editor or a changed cell, must be measured for the screen again.
+void TSheetPrintout::EndPrinting() {
+  {
+    TClientDC screen(sheet);
+    sheet.UpdateDeviceScale(screen);
+  }
+  TPrintout::EndPrinting();
 }
 
 bool TSheetPrintout::HasPage(int page) { return page >= 1 && page <= pageCount; }

@@ -16,10 +16,12 @@ class TSheetPrintout : public TPrintout {
 
   void GetDialogInfo(int& minPage, int& maxPage, int& selFromPage, int& selToPage) override;
   // Breaks the table into pages for the printer's context and paper, and
-  // leaves the sheet's device scale at the printer's.
+  // sets the sheet's device scale to the printer's.
   void BeginPrinting() override;
   bool HasPage(int page) override;
   void PrintPage(int page, TRect& rect, unsigned flags) override;
+  // Gives the sheet its screen's device scale back.
+  void EndPrinting() override;
 
   TGridwork& sheet;
   TPrinter& printer;

@@ -154,6 +154,20 @@ TEST_F(PreviewWindowTest, PrintingFromThePreviewShowsNoDialog) {
   EXPECT_EQ(printer->GetSetup().FromPage, 1);
 }
 
+TEST_F(PreviewWindowTest, TheGridKeepsTheScreenScaleWhilePagesArePreviewed) {
+  MakeTable(3);
+  const float screenX = grid->layout.pixelsPerPointX;
+  const float screenY = grid->layout.pixelsPerPointY;
+  Open();
+  Click(CM_TWOPAGE);
+  Click(CM_NEXTPAGE);
+  preview->page1->UpdateWindow();
+  // The pages were measured at the printer's resolution.
+  EXPECT_EQ(printout->pageCount, 3);
+  EXPECT_FLOAT_EQ(grid->layout.pixelsPerPointX, screenX);
+  EXPECT_FLOAT_EQ(grid->layout.pixelsPerPointY, screenY);
+}
+
 TEST_F(PreviewWindowTest, ThePreviewCommandIsModalUntilClosed) {
   MakeTable(2);
   bool gridTookInput = true;

@@ -2,6 +2,7 @@
 // TApp, the application object, and TSampleSheet, its main frame.
 
 #include <memory>
+#include <string>
 
 #include "platform/application.h"
 #include "platform/framewindow.h"
@@ -21,7 +22,9 @@ class TSampleSheet : public TFrameWindow {
 
 class TApp : public TApplication {
  public:
-  TApp();
+  // startFile (native encoding), when not empty, is opened once the message
+  // loop runs, over the start-up table.
+  explicit TApp(std::string startFile = {});
   ~TApp() override;
 
   // The grid inside the main frame; the frame owns it.
@@ -32,4 +35,10 @@ class TApp : public TApplication {
 
  protected:
   void InitMainWindow() override;
+
+ private:
+  // Reads startFile with the reader the open command would choose for it.
+  void OpenStartFile();
+
+  std::string startFile;
 };

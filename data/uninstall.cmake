@@ -3,6 +3,8 @@
 #   [DESTDIR=...] cmake -D MANIFEST=BUILD/install_manifest.txt -P uninstall.cmake
 # The manifest names the files without DESTDIR, so the same DESTDIR is given
 # again. The desktop's caches are refreshed afterwards unless DESTDIR is set.
+cmake_minimum_required(VERSION 3.25)
+
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} is missing (make install writes it)")
 endif()
@@ -14,8 +16,12 @@ foreach(listed IN LISTS installed)
     message(STATUS "Removing ${path}")
     file(REMOVE "${path}")
   endif()
-  if(path MATCHES "^(.*)/mime/packages/[^/]+$" OR path MATCHES "^(.*)/applications/[^/]+\\.desktop$" OR
-     path MATCHES "^(.*)/icons/hicolor/.+$")
+  # The data folder (PREFIX/share) whose caches knew the file.
+  if(path MATCHES "^(.*)/mime/packages/[^/]+$")
+    list(APPEND datadirs "${CMAKE_MATCH_1}")
+  elseif(path MATCHES "^(.*)/applications/[^/]+\\.desktop$")
+    list(APPEND datadirs "${CMAKE_MATCH_1}")
+  elseif(path MATCHES "^(.*)/icons/hicolor/.+$")
     list(APPEND datadirs "${CMAKE_MATCH_1}")
   endif()
 endforeach()

@@ -30,7 +30,8 @@ class TApp : public TApplication {
   // The grid inside the main frame; the frame owns it.
   TGridwork* sheet = nullptr;
 
-  // The open Find or Replace dialog gets its keys before anything else.
+  // Opens the start file when the loop first turns; otherwise the open Find
+  // or Replace dialog gets its keys before anything else.
   bool ProcessAppMsg(MSG& msg) override;
 
  protected:

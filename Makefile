@@ -3,16 +3,21 @@
 # make bench - build optimised and run the benchmarks
 # make fuzz  - build the file readers' fuzz targets with clang and run each
 #              for FUZZ_SECONDS on a copy of fuzz/seeds
+# make install   - build optimised and install the program with its menu entry,
+#                  icon and table file type under PREFIX (and DESTDIR)
+# make uninstall - remove exactly the files the last install put in place
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+            desktop-file-utils shared-mime-info libglib2.0-bin \
             libbenchmark-dev locales fonts-liberation2 xvfb xauth xdotool xclip x11-utils libx11-dev \
             libqt6printsupport6 libcups2 poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 
 FUZZ_SECONDS ?= 600
+PREFIX ?= /usr/local
 
-.PHONY: run test bench fuzz deps build build-test
+.PHONY: run test bench fuzz deps build build-test install uninstall
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -30,6 +35,15 @@ build: deps
 
 run: build
 	./build/gridwork
+
+# The caches of the desktop are refreshed only when DESTDIR is empty; the
+# list of what was installed stays in build/install_manifest.txt.
+install: build
+	cmake --build build -j $(JOBS) --target gridwork_icon
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)" --strip
+
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake -D MANIFEST=build/install_manifest.txt -P data/uninstall.cmake
 
 build-test: deps
 	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DGRIDWORK_SANITIZE=ON -DGRIDWORK_BENCH=OFF

@@ -1,11 +1,21 @@
 #include "app/app.h"
 
+#include "app/command_line.h"
 #include "app/menus.h"
 #include "app/sample_content.h"
 #include "platform/modeless.h"
 #include "cell/cell_font.h"
 #include "platform/sysinfo.h"
+#include "platform/window.h"
 #include "sheet/gridwork.h"
+
+namespace {
+
+// Asks the running message loop to open the start file: a thread message,
+// taken only once the frame shows the start-up table.
+constexpr UINT kOpenStartFile = WM_APP;
+
+}  // namespace
 
 TSampleSheet::TSampleSheet(TWindow* parent, const char* title, std::unique_ptr<TWindow> client, bool shrinkToClient,
                            TModule* module)
@@ -18,7 +28,7 @@ void TSampleSheet::SetupWindow() {
   SetMenu(BuildMenuBar());
 }
 
-TApp::TApp() : TApplication("Test") {
+TApp::TApp(std::string startFile) : TApplication("Test"), startFile(std::move(startFile)) {
   // The system colours are read once, before any window exists.
   InitSystemColors(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW));
   RegisterGridAccelerators();
@@ -34,9 +44,18 @@ void TApp::InitMainWindow() {
   TSampleSheet* framePtr = frame.get();
   SetMainWindow(std::move(frame));
   framePtr->SetIcon(this, 1);
+  if (!startFile.empty()) PostMessageA(nullptr, kOpenStartFile);
+}
+
+void TApp::OpenStartFile() {
+  if (sheet && sheet->IsWindow()) sheet->OpenFile(startFile, FileKindForName(startFile));
 }
 
 bool TApp::ProcessAppMsg(MSG& msg) {
+  if (!msg.hwnd && msg.message == kOpenStartFile) {
+    OpenStartFile();
+    return true;
+  }
   if (sheet && GetMainWindow() && GetMainWindow()->GetHandle() && IsDialogMessageA(sheet->ActiveSearchDialog(), &msg)) return true;
   return TApplication::ProcessAppMsg(msg);
 }

@@ -2,6 +2,7 @@
 // TApp, the application object, and TSampleSheet, its main frame.
 
 #include <memory>
+#include <string>
 
 #include "platform/application.h"
 #include "platform/framewindow.h"
@@ -21,15 +22,24 @@ class TSampleSheet : public TFrameWindow {
 
 class TApp : public TApplication {
  public:
-  TApp();
+  // startFile (native encoding), when not empty, is opened once the message
+  // loop runs, over the start-up table.
+  explicit TApp(std::string startFile = {});
   ~TApp() override;
 
   // The grid inside the main frame; the frame owns it.
   TGridwork* sheet = nullptr;
 
-  // The open Find or Replace dialog gets its keys before anything else.
+  // Opens the start file when the loop first turns; otherwise the open Find
+  // or Replace dialog gets its keys before anything else.
   bool ProcessAppMsg(MSG& msg) override;
 
  protected:
   void InitMainWindow() override;
+
+ private:
+  // Reads startFile with the reader the open command would choose for it.
+  void OpenStartFile();
+
+  std::string startFile;
 };

@@ -60,14 +60,18 @@ void TGridwork::CmFileOpen() {
   ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
   if (!GetOpenFileNameA(&ofn)) return;
   // The filter decides how the file is read, not its extension.
-  const int kind = ofn.nFilterIndex == kTextKind ? kTextKind : kTableKind;
-  const bool read = kind == kTextKind ? ReadTextFile(file) : ReadTableFile(file);
+  OpenFile(file, ofn.nFilterIndex == kTextKind ? kTextKind : kTableKind);
+}
+
+bool TGridwork::OpenFile(const std::string& name, int kind) {
+  const bool read = kind == kTextKind ? ReadTextFile(name) : ReadTableFile(name);
   if (!read) {
-    ShowWarning((std::string(u8"Невозможно прочитать файл: \n"_cp) + Shown(file)).c_str());
-    return;
+    ShowWarning((std::string(u8"Невозможно прочитать файл: \n"_cp) + Shown(name)).c_str());
+    return false;
   }
-  fileName = file;
-  fileKind = kind;
+  fileName = name;
+  fileKind = kind == kTextKind ? kTextKind : kTableKind;
+  return true;
 }
 
 bool TGridwork::SaveDocument() {

@@ -111,6 +111,7 @@ constexpr UINT WM_RENDERFORMAT = 0x0305;
 constexpr UINT WM_RENDERALLFORMATS = 0x0306;
 constexpr UINT WM_DESTROYCLIPBOARD = 0x0307;
 constexpr UINT WM_USER = 0x0400;
+constexpr UINT WM_APP = 0x8000;  // the program's own messages, such as thread messages
 
 // WM_SIZE size types.
 constexpr UINT SIZE_RESTORED = 0;

@@ -302,6 +302,10 @@ class TGridwork : public TWindow {
   bool WriteTextFile(const std::string& name);
   bool WriteBitmapFile(const std::string& name);
   void CmFileOpen();
+  // Reads a file as the open command does once it has a name and a kind
+  // (1 table, 2 text): the table and the current file change on success, a
+  // failure shows its box. Answers whether the file was read.
+  bool OpenFile(const std::string& name, int kind);
   void CmFileSave();
   void CmFileSaveAs();
   bool CanClose() override;

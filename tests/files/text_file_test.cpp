@@ -99,6 +99,49 @@ TEST_F(TextFileTest, EmptyFileNulAndMissingFile) {
   EXPECT_EQ(grid->modified, 1);
 }
 
+TEST_F(TextFileTest, LinesWithoutFieldsBecomeEmptyRows) {
+  CreateGrid(4, 4, 0, 0, 300, 200);
+  const std::string path = PathOf("строки.txt");
+  Put(path, "a\r\n\t\r\n\r\n\t\tb\tc\n\t");
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  ASSERT_EQ(grid->rowCount, 5);
+  ASSERT_EQ(grid->columnCount, 3);
+  for (int r = 0; r < 5; ++r)
+    for (int c = 0; c < 3; ++c) {
+      const std::string_view expected = r == 0 && c == 0 ? "a" : r == 2 && c == 0 ? "b" : r == 2 && c == 1 ? "c" : "";
+      EXPECT_EQ(std::string_view(grid->cells[r][c].text), expected) << r << "," << c;
+    }
+}
+
+TEST_F(TextFileTest, LargeTablesAreWrittenWholeAndReadBack) {
+  // More text than the writer's block, and one cell longer than a whole block.
+  CreateGrid(3000, 3, 0, 0, 300, 200);
+  std::string expected;
+  for (int r = 0; r < 3000; ++r) {
+    const std::string first = "r" + std::to_string(r);
+    const std::string second(400, static_cast<char>('a' + r % 26));
+    const std::string third = r == 1500 ? std::string(1500000, 'x') : "";
+    ASSERT_TRUE(grid->SetCellText(r, 0, first.c_str()));
+    ASSERT_TRUE(grid->SetCellText(r, 1, second.c_str()));
+    if (!third.empty()) ASSERT_TRUE(grid->SetCellText(r, 2, third.c_str()));
+    expected += first + "\t" + second + "\t" + third + "\r\n";
+  }
+  const std::string path = PathOf("большая.txt");
+  ASSERT_TRUE(grid->WriteTextFile(path));
+  EXPECT_TRUE(Contents(path) == expected);
+
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  ASSERT_EQ(grid->rowCount, 3001);
+  ASSERT_EQ(grid->columnCount, 4);
+  EXPECT_EQ(std::string_view(grid->cells[2999][0].text), "r2999");
+  EXPECT_EQ(grid->cells[1500][2].text.size(), 1500000u);
+  EXPECT_EQ(grid->cells[1501][2].text.size(), 0u);
+  const std::string again = PathOf("снова.txt");
+  ASSERT_TRUE(grid->WriteTextFile(again));
+  // A TAB more in every line for the fourth column, and a last line of three TABs.
+  EXPECT_EQ(Contents(again).size(), expected.size() + 3000 + 5);
+}
+
 TEST_F(TextFileTest, WrittenTextHasNoNulAndKeepsTabsInsideCells) {
   CreateGrid(2, 2, 0, 0, 300, 200);
   grid->SetCellText(0, 0, "a\tb");

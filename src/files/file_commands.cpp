@@ -126,7 +126,7 @@ void TGridwork::CmFileSaveAs() { SaveDocumentAs(); }
 bool TGridwork::SaveChangesIfWanted() {
   if (!modified) return true;
   std::string question = u8"Сохранить изменения в файле"_cp;
-  if (!fileName.empty()) question += " " + Shown(fileName);
+  if (!fileName.empty()) question.append(" ").append(Shown(fileName));
   question += "?";
   if (AskYesNo(question.c_str()) != IDYES) return true;
   return SaveDocument();

@@ -2,7 +2,9 @@
 
 #include "files/text_codec.h"
 
+#include <algorithm>
 #include <cstring>
+#include <istream>
 #include <ostream>
 
 namespace {
@@ -40,6 +42,44 @@ TTextShape MeasureTextFile(std::string_view text) {
   }
   endLine();
   return shape;
+}
+
+TTextPieces::TTextPieces(std::istream& stream, std::size_t block) : in(stream), buffer(std::max<std::size_t>(block, 1), '\0') {}
+
+bool TTextPieces::Next(std::string_view& piece) {
+  // What the last piece left, the start of a line, moves to the front.
+  std::memmove(buffer.data(), buffer.data() + consumed, filled - consumed);
+  filled -= consumed;
+  consumed = 0;
+  for (;;) {
+    if (!ended && filled < buffer.size()) {
+      const std::size_t wanted = buffer.size() - filled;
+      in.read(buffer.data() + filled, static_cast<std::streamsize>(wanted));
+      const auto got = static_cast<std::size_t>(in.gcount());
+      if (in.bad()) {
+        failed = true;
+        return false;
+      }
+      const char* nul = static_cast<const char*>(std::memchr(buffer.data() + filled, '\0', got));
+      ended = nul != nullptr || got < wanted;
+      filled += nul != nullptr ? static_cast<std::size_t>(nul - (buffer.data() + filled)) : got;
+    }
+    std::size_t end = filled;
+    if (!ended) {
+      const std::string_view read(buffer.data(), filled);
+      const std::size_t lastBreak = read.find_last_of("\r\n");
+      if (lastBreak == std::string_view::npos) {
+        // One line fills the whole buffer: it grows until the line ends.
+        buffer.resize(buffer.size() * 2);
+        continue;
+      }
+      end = lastBreak + 1;
+    }
+    if (end == 0) return false;
+    piece = std::string_view(buffer.data(), end);
+    consumed = end;
+    return true;
+  }
 }
 
 TTableTextWriter::TTableTextWriter() : block(new char[kTextBlock]) {}

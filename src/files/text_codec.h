@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <iosfwd>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "cell/cell.h"
@@ -57,6 +58,26 @@ void ForEachTextFileField(std::string_view text, TField&& field) {
     }
   }
 }
+
+// A text read in pieces of about a block each that end at a line break or at
+// the end of the text, so that no line is cut: a line longer than a block
+// comes whole in a piece of its own size. A NUL ends the text.
+class TTextPieces {
+ public:
+  TTextPieces(std::istream& in, std::size_t block);
+  // The next piece, valid until the next call; false at the end of the text
+  // or when reading fails.
+  bool Next(std::string_view& piece);
+  bool Failed() const { return failed; }
+
+ private:
+  std::istream& in;
+  std::string buffer;
+  std::size_t filled = 0;    // bytes of the buffer read from the stream
+  std::size_t consumed = 0;  // bytes of them handed out
+  bool ended = false;        // the stream or a NUL has ended the text
+  bool failed = false;
+};
 
 // Writes rows of cells as shown, in large blocks through a buffer of its own:
 // once it exists, writing allocates nothing.

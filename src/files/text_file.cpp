@@ -1,10 +1,14 @@
 // Tab-separated text files and the bitmap picture of the table.
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <new>
+#include <sstream>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "files/text_codec.h"
 #include "platform/cp1251_literal.h"
@@ -14,68 +18,100 @@
 
 namespace {
 
-// The whole file, read at once when its size is known; false when reading fails.
-bool ReadWholeFile(std::ifstream& in, std::unique_ptr<char[]>& bytes, std::size_t& count) {
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (size < 0 || !in.good()) {
-    in.clear();
-    in.seekg(0, std::ios::beg);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    bytes = std::make_unique_for_overwrite<char[]>(text.size());
-    count = text.copy(bytes.get(), text.size());
-    return !in.bad();
+// Text is read in pieces of this size, twice: once to measure the table,
+// once to fill it. Neither pass holds the whole file.
+constexpr std::size_t kTextPiece = std::size_t{1} << 20;
+
+// What the first pass learnt: the table's shape and each piece's size and
+// lines, so that the second pass can tell where it is.
+struct TTextPlan {
+  TTextShape shape;
+  std::vector<std::pair<std::size_t, std::size_t>> pieces;  // bytes, lines
+};
+
+bool MeasurePieces(std::istream& in, TTextPlan& plan) {
+  TTextPieces pieces(in, kTextPiece);
+  std::string_view piece;
+  while (pieces.Next(piece)) {
+    const TTextShape shape = MeasureTextFile(piece);
+    plan.shape.lines += shape.lines;
+    plan.shape.mostFields = std::max(plan.shape.mostFields, shape.mostFields);
+    plan.pieces.emplace_back(piece.size(), shape.lines);
   }
-  bytes = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size));
-  in.read(bytes.get(), size);
-  // A file that shrank meanwhile gives what it still holds.
-  count = static_cast<std::size_t>(in.gcount());
-  return !in.bad();
+  return !pieces.Failed();
 }
 
-// Rows of cells for the fields of a text; the store has its final shape and
-// no rows yet. False when memory runs out.
-bool FillTextRows(TSheetStore& store, std::string_view text) {
-  int made = 0;
-  bool ok = true;
-  ForEachTextFileField(text, [&](std::size_t line, std::size_t column, std::string_view field) {
-    // Rows are made as the text reaches them, so each is written while it
-    // is still in the cache.
-    for (; ok && static_cast<std::size_t>(made) <= line; ++made) {
+enum class TFilled { kWhole, kNoMemory, kChanged };
+
+// Rows of cells for the fields of the text; the store has its final shape
+// and no rows yet. Rows are made as the text reaches them, so each is filled
+// while it is still in the cache. The text may have changed since it was
+// measured: nothing is written outside the store.
+TFilled FillPieces(std::istream& in, const TTextPlan& plan, TSheetStore& store) {
+  TTextPieces pieces(in, kTextPiece);
+  std::string_view piece;
+  std::size_t made = 0;
+  std::size_t firstLine = 0;
+  bool memory = true;
+  bool same = true;
+  const auto makeRows = [&](std::size_t count) {
+    for (; memory && made < count; ++made) {
       store.cells[made] = store.NewRow();
-      ok = store.cells[made] != nullptr;
+      memory = store.cells[made] != nullptr;
     }
-    if (ok) store.cells[line][column].text = field;
-  });
-  for (; ok && made < store.rowCount; ++made) {
-    store.cells[made] = store.NewRow();
-    ok = store.cells[made] != nullptr;
+  };
+  for (const auto& [bytes, lines] : plan.pieces) {
+    if (!pieces.Next(piece) || piece.size() != bytes) {
+      same = false;
+      break;
+    }
+    ForEachTextFileField(piece, [&](std::size_t line, std::size_t column, std::string_view field) {
+      const std::size_t row = firstLine + line;
+      if (row >= static_cast<std::size_t>(store.rowCount) || column >= static_cast<std::size_t>(store.columnCount)) {
+        same = false;
+        return;
+      }
+      makeRows(row + 1);
+      if (memory) store.cells[row][column].text = field;
+    });
+    firstLine += lines;
   }
-  return ok;
+  makeRows(static_cast<std::size_t>(store.rowCount));
+  if (!memory) return TFilled::kNoMemory;
+  return same && !pieces.Next(piece) && !pieces.Failed() ? TFilled::kWhole : TFilled::kChanged;
 }
 
 }  // namespace
 
 bool TGridwork::ReadTextFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in.is_open()) return false;
+  std::ifstream file(name, std::ios::binary);
+  if (!file.is_open()) return false;
   TSheetStore store;
   try {
-    std::unique_ptr<char[]> bytes;
-    std::size_t count = 0;
-    if (!ReadWholeFile(in, bytes, count)) return false;
-    std::string_view text(bytes.get(), count);
-    // A NUL ends the text.
-    text = text.substr(0, text.find('\0'));
-    const TTextShape shape = MeasureTextFile(text);
-    const std::size_t rows = TextFileRows(shape);
-    const std::size_t columns = TextFileColumns(shape);
+    // A stream that cannot go back to its start, a pipe, is read whole first.
+    std::istringstream copy;
+    std::istream* in = &file;
+    if (file.tellg() < 0) {
+      file.clear();
+      copy.str(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+      if (file.bad()) return false;
+      in = &copy;
+    }
+    TTextPlan plan;
+    if (!MeasurePieces(*in, plan)) return false;
+    const std::size_t rows = TextFileRows(plan.shape);
+    const std::size_t columns = TextFileColumns(plan.shape);
     if (rows > 0x7FFFFFFF || columns > 0x7FFFFFFF ||
-        !store.AllocateShape(static_cast<int>(rows), static_cast<int>(columns)) || !FillTextRows(store, text)) {
+        !store.AllocateShape(static_cast<int>(rows), static_cast<int>(columns))) {
       ShowWarning(u8"Недостаточно памяти"_cp);
       return false;
     }
+    in->clear();
+    in->seekg(0, std::ios::beg);
+    if (!in->good()) return false;
+    const TFilled filled = FillPieces(*in, plan, store);
+    if (filled == TFilled::kNoMemory) ShowWarning(u8"Недостаточно памяти"_cp);
+    if (filled != TFilled::kWhole) return false;
     store.SetDefaultSizes();
   } catch (const std::bad_alloc&) {
     ShowWarning(u8"Недостаточно памяти"_cp);

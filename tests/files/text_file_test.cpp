@@ -1,6 +1,10 @@
 // Tab-separated text files and the picture of the table.
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <sstream>
+#include <thread>
 
 #include "files/files_fixture.h"
 #include "files/text_codec.h"
@@ -49,6 +53,21 @@ TEST(TextCodecTest, RunsOfSeparatorsMakeNeitherEmptyLinesNorEmptyFields) {
   EXPECT_EQ(TextFileRows(MeasureTextFile("")), 1u);
   EXPECT_EQ(TextFileColumns(MeasureTextFile("\r\n\n")), 1u);
   EXPECT_EQ(TextFileRows(MeasureTextFile("\t\t\r\n")), 2u);  // a line without fields still counts
+}
+
+TEST(TextCodecTest, PiecesEndAtLineBreaksAndALongLineComesWhole) {
+  std::istringstream in(std::string("ab\tc\r\nlong line\nx\r\n\0ignored\n", 24));
+  TTextPieces pieces(in, 4);
+  std::vector<std::string> read;
+  std::string_view piece;
+  while (pieces.Next(piece)) read.emplace_back(piece);
+  EXPECT_FALSE(pieces.Failed());
+  EXPECT_EQ(read, (std::vector<std::string>{"ab\tc\r\n", "long line\nx\r\n"}));
+
+  std::istringstream empty("");
+  TTextPieces none(empty, 4);
+  EXPECT_FALSE(none.Next(piece));
+  EXPECT_FALSE(none.Failed());
 }
 
 using TextFileTest = FilesTest;
@@ -123,7 +142,9 @@ TEST_F(TextFileTest, LargeTablesAreWrittenWholeAndReadBack) {
     const std::string third = r == 1500 ? std::string(1500000, 'x') : "";
     ASSERT_TRUE(grid->SetCellText(r, 0, first.c_str()));
     ASSERT_TRUE(grid->SetCellText(r, 1, second.c_str()));
-    if (!third.empty()) ASSERT_TRUE(grid->SetCellText(r, 2, third.c_str()));
+    if (!third.empty()) {
+      ASSERT_TRUE(grid->SetCellText(r, 2, third.c_str()));
+    }
     expected += first + "\t" + second + "\t" + third + "\r\n";
   }
   const std::string path = PathOf("большая.txt");
@@ -140,6 +161,20 @@ TEST_F(TextFileTest, LargeTablesAreWrittenWholeAndReadBack) {
   ASSERT_TRUE(grid->WriteTextFile(again));
   // A TAB more in every line for the fourth column, and a last line of three TABs.
   EXPECT_EQ(Contents(again).size(), expected.size() + 3000 + 5);
+}
+
+TEST_F(TextFileTest, APipeIsReadAsAFileIs) {
+  CreateGrid(4, 4, 0, 0, 300, 200);
+  const std::string path = PathOf("канал");
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  std::thread writer([&path] { std::ofstream(path, std::ios::binary) << "a\tb\r\nc\r\n"; });
+  const bool read = grid->ReadTextFile(path);
+  writer.join();
+  ASSERT_TRUE(read);
+  ASSERT_EQ(grid->rowCount, 3);
+  ASSERT_EQ(grid->columnCount, 3);
+  EXPECT_EQ(std::string_view(grid->cells[0][1].text), "b");
+  EXPECT_EQ(std::string_view(grid->cells[1][0].text), "c");
 }
 
 TEST_F(TextFileTest, WrittenTextHasNoNulAndKeepsTabsInsideCells) {

@@ -66,6 +66,6 @@ fuzz: deps
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_table_reader fuzz_text_reader
 	for t in table_reader text_reader; do \
 	  mkdir -p build-fuzz/corpus-$$t && cp -n fuzz/seeds/$$t/* build-fuzz/corpus-$$t/ && \
-	  QT_QPA_PLATFORM=offscreen build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
+	  QT_QPA_PLATFORM=offscreen build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -artifact_prefix=build-fuzz/crash-$$t- build-fuzz/corpus-$$t || exit 1; \
 	done

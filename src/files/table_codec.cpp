@@ -2,6 +2,7 @@
 
 #include "files/table_codec.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <istream>
@@ -18,14 +19,74 @@ namespace {
 constexpr char kSignature[22] = "Quadrille Version 1.0";  // with its NUL: 22 bytes
 constexpr std::size_t kFaceNameMax = sizeof(TCellFont::faceName) - 1;
 constexpr std::size_t kPictureMax = sizeof(TCellFormat::formatPicture) - 1;
+// Records are gathered in memory and reach the stream in blocks of about
+// this size: a stream call per field would cost more than the encoding.
+constexpr std::size_t kOutputBlock = std::size_t{1} << 20;
+// Bytes the reader takes from the stream at a time.
+constexpr std::size_t kInputBlock = std::size_t{1} << 16;
 
 template <class T>
-bool Put(std::ostream& out, const T& value) {
-  out.write(reinterpret_cast<const char*>(&value), sizeof value);
-  return out.good();
+void Append(std::string& bytes, const T& value) {
+  bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-bool PutByte(std::ostream& out, BYTE value) { return Put(out, value); }
+bool AppendString(std::string& bytes, std::string_view text) {
+  if (text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return false;
+  Append(bytes, static_cast<std::int32_t>(text.size()));
+  bytes.append(text);
+  return true;
+}
+
+void AppendFont(std::string& bytes, const TCellFont& font) {
+  AppendString(bytes, std::string_view(font.faceName, strnlen(font.faceName, kFaceNameMax)));
+  Append(bytes, font.size);
+  Append(bytes, font.weight);
+  Append(bytes, font.italic);
+  Append(bytes, font.underline);
+  Append(bytes, font.strikeOut);
+  Append(bytes, font.color);
+}
+
+void AppendCellFormat(std::string& bytes, const TCell& cell) {
+  const TCellFormat& format = cell.Format();
+  Append(bytes, cell.dataType);
+  Append(bytes, cell.writeProtected);
+  Append(bytes, format.textFormat);
+  Append(bytes, format.background);
+  for (const TCellBorder& border : format.borders) {
+    Append(bytes, border.width);
+    Append(bytes, border.style);
+    Append(bytes, border.color);
+  }
+  AppendFont(bytes, format.font);
+  Append(bytes, cell.precision);
+  AppendString(bytes, std::string_view(format.formatPicture, strnlen(format.formatPicture, kPictureMax)));
+}
+
+bool AppendCell(std::string& bytes, const TCell& cell) {
+  if (cell.dataType == ctText && cell.text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    return false;
+  bytes += '<';
+  AppendCellFormat(bytes, cell);
+  Append(bytes, cell.invalid);
+  char slot[8];
+  std::memcpy(slot, &cell.value, sizeof slot);
+  if (cell.dataType == ctText) {
+    const auto length = static_cast<std::int32_t>(cell.text.size());
+    std::memcpy(slot, &length, sizeof length);
+    std::memset(slot + sizeof length, 0, sizeof slot - sizeof length);
+  }
+  bytes.append(slot, sizeof slot);
+  if (cell.dataType == ctText) bytes.append(std::string_view(cell.text));
+  bytes += '>';
+  return true;
+}
+
+bool Flush(std::ostream& out, std::string& bytes) {
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.clear();
+  return out.good();
+}
 
 template <std::size_t N>
 void CopyField(char (&field)[N], const std::string& text) {
@@ -35,7 +96,8 @@ void CopyField(char (&field)[N], const std::string& text) {
 
 }  // namespace
 
-TTableInput::TTableInput(std::istream& stream) : in(stream), remaining(std::numeric_limits<std::uint64_t>::max()) {
+TTableInput::TTableInput(std::istream& stream)
+    : in(stream), remaining(std::numeric_limits<std::uint64_t>::max()), buffer(new char[kInputBlock]) {
   const auto start = in.tellg();
   if (start < 0) return;
   in.seekg(0, std::ios::end);
@@ -45,11 +107,30 @@ TTableInput::TTableInput(std::istream& stream) : in(stream), remaining(std::nume
   in.clear(in.rdstate() & ~std::ios::eofbit);
 }
 
-bool TTableInput::Read(void* target, std::size_t count) {
+TTableInput::~TTableInput() = default;
+
+bool TTableInput::Fill() {
+  const std::uint64_t unread = remaining - (end - next);
+  const auto wanted = static_cast<std::streamsize>(std::min<std::uint64_t>(kInputBlock, unread));
+  if (wanted == 0 || !in.good()) return false;
+  in.read(buffer.get(), wanted);
+  next = 0;
+  end = static_cast<std::size_t>(in.gcount());
+  return end > 0;
+}
+
+bool TTableInput::ReadSlow(void* target, std::size_t count) {
   if (count > remaining) return false;
-  in.read(static_cast<char*>(target), static_cast<std::streamsize>(count));
-  if (!in.good() || static_cast<std::size_t>(in.gcount()) != count) return false;
-  remaining -= count;
+  auto* out = static_cast<char*>(target);
+  while (count > 0) {
+    if (next == end && !Fill()) return false;
+    const std::size_t part = std::min(count, end - next);
+    std::memcpy(out, buffer.get() + next, part);
+    next += part;
+    out += part;
+    count -= part;
+    remaining -= part;
+  }
   return true;
 }
 
@@ -57,10 +138,8 @@ bool TTableInput::ReadInt(std::int32_t& value) { return Read(&value, sizeof valu
 bool TTableInput::ReadFloat(float& value) { return Read(&value, sizeof value); }
 
 bool WriteString(std::string_view text, std::ostream& out) {
-  if (text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return false;
-  if (!Put(out, static_cast<std::int32_t>(text.size()))) return false;
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  return out.good();
+  std::string bytes;
+  return AppendString(bytes, text) && Flush(out, bytes);
 }
 
 bool ReadString(TTableInput& in, std::string& text, std::size_t maxLength) {
@@ -73,9 +152,9 @@ bool ReadString(TTableInput& in, std::string& text, std::size_t maxLength) {
 }
 
 bool WriteFont(const TCellFont& font, std::ostream& out) {
-  return WriteString(std::string_view(font.faceName, strnlen(font.faceName, kFaceNameMax)), out) &&
-         Put(out, font.size) && Put(out, font.weight) && PutByte(out, font.italic) && PutByte(out, font.underline) &&
-         PutByte(out, font.strikeOut) && Put(out, font.color);
+  std::string bytes;
+  AppendFont(bytes, font);
+  return Flush(out, bytes);
 }
 
 bool ReadFont(TCellFont& font, TTableInput& in) {
@@ -89,14 +168,9 @@ bool ReadFont(TCellFont& font, TTableInput& in) {
 }
 
 bool WriteCellFormat(const TCell& cell, std::ostream& out) {
-  const TCellFormat& format = cell.Format();
-  if (!PutByte(out, cell.dataType) || !PutByte(out, cell.writeProtected) || !Put(out, format.textFormat) ||
-      !Put(out, format.background))
-    return false;
-  for (const TCellBorder& border : format.borders)
-    if (!Put(out, border.width) || !Put(out, border.style) || !Put(out, border.color)) return false;
-  return WriteFont(format.font, out) && Put(out, cell.precision) &&
-         WriteString(std::string_view(format.formatPicture, strnlen(format.formatPicture, kPictureMax)), out);
+  std::string bytes;
+  AppendCellFormat(bytes, cell);
+  return Flush(out, bytes);
 }
 
 bool ReadCellFormat(TCell& cell, TTableInput& in) {
@@ -121,18 +195,8 @@ bool ReadCellFormat(TCell& cell, TTableInput& in) {
 }
 
 bool WriteCell(const TCell& cell, std::ostream& out) {
-  if (!PutByte(out, '<') || !WriteCellFormat(cell, out) || !PutByte(out, cell.invalid)) return false;
-  char slot[8];
-  std::memcpy(slot, &cell.value, sizeof slot);
-  if (cell.dataType == ctText) {
-    if (cell.text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return false;
-    const auto length = static_cast<std::int32_t>(cell.text.size());
-    std::memcpy(slot, &length, sizeof length);
-    std::memset(slot + sizeof length, 0, sizeof slot - sizeof length);
-  }
-  out.write(slot, sizeof slot);
-  if (cell.dataType == ctText) out.write(cell.text.data(), static_cast<std::streamsize>(cell.text.size()));
-  return out.good() && PutByte(out, '>');
+  std::string bytes;
+  return AppendCell(bytes, cell) && Flush(out, bytes);
 }
 
 bool ReadCell(TCell& cell, TTableInput& in) {
@@ -144,9 +208,16 @@ bool ReadCell(TCell& cell, TTableInput& in) {
     std::int32_t length = 0;
     std::memcpy(&length, slot, sizeof length);
     if (length < 0 || static_cast<std::uint64_t>(length) > in.Remaining()) return false;
-    std::string text(static_cast<std::size_t>(length), '\0');
-    if (length > 0 && !in.Read(text.data(), text.size())) return false;
-    cell.text = text;
+    // Most texts are short: they go through the stack, not the heap.
+    char shortText[64];
+    if (static_cast<std::size_t>(length) <= sizeof shortText) {
+      if (!in.Read(shortText, static_cast<std::size_t>(length))) return false;
+      cell.text.assign(shortText, static_cast<std::size_t>(length));
+    } else {
+      std::string text(static_cast<std::size_t>(length), '\0');
+      if (!in.Read(text.data(), text.size())) return false;
+      cell.text = text;
+    }
     cell.value = TCellValue();
   } else {
     std::memcpy(&cell.value, slot, sizeof slot);
@@ -162,24 +233,31 @@ bool WriteTableImage(const TTableHeader& header, const std::vector<std::unique_p
                      const std::vector<float>& rowHeights, const std::vector<float>& columnWidths, std::ostream& out) {
   if (rowHeights.size() > cells.size() || rowHeights.size() > 0x7FFFFFFF || columnWidths.size() > 0x7FFFFFFF)
     return false;
-  if (!PutByte(out, '[')) return false;
-  out.write(kSignature, sizeof kSignature);
-  if (!out.good()) return false;
   const auto rows = static_cast<std::int32_t>(rowHeights.size());
   const auto columns = static_cast<std::int32_t>(columnWidths.size());
-  if (!Put(out, rows) || !Put(out, columns) || !Put(out, header.zoom) || !Put(out, header.frozenRows) ||
-      !Put(out, header.frozenColumns) || !Put(out, header.leftColumn) || !Put(out, header.topRow) ||
-      !Put(out, header.autoFit))
-    return false;
+  std::string bytes;
+  bytes.reserve(kOutputBlock + 4096);
+  bytes += '[';
+  bytes.append(kSignature, sizeof kSignature);
+  for (std::int32_t value : {rows, columns}) Append(bytes, value);
+  Append(bytes, header.zoom);
+  for (std::int32_t value : {header.frozenRows, header.frozenColumns, header.leftColumn, header.topRow, header.autoFit})
+    Append(bytes, value);
+  if (!Flush(out, bytes)) return false;
   out.write(reinterpret_cast<const char*>(rowHeights.data()),
             static_cast<std::streamsize>(rowHeights.size() * sizeof(float)));
   out.write(reinterpret_cast<const char*>(columnWidths.data()),
             static_cast<std::streamsize>(columnWidths.size() * sizeof(float)));
-  if (!out.good() || !Put(out, header.editColumn) || !Put(out, header.editRow)) return false;
+  if (!out.good()) return false;
+  Append(bytes, header.editColumn);
+  Append(bytes, header.editRow);
   for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < columns; ++c)
-      if (!WriteCell(cells[r][c], out)) return false;
-  return PutByte(out, ']');
+    for (int c = 0; c < columns; ++c) {
+      if (!AppendCell(bytes, cells[r][c])) return false;
+      if (bytes.size() >= kOutputBlock && !Flush(out, bytes)) return false;
+    }
+  bytes += ']';
+  return Flush(out, bytes);
 }
 
 namespace {

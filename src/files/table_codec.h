@@ -5,6 +5,7 @@
 // every length is checked against its field and against the bytes left.
 
 #include <cstdint>
+#include <cstring>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -20,15 +21,33 @@ struct TSheetStore;
 class TTableInput {
  public:
   explicit TTableInput(std::istream& stream);
-  bool Read(void* target, std::size_t count);
+  ~TTableInput();
+  TTableInput(const TTableInput&) = delete;
+  TTableInput& operator=(const TTableInput&) = delete;
+
+  // The bytes come through a buffer of the input's own, so the stream may be
+  // read beyond what was asked for, never beyond its end.
+  bool Read(void* target, std::size_t count) {
+    if (count > end - next) return ReadSlow(target, count);
+    std::memcpy(target, buffer.get() + next, count);
+    next += count;
+    remaining -= count;
+    return true;
+  }
   bool ReadByte(BYTE& value) { return Read(&value, 1); }
   bool ReadInt(std::int32_t& value);
   bool ReadFloat(float& value);
   std::uint64_t Remaining() const { return remaining; }
 
  private:
+  bool ReadSlow(void* target, std::size_t count);
+  bool Fill();  // only when the buffer is used up
+
   std::istream& in;
-  std::uint64_t remaining;
+  std::uint64_t remaining;  // unread bytes, those in the buffer included
+  std::unique_ptr<char[]> buffer;
+  std::size_t next = 0;  // the buffer's unread bytes are [next, end)
+  std::size_t end = 0;
 };
 
 // The parts of a table that are not cells: what the header and the current

@@ -2,70 +2,116 @@
 
 #include "files/text_codec.h"
 
+#include <algorithm>
+#include <cstring>
+#include <istream>
+#include <ostream>
+
 namespace {
 
-bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
-
-// Calls line(text of the line) for every line that is not empty.
-template <class TLine>
-void ForEachLine(std::string_view text, TLine line) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    while (at < text.size() && IsLineBreak(text[at])) ++at;
-    const std::size_t start = at;
-    while (at < text.size() && !IsLineBreak(text[at])) ++at;
-    if (at > start) line(text.substr(start, at - start));
-  }
-}
-
-template <class TField>
-void ForEachField(std::string_view line, TField field) {
-  std::size_t at = 0;
-  while (at < line.size()) {
-    while (at < line.size() && line[at] == '\t') ++at;
-    const std::size_t start = at;
-    while (at < line.size() && line[at] != '\t') ++at;
-    if (at > start) field(line.substr(start, at - start));
-  }
-}
+constexpr std::size_t kTextBlock = std::size_t{1} << 20;
 
 }  // namespace
 
 TTextShape MeasureTextFile(std::string_view text) {
   TTextShape shape;
-  ForEachLine(text, [&](std::string_view line) {
+  std::size_t fields = 0;
+  bool lineStarted = false;
+  const auto endLine = [&] {
+    if (!lineStarted) return;
     ++shape.lines;
-    std::size_t fields = 0;
-    ForEachField(line, [&](std::string_view) { ++fields; });
     if (fields > shape.mostFields) shape.mostFields = fields;
-  });
+    fields = 0;
+    lineStarted = false;
+  };
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  while (at < end) {
+    const char c = *at;
+    if (c == '\r' || c == '\n') {
+      endLine();
+      ++at;
+    } else if (c == '\t') {
+      lineStarted = true;
+      ++at;
+    } else {
+      while (at < end && !text_file_detail::IsSeparator(*at)) ++at;
+      ++fields;
+      lineStarted = true;
+    }
+  }
+  endLine();
   return shape;
 }
 
-void ForEachTextFileField(std::string_view text,
-                          const std::function<void(std::size_t line, std::size_t column, std::string_view field)>& field) {
-  std::size_t lineIndex = 0;
-  ForEachLine(text, [&](std::string_view line) {
-    std::size_t column = 0;
-    ForEachField(line, [&](std::string_view text) { field(lineIndex, column++, text); });
-    ++lineIndex;
-  });
+TTextPieces::TTextPieces(std::istream& stream, std::size_t block) : in(stream), buffer(std::max<std::size_t>(block, 1), '\0') {}
+
+bool TTextPieces::Next(std::string_view& piece) {
+  // What the last piece left, the start of a line, moves to the front.
+  std::memmove(buffer.data(), buffer.data() + consumed, filled - consumed);
+  filled -= consumed;
+  consumed = 0;
+  for (;;) {
+    if (!ended && filled < buffer.size()) {
+      const std::size_t wanted = buffer.size() - filled;
+      in.read(buffer.data() + filled, static_cast<std::streamsize>(wanted));
+      const auto got = static_cast<std::size_t>(in.gcount());
+      if (in.bad()) {
+        failed = true;
+        return false;
+      }
+      const char* nul = static_cast<const char*>(std::memchr(buffer.data() + filled, '\0', got));
+      ended = nul != nullptr || got < wanted;
+      filled += nul != nullptr ? static_cast<std::size_t>(nul - (buffer.data() + filled)) : got;
+    }
+    std::size_t end = filled;
+    if (!ended) {
+      const std::string_view read(buffer.data(), filled);
+      const std::size_t lastBreak = read.find_last_of("\r\n");
+      if (lastBreak == std::string_view::npos) {
+        // One line fills the whole buffer: it grows until the line ends.
+        buffer.resize(buffer.size() * 2);
+        continue;
+      }
+      end = lastBreak + 1;
+    }
+    if (end == 0) return false;
+    piece = std::string_view(buffer.data(), end);
+    consumed = end;
+    return true;
+  }
 }
 
-std::string TableText(const std::unique_ptr<TCell[]>* rows, int rowCount, int columnCount) {
-  std::size_t size = 0;
-  for (int r = 0; r < rowCount; ++r) {
-    size += static_cast<std::size_t>(columnCount) + 1;  // TABs and CR LF
-    for (int c = 0; c < columnCount; ++c) size += rows[r][c].text.size();
-  }
-  std::string text;
-  text.reserve(size);
-  for (int r = 0; r < rowCount; ++r) {
-    for (int c = 0; c < columnCount; ++c) {
-      if (c > 0) text += '\t';
-      text += std::string_view(rows[r][c].text);
+TTableTextWriter::TTableTextWriter() : block(new char[kTextBlock]) {}
+
+bool TTableTextWriter::Flush(std::ostream& out) {
+  out.write(block.get(), static_cast<std::streamsize>(used));
+  used = 0;
+  return out.good();
+}
+
+bool TTableTextWriter::Put(std::string_view bytes, std::ostream& out) {
+  if (bytes.size() > kTextBlock - used) {
+    if (!Flush(out)) return false;
+    // A text longer than the whole block goes straight to the stream.
+    if (bytes.size() > kTextBlock) {
+      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      return out.good();
     }
-    text += "\r\n";
   }
-  return text;
+  std::memcpy(block.get() + used, bytes.data(), bytes.size());
+  used += bytes.size();
+  return true;
+}
+
+bool TTableTextWriter::Write(const std::unique_ptr<TCell[]>* rows, int rowCount, int columnCount,
+                             std::ostream& out) {
+  used = 0;
+  for (int r = 0; r < rowCount; ++r) {
+    const TCell* row = rows[r].get();
+    for (int c = 0; c < columnCount; ++c)
+      if ((c > 0 && !Put("\t", out)) || !Put(row[c].text, out)) return false;
+    if (!Put("\r\n", out)) return false;
+  }
+  return Flush(out);
 }

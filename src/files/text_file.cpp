@@ -1,8 +1,14 @@
 // Tab-separated text files and the bitmap picture of the table.
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <new>
+#include <sstream>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "files/text_codec.h"
 #include "platform/cp1251_literal.h"
@@ -10,27 +16,103 @@
 #include "platform/file_replace.h"
 #include "sheet/gridwork.h"
 
+namespace {
+
+// Text is read in pieces of this size, twice: once to measure the table,
+// once to fill it. Neither pass holds the whole file.
+constexpr std::size_t kTextPiece = std::size_t{1} << 20;
+
+// What the first pass learnt: the table's shape and each piece's size and
+// lines, so that the second pass can tell where it is.
+struct TTextPlan {
+  TTextShape shape;
+  std::vector<std::pair<std::size_t, std::size_t>> pieces;  // bytes, lines
+};
+
+bool MeasurePieces(std::istream& in, TTextPlan& plan) {
+  TTextPieces pieces(in, kTextPiece);
+  std::string_view piece;
+  while (pieces.Next(piece)) {
+    const TTextShape shape = MeasureTextFile(piece);
+    plan.shape.lines += shape.lines;
+    plan.shape.mostFields = std::max(plan.shape.mostFields, shape.mostFields);
+    plan.pieces.emplace_back(piece.size(), shape.lines);
+  }
+  return !pieces.Failed();
+}
+
+enum class TFilled { kWhole, kNoMemory, kChanged };
+
+// Rows of cells for the fields of the text; the store has its final shape
+// and no rows yet. Rows are made as the text reaches them, so each is filled
+// while it is still in the cache. The text may have changed since it was
+// measured: nothing is written outside the store.
+TFilled FillPieces(std::istream& in, const TTextPlan& plan, TSheetStore& store) {
+  TTextPieces pieces(in, kTextPiece);
+  std::string_view piece;
+  std::size_t made = 0;
+  std::size_t firstLine = 0;
+  bool memory = true;
+  bool same = true;
+  const auto makeRows = [&](std::size_t count) {
+    for (; memory && made < count; ++made) {
+      store.cells[made] = store.NewRow();
+      memory = store.cells[made] != nullptr;
+    }
+  };
+  for (const auto& [bytes, lines] : plan.pieces) {
+    if (!pieces.Next(piece) || piece.size() != bytes) {
+      same = false;
+      break;
+    }
+    ForEachTextFileField(piece, [&](std::size_t line, std::size_t column, std::string_view field) {
+      const std::size_t row = firstLine + line;
+      if (row >= static_cast<std::size_t>(store.rowCount) || column >= static_cast<std::size_t>(store.columnCount)) {
+        same = false;
+        return;
+      }
+      makeRows(row + 1);
+      if (memory) store.cells[row][column].text = field;
+    });
+    firstLine += lines;
+  }
+  makeRows(static_cast<std::size_t>(store.rowCount));
+  if (!memory) return TFilled::kNoMemory;
+  return same && !pieces.Next(piece) && !pieces.Failed() ? TFilled::kWhole : TFilled::kChanged;
+}
+
+}  // namespace
+
 bool TGridwork::ReadTextFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in.is_open()) return false;
+  std::ifstream file(name, std::ios::binary);
+  if (!file.is_open()) return false;
   TSheetStore store;
   try {
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
-    // A NUL ends the text.
-    text.resize(std::string_view(text).find('\0') == std::string_view::npos ? text.size()
-                                                                             : std::string_view(text).find('\0'));
-    const TTextShape shape = MeasureTextFile(text);
-    const std::size_t rows = TextFileRows(shape);
-    const std::size_t columns = TextFileColumns(shape);
+    // A stream that cannot go back to its start, a pipe, is read whole first.
+    std::istringstream copy;
+    std::istream* in = &file;
+    if (file.tellg() < 0) {
+      file.clear();
+      copy.str(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+      if (file.bad()) return false;
+      in = &copy;
+    }
+    TTextPlan plan;
+    if (!MeasurePieces(*in, plan)) return false;
+    const std::size_t rows = TextFileRows(plan.shape);
+    const std::size_t columns = TextFileColumns(plan.shape);
     if (rows > 0x7FFFFFFF || columns > 0x7FFFFFFF ||
-        !store.Allocate(static_cast<int>(rows), static_cast<int>(columns))) {
+        !store.AllocateShape(static_cast<int>(rows), static_cast<int>(columns))) {
       ShowWarning(u8"Недостаточно памяти"_cp);
       return false;
     }
-    ForEachTextFileField(text, [&store](std::size_t line, std::size_t column, std::string_view field) {
-      store.cells[line][column].text = field;
-    });
+    in->clear();
+    in->seekg(0, std::ios::beg);
+    if (!in->good()) return false;
+    const TFilled filled = FillPieces(*in, plan, store);
+    if (filled == TFilled::kNoMemory) ShowWarning(u8"Недостаточно памяти"_cp);
+    if (filled != TFilled::kWhole) return false;
+    store.SetDefaultSizes();
   } catch (const std::bad_alloc&) {
     ShowWarning(u8"Недостаточно памяти"_cp);
     return false;
@@ -52,17 +134,15 @@ bool TGridwork::ReadTextFile(const std::string& name) {
 }
 
 bool TGridwork::WriteTextFile(const std::string& name) {
-  std::string text;
+  std::unique_ptr<TTableTextWriter> writer;
   try {
-    text = TableText(cells.data(), rowCount, columnCount);
+    writer = std::make_unique<TTableTextWriter>();
   } catch (const std::bad_alloc&) {
     ShowWarning(u8"Недостаточно памяти"_cp);
     return false;
   }
-  const bool written = WriteFileReplacing(name, [&text](std::ostream& out) {
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return out.good();
-  });
+  const bool written = WriteFileReplacing(
+      name, [&](std::ostream& out) { return writer->Write(cells.data(), rowCount, columnCount, out); });
   if (written) SetModified(false);
   return written;
 }

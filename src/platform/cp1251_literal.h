@@ -60,7 +60,10 @@ inline constexpr auto kStorage = L;
 
 }  // namespace cp1251_detail
 
+// Not constexpr: clang 14 crashes when a constant evaluation that holds this
+// pointer fails and it describes the calls; the bytes are still made at
+// compile time, and only the pointer to them is taken at run time.
 template <cp1251_detail::Literal L>
-constexpr const char* operator""_cp() {
+inline const char* operator""_cp() {
   return cp1251_detail::kStorage<L>.bytes;
 }

@@ -53,9 +53,13 @@ bool TSheetStore::Allocate(int rows, int columns) {
       return false;
     }
   }
+  SetDefaultSizes();
+  return true;
+}
+
+void TSheetStore::SetDefaultSizes() {
   rowHeights.assign(rowHeights.size(), 12.0f);
   columnWidths.assign(columnWidths.size(), 60.0f);
-  return true;
 }
 
 void TSheetStore::Clear() {

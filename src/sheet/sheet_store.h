@@ -28,6 +28,8 @@ struct TSheetStore {
   // Arrays of the given shape whose cells are still to be filled: the row
   // pointers are null and the sizes zero. The caller moves or makes the rows.
   bool AllocateShape(int rows, int columns);
+  // Every row and column at the default sizes (12 and 60 points).
+  void SetDefaultSizes();
   // A new row of default cells, or null when memory runs out.
   std::unique_ptr<TCell[]> NewRow() const;
   void Clear();

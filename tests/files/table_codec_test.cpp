@@ -208,3 +208,65 @@ TEST(TableCodecTest, TextLengthBeyondTheFileIsRefusedBeforeAllocating) {
   TSheetStore read;
   EXPECT_FALSE(Read(bytes, header, read));
 }
+
+namespace {
+
+// A stream that cannot tell its size or seek, as a pipe would be.
+class TPipeBuffer : public std::streambuf {
+ public:
+  explicit TPipeBuffer(std::string bytes) : bytes(std::move(bytes)) {
+    setg(this->bytes.data(), this->bytes.data(), this->bytes.data() + this->bytes.size());
+  }
+
+ private:
+  std::string bytes;
+};
+
+}  // namespace
+
+TEST(TableCodecTest, LargeTablesCrossTheReadersAndWritersBlocks) {
+  // Records of many sizes, one text longer than the reader's block and one
+  // longer than the writer's, so that records straddle every block edge.
+  TSheetStore store;
+  ASSERT_TRUE(store.Allocate(400, 3));
+  for (int r = 0; r < 400; ++r)
+    for (int c = 0; c < 3; ++c) store.cells[r][c].SetText(std::string(static_cast<std::size_t>(r * 7 + c) % 97, 'a' + r % 26));
+  store.cells[10][1].SetText(std::string(70000, 'x'));
+  store.cells[300][2].SetText(std::string(1200000, 'y'));
+  store.cells[5][0].SetDataType(ctInteger);
+  store.cells[5][0].SetInteger(123456);
+  const std::string bytes = Write(TTableHeader{}, store);
+
+  // The whole image is its records one after another.
+  std::ostringstream cells;
+  for (int r = 0; r < 400; ++r)
+    for (int c = 0; c < 3; ++c) ASSERT_TRUE(WriteCell(store.cells[r][c], cells));
+  ASSERT_GT(bytes.size(), cells.str().size());
+  EXPECT_EQ(bytes.substr(bytes.size() - 1 - cells.str().size()), cells.str() + "]");
+
+  const auto expectSame = [&store](const TSheetStore& read) {
+    ASSERT_EQ(read.rowCount, 400);
+    ASSERT_EQ(read.columnCount, 3);
+    for (int r = 0; r < 400; ++r)
+      for (int c = 0; c < 3; ++c)
+        ASSERT_EQ(std::string_view(read.cells[r][c].text), std::string_view(store.cells[r][c].text)) << r << "," << c;
+  };
+  TTableHeader header;
+  TSheetStore read;
+  ASSERT_TRUE(Read(bytes, header, read));
+  expectSame(read);
+
+  TPipeBuffer pipe(bytes);
+  std::istream piped(&pipe);
+  TSheetStore readFromPipe;
+  ASSERT_TRUE(ReadTableImage(piped, header, readFromPipe));
+  expectSame(readFromPipe);
+
+  for (std::size_t cut : {std::size_t{65535}, std::size_t{65536}, std::size_t{65537}, bytes.size() / 2, bytes.size() - 1}) {
+    TSheetStore refused;
+    EXPECT_FALSE(Read(bytes.substr(0, cut), header, refused)) << cut;
+    TPipeBuffer cutPipe(bytes.substr(0, cut));
+    std::istream cutPiped(&cutPipe);
+    EXPECT_FALSE(ReadTableImage(cutPiped, header, refused)) << cut;
+  }
+}

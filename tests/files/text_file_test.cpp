@@ -1,6 +1,10 @@
 // Tab-separated text files and the picture of the table.
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <sstream>
+#include <thread>
 
 #include "files/files_fixture.h"
 #include "files/text_codec.h"
@@ -51,6 +55,21 @@ TEST(TextCodecTest, RunsOfSeparatorsMakeNeitherEmptyLinesNorEmptyFields) {
   EXPECT_EQ(TextFileRows(MeasureTextFile("\t\t\r\n")), 2u);  // a line without fields still counts
 }
 
+TEST(TextCodecTest, PiecesEndAtLineBreaksAndALongLineComesWhole) {
+  std::istringstream in(std::string("ab\tc\r\nlong line\nx\r\n\0ignored\n", 24));
+  TTextPieces pieces(in, 4);
+  std::vector<std::string> read;
+  std::string_view piece;
+  while (pieces.Next(piece)) read.emplace_back(piece);
+  EXPECT_FALSE(pieces.Failed());
+  EXPECT_EQ(read, (std::vector<std::string>{"ab\tc\r\n", "long line\nx\r\n"}));
+
+  std::istringstream empty("");
+  TTextPieces none(empty, 4);
+  EXPECT_FALSE(none.Next(piece));
+  EXPECT_FALSE(none.Failed());
+}
+
 using TextFileTest = FilesTest;
 
 TEST_F(TextFileTest, ReadsThreeByThreeAndReplacesTheView) {
@@ -97,6 +116,65 @@ TEST_F(TextFileTest, EmptyFileNulAndMissingFile) {
   EXPECT_FALSE(grid->ReadTextFile(PathOf("нет.txt")));
   EXPECT_EQ(grid->rowCount, 2);
   EXPECT_EQ(grid->modified, 1);
+}
+
+TEST_F(TextFileTest, LinesWithoutFieldsBecomeEmptyRows) {
+  CreateGrid(4, 4, 0, 0, 300, 200);
+  const std::string path = PathOf("строки.txt");
+  Put(path, "a\r\n\t\r\n\r\n\t\tb\tc\n\t");
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  ASSERT_EQ(grid->rowCount, 5);
+  ASSERT_EQ(grid->columnCount, 3);
+  for (int r = 0; r < 5; ++r)
+    for (int c = 0; c < 3; ++c) {
+      const std::string_view expected = r == 0 && c == 0 ? "a" : r == 2 && c == 0 ? "b" : r == 2 && c == 1 ? "c" : "";
+      EXPECT_EQ(std::string_view(grid->cells[r][c].text), expected) << r << "," << c;
+    }
+}
+
+TEST_F(TextFileTest, LargeTablesAreWrittenWholeAndReadBack) {
+  // More text than the writer's block, and one cell longer than a whole block.
+  CreateGrid(3000, 3, 0, 0, 300, 200);
+  std::string expected;
+  for (int r = 0; r < 3000; ++r) {
+    const std::string first = "r" + std::to_string(r);
+    const std::string second(400, static_cast<char>('a' + r % 26));
+    const std::string third = r == 1500 ? std::string(1500000, 'x') : "";
+    ASSERT_TRUE(grid->SetCellText(r, 0, first.c_str()));
+    ASSERT_TRUE(grid->SetCellText(r, 1, second.c_str()));
+    if (!third.empty()) {
+      ASSERT_TRUE(grid->SetCellText(r, 2, third.c_str()));
+    }
+    expected += first + "\t" + second + "\t" + third + "\r\n";
+  }
+  const std::string path = PathOf("большая.txt");
+  ASSERT_TRUE(grid->WriteTextFile(path));
+  EXPECT_TRUE(Contents(path) == expected);
+
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  ASSERT_EQ(grid->rowCount, 3001);
+  ASSERT_EQ(grid->columnCount, 4);
+  EXPECT_EQ(std::string_view(grid->cells[2999][0].text), "r2999");
+  EXPECT_EQ(grid->cells[1500][2].text.size(), 1500000u);
+  EXPECT_EQ(grid->cells[1501][2].text.size(), 0u);
+  const std::string again = PathOf("снова.txt");
+  ASSERT_TRUE(grid->WriteTextFile(again));
+  // A TAB more in every line for the fourth column, and a last line of three TABs.
+  EXPECT_EQ(Contents(again).size(), expected.size() + 3000 + 5);
+}
+
+TEST_F(TextFileTest, APipeIsReadAsAFileIs) {
+  CreateGrid(4, 4, 0, 0, 300, 200);
+  const std::string path = PathOf("канал");
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  std::thread writer([&path] { std::ofstream(path, std::ios::binary) << "a\tb\r\nc\r\n"; });
+  const bool read = grid->ReadTextFile(path);
+  writer.join();
+  ASSERT_TRUE(read);
+  ASSERT_EQ(grid->rowCount, 3);
+  ASSERT_EQ(grid->columnCount, 3);
+  EXPECT_EQ(std::string_view(grid->cells[0][1].text), "b");
+  EXPECT_EQ(std::string_view(grid->cells[1][0].text), "c");
 }
 
 TEST_F(TextFileTest, WrittenTextHasNoNulAndKeepsTabsInsideCells) {

@@ -3,7 +3,6 @@
 #include "view/sheet_layout.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -51,7 +50,9 @@ int IndexOr(int index, int fallback) { return index == -1 ? fallback : index; }
 }  // namespace
 
 int TSheetLayout::ScaledSize(float points, float zoom, float pixelsPerPoint) {
-  return static_cast<int>(std::trunc(static_cast<long double>(points) * zoom * pixelsPerPoint));
+  // The conversion truncates toward zero by itself; a call of truncl per
+  // size made large tables slow to lay out and to break into pages.
+  return static_cast<int>(static_cast<long double>(points) * zoom * pixelsPerPoint);
 }
 
 int TSheetLayout::IndexAt(int pixel, const int* positions, int count) {

@@ -11,6 +11,7 @@
 #include "platform/application.h"
 #include "platform/testing.h"
 #include "sheet/gridwork.h"
+#include "run_benchmarks.h"
 
 namespace {
 
@@ -61,13 +62,4 @@ BENCHMARK(BM_CellFittingOn)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-// The program's own main, in place of benchmark_main's, so that the window
-// goes while the application still exists.
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  table.reset();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, [] { table.reset(); }); }

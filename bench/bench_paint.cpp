@@ -15,6 +15,7 @@
 #include "platform/nls.h"
 #include "platform/testing.h"
 #include "sheet/gridwork.h"
+#include "run_benchmarks.h"
 
 namespace {
 
@@ -160,13 +161,4 @@ BENCHMARK(BM_ScrollOneRowLarge)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-// The program's own main, in place of benchmark_main's, so that the tables
-// go while the application still exists.
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  tables.reset();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, [] { tables.reset(); }); }

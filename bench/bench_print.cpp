@@ -20,6 +20,7 @@
 #include "print/page_breaks.h"
 #include "print/sheet_printout.h"
 #include "sheet/gridwork.h"
+#include "run_benchmarks.h"
 
 namespace {
 
@@ -137,11 +138,4 @@ BENCHMARK(BM_PrintPageStartUp)->Arg(300)->Arg(1200)->Unit(benchmark::kMillisecon
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  app.reset();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, [] { app.reset(); }); }

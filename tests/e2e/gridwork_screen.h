@@ -273,6 +273,22 @@ class GridworkScreen : public testing::Test {
         what);
   }
 
+  // A message box may still move after it first appears: it has settled
+  // once two looks a poll apart find it in the same place.
+  bool WaitForSettledWindow(TTopWindow& window, const std::string& what) {
+    std::optional<TRect> last;
+    return WaitFor(
+        [&] {
+          const std::optional<TTopWindow> now = server->Describe(window.id);
+          if (!now || !now->viewable) return false;
+          const bool settled = last && *last == now->area;
+          last = now->area;
+          window = *now;
+          return settled;
+        },
+        what);
+  }
+
   bool WaitForWindowGone(unsigned long id, const std::string& what) {
     return WaitFor(
         [&] {

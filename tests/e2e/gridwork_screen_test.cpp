@@ -348,7 +348,9 @@ TEST_F(GridworkScreen, ReplaceAllThroughTheModelessDialogTypedIntoWithTheKeyboar
   TTopWindow message;
   ASSERT_TRUE(WaitForNewWindow({dialog.id}, message, "the failed search reports itself when all is replaced"));
   // With no window manager under Xvfb the box may open without the keyboard;
-  // a click on its text gives it the keyboard, as a person would.
+  // a click on its text, where the box has come to rest, gives it the
+  // keyboard, as a person would.
+  ASSERT_TRUE(WaitForSettledWindow(message, "the message comes to rest"));
   ASSERT_TRUE(server->Click({message.area.left + message.area.Width() / 2, message.area.top + 12}));
   ASSERT_TRUE(server->Keys({"Escape"}));
   ASSERT_TRUE(WaitForWindowGone(message.id, "Escape closes the message"));

@@ -60,7 +60,6 @@ class TFindReplaceDialog : public TDialog {
   TFindReplaceDialog(FINDREPLACE& record, bool replace)
       : TDialog(nullptr, replace ? ReplaceTemplate() : FindTemplate()),
         record(record),
-        replace(replace),
         findWhat(this, kFindWhatEdit, std::max<UINT>(record.wFindWhatLen, 1)),
         matchCase(this, kMatchCaseBox) {
     if (replace) {
@@ -127,7 +126,6 @@ class TFindReplaceDialog : public TDialog {
   }
 
   FINDREPLACE& record;
-  bool replace;
   TEdit findWhat;
   TCheckBox matchCase;
   std::unique_ptr<TEdit> replaceWith;

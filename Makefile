@@ -13,6 +13,8 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmo
             libqt6printsupport6 libcups2 poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
+# A compiler cache, where one is installed, makes rebuilds of other checkouts cheap.
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 FUZZ_SECONDS ?= 600
 PREFIX ?= /usr/local
@@ -30,7 +32,7 @@ deps:
 	fi
 
 build: deps
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRIDWORK_TESTS=OFF
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRIDWORK_TESTS=OFF $(LAUNCHER)
 	cmake --build build -j $(JOBS) --target gridwork
 
 run: build
@@ -46,7 +48,7 @@ uninstall:
 	DESTDIR="$(DESTDIR)" cmake -D MANIFEST=build/install_manifest.txt -P data/uninstall.cmake
 
 build-test: deps
-	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DGRIDWORK_SANITIZE=ON -DGRIDWORK_BENCH=OFF
+	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DGRIDWORK_SANITIZE=ON -DGRIDWORK_BENCH=OFF $(LAUNCHER)
 	cmake --build build-test -j $(JOBS)
 
 test: build-test

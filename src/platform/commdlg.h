@@ -88,8 +88,9 @@ struct OPENFILENAMEA {
 
 // False when the user cancels or the chosen path does not fit lpstrFile;
 // CommDlgExtendedError then tells which. With OFN_OVERWRITEPROMPT the save
-// dialog asks before it answers a name that exists, the extension it added
-// included; No returns to the dialog.
+// dialog asks whether to replace a file that exists under the final name,
+// the extension it added included; No returns to the dialog (or, when a
+// test answered the dialog, makes it answer false).
 BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
 BOOL GetSaveFileNameA(OPENFILENAMEA* ofn);
 

@@ -132,7 +132,9 @@ BOOL RunFileDialog(OPENFILENAMEA* ofn, bool save) {
       shown = true;
     }
     if (!chosen || info.fileName.empty()) return FALSE;
-    path = WithExtension(info.fileName, info);
+    // A file opened under the very name chosen keeps it, extension or not.
+    const bool existing = !save && QFileInfo(QString::fromLocal8Bit(info.fileName.c_str())).isFile();
+    path = existing ? info.fileName : WithExtension(info.fileName, info);
     if (!save || MayReplace(*ofn, path)) break;
     // No goes back to the dialog with the name; a test's answer ends here.
     if (!shown) return FALSE;

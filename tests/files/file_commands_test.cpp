@@ -324,3 +324,13 @@ TEST_F(FileCommandsTest, LongPathsAreSavedAndOpenedOrReported) {
   EXPECT_EQ(boxes.size(), 0u);  // the open dialog takes only files that exist
   EXPECT_EQ(grid->fileName, path);
 }
+
+TEST_F(FileCommandsTest, OpenTakesAnExistingNameWithoutExtensionAsItIs) {
+  grid->SetModified(false);
+  const std::string plain = PathOf("README");
+  ASSERT_TRUE(grid->WriteTableFile(plain));
+  Choose(3, plain);
+  Command(CM_FILEOPEN);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(grid->fileName, plain);
+}

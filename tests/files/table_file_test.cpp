@@ -149,6 +149,7 @@ TEST_F(TableFileTest, HostileSizesAndZoomAreRefusedOrClampedAndTheTableStillDraw
   CreateGrid(2, 2, 0, 0, 300, 200);
   grid->SetCellBorder(0, 0, 1, 1, RGB(0, 0, 255), PS_DOT);
   grid->SetCellBorder(0, 0, 3, 1, RGB(0, 0, 255), 0);
+  grid->SetCellBorder(0, 0, 2, 1, RGB(0, 0, 255), PS_DOT);
   const std::string bytes = TableBytes(*grid);
   const auto put = [](std::string& to, std::size_t at, auto value) { std::memcpy(&to[at], &value, 4); };
 

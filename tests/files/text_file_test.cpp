@@ -6,6 +6,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app/sample_content.h"
 #include "files/files_fixture.h"
 #include "files/text_codec.h"
 #include "platform/cp1251_literal.h"
@@ -164,6 +165,28 @@ TEST_F(TextFileTest, EmptyFileNulAndMissingFile) {
   EXPECT_FALSE(grid->ReadTextFile(PathOf("нет.txt")));
   EXPECT_EQ(grid->rowCount, 2);
   EXPECT_EQ(grid->modified, 1);
+}
+
+TEST_F(TextFileTest, StartUpTableKeepsEveryTextInItsCell) {
+  CreateGrid(40, 20, 3, 1, 400, 300);
+  FillSampleContent(*grid);
+  std::vector<std::string> texts;
+  for (int r = 0; r < 40; ++r)
+    for (int c = 0; c < 20; ++c) texts.emplace_back(grid->cells[r][c].text);
+  const std::string path = PathOf("старт.txt");
+  ASSERT_TRUE(grid->WriteTextFile(path));
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  ASSERT_GE(grid->rowCount, 40);
+  ASSERT_GE(grid->columnCount, 20);
+  for (int r = 0; r < 40; ++r)
+    for (int c = 0; c < 20; ++c) EXPECT_EQ(std::string(grid->cells[r][c].text), texts[r * 20 + c]) << r << "," << c;
+  // From the second round on the table keeps its size.
+  const int rows = grid->rowCount;
+  const int columns = grid->columnCount;
+  ASSERT_TRUE(grid->WriteTextFile(path));
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  EXPECT_EQ(grid->rowCount, rows);
+  EXPECT_EQ(grid->columnCount, columns);
 }
 
 TEST_F(TextFileTest, EmptyLinesAndFieldsStayInPlace) {

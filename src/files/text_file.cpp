@@ -1,6 +1,5 @@
 // Tab-separated text files and the bitmap picture of the table.
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>

@@ -170,6 +170,7 @@ void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TP
 void SimulateCloseRequest(HWND hWnd) {
   TWindow* window = GetWindowPtr(hWnd);
   QWidget* outer = window ? window->Impl()->outer.data() : nullptr;
+  if (!hWnd) outer = QApplication::activeWindow();
   if (!outer || !outer->windowHandle()) return;
   // The window system's request reaches the native window, as Qt's own does.
   QCloseEvent event;

@@ -32,6 +32,12 @@ struct TMessageBoxInfo {
 // reporter.
 using TMessageBoxHandler = std::function<int(const TMessageBoxInfo&)>;
 void SetMessageBoxHandler(TMessageBoxHandler handler);
+// Without a handler, lets message boxes show and run their own loop as for
+// the user: action runs inside that loop and answers the box with keys
+// (SimulateKey on no window reaches the box); the box then answers the
+// button pressed. A box left open is reported and closed. An empty function
+// ends this.
+void SetShownMessageBoxAction(std::function<void(const TMessageBoxInfo& info)> action);
 // Told (in UTF-8) about a message box or popup menu that no handler
 // answered; test_main reports it as a failure. The box then answers as if it
 // had been cancelled and the menu as if nothing had been chosen. Without a
@@ -85,7 +91,8 @@ enum class TMouseButton { None, Left, Right };
 void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TPoint& point,
                    UINT modifiers = 0);
 
-// Asks a top-level window to close as the close box of its title bar does.
+// Asks a top-level window to close as the close box of its title bar does;
+// with no window, the active window (a message box, too).
 void SimulateCloseRequest(HWND hWnd);
 // Whether the user's input can reach the window now: it is enabled, not
 // greyed, and no modal window holds it off.

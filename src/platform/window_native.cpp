@@ -158,8 +158,11 @@ void SetWidgetHandle(QWidget* widget, HWND hWnd) {
 }
 
 void TWindow::TImpl::Build(QWidget* parentWidget) {
-  const bool topLevel = parentWidget == nullptr;
-  outer = new TOuterWidget(parentWidget, topLevel ? Qt::Window : Qt::Widget);
+  // As in Windows, a popup window with a parent is a window of its own that
+  // its parent's window owns: it stays above it and goes with it.
+  const bool owned = parentWidget && (window.Attr.Style & WS_POPUP);
+  const bool topLevel = parentWidget == nullptr || owned;
+  outer = new TOuterWidget(owned ? parentWidget->window() : parentWidget, topLevel ? Qt::Window : Qt::Widget);
   client = window.MakeClientWidget(outer);
   if (!client) client = new TClientWidget(outer);
   client->installEventFilter(&InputFilter());

@@ -45,9 +45,11 @@ QWidget* ClientOf(HWND hWnd) {
   return window ? window->Impl()->client.data() : nullptr;
 }
 
-// The receiver of keys: the given window, else the window with the focus.
+// The receiver of keys: the given window, else an open popup menu, else
+// the window with the focus.
 QObject* KeyTarget(HWND hWnd) {
   if (QWidget* client = ClientOf(hWnd)) return client;
+  if (QWidget* popup = QApplication::activePopupWidget()) return popup;
   if (QWidget* focus = QApplication::focusWidget()) return focus;
   if (QWidget* active = QApplication::activeWindow()) return active->focusWidget() ? active->focusWidget() : active;
   return nullptr;

@@ -65,6 +65,9 @@ void PrepareMenuForShow(HWND owner, HMENU menu);
 // (running the enablers) and clicks the item if it is enabled. False when
 // the item is not there or is disabled.
 bool ChooseMenuItem(HWND frame, UINT id);
+// Opens the menu at index on the frame's menu bar as a click on its title
+// does; false when it did not open.
+bool OpenMenuBarMenu(HWND frame, int index);
 
 // Told (in UTF-8) about every warning that the library under the platform
 // prints; an empty function lets them print again.

@@ -32,9 +32,13 @@ class TInputFilter : public QObject {
     if (!hWnd || !object->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(object);
     switch (event->type()) {
+      case QEvent::MouseButtonPress:
+        // A click in a window ends the menu mode that the keyboard left
+        // its menu bar in.
+        EndMenuMode(widget->window());
+        [[fallthrough]];
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
-      case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
       case QEvent::MouseMove:

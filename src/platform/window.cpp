@@ -69,7 +69,7 @@ void TWindow::SetParent(TWindow* newParent) {
     const bool visible = !impl->outer->isHidden();
     QWidget* parentWidget = parent && parent->impl->client ? parent->impl->client.data() : nullptr;
     if (parentWidget && (Attr.Style & WS_POPUP))
-      impl->outer->setParent(parentWidget->window(), Qt::Window);
+      impl->outer->setParent(parentWidget->window(), Qt::Dialog);
     else
       impl->outer->setParent(parentWidget, parentWidget ? Qt::Widget : Qt::Window);
     impl->outer->setVisible(visible);

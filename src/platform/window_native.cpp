@@ -163,10 +163,12 @@ void SetWidgetHandle(QWidget* widget, HWND hWnd) {
 
 void TWindow::TImpl::Build(QWidget* parentWidget) {
   // As in Windows, a popup window with a parent is a window of its own that
-  // its parent's window owns: it stays above it and goes with it.
+  // its parent's window owns: it stays above it and goes with it (a dialog
+  // is what the window system keeps above its owner).
   const bool owned = parentWidget && (window.Attr.Style & WS_POPUP);
   const bool topLevel = parentWidget == nullptr || owned;
-  outer = new TOuterWidget(owned ? parentWidget->window() : parentWidget, topLevel ? Qt::Window : Qt::Widget);
+  outer = new TOuterWidget(owned ? parentWidget->window() : parentWidget,
+                           owned ? Qt::Dialog : topLevel ? Qt::Window : Qt::Widget);
   client = window.MakeClientWidget(outer);
   if (!client) client = new TClientWidget(outer);
   client->installEventFilter(&InputFilter());

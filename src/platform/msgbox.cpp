@@ -143,7 +143,9 @@ int ShowBox(const TMessageBoxInfo& info) {
   if (defaultIndex < answers.size()) box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex].first));
   TAnswerRequired answerRequired(box);
   if (!CanCloseWithoutChoice(info.type)) {
-    // No close box in the title bar, and none of the ways to close it.
+    // The window manager is asked for a title bar without a close box; one
+    // that shows it anyway, like every other way to close the box, is
+    // ignored.
     box.setWindowFlags((box.windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
                        ~(Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
     box.installEventFilter(&answerRequired);

@@ -3,8 +3,14 @@
 
 #include "platform/msgbox.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,6 +29,41 @@ std::function<void(const std::string&)>& Reporter() {
   static std::function<void(const std::string&)> reporter;
   return reporter;
 }
+
+std::function<void(const TMessageBoxInfo&)>& ShownBoxAction() {
+  static std::function<void(const TMessageBoxInfo&)> action;
+  return action;
+}
+
+// Whether the box may be closed without a choice (Escape, its close box):
+// only when it has a Cancel button or is a plain OK box. A Yes/No question
+// must be answered.
+bool CanCloseWithoutChoice(UINT type) {
+  const UINT buttons = type & MB_TYPEMASK;
+  return buttons != MB_YESNO && buttons != MB_ABORTRETRYIGNORE;
+}
+
+// Keeps a box that must be answered open: Escape and close requests (its
+// close box, Alt+F4 from the window manager) do nothing until a button has
+// been pressed.
+class TAnswerRequired : public QObject {
+ public:
+  explicit TAnswerRequired(QMessageBox& box) : box(box) {}
+
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (object != &box || box.clickedButton()) return false;
+    if (event->type() == QEvent::Close) {
+      event->ignore();
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress)
+      return static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+    return false;
+  }
+
+ private:
+  QMessageBox& box;
+};
 
 // The answer of a box that is closed without a choice.
 int CancelAnswer(UINT type) {
@@ -47,8 +88,9 @@ struct TBoxButton {
 std::vector<TBoxButton> ButtonsOf(UINT type) {
   const TBoxButton ok{QMessageBox::Ok, IDOK, "ОК"};
   const TBoxButton cancel{QMessageBox::Cancel, IDCANCEL, "Отмена"};
-  const TBoxButton yes{QMessageBox::Yes, IDYES, "Да"};
-  const TBoxButton no{QMessageBox::No, IDNO, "Нет"};
+  // As in Windows, the letter of Yes or No answers the question.
+  const TBoxButton yes{QMessageBox::Yes, IDYES, "&Да"};
+  const TBoxButton no{QMessageBox::No, IDNO, "&Нет"};
   const TBoxButton abort{QMessageBox::Abort, IDABORT, "Прервать"};
   const TBoxButton retry{QMessageBox::Retry, IDRETRY, "Повтор"};
   const TBoxButton ignore{QMessageBox::Ignore, IDIGNORE, "Пропустить"};
@@ -99,6 +141,31 @@ int ShowBox(const TMessageBoxInfo& info) {
   }
   const std::size_t defaultIndex = (info.type & MB_DEFMASK) >> 8;
   if (defaultIndex < answers.size()) box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex].first));
+  TAnswerRequired answerRequired(box);
+  if (!CanCloseWithoutChoice(info.type)) {
+    // The window manager is asked for a title bar without a close box; one
+    // that shows it anyway, like every other way to close the box, is
+    // ignored.
+    box.setWindowFlags((box.windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+                       ~(Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
+    box.installEventFilter(&answerRequired);
+  }
+  if (ShownBoxAction()) {
+    // The test acts from inside the box's loop, as the user would.
+    QTimer::singleShot(0, &box, [&box, &info, &answers] {
+      ProcessPendingMessages();
+      ShownBoxAction()(info);
+      // A button pressed by its letter lets itself go a moment later.
+      const auto pressing = [&answers] {
+        return std::any_of(answers.begin(), answers.end(), [](const auto& answer) { return answer.first->isDown(); });
+      };
+      while (box.isVisible() && pressing()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+      if (box.isVisible()) {
+        ReportUnansweredPrompt("message box \"" + Cp1251ToUtf8(info.caption) + "\" was left open");
+        box.done(0);
+      }
+    });
+  }
   // Without a window manager nothing hands the keyboard to a new window: the
   // box asks for it, so that Enter and Escape reach it and not the window
   // that was active before.
@@ -124,6 +191,10 @@ void ReportUnansweredPrompt(const std::string& description) {
 
 void SetMessageBoxHandler(TMessageBoxHandler handler) { Handler() = std::move(handler); }
 
+void SetShownMessageBoxAction(std::function<void(const TMessageBoxInfo&)> action) {
+  ShownBoxAction() = std::move(action);
+}
+
 void SetUnansweredPromptReporter(std::function<void(const std::string&)> reporter) { Reporter() = std::move(reporter); }
 
 int MessageBoxExA(HWND hWnd, const char* text, const char* caption, UINT type, WORD languageId) {
@@ -134,7 +205,7 @@ int MessageBoxExA(HWND hWnd, const char* text, const char* caption, UINT type, W
   info.type = type;
   info.languageId = languageId;
   if (Handler()) return Handler()(info);
-  if (msgqueue::TestMode()) {
+  if (msgqueue::TestMode() && !ShownBoxAction()) {
     ReportUnansweredPrompt("message box \"" + Cp1251ToUtf8(info.caption) + "\": " + Cp1251ToUtf8(info.text));
     return CancelAnswer(type);
   }

@@ -232,6 +232,11 @@ class TGridwork : public TWindow {
   void RestoreCells(const TEditInfo& info);
   bool RenderText();
   bool RenderPicture();
+  // Whether the clipboard offers a range as a picture: up to
+  // kMaxClipboardPicturePixels, so that no request for it keeps the window
+  // from answering; the text is offered for any size.
+  static constexpr long long kMaxClipboardPicturePixels = 2048LL * 2048;
+  bool PictureFitsClipboard(int left, int top, int right, int bottom) const;
   bool SelectionWritable() const;
   bool ClipboardHasText();
   void ReleaseClipboard();

@@ -14,18 +14,20 @@ namespace {
 
 TApplication* applicationObject = nullptr;
 
-// The Qt application lives as long as the process: Qt's own globals are gone
-// by the time static objects are destroyed.
+// The Qt application made for tests lives as long as the process: Qt's own
+// globals are gone by the time static objects are destroyed. The one made
+// for the application object ends with it.
 QApplication* qtApplication = nullptr;
 
 }  // namespace
 
-void EnsureQtApplication() {
-  if (QCoreApplication::instance()) return;
+bool EnsureQtApplication() {
+  if (QCoreApplication::instance()) return false;
   static int argc = 1;
   static char name[] = "gridwork";
   static char* argv[] = {name, nullptr};
   qtApplication = new QApplication(argc, argv);
+  return true;
 }
 
 void MakeQtApplication(int& argc, char** argv) {
@@ -43,8 +45,7 @@ struct TApplication::TModal {
   TWindow* window = nullptr;
 };
 
-TApplication::TApplication(const char* name) : TModule(name) {
-  EnsureQtApplication();
+TApplication::TApplication(const char* name) : TModule(name), ownsQtApplication(EnsureQtApplication()) {
   applicationObject = this;
 }
 
@@ -53,6 +54,14 @@ TApplication::~TApplication() {
   int unused = 0;
   msgqueue::TakeQuit(unused);  // the closing of the main window ends nothing more
   if (applicationObject == this) applicationObject = nullptr;
+  // Ending the Qt application hands what this program leaves on the desktop
+  // clipboard to the clipboard manager, if one runs; while the manager takes
+  // the formats, the offer answers it from the blocks rendered when the
+  // owner window went.
+  if (ownsQtApplication && qtApplication) {
+    delete qtApplication;
+    qtApplication = nullptr;
+  }
 }
 
 TApplication* GetApplicationObject() { return applicationObject; }

@@ -30,7 +30,8 @@ class TModule {
 class TApplication : public TModule {
  public:
   // There is one application object at a time; constructing it makes the
-  // platform's application (Qt) object if there is none yet.
+  // platform's application (Qt) object if there is none yet, and then
+  // destroying it ends that object again.
   explicit TApplication(const char* name = nullptr);
   ~TApplication() override;
 
@@ -65,6 +66,7 @@ class TApplication : public TModule {
   virtual void InitMainWindow();
 
  private:
+  bool ownsQtApplication;
   std::unique_ptr<TFrameWindow> mainWindow;
   struct TModal;
   TModal* modal = nullptr;

@@ -201,8 +201,9 @@ QMenuBar* BuildMenuBar(HMENU menu, TWindow& owner, QWidget* parent);
 // Runs the command enablers of a popup menu for owner.
 void InitMenuPopup(HWND owner, HMENU menu, UINT index);
 
-// Makes the Qt application object if there is none yet (application.cpp).
-void EnsureQtApplication();
+// Makes the Qt application object if there is none yet (application.cpp);
+// true when it made one.
+bool EnsureQtApplication();
 void MakeQtApplication(int& argc, char** argv);
 // The default handling of a queued message before dispatch: the target
 // window and its parents may use it up (PreProcessMsg).

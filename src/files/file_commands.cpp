@@ -64,7 +64,10 @@ void TGridwork::CmFileOpen() {
 }
 
 bool TGridwork::OpenFile(const std::string& name, int kind) {
+  readCancelled = false;
   const bool read = kind == kTextKind ? ReadTextFile(name) : ReadTableFile(name);
+  // A read the user gave up is no failure to report.
+  if (!read && readCancelled) return false;
   if (!read) {
     ShowWarning((std::string(u8"Невозможно прочитать файл: \n"_cp) + Shown(name)).c_str());
     return false;

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "cell/cell.h"
+#include "files/file_progress.h"
 
 struct TTextShape {
   std::size_t lines = 0;
@@ -84,7 +85,9 @@ class TTextPieces {
 class TTableTextWriter {
  public:
   TTableTextWriter();  // throws std::bad_alloc
-  bool Write(const std::unique_ptr<TCell[]>* rows, int rowCount, int columnCount, std::ostream& out);
+  // progress hears of every row written.
+  bool Write(const std::unique_ptr<TCell[]>* rows, int rowCount, int columnCount, std::ostream& out,
+             const TFileProgress& progress = {});
 
  private:
   bool Put(std::string_view bytes, std::ostream& out);

@@ -223,6 +223,9 @@ void StashException(std::exception_ptr exception);
 void RethrowStashed();
 // True when nothing waits in the queue.
 bool Idle();
+// Lets Qt deliver pending paint requests and input; input for the program's
+// windows lands in the queue and waits there, as in PeekMessage.
+void DeliverPending();
 }  // namespace msgqueue
 
 // Runs a message handler from inside a Qt event handler, where no exception

@@ -1,8 +1,13 @@
 // The clipboard with large ranges and at closing, as other programs and a
 // desktop clipboard manager see it.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <map>
+#include <sstream>
 
 #include "gridwork_screen.h"
 
@@ -10,14 +15,28 @@
 
 namespace {
 
-// A table of rows × columns cells, each holding "r<row>c<column>".
-std::string GenerateTable(const std::string& path, int rows, int columns) {
-  std::ofstream out(path, std::ios::binary);
+// The text of a table of rows × columns cells, each holding "r<row>c<column>".
+std::string TableText(int rows, int columns) {
+  std::ostringstream out;
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < columns; ++c) out << (c ? "\t" : "") << 'r' << r << 'c' << c;
     out << "\r\n";
   }
+  return out.str();
+}
+
+std::string GenerateTable(const std::string& path, int rows, int columns) {
+  std::ofstream(path, std::ios::binary) << TableText(rows, columns);
   return path;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
 }
 
 // What xclip reads of one target of the clipboard, with its exit status.
@@ -171,6 +190,14 @@ class ClipboardScreen : public GridworkScreen {
     ASSERT_TRUE(WaitForWindowGone(box.id, what + " is answered"));
   }
 
+  // The frame's windows besides the frame itself.
+  std::vector<TTopWindow> OtherWindows() const {
+    std::vector<TTopWindow> others;
+    for (const TTopWindow& w : server->TopWindows())
+      if (w.viewable && !w.overrideRedirect && w.id != frame.id) others.push_back(w);
+    return others;
+  }
+
   // Starts the program on a generated table and waits until it shows it,
   // with no frozen rows, as a text file has none.
   void LaunchWithTable(int rows, int columns) {
@@ -278,6 +305,75 @@ TEST_F(ClipboardScreen, AClipboardManagerKeepsALargeRangeAfterTheWindowCloses) {
   const std::optional<int> status = program.WaitForExit(kTimeout);
   ASSERT_TRUE(status.has_value());
   EXPECT_EQ(*status, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The table comes through a pipe, so that the test decides when the reading
+// ends: the progress window must show while the first part is in and the
+// rest is still to come, over the frame that stays painted.
+TEST_F(ClipboardScreen, ALargeFileShowsItsProgressBeforeTheTable) {
+  program.Kill();
+  const std::string pipe = workDir + "/" + TestName() + ".txt";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  setenv("GRIDWORK_PROGRESS_AT_ONCE", "1", 1);
+  const bool started = program.Start({GRIDWORK_BINARY, pipe}, workDir + "/" + TestName() + "-pipe.log");
+  unsetenv("GRIDWORK_PROGRESS_AT_ONCE");
+  ASSERT_TRUE(started);
+  ASSERT_TRUE(WaitFor(
+      [this] {
+        for (const TTopWindow& w : server->TopWindows())
+          if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
+            frame = w;
+            return true;
+          }
+        return false;
+      },
+      "the frame \"Gridwork\" appears"));
+  int fd = -1;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        return fd >= 0;
+      },
+      "the program opens the file"));
+  ASSERT_EQ(fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK), 0);
+  const std::string text = TableText(100000, 10);
+  const std::size_t first = std::size_t{3} << 19;  // one and a half of the reader's blocks
+  ASSERT_TRUE(WriteAll(fd, std::string_view(text).substr(0, first)));
+
+  TTopWindow progress;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        for (const TTopWindow& w : OtherWindows())
+          if (w.name == "Test") {
+            progress = w;
+            return true;
+          }
+        return false;
+      },
+      "the progress window appears"));
+  // The frame under it still shows the start-up table with its frozen rows.
+  EXPECT_TRUE(WaitUntil(
+      [&](const TScreenImage& screen) {
+        const int x = frame.area.right - 40;
+        for (int y = frame.area.top; y < frame.area.bottom; ++y)
+          if (IsWhite(screen.At(x, y))) {
+            origin = {frame.area.left, y};
+            return SeparatorRow(screen) == kFrozen100.cy;
+          }
+        return false;
+      },
+      "the frame shows the start-up table while the file is read"));
+
+  ASSERT_TRUE(WriteAll(fd, std::string_view(text).substr(first)));
+  close(fd);
+  EXPECT_TRUE(WaitForWindowGone(progress.id, "the progress window goes once the file is read"));
+  EXPECT_TRUE(WaitUntil(
+      [&](const TScreenImage& s) { return SeparatorRow(s) < 0 && s.Mask(CellArea(0, 0), IsDark).Count() > 0; },
+      "the table read shows"));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ TApplication* applicationObject = nullptr;
 
 // The Qt application made for tests lives as long as the process: Qt's own
 // globals are gone by the time static objects are destroyed. The one made
-// for the application object ends with it.
+// for an application object ends when its Run does.
 QApplication* qtApplication = nullptr;
 
 }  // namespace
@@ -54,14 +54,6 @@ TApplication::~TApplication() {
   int unused = 0;
   msgqueue::TakeQuit(unused);  // the closing of the main window ends nothing more
   if (applicationObject == this) applicationObject = nullptr;
-  // Ending the Qt application hands what this program leaves on the desktop
-  // clipboard to the clipboard manager, if one runs; while the manager takes
-  // the formats, the offer answers it from the blocks rendered when the
-  // owner window went.
-  if (ownsQtApplication && qtApplication) {
-    delete qtApplication;
-    qtApplication = nullptr;
-  }
 }
 
 TApplication* GetApplicationObject() { return applicationObject; }
@@ -83,6 +75,15 @@ int TApplication::Run() {
     msgqueue::PopLoop();
     msgqueue::RethrowStashed();
     msgqueue::TakeQuit(exitCode);
+  }
+  // Ending the Qt application hands what the program leaves on the desktop
+  // clipboard to the clipboard manager, if one runs; the offer answers it
+  // from the blocks rendered when the owner window went. No widget may
+  // outlive the Qt application, so the main window goes first.
+  if (ownsQtApplication && qtApplication) {
+    mainWindow.reset();
+    delete qtApplication;
+    qtApplication = nullptr;
   }
   return exitCode;
 }

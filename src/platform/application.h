@@ -30,14 +30,15 @@ class TModule {
 class TApplication : public TModule {
  public:
   // There is one application object at a time; constructing it makes the
-  // platform's application (Qt) object if there is none yet, and then
-  // destroying it ends that object again.
+  // platform's application (Qt) object if there is none yet.
   explicit TApplication(const char* name = nullptr);
   ~TApplication() override;
 
   // InitMainWindow, then creates and shows the main window and runs the
   // message loop until the main window is gone. Answers the exit code
-  // (PostQuitMessage's, 0 when the main window closed).
+  // (PostQuitMessage's, 0 when the main window closed). When the
+  // application object made the platform's application object, Run ends
+  // that too, with the main window.
   virtual int Run();
 
   // Message boxes owned by wnd; a null caption shows the application's name.

@@ -9,7 +9,9 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +41,7 @@ TProgressHandler& Handler() {
 // Pending paint and input are delivered at most this often: often enough
 // for the frame to stay painted and the button to answer.
 constexpr qint64 kDeliverEveryMs = 40;
+constexpr qint64 kExposeWaitMs = 500;
 
 }  // namespace
 
@@ -58,7 +61,10 @@ struct TProgressWindow::TImpl {
   bool frameDisabled = false;
 
   void Show() {
-    dialog = std::make_unique<QDialog>(frame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Not a child of the frame, which is disabled while the window shows
+    // and would disable the window's button too; it belongs to the frame
+    // for the window system only.
+    dialog = std::make_unique<QDialog>(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     const TApplication* app = GetApplicationObject();
     dialog->setWindowTitle(QStringFrom1251(app ? app->GetName() : ""));
     auto* layout = new QVBoxLayout(dialog.get());
@@ -82,7 +88,22 @@ struct TProgressWindow::TImpl {
       frame->setEnabled(false);
       frameDisabled = true;
     }
+    dialog->adjustSize();
+    if (frame) {
+      dialog->winId();
+      if (frame->windowHandle()) dialog->windowHandle()->setTransientParent(frame->windowHandle());
+      dialog->move(frame->geometry().center() - dialog->rect().center());
+    }
     dialog->show();
+    // The window is painted once the window system shows it; until then
+    // the operation waits a little, so that the window never stays blank
+    // while the operation is busy or waits for its input.
+    QElapsedTimer waiting;
+    waiting.start();
+    while (!(dialog->windowHandle() && dialog->windowHandle()->isExposed()) && waiting.elapsed() < kExposeWaitMs) {
+      msgqueue::DeliverPending();
+      QThread::msleep(5);
+    }
     delivered.invalidate();
   }
 };

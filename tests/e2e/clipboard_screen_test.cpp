@@ -2,6 +2,7 @@
 // desktop clipboard manager see it.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -313,67 +314,109 @@ namespace {
 
 // The table comes through a pipe, so that the test decides when the reading
 // ends: the progress window must show while the first part is in and the
-// rest is still to come, over the frame that stays painted.
-TEST_F(ClipboardScreen, ALargeFileShowsItsProgressBeforeTheTable) {
-  program.Kill();
-  const std::string pipe = workDir + "/" + TestName() + ".txt";
-  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  setenv("GRIDWORK_PROGRESS_AT_ONCE", "1", 1);
-  const bool started = program.Start({GRIDWORK_BINARY, pipe}, workDir + "/" + TestName() + "-pipe.log");
-  unsetenv("GRIDWORK_PROGRESS_AT_ONCE");
-  ASSERT_TRUE(started);
-  ASSERT_TRUE(WaitFor(
-      [this] {
-        for (const TTopWindow& w : server->TopWindows())
-          if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
-            frame = w;
-            return true;
-          }
-        return false;
-      },
-      "the frame \"Gridwork\" appears"));
-  int fd = -1;
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
-        return fd >= 0;
-      },
-      "the program opens the file"));
-  ASSERT_EQ(fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK), 0);
+// rest is still to come.
+class PipeScreen : public ClipboardScreen {
+ protected:
+  void TearDown() override {
+    if (fd >= 0) close(fd);
+    ClipboardScreen::TearDown();
+  }
+
+  // Starts the program on a pipe, gives it the first one and a half of
+  // the reader's blocks of the text, and waits for the progress window.
+  void StartReadingThroughAPipe() {
+    program.Kill();
+    signal(SIGPIPE, SIG_IGN);
+    const std::string pipe = workDir + "/" + TestName() + ".txt";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    setenv("GRIDWORK_PROGRESS_AT_ONCE", "1", 1);
+    const bool started = program.Start({GRIDWORK_BINARY, pipe}, workDir + "/" + TestName() + "-pipe.log");
+    unsetenv("GRIDWORK_PROGRESS_AT_ONCE");
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(WaitFor(
+        [this] {
+          for (const TTopWindow& w : server->TopWindows())
+            if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
+              frame = w;
+              return true;
+            }
+          return false;
+        },
+        "the frame \"Gridwork\" appears"));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+          return fd >= 0;
+        },
+        "the program opens the file"));
+    ASSERT_EQ(fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK), 0);
+    ASSERT_TRUE(WriteAll(fd, std::string_view(text).substr(0, kFirst)));
+
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          for (const TTopWindow& w : OtherWindows())
+            if (w.name == "Test") {
+              progress = w;
+              return true;
+            }
+          return false;
+        },
+        "the progress window appears"));
+    // Painted: a light ground with the bar and its button, never black.
+    EXPECT_TRUE(WaitUntil(
+        [&](const TScreenImage& s) {
+          const TRect inside = Shrunk(progress.area, 2);
+          return s.Mask(inside, [](COLORREF c) { return !IsBlack(c); }).Count() * 2 > inside.Width() * inside.Height();
+        },
+        "the progress window is painted"));
+    // The frame under it still shows the start-up table with its frozen rows.
+    EXPECT_TRUE(WaitUntil([&](const TScreenImage& screen) { return ShowsStartUpTable(screen); },
+                          "the frame shows the start-up table while the file is read"));
+  }
+
+  bool ShowsStartUpTable(const TScreenImage& screen) {
+    const int x = frame.area.right - 40;
+    for (int y = frame.area.top; y < frame.area.bottom; ++y)
+      if (IsWhite(screen.At(x, y))) {
+        origin = {frame.area.left, y};
+        return SeparatorRow(screen) == kFrozen100.cy;
+      }
+    return false;
+  }
+
+  static constexpr std::size_t kFirst = std::size_t{3} << 19;
   const std::string text = TableText(100000, 10);
-  const std::size_t first = std::size_t{3} << 19;  // one and a half of the reader's blocks
-  ASSERT_TRUE(WriteAll(fd, std::string_view(text).substr(0, first)));
-
+  int fd = -1;
   TTopWindow progress;
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        for (const TTopWindow& w : OtherWindows())
-          if (w.name == "Test") {
-            progress = w;
-            return true;
-          }
-        return false;
-      },
-      "the progress window appears"));
-  // The frame under it still shows the start-up table with its frozen rows.
-  EXPECT_TRUE(WaitUntil(
-      [&](const TScreenImage& screen) {
-        const int x = frame.area.right - 40;
-        for (int y = frame.area.top; y < frame.area.bottom; ++y)
-          if (IsWhite(screen.At(x, y))) {
-            origin = {frame.area.left, y};
-            return SeparatorRow(screen) == kFrozen100.cy;
-          }
-        return false;
-      },
-      "the frame shows the start-up table while the file is read"));
+};
 
-  ASSERT_TRUE(WriteAll(fd, std::string_view(text).substr(first)));
+TEST_F(PipeScreen, ALargeFileShowsItsProgressBeforeTheTable) {
+  ASSERT_NO_FATAL_FAILURE(StartReadingThroughAPipe());
+  ASSERT_TRUE(WriteAll(fd, std::string_view(text).substr(kFirst)));
   close(fd);
+  fd = -1;
   EXPECT_TRUE(WaitForWindowGone(progress.id, "the progress window goes once the file is read"));
   EXPECT_TRUE(WaitUntil(
       [&](const TScreenImage& s) { return SeparatorRow(s) < 0 && s.Mask(CellArea(0, 0), IsDark).Count() > 0; },
       "the table read shows"));
+}
+
+TEST_F(PipeScreen, CancelLeavesTheTableAsItWas) {
+  ASSERT_NO_FATAL_FAILURE(StartReadingThroughAPipe());
+  // "Отмена" is the button at the bottom of the window, in its middle.
+  ASSERT_TRUE(server->Click({progress.area.left + progress.area.Width() / 2, progress.area.bottom - 20}));
+  // The reader takes the click with its next block; what it no longer
+  // reads may not be written.
+  WriteAll(fd, std::string_view(text).substr(kFirst, std::size_t{1} << 20));
+  close(fd);
+  fd = -1;
+  EXPECT_TRUE(WaitForWindowGone(progress.id, "the progress window goes once the read is given up"));
+  ASSERT_TRUE(ParkPointer());
+  ASSERT_TRUE(server->Keys({"ctrl+a"}));
+  EXPECT_TRUE(WaitUntil(
+      [&](const TScreenImage& s) { return ShowsStartUpTable(s) && MostlyBlack(s, Shrunk(CellArea(30, 15), 3)); },
+      "the start-up table takes input again, and shows selected"));
+  EXPECT_TRUE(OtherWindows().empty()) << "no message about the read given up";
 }
 
 }  // namespace

@@ -113,9 +113,9 @@ bool TGridwork::ReadTextFile(const std::string& name) {
   if (!file.is_open()) return false;
   TSheetStore store;
   try {
-    // A stream that cannot go back to its start, a pipe, is read whole first.
     TProgressWindow window(*this, u8"Чтение файла..."_cp, true);
     const TFileProgress progress = ProgressShownIn(window);
+    // A stream that cannot go back to its start, a pipe, is read whole first.
     std::istringstream copy;
     std::istream* in = &file;
     if (file.tellg() < 0) {
@@ -140,7 +140,8 @@ bool TGridwork::ReadTextFile(const std::string& name) {
     in->clear();
     in->seekg(0, std::ios::beg);
     if (!in->good()) return false;
-    const TFilled filled = FillPieces(*in, plan, store, [&](std::uint64_t done) { return progress(size + done, 2 * size); });
+    const TFilled filled =
+        FillPieces(*in, plan, store, [&](std::uint64_t done) { return progress(size + done, 2 * size); });
     if (filled == TFilled::kNoMemory) ShowWarning(u8"Недостаточно памяти"_cp);
     if (filled != TFilled::kWhole) return false;
     store.SetDefaultSizes();

@@ -169,10 +169,13 @@ int TDC::DrawText(const char* text, int count, TRect& rect, UINT format) {
     const int margin = font.metrics.tmMaxCharWidth + font.metrics.tmHeight;
     const int top = rect.top + impl->OffsetY();
     maxLines = visible->bottom() + 1 + margin < top ? 0 : (visible->bottom() + 1 + margin - top) / lineHeight + 1;
-    const int maxWidth = (format & (DT_CENTER | DT_RIGHT))
-                             ? INT_MAX
-                             : visible->right() + 1 + margin - (rect.left + impl->OffsetX());
-    shown = VisibleText(shown, format, maxLines, maxWidth, m, impl->visibleText);
+    const bool fromRight = (format & DT_RIGHT) && !(format & DT_CENTER);
+    int maxWidth = INT_MAX;
+    if (fromRight)
+      maxWidth = rect.right + impl->OffsetX() - visible->left() + margin;
+    else if (!(format & DT_CENTER))
+      maxWidth = visible->right() + 1 + margin - (rect.left + impl->OffsetX());
+    shown = VisibleText(shown, format, maxLines, maxWidth, fromRight, m, impl->visibleText);
   }
   LayoutText(shown, format, rect.right - rect.left, m, layout, maxLines);
 

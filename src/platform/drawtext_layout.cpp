@@ -1,6 +1,7 @@
 #include "platform/drawtext_layout.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -72,6 +73,17 @@ void WrapLine(const std::string& text, int begin, int end, int width, const TTex
   } while (lineStart < end);
 }
 
+// Where the hard line starting at begin ends: its CR or LF, or the end of
+// the text. memchr is much faster than looking at each byte in turn.
+std::size_t LineEnd(std::string_view text, std::size_t begin) {
+  const char* start = text.data() + begin;
+  const std::size_t rest = text.size() - begin;
+  const void* lf = std::memchr(start, '\n', rest);
+  const std::size_t lfAt = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : rest;
+  const void* cr = std::memchr(start, '\r', lfAt);
+  return begin + (cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - start) : lfAt);
+}
+
 std::size_t LineBreakEnd(std::string_view text, std::size_t at) {
   if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') return at + 2;
   return at + 1;
@@ -79,37 +91,51 @@ std::size_t LineBreakEnd(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::string_view VisibleText(std::string_view text, UINT format, int maxLines, int maxWidth,
+std::string_view VisibleText(std::string_view text, UINT format, int maxLines, int maxWidth, bool fromRight,
                              const TTextMetricsTable& metrics, std::string& buffer) {
   const bool singleLine = (format & DT_SINGLELINE) != 0;
-  const bool cutWidth = singleLine || !(format & DT_WORDBREAK);
   const bool prefixes = !(format & DT_NOPREFIX);
   const bool expandTabs = (format & DT_EXPANDTABS) != 0;
+  // Measured from its end, a line's tab stops are not known.
+  const bool cutWidth = (singleLine || !(format & DT_WORDBREAK)) && !(fromRight && expandTabs);
+  const auto width = [&](unsigned char c, int x) {
+    // A prefix "&" may show nothing, so it is counted as no width.
+    return prefixes && c == '&' ? x : AdvanceX(c, x, metrics, expandTabs);
+  };
   // The buffer is filled only from the first cut on: up to copied the text
   // is taken as it is.
   std::size_t copied = 0;
   bool cut = false;
+  const auto keep = [&](std::size_t from, std::size_t to) {
+    if (!cut) buffer.clear();
+    cut = true;
+    buffer.append(text.substr(copied, to - copied));
+    copied = from;
+  };
   std::size_t begin = 0;
   for (int line = 0; begin < text.size(); ++line) {
     if (!singleLine && line >= maxLines) {
-      if (!cut) buffer.clear();
-      buffer.append(text.substr(copied, begin - copied));
+      keep(text.size(), begin);
       return buffer;
     }
-    const std::size_t end = singleLine ? text.size() : std::min(text.find_first_of("\r\n", begin), text.size());
-    if (cutWidth) {
+    const std::size_t end = singleLine ? text.size() : LineEnd(text, begin);
+    if (cutWidth && !fromRight) {
       int x = 0;
-      // A prefix "&" may show nothing, so it is counted as no width.
       for (std::size_t i = begin; i < end; ++i) {
         if (x > maxWidth) {
-          if (!cut) buffer.clear();
-          cut = true;
-          buffer.append(text.substr(copied, i - copied));
-          copied = end;
+          keep(end, i);
           break;
         }
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (!(prefixes && c == '&')) x = AdvanceX(c, x, metrics, expandTabs);
+        x = width(static_cast<unsigned char>(text[i]), x);
+      }
+    } else if (cutWidth) {
+      int x = 0;
+      for (std::size_t i = end; i > begin; --i) {
+        if (x > maxWidth) {
+          keep(i, begin);
+          break;
+        }
+        x = width(static_cast<unsigned char>(text[i - 1]), x);
       }
     }
     if (end >= text.size()) break;

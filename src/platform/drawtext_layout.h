@@ -44,10 +44,11 @@ inline int AdvanceX(unsigned char c, int x, const TTextMetricsTable& m, bool exp
 void LayoutText(std::string_view text, UINT format, int width, const TTextMetricsTable& metrics,
                 TTextLayout& out, int maxLines = INT_MAX);
 
-// What can show of text drawn left-aligned from the top of a box: the hard
-// lines after the first maxLines are left out and, unless words flow into
-// the lines below (DT_WORDBREAK), so are the bytes of a line that start
-// further than maxWidth pixels right of the box's left edge. Answers text
-// itself when nothing is left out, else the shortened text in buffer.
-std::string_view VisibleText(std::string_view text, UINT format, int maxLines, int maxWidth,
+// What can show of text drawn from the top of a box: the hard lines after
+// the first maxLines are left out and, unless words flow into the lines
+// below (DT_WORDBREAK), so are the bytes of a line that lie further than
+// maxWidth pixels from the box's left edge, or from its right edge for
+// right-aligned text (fromRight). Answers text itself when nothing is left
+// out, else the shortened text in buffer.
+std::string_view VisibleText(std::string_view text, UINT format, int maxLines, int maxWidth, bool fromRight,
                              const TTextMetricsTable& metrics, std::string& buffer);

@@ -191,7 +191,20 @@ class ClipboardScreen : public GridworkScreen {
     ASSERT_TRUE(WaitForWindowGone(box.id, what + " is answered"));
   }
 
-  // The frame's windows besides the frame itself.
+  bool WaitForFrame() {
+    return WaitFor(
+        [this] {
+          for (const TTopWindow& w : server->TopWindows())
+            if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
+              frame = w;
+              return true;
+            }
+          return false;
+        },
+        "the frame \"Gridwork\" appears");
+  }
+
+  // The program's windows besides the frame.
   std::vector<TTopWindow> OtherWindows() const {
     std::vector<TTopWindow> others;
     for (const TTopWindow& w : server->TopWindows())
@@ -205,16 +218,7 @@ class ClipboardScreen : public GridworkScreen {
     program.Kill();
     const std::string path = GenerateTable(workDir + "/" + TestName() + ".txt", rows, columns);
     ASSERT_TRUE(program.Start({GRIDWORK_BINARY, path}, workDir + "/" + TestName() + "-table.log"));
-    ASSERT_TRUE(WaitFor(
-        [this] {
-          for (const TTopWindow& w : server->TopWindows())
-            if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
-              frame = w;
-              return true;
-            }
-          return false;
-        },
-        "the frame \"Gridwork\" appears"));
+    ASSERT_TRUE(WaitForFrame());
     ASSERT_TRUE(WaitUntil(
         [this](const TScreenImage& screen) {
           const int x = frame.area.right - 40;
@@ -333,16 +337,7 @@ class PipeScreen : public ClipboardScreen {
     const bool started = program.Start({GRIDWORK_BINARY, pipe}, workDir + "/" + TestName() + "-pipe.log");
     unsetenv("GRIDWORK_PROGRESS_AT_ONCE");
     ASSERT_TRUE(started);
-    ASSERT_TRUE(WaitFor(
-        [this] {
-          for (const TTopWindow& w : server->TopWindows())
-            if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
-              frame = w;
-              return true;
-            }
-          return false;
-        },
-        "the frame \"Gridwork\" appears"));
+    ASSERT_TRUE(WaitForFrame());
     ASSERT_TRUE(WaitFor(
         [&] {
           fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);

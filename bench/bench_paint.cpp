@@ -1,10 +1,12 @@
 // Repainting the grid window: a full repaint of a 1920 x 1080 client area
 // (drawing off screen and copying to the window) for the start-up table and
-// for a large table of numbers, dates and texts, at 100 % and 25 %, and a
-// scroll by one row. Run with QT_QPA_PLATFORM=offscreen.
+// for a large table of numbers, dates and texts, at 100 % and 25 %, a scroll
+// by one row, and the start-up table with one cell of a 50 MB text, left-
+// and right-aligned. Run with QT_QPA_PLATFORM=offscreen.
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -29,6 +31,7 @@ struct TTables {
   TApplication app{"Test"};
   std::unique_ptr<TGridwork> startUp;
   std::unique_ptr<TGridwork> large;
+  std::unique_ptr<TGridwork> longText;
 };
 
 std::unique_ptr<TTables> tables;
@@ -113,6 +116,20 @@ TGridwork& LargeTable() {
   return *grid;
 }
 
+// The start-up table whose text cell (6, 12) holds one line of 50 MB.
+TGridwork& LongTextTable() {
+  std::unique_ptr<TGridwork>& grid = Tables().longText;
+  if (!grid) {
+    auto g = std::make_unique<TGridwork>(nullptr, "Test", nullptr, 40, 20, 3, 1, 1.0);
+    FillSampleContent(*g);
+    std::string text;
+    for (int i = 0; text.size() < 50000000; ++i) text += "Long text " + std::to_string(i) + ' ';
+    if (!g->SetCellText(6, 12, text.c_str())) std::abort();
+    grid = MakeWindow(std::move(g));
+  }
+  return *grid;
+}
+
 void FullRepaint(benchmark::State& state, TGridwork& (*table)(), float zoom) {
   TGridwork& grid = table();
   grid.SetZoom(zoom);
@@ -132,6 +149,15 @@ void BM_FullRepaintStartUp(benchmark::State& state) { FullRepaint(state, StartUp
 void BM_FullRepaintStartUpZoom25(benchmark::State& state) { FullRepaint(state, StartUpTable, 0.25f); }
 void BM_FullRepaintLarge(benchmark::State& state) { FullRepaint(state, LargeTable, 1.0f); }
 void BM_FullRepaintLargeZoom25(benchmark::State& state) { FullRepaint(state, LargeTable, 0.25f); }
+
+void BM_FullRepaintLongText(benchmark::State& state) {
+  LongTextTable().cells[6][12].ChangeFormat([](TCellFormat& f) { f.textFormat = DT_NOPREFIX; });
+  FullRepaint(state, LongTextTable, 1.0f);
+}
+void BM_FullRepaintLongTextRightAligned(benchmark::State& state) {
+  LongTextTable().cells[6][12].ChangeFormat([](TCellFormat& f) { f.textFormat = DT_NOPREFIX | DT_RIGHT; });
+  FullRepaint(state, LongTextTable, 1.0f);
+}
 
 // One row down and back up: the pixels move and only the uncovered strip is
 // repainted.
@@ -158,6 +184,8 @@ BENCHMARK(BM_FullRepaintStartUpZoom25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullRepaintLarge)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullRepaintLargeZoom25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollOneRowLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaintLongText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaintLongTextRightAligned)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

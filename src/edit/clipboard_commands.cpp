@@ -41,7 +41,9 @@ void TGridwork::AnnounceClipboard() {
   if (!clipboard.IsOpen()) return;
   clipboard.EmptyClipboard();
   clipboard.SetClipboardData(CF_TEXT, nullptr);
-  clipboard.SetClipboardData(CF_DIB, nullptr);
+  int left, top, right, bottom;
+  clipboardCells->GetRange(left, top, right, bottom);
+  if (PictureFitsClipboard(left, top, right, bottom)) clipboard.SetClipboardData(CF_DIB, nullptr);
 }
 
 void TGridwork::ClearRange(int left, int top, int right, int bottom) {

@@ -37,6 +37,14 @@ std::unique_ptr<TBitmap> TGridwork::RenderRangeBitmap(int left, int top, int rig
                          [this](int row, int col) -> const TCell& { return cells[row][col]; });
 }
 
+bool TGridwork::PictureFitsClipboard(int left, int top, int right, int bottom) const {
+  if (cells.empty()) return false;
+  NormalizeRange(left, top, right, bottom);
+  const long long width = layout.columnPos[right + 1] - layout.columnPos[left] + 1;
+  const long long height = layout.rowPos[bottom + 1] - layout.rowPos[top] + 1;
+  return width * height <= kMaxClipboardPicturePixels;
+}
+
 bool TGridwork::RenderText() {
   if (!clipboardCells) return false;
   const HGLOBAL mem = GlobalAlloc(GMEM_DDESHARE, RangeTextBufferSize(*clipboardCells));
@@ -60,7 +68,8 @@ bool TGridwork::RenderPicture() {
   if (!clipboardCells) return fail();
   int left, top, right, bottom;
   clipboardCells->GetRange(left, top, right, bottom);
-  if (right >= columnCount || bottom >= rowCount) return fail();
+  // The zoom may have grown the range since it was copied.
+  if (right >= columnCount || bottom >= rowCount || !PictureFitsClipboard(left, top, right, bottom)) return fail();
 
   // The picture shows the copied texts in the cells' present formats. It is
   // drawn from a copy of each cell holding its copied text, so that asking

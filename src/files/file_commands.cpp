@@ -76,7 +76,10 @@ void TGridwork::CmFileOpen() {
 }
 
 bool TGridwork::OpenFile(const std::string& name, int kind) {
+  readCancelled = false;
   const bool read = kind == kTextFileKind ? ReadTextFile(name) : ReadTableFile(name);
+  // A read the user gave up is no failure to report.
+  if (!read && readCancelled) return false;
   if (!read) {
     ShowReadFailure(name);
     return false;

@@ -233,7 +233,8 @@ bool WriteTableImage(const TTableHeader& header, const TSheetStore& store, std::
 }
 
 bool WriteTableImage(const TTableHeader& header, const std::vector<std::unique_ptr<TCell[]>>& cells,
-                     const std::vector<float>& rowHeights, const std::vector<float>& columnWidths, std::ostream& out) {
+                     const std::vector<float>& rowHeights, const std::vector<float>& columnWidths, std::ostream& out,
+                     const TFileProgress& progress) {
   if (rowHeights.size() > cells.size() || rowHeights.size() > 0x7FFFFFFF || columnWidths.size() > 0x7FFFFFFF)
     return false;
   const auto rows = static_cast<std::int32_t>(rowHeights.size());
@@ -254,11 +255,13 @@ bool WriteTableImage(const TTableHeader& header, const std::vector<std::unique_p
   if (!out.good()) return false;
   Append(bytes, header.editColumn);
   Append(bytes, header.editRow);
-  for (int r = 0; r < rows; ++r)
+  for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < columns; ++c) {
       if (!AppendCell(bytes, cells[r][c])) return false;
       if (bytes.size() >= kOutputBlock && !Flush(out, bytes)) return false;
     }
+    if (progress) progress(static_cast<std::uint64_t>(r) + 1, static_cast<std::uint64_t>(rows));
+  }
   bytes += ']';
   return Flush(out, bytes);
 }
@@ -276,8 +279,10 @@ bool ShapeFits(std::int32_t rows, std::int32_t columns, std::uint64_t remaining)
   return needed <= remaining && TSheetStore::Fits(rows, columns);
 }
 
-bool ReadImage(std::istream& stream, TTableHeader& header, TSheetStore& store) {
+bool ReadImage(std::istream& stream, TTableHeader& header, TSheetStore& store, const TFileProgress& progress) {
   TTableInput in(stream);
+  const std::uint64_t size = in.Remaining();
+  const bool sized = size != std::numeric_limits<std::uint64_t>::max();
   BYTE byte = 0;
   if (!in.ReadByte(byte) || byte != '[') return false;
   for (char expected : kSignature)
@@ -297,6 +302,7 @@ bool ReadImage(std::istream& stream, TTableHeader& header, TSheetStore& store) {
   for (float& size : store.columnWidths)
     if (!ClampCellSize(size)) return false;
   for (int r = 0; r < rows; ++r) {
+    if (progress && !progress(sized ? size - in.Remaining() : 0, sized ? size : 0)) return false;
     store.cells[r] = store.NewRow();
     if (!store.cells[r]) return false;
     TCell* row = store.cells[r].get();
@@ -310,12 +316,12 @@ bool ReadImage(std::istream& stream, TTableHeader& header, TSheetStore& store) {
 
 }  // namespace
 
-bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheetStore& store) {
+bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheetStore& store, const TFileProgress& progress) {
   TTableHeader read;
   TSheetStore built;
   bool ok = false;
   try {
-    ok = ReadImage(stream, read, built);
+    ok = ReadImage(stream, read, built, progress);
   } catch (const std::bad_alloc&) {
     ok = false;
   }

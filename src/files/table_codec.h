@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cell/cell.h"
+#include "files/file_progress.h"
 
 struct TSheetStore;
 
@@ -80,9 +81,13 @@ bool ReadCell(TCell& cell, TTableInput& in);
 
 // The whole file: header, sizes, current cell, cells and end marker; there
 // are as many rows and columns as sizes.
+// progress hears of every row written.
 bool WriteTableImage(const TTableHeader& header, const std::vector<std::unique_ptr<TCell[]>>& cells,
-                     const std::vector<float>& rowHeights, const std::vector<float>& columnWidths, std::ostream& out);
+                     const std::vector<float>& rowHeights, const std::vector<float>& columnWidths, std::ostream& out,
+                     const TFileProgress& progress = {});
 bool WriteTableImage(const TTableHeader& header, const TSheetStore& store, std::ostream& out);
 // Fills a new store and the header; false for anything but a complete,
 // well-formed table. Texts of typed cells are regenerated from their values.
-bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheetStore& store);
+// progress hears of the bytes read before every row.
+bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheetStore& store,
+                    const TFileProgress& progress = {});

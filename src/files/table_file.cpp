@@ -5,10 +5,12 @@
 #include <utility>
 
 #include "files/table_codec.h"
+#include "platform/cp1251_literal.h"
 #include "platform/file_replace.h"
+#include "platform/progress.h"
 #include "sheet/gridwork.h"
 
-bool TGridwork::WriteTable(std::ostream& out) {
+bool TGridwork::WriteTable(std::ostream& out, const TFileProgress& progress) {
   TTableHeader header;
   header.zoom = layout.zoom;
   header.frozenRows = layout.frozenRows;
@@ -20,14 +22,14 @@ bool TGridwork::WriteTable(std::ostream& out) {
     header.editColumn = curCol;
     header.editRow = curRow;
   }
-  return WriteTableImage(header, cells, layout.rowHeights, layout.columnWidths, out);
+  return WriteTableImage(header, cells, layout.rowHeights, layout.columnWidths, out, progress);
 }
 
-bool TGridwork::ReadTable(std::istream& in) {
+bool TGridwork::ReadTable(std::istream& in, const TFileProgress& progress) {
   if (cells.empty()) return false;
   TTableHeader header;
   TSheetStore store;
-  if (!ReadTableImage(in, header, store)) return false;
+  if (!ReadTableImage(in, header, store, progress)) return false;
 
   EndEdit();
   HideSelection();
@@ -52,14 +54,27 @@ bool TGridwork::ReadTable(std::istream& in) {
 }
 
 bool TGridwork::WriteTableFile(const std::string& name) {
+  TProgressWindow window(*this, u8"Запись файла..."_cp, false);
+  const TFileProgress progress = ProgressShownIn(window);
   // The table counts as saved only once the file is in place: the disk may
   // still refuse the last bytes or the rename.
-  const bool written = WriteFileReplacing(name, [this](std::ostream& out) { return WriteTable(out); });
+  const bool written = WriteFileReplacing(name, [&](std::ostream& out) { return WriteTable(out, progress); });
   if (written) SetModified(false);
   return written;
 }
 
 bool TGridwork::ReadTableFile(const std::string& name) {
   std::ifstream in(name, std::ios::binary);
-  return in.is_open() && ReadTable(in);
+  if (!in.is_open()) return false;
+  TProgressWindow window(*this, u8"Чтение файла..."_cp, true);
+  return ReadTable(in, ProgressShownIn(window));
+}
+
+TFileProgress TGridwork::ProgressShownIn(TProgressWindow& window) {
+  readCancelled = false;
+  return [this, &window](std::uint64_t done, std::uint64_t total) {
+    if (window.Update(done, total)) return true;
+    readCancelled = true;
+    return false;
+  };
 }

@@ -96,13 +96,14 @@ bool TTableTextWriter::Put(std::string_view bytes, std::ostream& out) {
 }
 
 bool TTableTextWriter::Write(const std::unique_ptr<TCell[]>* rows, int rowCount, int columnCount,
-                             std::ostream& out) {
+                             std::ostream& out, const TFileProgress& progress) {
   used = 0;
   for (int r = 0; r < rowCount; ++r) {
     const TCell* row = rows[r].get();
     for (int c = 0; c < columnCount; ++c)
       if ((c > 0 && !Put("\t", out)) || !Put(row[c].text, out)) return false;
     if (!Put("\r\n", out)) return false;
+    if (progress) progress(static_cast<std::uint64_t>(r) + 1, static_cast<std::uint64_t>(rowCount));
   }
   return Flush(out);
 }

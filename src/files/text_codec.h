@@ -12,6 +12,7 @@
 
 #include "cell/cell.h"
 #include "edit/range_text.h"
+#include "files/file_progress.h"
 
 // How much of a table a text fills: its lines, empty ones included, and the
 // extent of its data, through the last line and the last column that hold
@@ -72,7 +73,9 @@ class TTextPieces {
 class TTableTextWriter {
  public:
   TTableTextWriter();  // throws std::bad_alloc
-  bool Write(const std::unique_ptr<TCell[]>* rows, int rowCount, int columnCount, std::ostream& out);
+  // progress hears of every row written.
+  bool Write(const std::unique_ptr<TCell[]>* rows, int rowCount, int columnCount, std::ostream& out,
+             const TFileProgress& progress = {});
 
  private:
   bool Put(std::string_view bytes, std::ostream& out);

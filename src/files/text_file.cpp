@@ -1,6 +1,7 @@
 // Tab-separated text files and the bitmap picture of the table.
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <new>
@@ -13,6 +14,7 @@
 #include "platform/cp1251_literal.h"
 #include "platform/dib.h"
 #include "platform/file_replace.h"
+#include "platform/progress.h"
 #include "sheet/gridwork.h"
 
 namespace {
@@ -28,10 +30,14 @@ struct TTextPlan {
   std::vector<std::pair<std::size_t, std::size_t>> pieces;  // bytes, lines
 };
 
-bool MeasurePieces(std::istream& in, TTextPlan& plan) {
+// progress hears of the bytes done after each piece.
+bool MeasurePieces(std::istream& in, TTextPlan& plan, const std::function<bool(std::uint64_t)>& progress) {
   TTextPieces pieces(in, kTextPiece);
   std::string_view piece;
+  std::uint64_t done = 0;
   while (pieces.Next(piece)) {
+    done += piece.size();
+    if (!progress(done)) return false;
     const TTextShape shape = MeasureTextFile(piece);
     plan.shape.Append(shape);
     plan.pieces.emplace_back(piece.size(), shape.lines);
@@ -39,15 +45,17 @@ bool MeasurePieces(std::istream& in, TTextPlan& plan) {
   return !pieces.Failed();
 }
 
-enum class TFilled { kWhole, kNoMemory, kChanged };
+enum class TFilled { kWhole, kNoMemory, kChanged, kCancelled };
 
 // Rows of cells for the fields of the text; the store has its final shape
 // and no rows yet. Rows are made as the text reaches them, so each is filled
 // while it is still in the cache. The text may have changed since it was
 // measured: nothing is written outside the store.
-TFilled FillPieces(std::istream& in, const TTextPlan& plan, TSheetStore& store) {
+TFilled FillPieces(std::istream& in, const TTextPlan& plan, TSheetStore& store,
+                   const std::function<bool(std::uint64_t)>& progress) {
   TTextPieces pieces(in, kTextPiece);
   std::string_view piece;
+  std::uint64_t done = 0;
   std::size_t made = 0;
   std::size_t firstLine = 0;
   bool memory = true;
@@ -63,6 +71,8 @@ TFilled FillPieces(std::istream& in, const TTextPlan& plan, TSheetStore& store) 
       same = false;
       break;
     }
+    done += bytes;
+    if (!progress(done)) return TFilled::kCancelled;
     ForEachTextFileField(piece, [&](std::size_t line, std::size_t column, std::string_view field) {
       const std::size_t row = firstLine + line;
       if (row >= static_cast<std::size_t>(store.rowCount) || column >= static_cast<std::size_t>(store.columnCount)) {
@@ -79,6 +89,21 @@ TFilled FillPieces(std::istream& in, const TTextPlan& plan, TSheetStore& store) 
   return same && !pieces.Next(piece) && !pieces.Failed() ? TFilled::kWhole : TFilled::kChanged;
 }
 
+// A stream of unknown length, a pipe, read into copy; progress hears of the
+// bytes read after each block.
+bool ReadWhole(std::istream& in, std::istringstream& copy, const TFileProgress& progress) {
+  std::string text;
+  std::vector<char> block(kTextPiece);
+  while (in) {
+    in.read(block.data(), static_cast<std::streamsize>(block.size()));
+    text.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    if (!progress(text.size(), 0)) return false;
+  }
+  if (in.bad()) return false;
+  copy.str(std::move(text));
+  return true;
+}
+
 }  // namespace
 
 bool TGridwork::ReadTextFile(const std::string& name) {
@@ -86,17 +111,23 @@ bool TGridwork::ReadTextFile(const std::string& name) {
   if (!file.is_open()) return false;
   TSheetStore store;
   try {
+    TProgressWindow window(*this, u8"Чтение файла..."_cp, true);
+    const TFileProgress progress = ProgressShownIn(window);
     // A stream that cannot go back to its start, a pipe, is read whole first.
     std::istringstream copy;
     std::istream* in = &file;
     if (file.tellg() < 0) {
       file.clear();
-      copy.str(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
-      if (file.bad()) return false;
+      if (!ReadWhole(file, copy, progress)) return false;
       in = &copy;
     }
+    // Both passes read the whole text: each is half of the work.
+    in->seekg(0, std::ios::end);
+    const std::streamoff end = in->tellg();
+    in->seekg(0, std::ios::beg);
+    const std::uint64_t size = end > 0 ? static_cast<std::uint64_t>(end) : 0;
     TTextPlan plan;
-    if (!MeasurePieces(*in, plan)) return false;
+    if (!MeasurePieces(*in, plan, [&](std::uint64_t done) { return progress(done, 2 * size); })) return false;
     const std::size_t rows = TextFileRows(plan.shape);
     const std::size_t columns = TextFileColumns(plan.shape);
     if (plan.shape.tooLarge || rows > 0x7FFFFFFF || columns > 0x7FFFFFFF ||
@@ -107,7 +138,8 @@ bool TGridwork::ReadTextFile(const std::string& name) {
     in->clear();
     in->seekg(0, std::ios::beg);
     if (!in->good()) return false;
-    const TFilled filled = FillPieces(*in, plan, store);
+    const TFilled filled =
+        FillPieces(*in, plan, store, [&](std::uint64_t done) { return progress(size + done, 2 * size); });
     if (filled == TFilled::kNoMemory) ShowWarning(u8"Недостаточно памяти"_cp);
     if (filled != TFilled::kWhole) return false;
     store.SetDefaultSizes();
@@ -139,8 +171,10 @@ bool TGridwork::WriteTextFile(const std::string& name) {
     ShowWarning(u8"Недостаточно памяти"_cp);
     return false;
   }
+  TProgressWindow window(*this, u8"Запись файла..."_cp, false);
+  const TFileProgress progress = ProgressShownIn(window);
   const bool written = WriteFileReplacing(
-      name, [&](std::ostream& out) { return writer->Write(cells.data(), rowCount, columnCount, out); });
+      name, [&](std::ostream& out) { return writer->Write(cells.data(), rowCount, columnCount, out, progress); });
   if (written) SetModified(false);
   return written;
 }

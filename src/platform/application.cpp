@@ -14,18 +14,20 @@ namespace {
 
 TApplication* applicationObject = nullptr;
 
-// The Qt application lives as long as the process: Qt's own globals are gone
-// by the time static objects are destroyed.
+// The Qt application made for tests lives as long as the process: Qt's own
+// globals are gone by the time static objects are destroyed. The one made
+// for an application object ends when its Run does.
 QApplication* qtApplication = nullptr;
 
 }  // namespace
 
-void EnsureQtApplication() {
-  if (QCoreApplication::instance()) return;
+bool EnsureQtApplication() {
+  if (QCoreApplication::instance()) return false;
   static int argc = 1;
   static char name[] = "gridwork";
   static char* argv[] = {name, nullptr};
   qtApplication = new QApplication(argc, argv);
+  return true;
 }
 
 void MakeQtApplication(int& argc, char** argv) {
@@ -44,8 +46,7 @@ struct TApplication::TModal {
   TWindow* window = nullptr;
 };
 
-TApplication::TApplication(const char* name) : TModule(name) {
-  EnsureQtApplication();
+TApplication::TApplication(const char* name) : TModule(name), ownsQtApplication(EnsureQtApplication()) {
   applicationObject = this;
 }
 
@@ -75,6 +76,15 @@ int TApplication::Run() {
     msgqueue::PopLoop();
     msgqueue::RethrowStashed();
     msgqueue::TakeQuit(exitCode);
+  }
+  // Ending the Qt application hands what the program leaves on the desktop
+  // clipboard to the clipboard manager, if one runs; the offer answers it
+  // from the blocks rendered when the owner window went. No widget may
+  // outlive the Qt application, so the main window goes first.
+  if (ownsQtApplication && qtApplication) {
+    mainWindow.reset();
+    delete qtApplication;
+    qtApplication = nullptr;
   }
   return exitCode;
 }

@@ -36,7 +36,9 @@ class TApplication : public TModule {
 
   // InitMainWindow, then creates and shows the main window and runs the
   // message loop until the main window is gone. Answers the exit code
-  // (PostQuitMessage's, 0 when the main window closed).
+  // (PostQuitMessage's, 0 when the main window closed). When the
+  // application object made the platform's application object, Run ends
+  // that too, with the main window.
   virtual int Run();
 
   // Message boxes owned by wnd; a null caption shows the application's name.
@@ -68,6 +70,7 @@ class TApplication : public TModule {
   virtual void InitMainWindow();
 
  private:
+  bool ownsQtApplication;
   std::unique_ptr<TFrameWindow> mainWindow;
   struct TModal;
   TModal* modal = nullptr;

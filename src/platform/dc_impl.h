@@ -82,6 +82,7 @@ struct TDC::TImpl {
     int width;
   };
   TTextLayout layout;
+  std::string visibleText;  // what DrawText lays out of a text longer than can show
   std::vector<TLineJob> lineJobs;
 
   int OffsetX() const { return st.viewportOrg.x - st.windowOrg.x; }

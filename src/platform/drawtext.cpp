@@ -2,6 +2,7 @@
 
 #include <QGlyphRun>
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <optional>
 
@@ -16,15 +17,22 @@ namespace {
 
 using TLineJob = TDC::TImpl::TLineJob;
 
-// Places the glyphs of a line and widens ink to cover them.
+// Places the glyphs of a line that may show within visible (device pixels,
+// when given) and widens ink to cover them.
 void PlaceGlyphs(TDC::TImpl& impl, const TFontData& font, const TLineJob& line, const TTextMetricsTable& m,
-                 bool expandTabs, QRect& ink) {
+                 bool expandTabs, const std::optional<QRect>& visible, QRect& ink) {
+  const int margin = font.metrics.tmMaxCharWidth;
   int x = 0;
   int inkLeft = 0, inkRight = 0;
   bool any = false;
   for (int i = line.begin; i < line.end; ++i) {
+    if (visible && line.x + x - margin > visible->right()) break;
     const unsigned char c = static_cast<unsigned char>(line.text[i]);
     const int next = AdvanceX(c, x, m, expandTabs);
+    if (visible && line.x + next + margin < visible->left()) {
+      x = next;
+      continue;
+    }
     if (!font.blank[c] && !(c == '\t' && expandTabs)) {
       impl.placed.push_back({line.x + x, line.y, c});
       const int l = x + font.inkLeft[c], r = x + font.inkRight[c];
@@ -97,6 +105,16 @@ void DrawDecorations(TDC::TImpl& impl, const TFontData& font, const TLineJob& li
               QPainter::CompositionMode_SourceOver);
 }
 
+// The device pixels where DrawText into rect may show, on contexts that
+// draw into an image; none where that is not known.
+std::optional<QRect> VisibleArea(const TDC::TImpl& impl, const TRect& rect, UINT format) {
+  if (!impl.image || impl.pageBounds) return std::nullopt;
+  QRect area = impl.image->rect();
+  if (impl.st.clipped) area &= impl.st.clip.boundingRect();
+  if (!(format & DT_NOCLIP)) area &= impl.ToDevice(rect);
+  return area;
+}
+
 TTextMetricsTable MetricsOf(const TFontData& font) {
   return TTextMetricsTable{&font.advances, std::max(1, 8 * static_cast<int>(font.metrics.tmAveCharWidth))};
 }
@@ -118,7 +136,7 @@ bool TDC::TextOut(int x, int y, const char* text, int count) {
   if (impl->st.bkMode == OPAQUE) impl->Fill(cell, ToQColor(impl->st.bkColor), QPainter::CompositionMode_SourceOver);
   impl->placed.clear();
   QRect ink;
-  PlaceGlyphs(*impl, font, line, m, false, ink);
+  PlaceGlyphs(*impl, font, line, m, false, std::nullopt, ink);
   DrawGlyphs(*impl, *p, font, std::vector<TLineJob>{line}, m, false, std::nullopt);
   DrawDecorations(*impl, font, line, ToQColor(impl->st.textColor));
   impl->Touch(ink | cell);
@@ -141,9 +159,26 @@ int TDC::DrawText(const char* text, int count, TRect& rect, UINT format) {
   // The buffers belong to the context, so that contexts drawing in turn
   // (the screen, a printer, a preview) never share them.
   TTextLayout& layout = impl->layout;
-  LayoutText(std::string_view(text, static_cast<size_t>(count)), format, rect.right - rect.left, m, layout);
-
   const int lineHeight = font.metrics.tmHeight + ((format & DT_EXTERNALLEADING) ? font.metrics.tmExternalLeading : 0);
+  std::string_view shown(text, static_cast<size_t>(count));
+  int maxLines = INT_MAX;
+  const std::optional<QRect> visible = (format & DT_CALCRECT) ? std::nullopt : VisibleArea(*impl, rect, format);
+  if (visible) {
+    // A long text is laid out only as far as it can show; the height
+    // answered then counts only the lines laid out.
+    const int margin = font.metrics.tmMaxCharWidth + font.metrics.tmHeight;
+    const int top = rect.top + impl->OffsetY();
+    maxLines = visible->bottom() + 1 + margin < top ? 0 : (visible->bottom() + 1 + margin - top) / lineHeight + 1;
+    const bool fromRight = (format & DT_RIGHT) && !(format & DT_CENTER);
+    int maxWidth = INT_MAX;
+    if (fromRight)
+      maxWidth = rect.right + impl->OffsetX() - visible->left() + margin;
+    else if (!(format & DT_CENTER))
+      maxWidth = visible->right() + 1 + margin - (rect.left + impl->OffsetX());
+    shown = VisibleText(shown, format, maxLines, maxWidth, fromRight, m, impl->visibleText);
+  }
+  LayoutText(shown, format, rect.right - rect.left, m, layout, maxLines);
+
   const int textHeight = static_cast<int>(layout.lines.size()) * lineHeight;
   if (format & DT_CALCRECT) {
     rect.right = rect.left + layout.width;
@@ -185,7 +220,7 @@ int TDC::DrawText(const char* text, int count, TRect& rect, UINT format) {
     const TLineJob job{layout.text.data(), l.start, l.start + l.length, x + ox, y + oy, l.width};
     jobs.push_back(job);
     cells |= QRect(job.x, job.y, l.width, lineHeight);
-    PlaceGlyphs(*impl, font, job, m, expandTabs, ink);
+    PlaceGlyphs(*impl, font, job, m, expandTabs, visible, ink);
     y += lineHeight;
   }
   std::optional<QRect> textClip;

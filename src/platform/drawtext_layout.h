@@ -3,6 +3,7 @@
 // tab expansion over per-byte advance widths, with no drawing.
 
 #include <array>
+#include <climits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,7 +38,17 @@ inline int AdvanceX(unsigned char c, int x, const TTextMetricsTable& m, bool exp
 // Without DT_SINGLELINE "\r\n", "\r" and "\n" end lines (a break at the very
 // end adds no line). With DT_WORDBREAK a line is broken at the blank before a
 // word that would pass the width; the blanks at the break are dropped, and a
-// word wider than the width stays whole on its own line. The layout is
-// written into out, whose buffers are reused.
+// word wider than the width stays whole on its own line. No more than
+// maxLines lines are laid out. The layout is written into out, whose
+// buffers are reused.
 void LayoutText(std::string_view text, UINT format, int width, const TTextMetricsTable& metrics,
-                TTextLayout& out);
+                TTextLayout& out, int maxLines = INT_MAX);
+
+// What can show of text drawn from the top of a box: the hard lines after
+// the first maxLines are left out and, unless words flow into the lines
+// below (DT_WORDBREAK), so are the bytes of a line that lie further than
+// maxWidth pixels from the box's left edge, or from its right edge for
+// right-aligned text (fromRight). Answers text itself when nothing is left
+// out, else the shortened text in buffer.
+std::string_view VisibleText(std::string_view text, UINT format, int maxLines, int maxWidth, bool fromRight,
+                             const TTextMetricsTable& metrics, std::string& buffer);

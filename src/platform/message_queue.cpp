@@ -214,6 +214,16 @@ BOOL PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
+void msgqueue::DeliverPending() {
+  ++peekDepth;
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  --peekDepth;
+  if (peekDepth == 0 && drainDeferred) {
+    drainDeferred = false;
+    if (!queue.empty()) ScheduleDrain();
+  }
+}
+
 BOOL PeekMessageA(MSG* msg, HWND hWnd, UINT msgFilterMin, UINT msgFilterMax, UINT removeMsg) {
   auto find = [&] {
     return std::find_if(queue.begin(), queue.end(),

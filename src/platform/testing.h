@@ -3,6 +3,7 @@
 // message boxes and popup menus, input through the real event path and a
 // way to run what is pending.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -57,6 +58,13 @@ void SetChooseFontHandler(TChooseFontHandler handler);
 // after the enablers ran: answer the command identifier, or 0 to cancel.
 using TPopupMenuHandler = std::function<UINT(HMENU menu, HWND owner, const TPoint& screenPoint)>;
 void SetPopupMenuHandler(TPopupMenuHandler handler);
+
+// Answers progress windows instead of the user: called at every update of a
+// shown window with its text (Windows-1251) and how far the operation has
+// come; answering true presses "Отмена". While a handler is set, progress
+// windows appear at their first update. An empty function removes it.
+using TProgressHandler = std::function<bool(const std::string& text, std::uint64_t done, std::uint64_t total)>;
+void SetProgressHandler(TProgressHandler handler);
 
 // Runs the command enablers of a menu as if it were about to show for owner
 // (WM_INITMENUPOPUP): afterwards GetMenuState tells each item's state.

@@ -204,8 +204,9 @@ void InitMenuPopup(HWND owner, HMENU menu, UINT index);
 // and gives the keyboard back to the window that had it.
 void EndMenuMode(QWidget* window);
 
-// Makes the Qt application object if there is none yet (application.cpp).
-void EnsureQtApplication();
+// Makes the Qt application object if there is none yet (application.cpp);
+// true when it made one.
+bool EnsureQtApplication();
 void MakeQtApplication(int& argc, char** argv);
 // The default handling of a queued message before dispatch: the target
 // window and its parents may use it up (PreProcessMsg).
@@ -225,6 +226,9 @@ void StashException(std::exception_ptr exception);
 void RethrowStashed();
 // True when nothing waits in the queue.
 bool Idle();
+// Lets Qt deliver pending paint requests and input; input for the program's
+// windows lands in the queue and waits there, as in PeekMessage.
+void DeliverPending();
 }  // namespace msgqueue
 
 // Runs a message handler from inside a Qt event handler, where no exception

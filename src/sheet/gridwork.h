@@ -16,6 +16,7 @@
 
 #include "cell/cell.h"
 #include "edit/edit_info.h"
+#include "files/file_progress.h"
 #include "platform/bitmap.h"
 #include "platform/commdlg.h"
 #include "platform/dc.h"
@@ -26,6 +27,7 @@
 #include "view/sheet_layout.h"
 
 class TEditCell;
+class TProgressWindow;
 
 // The in-place editor is a child window of the grid; the grid deletes it.
 struct TEditCellDeleter {
@@ -232,6 +234,11 @@ class TGridwork : public TWindow {
   void RestoreCells(const TEditInfo& info);
   bool RenderText();
   bool RenderPicture();
+  // Whether the clipboard offers a range as a picture: up to
+  // kMaxClipboardPicturePixels, so that no request for it keeps the window
+  // from answering; the text is offered for any size.
+  static constexpr long long kMaxClipboardPicturePixels = 2048LL * 2048;
+  bool PictureFitsClipboard(int left, int top, int right, int bottom) const;
   bool SelectionWritable() const;
   bool ClipboardHasText();
   void ReleaseClipboard();
@@ -294,8 +301,9 @@ class TGridwork : public TWindow {
   void CeAutoFit(TCommandEnabler& ce);
 
   // ---- Files (src/files) ----
-  bool WriteTable(std::ostream& out);
-  bool ReadTable(std::istream& in);
+  // progress hears how far the table has come; a read it stops fails.
+  bool WriteTable(std::ostream& out, const TFileProgress& progress = {});
+  bool ReadTable(std::istream& in, const TFileProgress& progress = {});
   bool WriteTableFile(const std::string& name);
   bool ReadTableFile(const std::string& name);
   bool ReadTextFile(const std::string& name);
@@ -314,6 +322,10 @@ class TGridwork : public TWindow {
   bool SaveDocumentAs();
   void ShowWriteFailure(const std::string& path);
   void ShowReadFailure(const std::string& path);
+  // The progress of a file operation shown in window; when the user gives
+  // a read up there, readCancelled is set and the read fails.
+  TFileProgress ProgressShownIn(TProgressWindow& window);
+  bool readCancelled = false;
   // The question about unsaved changes; false when the table must stay
   // because the user wanted it saved and it was not.
   bool SaveChangesIfWanted();

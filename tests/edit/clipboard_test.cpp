@@ -55,6 +55,31 @@ TEST_F(GridClipboard, PictureShowsTheCopiedTextsAndTheRangeSizePlusOne) {
   EXPECT_EQ(GetDesktopClipboardData("image/png").substr(1, 3), "PNG");
 }
 
+TEST_F(GridClipboard, ALargeRangeIsOfferedAsTextOnly) {
+  // 10,000 rows of 16 pixels: far beyond a useful picture.
+  MakeGrid(10000, 20, 0, 0);
+  grid->SetCellText(9999, 19, "last");
+  grid->SelectRange(0, 0, 19, 9999);
+  Command(CM_EDITCOPY);
+  const std::vector<std::string> formats = GetDesktopClipboardFormats();
+  EXPECT_EQ(formats, std::vector<std::string>{"text/plain"});
+  EXPECT_EQ(GetDesktopClipboardData("image/png"), "");
+  const std::string text = GetDesktopClipboardData("text/plain");
+  EXPECT_EQ(text.size(), 10000u * 20 + 4);
+  EXPECT_EQ(text.substr(text.size() - 6), "\tlast\n");
+
+  // Within the bound the picture is offered; zoomed far beyond it after the
+  // copy, it is refused rather than drawn.
+  grid->SelectRange(0, 0, 19, 99);
+  ASSERT_TRUE(grid->PictureFitsClipboard(0, 0, 19, 99));
+  Command(CM_EDITCOPY);
+  EXPECT_EQ(GetDesktopClipboardFormats().size(), 3u);
+  grid->SetZoom(4.0f);
+  ASSERT_FALSE(grid->PictureFitsClipboard(0, 0, 19, 99));
+  EXPECT_EQ(GetDesktopClipboardData("image/bmp"), "");
+  EXPECT_EQ(GetDesktopClipboardData("text/plain").size(), 100u * 20);
+}
+
 TEST_F(GridClipboard, RenderingThePictureLeavesTheSheetAlone) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellFixed(2, 1, 1.0 / 3);

@@ -73,3 +73,32 @@ TEST(TextLayout, PrefixesAreResolvedAndTabsExpandToStopsFromTheLineStart) {
   EXPECT_EQ(Lines(Layout("ab\tcd", DT_EXPANDTABS | DT_WORDBREAK, 60)), (Strings{"ab\tcd"}));
   EXPECT_EQ(Lines(Layout("ab\tcd", DT_EXPANDTABS | DT_WORDBREAK, 59)), (Strings{"ab", "cd"}));
 }
+
+TEST(TextLayout, VisibleTextLeavesOutWhatCannotShowOfALongText) {
+  const TTextMetricsTable m{&Widths(), 40};
+  std::string buffer;
+  // One line of a million characters: those starting beyond 100 pixels go.
+  const std::string longLine(1000000, 'x');
+  EXPECT_EQ(VisibleText(longLine, DT_NOPREFIX, 3, 100, false, m, buffer), std::string(11, 'x'));
+  // Line breaks stay; each line is cut on its own; lines past three go.
+  const std::string lines = std::string(50, 'a') + "\r\nb\n" + std::string(50, 'c') + "\rdd\nee";
+  EXPECT_EQ(VisibleText(lines, DT_NOPREFIX, 3, 20, false, m, buffer), "aaa\r\nb\nccc\r");
+  // Prefix ampersands may take no width, so they count as none.
+  EXPECT_EQ(VisibleText("&&&&&&abcdef", 0, 1, 20, false, m, buffer), "&&&&&&abc");
+  // Wrapped words flow into the lines below: only whole lines go.
+  EXPECT_EQ(VisibleText("ab cd ef\ngh\nij", DT_WORDBREAK, 2, 20, false, m, buffer), "ab cd ef\ngh\n");
+  // A single line keeps its breaks as characters and is cut by width alone.
+  EXPECT_EQ(VisibleText("abcdef\nghijkl", DT_SINGLELINE, 1, 55, false, m, buffer), "abcdef");
+  // Right-aligned lines keep their ends; expanded tabs, measured from the
+  // line's start, keep them whole.
+  EXPECT_EQ(VisibleText("abcdefgh\r\nij\nklmnop", DT_RIGHT, 3, 25, true, m, buffer), "fgh\r\nij\nnop");
+  EXPECT_EQ(VisibleText(longLine, DT_EXPANDTABS, 3, 25, true, m, buffer).size(), longLine.size());
+  // What fits comes back as it was.
+  const std::string_view shortText = "ab\ncd";
+  EXPECT_EQ(VisibleText(shortText, 0, 2, 100, false, m, buffer).data(), shortText.data());
+
+  // Wrapping stops at the lines asked for.
+  TTextLayout out;
+  LayoutText(std::string(100, 'a') + " " + std::string(100, 'b') + " c d e", DT_WORDBREAK, 30, m, out, 2);
+  EXPECT_EQ(out.lines.size(), 2u);
+}

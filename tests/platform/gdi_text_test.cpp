@@ -257,3 +257,45 @@ TEST(DrawText, TextColourExpandedTabsAndUnderlinedFonts) {
   EXPECT_EQ(below.left, 10);
   EXPECT_EQ(below.right, 10 + underlined.dc.GetTextExtent("a a").cx);
 }
+
+TEST(DrawText, ALongTextShowsExactlyWhatItsVisiblePartShows) {
+  const auto pixels = [](const TCanvas& canvas) {
+    std::vector<COLORREF> all;
+    for (int y = 0; y < canvas.bitmap.Height(); ++y)
+      for (int x = 0; x < canvas.bitmap.Width(); ++x) all.push_back(canvas.dc.GetPixel(x, y));
+    return all;
+  };
+  const auto draw = [](TTextCanvas& canvas, const std::string& text, TRect r, UINT format) {
+    canvas.dc.DrawText(text.c_str(), static_cast<int>(text.size()), r, format);
+  };
+  std::string line;
+  for (int i = 0; line.size() < 2000000; ++i) line += "W&i " + std::to_string(i) + ' ';
+  const std::string head = line.substr(0, 200);
+  const std::string tail = line.substr(line.size() - 200);
+  std::string lines;
+  for (int i = 0; i < 100000; ++i) lines += head.substr(i % 7, 40) + "\r\n";
+  std::string firstLines;
+  for (int i = 0; i < 8; ++i) firstLines += head.substr(i % 7, 40) + "\r\n";
+
+  struct TCase {
+    std::string text, visible;
+    TRect rect;
+    UINT format;
+  };
+  const TCase cases[] = {
+      {line, head, {10, 10, 120, 30}, DT_NOPREFIX},
+      {line, head, {10, 10, 120, 30}, 0},
+      {line, head, {10, 10, 120, 30}, DT_NOCLIP | DT_NOPREFIX},
+      {line, head, {-50, 10, 120, 30}, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX},
+      {line, tail, {10, 10, 120, 30}, DT_RIGHT | DT_NOPREFIX},
+      {lines, firstLines, {10, 5, 200, 1000}, DT_NOPREFIX},
+      {line, head, {10, 5, 200, 1000}, DT_WORDBREAK | DT_NOPREFIX},
+  };
+  for (const TCase& c : cases) {
+    TTextCanvas whole(300, 120), part(300, 120);
+    draw(whole, c.text, c.rect, c.format);
+    draw(part, c.visible, c.rect, c.format);
+    EXPECT_EQ(pixels(whole), pixels(part)) << "format " << c.format << ", left " << c.rect.left;
+    EXPECT_FALSE(whole.Ink().IsEmpty());
+  }
+}

@@ -86,3 +86,5 @@ bool WriteTableImage(const TTableHeader& header, const TSheetStore& store, std::
 // Fills a new store and the header; false for anything but a complete,
 // well-formed table. Texts of typed cells are regenerated from their values.
 bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheetStore& store);
+// Whether the stream begins as a table file does, whatever follows.
+bool StartsAsTableImage(std::istream& stream);

@@ -1,6 +1,7 @@
 // Saving the grid's table to a table file and replacing it by one.
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <utility>
 
@@ -56,10 +57,29 @@ bool TGridwork::WriteTableFile(const std::string& name) {
   // still refuse the last bytes or the rename.
   const bool written = WriteFileReplacing(name, [this](std::ostream& out) { return WriteTable(out); });
   if (written) SetModified(false);
+  fileFailure = written ? TFileFailure::Unknown : FileFailureOfError(LastFileReplaceError());
   return written;
 }
 
 bool TGridwork::ReadTableFile(const std::string& name) {
+  errno = 0;
   std::ifstream in(name, std::ios::binary);
-  return in.is_open() && ReadTable(in);
+  if (!in.is_open()) {
+    fileFailure = FileFailureOfError(errno);
+    return false;
+  }
+  if (ReadTable(in)) {
+    fileFailure = TFileFailure::Unknown;
+    return true;
+  }
+  if (cells.empty() || in.bad()) {
+    fileFailure = FileFailureOfError(errno);
+    return false;
+  }
+  // A file that does not even begin as a table is some other file; one
+  // that does was cut short or spoilt.
+  in.clear();
+  in.seekg(0, std::ios::beg);
+  fileFailure = StartsAsTableImage(in) ? TFileFailure::Damaged : TFileFailure::NotTable;
+  return false;
 }

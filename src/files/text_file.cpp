@@ -1,6 +1,7 @@
 // Tab-separated text files and the bitmap picture of the table.
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -84,8 +85,13 @@ TFilled FillPieces(std::istream& in, const TTextPlan& plan, TSheetStore& store) 
 }  // namespace
 
 bool TGridwork::ReadTextFile(const std::string& name) {
+  errno = 0;
+  fileFailure = TFileFailure::Unknown;
   std::ifstream file(name, std::ios::binary);
-  if (!file.is_open()) return false;
+  if (!file.is_open()) {
+    fileFailure = FileFailureOfError(errno);
+    return false;
+  }
   TSheetStore store;
   try {
     // A stream that cannot go back to its start, a pipe, is read whole first.
@@ -94,7 +100,10 @@ bool TGridwork::ReadTextFile(const std::string& name) {
     if (file.tellg() < 0) {
       file.clear();
       copy.str(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
-      if (file.bad()) return false;
+      if (file.bad()) {
+        fileFailure = FileFailureOfError(errno);
+        return false;
+      }
       in = &copy;
     }
     TTextPlan plan;
@@ -144,11 +153,15 @@ bool TGridwork::WriteTextFile(const std::string& name) {
   const bool written = WriteFileReplacing(
       name, [&](std::ostream& out) { return writer->Write(cells.data(), rowCount, columnCount, out); });
   if (written) SetModified(false);
+  fileFailure = written ? TFileFailure::Unknown : FileFailureOfError(LastFileReplaceError());
   return written;
 }
 
 bool TGridwork::WriteBitmapFile(const std::string& name) {
+  fileFailure = TFileFailure::Unknown;
   const std::unique_ptr<TBitmap> bitmap = RenderRangeBitmap(0, 0, columnCount - 1, rowCount - 1);
   if (!bitmap) return false;
-  return TDib(*bitmap).WriteFile(name);
+  const bool written = TDib(*bitmap).WriteFile(name);
+  fileFailure = written ? TFileFailure::Unknown : FileFailureOfError(LastFileReplaceError());
+  return written;
 }

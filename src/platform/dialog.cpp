@@ -77,20 +77,6 @@ TControl* TDialog::GetControl(int id) const {
   return nullptr;
 }
 
-void TDialog::FocusNextEdit(bool back) {
-  std::vector<TEdit*> edits;
-  for (TWindow* child : GetChildren())
-    if (auto* edit = dynamic_cast<TEdit*>(child); edit && edit->GetHandle()) edits.push_back(edit);
-  if (edits.empty()) return;
-  const HWND focus = GetFocus();
-  std::size_t at = 0;
-  while (at < edits.size() && edits[at]->GetHandle() != focus) ++at;
-  const std::size_t count = edits.size();
-  const std::size_t next = at == count ? 0 : (back ? at + count - 1 : at + 1) % count;
-  edits[next]->SendMessage(EM_SETSEL, 0, -1);
-  edits[next]->SetFocus();
-}
-
 void TDialog::TakeKeyboard() {
   QWidget* outer = Impl()->outer.data();
   if (!outer) return;
@@ -101,7 +87,7 @@ void TDialog::TakeKeyboard() {
   if (edit && edit->GetParent() == this)
     edit->SendMessage(EM_SETSEL, 0, -1);
   else if (!focus)
-    FocusNextEdit(false);
+    FocusNextControl(false);
 }
 
 void TDialog::MakeTemplateControls() {
@@ -194,6 +180,7 @@ void TDialog::SetupWindow() {
     outer->setFont(font);
   }
   TWindow::SetupWindow();
+  TakeControlKeys();
   TransferData(TF_SETDATA);
 }
 
@@ -222,23 +209,9 @@ void TDialog::CmCancel() { CloseWindow(IDCANCEL); }
 void TDialog::EvClose() { EvCommand(IDCANCEL, nullptr, 0); }
 
 bool TDialog::PreProcessMsg(MSG& msg) {
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
-    FocusNextEdit(GetKeyState(VK_SHIFT) < 0);
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+      DialogKey(static_cast<UINT>(msg.wParam), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                msg.message == WM_SYSKEYDOWN))
     return true;
-  }
-  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
-    if (msg.wParam == VK_ESCAPE) {
-      EvCommand(IDCANCEL, nullptr, 0);
-      return true;
-    }
-    for (TWindow* child : GetChildren()) {
-      if (auto* button = dynamic_cast<TButton*>(child); button && button->IsDefault()) {
-        button->Click();
-        return true;
-      }
-    }
-    EvCommand(IDOK, nullptr, 0);
-    return true;
-  }
   return TWindow::PreProcessMsg(msg);
 }

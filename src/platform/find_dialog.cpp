@@ -28,7 +28,7 @@ TDialogTemplate FindTemplate() {
       {kMatchCaseBox, TKind::Button, BS_AUTOCHECKBOX | WS_TABSTOP, 4, 42, 100, 12, u8"С &учетом регистра"_cp},
       {0x430, TKind::GroupBox, BS_GROUPBOX, 107, 26, 68, 28, u8"Направление"_cp},
       {kUpRadio, TKind::Button, BS_AUTORADIOBUTTON, 111, 38, 25, 12, u8"&вверх"_cp},
-      {kDownRadio, TKind::Button, BS_AUTORADIOBUTTON, 138, 38, 35, 12, u8"в&низ"_cp},
+      {kDownRadio, TKind::Button, BS_AUTORADIOBUTTON, 138, 38, 35, 12, u8"вни&з"_cp},
       {IDOK, TKind::Button, BS_DEFPUSHBUTTON | WS_TABSTOP, 182, 5, 50, 14, u8"&Найти далее"_cp},
       {IDCANCEL, TKind::Button, BS_PUSHBUTTON | WS_TABSTOP, 182, 23, 50, 14, u8"Отмена"_cp},
   };

@@ -6,6 +6,9 @@
 
 #include "platform/application.h"
 #include "platform/codepage.h"
+#include "platform/dc.h"
+#include "platform/gdi.h"
+#include "platform/sysinfo.h"
 #include "platform/controls_testing.h"
 #include "platform/edit.h"
 #include "platform/testing.h"
@@ -180,9 +183,12 @@ void TDialog::SetupWindow() {
     outer->setFont(font);
   }
   TWindow::SetupWindow();
+  FitControlsToText();
   TakeControlKeys();
   TransferData(TF_SETDATA);
 }
+
+void TDialog::Paint(TDC& dc, bool, TRect& rect) { dc.FillRect(rect, TBrush(GetSysColor(COLOR_BTNFACE))); }
 
 UINT TDialog::TransferData(TTransferDirection direction) { return direction == TF_SIZEDATA ? 0 : 1; }
 

@@ -90,6 +90,8 @@ class TDialog : public TWindow {
  protected:
   // Creates the controls of the template, then TransferData(TF_SETDATA).
   void SetupWindow() override;
+  // The dialog's face has the system's dialog colour.
+  void Paint(TDC& dc, bool erase, TRect& rect) override;
   void EvClose() override;
   // The keys of DialogKey.
   bool PreProcessMsg(MSG& msg) override;
@@ -107,6 +109,8 @@ class TDialog : public TWindow {
   // Buttons, check boxes and radio buttons take the focus from Tab and give
   // their keys to the dialog.
   void TakeControlKeys();
+  // Widens the labels and buttons whose text does not fit.
+  void FitControlsToText();
   // A dialog that opens becomes the active window; the edit with the focus
   // has its whole text selected, and without a focus in the dialog its
   // first edit takes it.

@@ -8,9 +8,11 @@
 
 #include "platform/application.h"
 #include "platform/check_box.h"
+#include "platform/controls_testing.h"
 #include "platform/dialog.h"
 #include "platform/edit.h"
 #include "platform/modeless.h"
+#include "platform/sysinfo.h"
 #include "platform/testing.h"
 #include "window_test_support.h"
 
@@ -191,4 +193,30 @@ TEST_F(DialogKeys, CtrlASelectsTheWholeEdit) {
   char text[80] = {};
   GetWindowTextA(GetFocus(), text, sizeof text);
   EXPECT_STREQ(text, "abc");
+}
+
+TEST_F(DialogKeys, EveryTextShowsWholeOnTheDialogsFace) {
+  for (bool replace : {false, true}) {
+    Open(replace);
+    const TRect client = GetWindowPtr(dialog)->GetClientRect();
+    TPoint corner{client.right, client.bottom};
+    ClientToScreen(dialog, &corner);
+    std::vector<std::pair<TRect, bool>> placed;
+    for (const TDialogItem& item : FindReplaceDialogOf(dialog)->GetTemplate().items) {
+      TWindow* control = FindReplaceDialogOf(dialog)->GetControl(item.id);
+      ASSERT_NE(control, nullptr);
+      const TRect r = control->GetWindowRect();
+      const bool group = item.kind == TDialogItem::TKind::GroupBox;
+      EXPECT_LE(GetControlTextWidth(*control), r.Width()) << item.text;
+      EXPECT_LE(r.right, corner.x) << item.text;
+      EXPECT_LE(r.bottom, corner.y) << item.text;
+      for (const auto& [other, otherGroup] : placed) {
+        const bool overlap = r.left < other.right && other.left < r.right && r.top < other.bottom && other.top < r.bottom;
+        EXPECT_FALSE(overlap && !group && !otherGroup) << item.text;
+      }
+      placed.emplace_back(r, group);
+    }
+    EXPECT_EQ(GetSurfacePixel(dialog, 1, client.bottom - 2), GetSysColor(COLOR_BTNFACE));
+    SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b');
+  }
 }

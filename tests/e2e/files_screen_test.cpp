@@ -195,14 +195,15 @@ TEST_F(FilesScreen, ATableSavedToACyrillicPathOpensInTheNextRunWithTheTypedCell)
   const TRect cell = Shrunk(CellArea(kTypedRow, kTypedColumn), 2);
   EXPECT_EQ(server->Snapshot().Mask(cell, IsDark).Count(), 0) << "a new run starts with the cell empty";
 
-  // The start-up table counts as changed: Open asks first, and "Нет" (Escape)
-  // goes on without saving it.
+  // The start-up table counts as changed: Open asks first, and "Нет" (its
+  // letter Н; Escape does not answer a Yes/No question) goes on without
+  // saving it.
   TTopWindow question;
   ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(0, "\"Открыть...\" asks about the unsaved table", question));
   // The box may open without the keyboard; a click on its text gives it.
   ASSERT_TRUE(server->Click({question.area.left + question.area.Width() / 2, question.area.top + 12}));
-  ASSERT_TRUE(server->Keys({"Escape"}));
-  ASSERT_TRUE(WaitForWindowGone(question.id, "Escape answers the question"));
+  ASSERT_TRUE(server->Keys({"Cyrillic_en"}));
+  ASSERT_TRUE(WaitForWindowGone(question.id, "\"Нет\" answers the question"));
   TTopWindow dialog;
   ASSERT_TRUE(WaitForNewWindow({question.id}, dialog, "the open dialog follows"));
   ASSERT_NO_FATAL_FAILURE(AcceptPath(dialog));

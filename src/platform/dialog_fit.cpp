@@ -100,6 +100,27 @@ void TDialog::FitControlsToText() {
     moved = true;
   }
   if (!moved) return;
+  // A column of controls of one width, the buttons down the side, stays a
+  // column: each takes the rightmost place and the widest width of them.
+  const auto sameColumn = [](const TPlaced& a, const TPlaced& b) {
+    return !a.group && !b.group && a.control->Attr.X == b.control->Attr.X && a.control->Attr.W == b.control->Attr.W;
+  };
+  std::vector<TRect> aligned;
+  for (const TPlaced& p : placed) {
+    TRect r = p.rect;
+    for (const TPlaced& other : placed) {
+      if (!sameColumn(p, other)) continue;
+      const int width = std::max(r.Width(), other.rect.Width());
+      r.left = std::max(r.left, other.rect.left);
+      r.right = r.left + width;
+    }
+    aligned.push_back(r);
+  }
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    const TRect old = placed[i].rect;
+    placed[i].rect = aligned[i];
+    if (old != aligned[i]) Push(placed, i, old);
+  }
   int right = 0;
   for (TPlaced& p : placed) {
     const TRect& r = p.rect;

@@ -216,6 +216,11 @@ TEST_F(DialogKeys, EveryTextShowsWholeOnTheDialogsFace) {
       }
       placed.emplace_back(r, group);
     }
+    // The push buttons down the side stay one column.
+    const TRect ok = FindReplaceDialogOf(dialog)->GetControl(IDOK)->GetWindowRect();
+    const TRect cancel = FindReplaceDialogOf(dialog)->GetControl(IDCANCEL)->GetWindowRect();
+    EXPECT_EQ(ok.left, cancel.left);
+    EXPECT_EQ(ok.Width(), cancel.Width());
     EXPECT_EQ(GetSurfacePixel(dialog, 1, client.bottom - 2), GetSysColor(COLOR_BTNFACE));
     SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b');
   }

@@ -36,14 +36,33 @@ const std::string& SaveFilters() {
 // Paths are kept in the system's encoding; message boxes show Windows-1251.
 std::string Shown(const std::string& path) { return Utf8ToCp1251(path); }
 
+// The line under the file's name that says why, when that is known.
+std::string ReasonLine(TFileFailure failure) {
+  switch (failure) {
+    case TFileFailure::NoSpace:
+      return u8"\nНа диске нет места"_cp;
+    case TFileFailure::NoPermission:
+      return u8"\nНет прав доступа"_cp;
+    case TFileFailure::NotFound:
+      return u8"\nНет такого файла или папки"_cp;
+    case TFileFailure::NotTable:
+      return u8"\nЭто не файл таблицы"_cp;
+    case TFileFailure::Damaged:
+      return u8"\nФайл повреждён"_cp;
+    case TFileFailure::Unknown:
+      break;
+  }
+  return {};
+}
+
 }  // namespace
 
 void TGridwork::ShowWriteFailure(const std::string& path) {
-  ShowWarning((std::string(u8"Невозможно записать файл: \n"_cp) + Shown(path)).c_str());
+  ShowWarning((std::string(u8"Невозможно записать файл: \n"_cp) + Shown(path) + ReasonLine(fileFailure)).c_str());
 }
 
 void TGridwork::ShowReadFailure(const std::string& path) {
-  ShowWarning((std::string(u8"Невозможно прочитать файл: \n"_cp) + Shown(path)).c_str());
+  ShowWarning((std::string(u8"Невозможно прочитать файл: \n"_cp) + Shown(path) + ReasonLine(fileFailure)).c_str());
 }
 
 void TGridwork::CmFileOpen() {
@@ -64,6 +83,7 @@ void TGridwork::CmFileOpen() {
   ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
   if (!GetOpenFileNameA(&ofn)) {
     // A path longer than any the system takes cannot be read either.
+    fileFailure = TFileFailure::Unknown;
     if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) ShowReadFailure(title);
     return;
   }
@@ -113,6 +133,7 @@ bool TGridwork::SaveDocumentAs() {
   ofn.lpstrDefExt = "qdt";
   ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
   if (!GetSaveFileNameA(&ofn)) {
+    fileFailure = TFileFailure::Unknown;
     if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) ShowWriteFailure(title);
     return false;
   }

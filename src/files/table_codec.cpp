@@ -330,3 +330,12 @@ bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheetStore& sto
   std::swap(store, built);
   return true;
 }
+
+bool StartsAsTableImage(std::istream& stream) {
+  TTableInput in(stream);
+  BYTE byte = 0;
+  if (!in.ReadByte(byte) || byte != '[') return false;
+  for (char expected : kSignature)
+    if (!in.ReadByte(byte) || byte != static_cast<BYTE>(expected)) return false;
+  return true;
+}

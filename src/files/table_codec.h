@@ -91,3 +91,5 @@ bool WriteTableImage(const TTableHeader& header, const TSheetStore& store, std::
 // progress hears of the bytes read before every row.
 bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheetStore& store,
                     const TFileProgress& progress = {});
+// Whether the stream begins as a table file does, whatever follows.
+bool StartsAsTableImage(std::istream& stream);

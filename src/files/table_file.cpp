@@ -1,6 +1,7 @@
 // Saving the grid's table to a table file and replacing it by one.
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <utility>
 
@@ -60,14 +61,32 @@ bool TGridwork::WriteTableFile(const std::string& name) {
   // still refuse the last bytes or the rename.
   const bool written = WriteFileReplacing(name, [&](std::ostream& out) { return WriteTable(out, progress); });
   if (written) SetModified(false);
+  fileFailure = written ? TFileFailure::Unknown : FileFailureOfError(LastFileReplaceError());
   return written;
 }
 
 bool TGridwork::ReadTableFile(const std::string& name) {
+  errno = 0;
   std::ifstream in(name, std::ios::binary);
-  if (!in.is_open()) return false;
+  if (!in.is_open()) {
+    fileFailure = FileFailureOfError(errno);
+    return false;
+  }
   TProgressWindow window(*this, u8"Чтение файла..."_cp, true);
-  return ReadTable(in, ProgressShownIn(window));
+  if (ReadTable(in, ProgressShownIn(window))) {
+    fileFailure = TFileFailure::Unknown;
+    return true;
+  }
+  if (readCancelled || cells.empty() || in.bad()) {
+    fileFailure = FileFailureOfError(errno);
+    return false;
+  }
+  // A file that does not even begin as a table is some other file; one
+  // that does was cut short or spoilt.
+  in.clear();
+  in.seekg(0, std::ios::beg);
+  fileFailure = StartsAsTableImage(in) ? TFileFailure::Damaged : TFileFailure::NotTable;
+  return false;
 }
 
 TFileProgress TGridwork::ProgressShownIn(TProgressWindow& window) {

@@ -1,5 +1,6 @@
 // Tab-separated text files and the bitmap picture of the table.
 
+#include <cerrno>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -107,8 +108,13 @@ bool ReadWhole(std::istream& in, std::istringstream& copy, const TFileProgress& 
 }  // namespace
 
 bool TGridwork::ReadTextFile(const std::string& name) {
+  errno = 0;
+  fileFailure = TFileFailure::Unknown;
   std::ifstream file(name, std::ios::binary);
-  if (!file.is_open()) return false;
+  if (!file.is_open()) {
+    fileFailure = FileFailureOfError(errno);
+    return false;
+  }
   TSheetStore store;
   try {
     TProgressWindow window(*this, u8"Чтение файла..."_cp, true);
@@ -118,7 +124,10 @@ bool TGridwork::ReadTextFile(const std::string& name) {
     std::istream* in = &file;
     if (file.tellg() < 0) {
       file.clear();
-      if (!ReadWhole(file, copy, progress)) return false;
+      if (!ReadWhole(file, copy, progress)) {
+        if (file.bad()) fileFailure = FileFailureOfError(errno);
+        return false;
+      }
       in = &copy;
     }
     // Both passes read the whole text: each is half of the work.
@@ -176,11 +185,15 @@ bool TGridwork::WriteTextFile(const std::string& name) {
   const bool written = WriteFileReplacing(
       name, [&](std::ostream& out) { return writer->Write(cells.data(), rowCount, columnCount, out, progress); });
   if (written) SetModified(false);
+  fileFailure = written ? TFileFailure::Unknown : FileFailureOfError(LastFileReplaceError());
   return written;
 }
 
 bool TGridwork::WriteBitmapFile(const std::string& name) {
+  fileFailure = TFileFailure::Unknown;
   const std::unique_ptr<TBitmap> bitmap = RenderRangeBitmap(0, 0, columnCount - 1, rowCount - 1);
   if (!bitmap) return false;
-  return TDib(*bitmap).WriteFile(name);
+  const bool written = TDib(*bitmap).WriteFile(name);
+  fileFailure = written ? TFileFailure::Unknown : FileFailureOfError(LastFileReplaceError());
+  return written;
 }

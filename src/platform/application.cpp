@@ -5,9 +5,15 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "platform/framewindow.h"
+#include "platform/locale.h"
 #include "platform/window_impl.h"
 
 namespace {
@@ -19,6 +25,35 @@ TApplication* applicationObject = nullptr;
 // for an application object ends when its Run does.
 QApplication* qtApplication = nullptr;
 
+// What Qt says while the application object is made is held back: when no
+// display can be opened Qt ends the process with a fatal message, and the
+// user gets one line of ours instead of Qt's hints and a core dump.
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtFatalMsg) {
+    std::fputs("gridwork: cannot open the display\n", stderr);
+    std::_Exit(1);
+  }
+  heldMessages.emplace_back(type, text);
+}
+
+// Qt's own dialogs (file, colour, print, page setup) speak the user's language.
+void LoadQtTranslations() {
+  if (GetUserMessagesLCID() != LCID_RU_RU) return;
+  static QTranslator translator;
+  if (translator.load(QStringLiteral("qt_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&translator);
+}
+
+void MakeApplicationObject(int& argc, char** argv) {
+  const QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
+  qtApplication = new QApplication(argc, argv);
+  qInstallMessageHandler(previous);
+  for (const auto& [type, text] : std::exchange(heldMessages, {})) qt_message_output(type, QMessageLogContext(), text);
+  LoadQtTranslations();
+}
+
 }  // namespace
 
 bool EnsureQtApplication() {
@@ -26,12 +61,12 @@ bool EnsureQtApplication() {
   static int argc = 1;
   static char name[] = "gridwork";
   static char* argv[] = {name, nullptr};
-  qtApplication = new QApplication(argc, argv);
+  MakeApplicationObject(argc, argv);
   return true;
 }
 
 void MakeQtApplication(int& argc, char** argv) {
-  if (!QCoreApplication::instance()) qtApplication = new QApplication(argc, argv);
+  if (!QCoreApplication::instance()) MakeApplicationObject(argc, argv);
 }
 
 TModule::TModule(const char* name) : name(name ? name : "") {}

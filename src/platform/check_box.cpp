@@ -31,12 +31,13 @@ void TCheckBox::Click() {
 
 std::unique_ptr<TControl::TView> TCheckBox::MakeView() {
   const QString shown = QStringFrom1251(text.c_str());
-  QAbstractButton* button = IsRadio() ? static_cast<QAbstractButton*>(new QRadioButton(shown))
-                                      : static_cast<QAbstractButton*>(new QCheckBox(shown));
+  QAbstractButton* button = IsRadio() ? static_cast<QAbstractButton*>(new QRadioButton)
+                                      : static_cast<QAbstractButton*>(new QCheckBox);
+  SetButtonText(*button, shown);
   button->setCheckable(true);
   button->setAutoExclusive(false);
   button->setChecked(checked);
-  // The keyboard stays with the dialog's edits, as with the push buttons.
+  // As with the push buttons, only a dialog's Tab gives it the keyboard.
   button->setFocusPolicy(Qt::NoFocus);
   auto result = std::make_unique<TView>(button, false);
   // Qt flips the state itself; Click sets it from ours.

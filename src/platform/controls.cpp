@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -30,6 +31,13 @@ QString LabelMarkup(const char* text) {
 
 }  // namespace
 
+void SetButtonText(QAbstractButton& button, const QString& text) {
+  button.setText(text);
+  // The underlined letter is pressed through the dialog, which knows all of
+  // its controls; Qt's own shortcut would press it a second time.
+  button.setShortcut(QKeySequence());
+}
+
 // --- TControl ---
 
 TControl::TControl(TWindow* parent, int id, const char* text, int x, int y, int w, int h, TModule* module)
@@ -55,8 +63,8 @@ void TControl::SetWindowText(const char* newText) {
   const QString shown = QStringFrom1251(text.c_str());
   if (auto* label = qobject_cast<QLabel*>(view->widget))
     label->setText(LabelMarkup(text.c_str()));
-  else if (auto* button = qobject_cast<QPushButton*>(view->widget))
-    button->setText(shown);
+  else if (auto* button = qobject_cast<QAbstractButton*>(view->widget))
+    SetButtonText(*button, shown);
   else if (auto* group = qobject_cast<QGroupBox*>(view->widget))
     group->setTitle(shown);
 }
@@ -144,11 +152,12 @@ TButton::TButton(TWindow* parent, int id, const char* text, int x, int y, int w,
 TButton::TButton(TWindow* parent, int resourceId, TModule* module) : TControl(parent, resourceId, module) {}
 
 std::unique_ptr<TControl::TView> TButton::MakeView() {
-  auto* button = new QPushButton(QStringFrom1251(text.c_str()));
+  auto* button = new QPushButton;
+  SetButtonText(*button, QStringFrom1251(text.c_str()));
   button->setDefault(IsDefault());
   button->setAutoDefault(false);
-  // The keyboard stays with the dialog's edit; Enter and Escape press the
-  // buttons through the dialog.
+  // A click leaves the keyboard where it was; a dialog lets Tab reach the
+  // button.
   button->setFocusPolicy(Qt::NoFocus);
   auto result = std::make_unique<TView>(button, false);
   QObject::connect(button, &QPushButton::clicked, result.get(), [this] { Click(); });

@@ -3,6 +3,7 @@
 // Qt). A control's Qt widget is the client widget of its window, or sits
 // inside it when the window's own input handling must not see its mouse.
 
+#include <QAbstractButton>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -18,3 +19,7 @@ struct TControl::TView : QObject {
   QPointer<QWidget> widget;
   bool asClient;
 };
+
+// Sets a button's text with its '&' letter underlined but without a Qt
+// shortcut of its own.
+void SetButtonText(QAbstractButton& button, const QString& text);

@@ -35,3 +35,6 @@ void PressButton(TDialog& dialog, int id);
 void ClickScrollArrow(TDialog& dialog, int id, UINT code);
 // Presses a key in the dialog as the keyboard does (Enter, Escape).
 void PressDialogKey(TDialog& dialog, UINT vk);
+// The width the control's text needs in the font it is shown in; 0 for a
+// control without a one-line text.
+int GetControlTextWidth(HWND control);

@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -111,7 +112,21 @@ void TDC::TImpl::Fill(const QRect& r, const QColor& color, QPainter::Composition
   QPainter* p = Begin();
   if (!p) return;
   SetMode(m);
-  p->fillRect(r, color);
+  const QRectF shown = pageBounds ? pageTransform.mapRect(QRectF(r)) : QRectF();
+  if (pageBounds && (shown.width() < 1 || shown.height() < 1)) {
+    // A page drawn reduced would lose a line thinner than a device pixel:
+    // it keeps one pixel across.
+    const int left = static_cast<int>(std::floor(shown.left()));
+    const int top = static_cast<int>(std::floor(shown.top()));
+    const int width = std::max(1, static_cast<int>(std::lround(shown.right())) - left);
+    const int height = std::max(1, static_cast<int>(std::lround(shown.bottom())) - top);
+    p->save();
+    p->resetTransform();
+    p->fillRect(QRect(left, top, shown.width() < 1 ? 1 : width, shown.height() < 1 ? 1 : height), color);
+    p->restore();
+  } else {
+    p->fillRect(r, color);
+  }
   Touch(r);
 }
 

@@ -6,6 +6,9 @@
 
 #include "platform/application.h"
 #include "platform/codepage.h"
+#include "platform/dc.h"
+#include "platform/gdi.h"
+#include "platform/sysinfo.h"
 #include "platform/controls_testing.h"
 #include "platform/edit.h"
 #include "platform/testing.h"
@@ -77,20 +80,6 @@ TControl* TDialog::GetControl(int id) const {
   return nullptr;
 }
 
-void TDialog::FocusNextEdit(bool back) {
-  std::vector<TEdit*> edits;
-  for (TWindow* child : GetChildren())
-    if (auto* edit = dynamic_cast<TEdit*>(child); edit && edit->GetHandle()) edits.push_back(edit);
-  if (edits.empty()) return;
-  const HWND focus = GetFocus();
-  std::size_t at = 0;
-  while (at < edits.size() && edits[at]->GetHandle() != focus) ++at;
-  const std::size_t count = edits.size();
-  const std::size_t next = at == count ? 0 : (back ? at + count - 1 : at + 1) % count;
-  edits[next]->SendMessage(EM_SETSEL, 0, -1);
-  edits[next]->SetFocus();
-}
-
 void TDialog::TakeKeyboard() {
   QWidget* outer = Impl()->outer.data();
   if (!outer) return;
@@ -101,7 +90,7 @@ void TDialog::TakeKeyboard() {
   if (edit && edit->GetParent() == this)
     edit->SendMessage(EM_SETSEL, 0, -1);
   else if (!focus)
-    FocusNextEdit(false);
+    FocusNextControl(false);
 }
 
 void TDialog::MakeTemplateControls() {
@@ -194,8 +183,12 @@ void TDialog::SetupWindow() {
     outer->setFont(font);
   }
   TWindow::SetupWindow();
+  FitControlsToText();
+  TakeControlKeys();
   TransferData(TF_SETDATA);
 }
+
+void TDialog::Paint(TDC& dc, bool, TRect& rect) { dc.FillRect(rect, TBrush(GetSysColor(COLOR_BTNFACE))); }
 
 UINT TDialog::TransferData(TTransferDirection direction) { return direction == TF_SIZEDATA ? 0 : 1; }
 
@@ -222,23 +215,9 @@ void TDialog::CmCancel() { CloseWindow(IDCANCEL); }
 void TDialog::EvClose() { EvCommand(IDCANCEL, nullptr, 0); }
 
 bool TDialog::PreProcessMsg(MSG& msg) {
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
-    FocusNextEdit(GetKeyState(VK_SHIFT) < 0);
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+      DialogKey(static_cast<UINT>(msg.wParam), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                msg.message == WM_SYSKEYDOWN))
     return true;
-  }
-  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
-    if (msg.wParam == VK_ESCAPE) {
-      EvCommand(IDCANCEL, nullptr, 0);
-      return true;
-    }
-    for (TWindow* child : GetChildren()) {
-      if (auto* button = dynamic_cast<TButton*>(child); button && button->IsDefault()) {
-        button->Click();
-        return true;
-      }
-    }
-    EvCommand(IDOK, nullptr, 0);
-    return true;
-  }
   return TWindow::PreProcessMsg(msg);
 }

@@ -69,10 +69,16 @@ class TDialog : public TWindow {
   const TDialogTemplate& GetTemplate() const { return dialogTemplate; }
   // A child control by identifier, or null.
   TControl* GetControl(int id) const;
-  // Tab and Shift+Tab: the keyboard goes to the next or previous edit of
-  // the dialog, round about, with its whole text selected. The buttons take
-  // no focus; the keyboard presses them through Enter and Escape.
-  void FocusNextEdit(bool back);
+  // Tab and Shift+Tab: the keyboard goes to the next or previous enabled
+  // control with a tab stop, in the template's order, round about; an edit
+  // gets its whole text selected, and radio buttons that follow one another
+  // are one stop, entered at the checked one.
+  void FocusNextControl(bool back);
+  // The keys the dialog takes from its controls: Tab, Enter (the focused
+  // push button, else the default one), Escape, the arrows in a radio group,
+  // Alt with a control's underlined letter (a label leads to the control
+  // after it) and Ctrl+A in an edit. False for a key the control keeps.
+  bool DialogKey(UINT vk, bool shift, bool control, bool alt);
   // Dialog units to pixels.
   TRect MapDialogRect(const TRect& units) const;
 
@@ -84,15 +90,27 @@ class TDialog : public TWindow {
  protected:
   // Creates the controls of the template, then TransferData(TF_SETDATA).
   void SetupWindow() override;
+  // The dialog's face has the system's dialog colour.
+  void Paint(TDC& dc, bool erase, TRect& rect) override;
   void EvClose() override;
-  // Enter presses the default button; Escape cancels; Tab moves between
-  // the edits.
+  // The keys of DialogKey.
   bool PreProcessMsg(MSG& msg) override;
 
   DECLARE_RESPONSE_TABLE(TDialog);
 
  private:
   void MakeTemplateControls();
+  std::vector<TControl*> ControlsInOrder() const;
+  std::vector<std::vector<TControl*>> TabStops() const;
+  TControl* FocusedControl() const;
+  void FocusControl(TControl* control);
+  bool PressMnemonic(UINT vk);
+  bool MoveInRadioGroup(bool back);
+  // Buttons, check boxes and radio buttons take the focus from Tab and give
+  // their keys to the dialog.
+  void TakeControlKeys();
+  // Widens the labels and buttons whose text does not fit.
+  void FitControlsToText();
   // A dialog that opens becomes the active window; the edit with the focus
   // has its whole text selected, and without a focus in the dialog its
   // first edit takes it.

@@ -11,25 +11,10 @@ BOOL IsDialogMessageA(HWND dialog, MSG* msg) {
   if (!dialog || !msg || !IsWindow(dialog)) return FALSE;
   if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
   auto* window = dynamic_cast<TDialog*>(GetWindowPtr(dialog));
-  if (window && msg->message == WM_KEYDOWN) {
-    switch (msg->wParam) {
-      case VK_TAB:
-        window->FocusNextEdit(GetKeyState(VK_SHIFT) < 0);
-        return TRUE;
-      case VK_RETURN:
-        for (TWindow* child : window->GetChildren())
-          if (auto* button = dynamic_cast<TButton*>(child); button && button->IsDefault()) {
-            button->Click();
-            return TRUE;
-          }
-        window->EvCommand(IDOK, nullptr, 0);
-        return TRUE;
-      case VK_ESCAPE:
-        window->EvCommand(IDCANCEL, nullptr, 0);
-        return TRUE;
-      default: break;
-    }
-  }
+  if (window && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) &&
+      window->DialogKey(static_cast<UINT>(msg->wParam), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                        msg->message == WM_SYSKEYDOWN))
+    return TRUE;
   TranslateMessage(msg);
   DispatchMessageA(msg);
   return TRUE;

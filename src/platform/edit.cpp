@@ -160,6 +160,7 @@ std::unique_ptr<TControl::TView> TEdit::MakeView() {
   const bool wrap = IsMultiLine() && !(Attr.Style & ES_AUTOHSCROLL);
   editor->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
   editor->setFrameShape((Attr.Style & WS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
+  editor->setFrameShadow(QFrame::Sunken);
   editor->document()->setDocumentMargin(1);
   return std::make_unique<TEditView>(*this, editor);
 }

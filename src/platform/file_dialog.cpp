@@ -1,6 +1,7 @@
 // The open and save file dialogs over Qt's file dialog, or the test
 // program's answers.
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -21,6 +22,11 @@ TFileDialogHandler& Handler() {
   return handler;
 }
 
+std::function<void(const TShownFileDialog&)>& ShownAction() {
+  static std::function<void(const TShownFileDialog&)> action;
+  return action;
+}
+
 DWORD lastError = 0;
 
 std::vector<std::pair<std::string, std::string>> FiltersOf(const char* list) {
@@ -35,12 +41,19 @@ std::vector<std::pair<std::string, std::string>> FiltersOf(const char* list) {
   return filters;
 }
 
-// "Text (*.txt)" with the pattern "*.txt" as Qt's name filter "Text (*.txt)
-// (*.txt)"; Qt reads the patterns from the last parentheses.
+// Qt reads a filter's patterns from its last parentheses and, with the
+// details hidden, shows what comes before them. So "Text (*.txt)" with the
+// pattern "*.txt" is shown as written, not as "Text (*.txt) (*.txt)", and
+// "*.*", which takes every name here, becomes Qt's "*": for Qt it would want
+// a dot in the name.
 QString QtFilter(const std::pair<std::string, std::string>& filter) {
-  QString patterns = QString::fromUtf8(filter.second.c_str());
-  patterns.replace(';', ' ');
-  return QStringFrom1251(filter.first.c_str()) + " (" + patterns + ")";
+  QStringList patterns;
+  for (const QString& pattern : QString::fromUtf8(filter.second.c_str()).split(';', Qt::SkipEmptyParts))
+    patterns << (pattern.trimmed() == "*.*" ? QStringLiteral("*") : pattern.trimmed());
+  QString shown = QStringFrom1251(filter.first.c_str());
+  if (!shown.contains('(' + QString::fromUtf8(filter.second.c_str()) + ')'))
+    shown += " (" + QString::fromUtf8(filter.second.c_str()) + ")";
+  return shown + " (" + patterns.join(' ') + ")";
 }
 
 // A name typed without an extension gets the chosen filter's one, or the
@@ -58,11 +71,7 @@ std::string WithExtension(const std::string& path, const TFileDialogInfo& info) 
   return extension.empty() ? path : path + "." + extension;
 }
 
-bool RunQtDialog(TFileDialogInfo& info) {
-  EnsureQtApplication();
-  TWindow* owner = GetWindowPtr(info.owner);
-  QWidget* parent = owner && owner->Impl()->outer ? owner->Impl()->outer->window() : nullptr;
-  QFileDialog dialog(parent);
+void SetUpQtDialog(QFileDialog& dialog, const TFileDialogInfo& info, QStringList& filters) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.setAcceptMode(info.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -70,12 +79,37 @@ bool RunQtDialog(TFileDialogInfo& info) {
   // The replace question comes after the dialog, on the name the file
   // really gets; Qt would ask about the name as typed.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  QStringList filters;
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   for (const auto& filter : info.filters) filters << QtFilter(filter);
   dialog.setNameFilters(filters);
   if (info.filterIndex >= 1 && info.filterIndex <= static_cast<DWORD>(filters.size()))
     dialog.selectNameFilter(filters[static_cast<int>(info.filterIndex) - 1]);
   if (!info.fileName.empty()) dialog.selectFile(QString::fromLocal8Bit(info.fileName.c_str()));
+}
+
+void ShowQtDialogToTest(const TFileDialogInfo& info) {
+  QFileDialog dialog;
+  QStringList filters;
+  SetUpQtDialog(dialog, info, filters);
+  TShownFileDialog shown;
+  if (const QComboBox* types = dialog.findChild<QComboBox*>("fileTypeCombo"))
+    for (int i = 0; i < types->count(); ++i) shown.fileTypes.push_back(types->itemText(i).toStdString());
+  for (const QString& filter : filters) {
+    const QString inside = filter.mid(filter.lastIndexOf('(') + 1).chopped(1);
+    std::vector<std::string> patterns;
+    for (const QString& pattern : inside.split(' ', Qt::SkipEmptyParts)) patterns.push_back(pattern.toStdString());
+    shown.patterns.push_back(std::move(patterns));
+  }
+  ShownAction()(shown);
+}
+
+bool RunQtDialog(TFileDialogInfo& info) {
+  EnsureQtApplication();
+  TWindow* owner = GetWindowPtr(info.owner);
+  QWidget* parent = owner && owner->Impl()->outer ? owner->Impl()->outer->window() : nullptr;
+  QFileDialog dialog(parent);
+  QStringList filters;
+  SetUpQtDialog(dialog, info, filters);
   const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
   ActivateOwner(OwnerToActivate(&dialog));
   if (!accepted) return false;
@@ -124,6 +158,9 @@ BOOL RunFileDialog(OPENFILENAMEA* ofn, bool save) {
     bool shown = false;
     if (Handler()) {
       chosen = Handler()(info);
+    } else if (msgqueue::TestMode() && ShownAction()) {
+      ShowQtDialogToTest(info);
+      chosen = false;
     } else if (msgqueue::TestMode()) {
       ReportUnansweredPrompt(save ? "save file dialog" : "open file dialog");
       chosen = false;
@@ -156,6 +193,9 @@ BOOL RunFileDialog(OPENFILENAMEA* ofn, bool save) {
 }  // namespace
 
 void SetFileDialogHandler(TFileDialogHandler handler) { Handler() = std::move(handler); }
+void SetShownFileDialogAction(std::function<void(const TShownFileDialog&)> action) {
+  ShownAction() = std::move(action);
+}
 
 BOOL GetOpenFileNameA(OPENFILENAMEA* ofn) { return RunFileDialog(ofn, false); }
 BOOL GetSaveFileNameA(OPENFILENAMEA* ofn) { return RunFileDialog(ofn, true); }

@@ -190,6 +190,13 @@ bool WriteAndClose(int fd, const std::function<bool(std::ostream& out)>& write) 
   return ok && closed;
 }
 
+int lastError = 0;
+
+bool Failed() {
+  lastError = errno;
+  return false;
+}
+
 // The mode a new file gets; a file that exists keeps its own.
 mode_t ModeFor(const std::string& path) {
   struct stat old {};
@@ -203,21 +210,27 @@ mode_t ModeFor(const std::string& path) {
 
 void SetFileFault(TFileFault fault) { plantedFault = fault; }
 
+int LastFileReplaceError() { return lastError; }
+
 bool WriteFileReplacing(const std::string& path, const std::function<bool(std::ostream& out)>& write) {
+  errno = 0;
+  lastError = 0;
   std::string target = path;
-  if (path.empty() || !FollowLinks(target)) return false;
+  if (path.empty() || !FollowLinks(target)) return Failed();
   const std::string name = NameOf(target);
-  if (name.empty()) return false;
+  if (name.empty()) return Failed();
   const std::string folder = FolderOf(target);
   const std::string start = TemporaryStart(name);
   RemoveLeftovers(folder, start);
   TTemporary temporary(folder, start);
-  if (temporary.fd < 0 || fchmod(temporary.fd, ModeFor(target)) != 0) return false;
+  if (temporary.fd < 0 || fchmod(temporary.fd, ModeFor(target)) != 0) return Failed();
   // The writing goes through a second descriptor, so that closing it can be
-  // checked while the first keeps the lock until the rename.
+  // checked while the first keeps the lock until the rename. What failed
+  // before (a stat of a file still to be made) is no reason of the write.
+  errno = 0;
   const int fd = fcntl(temporary.fd, F_DUPFD_CLOEXEC, 0);
-  if (fd < 0 || !WriteAndClose(fd, write)) return false;
-  if (Planted(TFileFault::Rename) || std::rename(temporary.path.c_str(), target.c_str()) != 0) return false;
+  if (fd < 0 || !WriteAndClose(fd, write)) return Failed();
+  if (Planted(TFileFault::Rename) || std::rename(temporary.path.c_str(), target.c_str()) != 0) return Failed();
   temporary.placed = true;
   // The rename itself lasts only once the folder is on the disk too.
   const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

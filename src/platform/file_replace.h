@@ -20,3 +20,6 @@
 // replaced only when it did and every byte reached the disk. The new file
 // keeps the permission bits of the one it replaces.
 bool WriteFileReplacing(const std::string& path, const std::function<bool(std::ostream& out)>& write);
+// After a failed WriteFileReplacing, the system's error number of the step
+// that failed (errno); 0 when the write function itself gave up.
+int LastFileReplaceError();

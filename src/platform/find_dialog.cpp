@@ -24,11 +24,11 @@ TDialogTemplate FindTemplate() {
   t.fontFace = "MS Shell Dlg";
   t.items = {
       {-1, TKind::Static, SS_LEFT, 4, 8, 42, 8, u8"Ч&то:"_cp},
-      {kFindWhatEdit, TKind::Edit, WS_TABSTOP | ES_AUTOHSCROLL, 47, 7, 128, 12, ""},
+      {kFindWhatEdit, TKind::Edit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 47, 7, 128, 12, ""},
       {kMatchCaseBox, TKind::Button, BS_AUTOCHECKBOX | WS_TABSTOP, 4, 42, 100, 12, u8"С &учетом регистра"_cp},
       {0x430, TKind::GroupBox, BS_GROUPBOX, 107, 26, 68, 28, u8"Направление"_cp},
       {kUpRadio, TKind::Button, BS_AUTORADIOBUTTON, 111, 38, 25, 12, u8"&вверх"_cp},
-      {kDownRadio, TKind::Button, BS_AUTORADIOBUTTON, 138, 38, 35, 12, u8"в&низ"_cp},
+      {kDownRadio, TKind::Button, BS_AUTORADIOBUTTON, 138, 38, 35, 12, u8"вни&з"_cp},
       {IDOK, TKind::Button, BS_DEFPUSHBUTTON | WS_TABSTOP, 182, 5, 50, 14, u8"&Найти далее"_cp},
       {IDCANCEL, TKind::Button, BS_PUSHBUTTON | WS_TABSTOP, 182, 23, 50, 14, u8"Отмена"_cp},
   };
@@ -43,9 +43,9 @@ TDialogTemplate ReplaceTemplate() {
   t.fontFace = "MS Shell Dlg";
   t.items = {
       {-1, TKind::Static, SS_LEFT, 4, 9, 48, 8, u8"Ч&то:"_cp},
-      {kFindWhatEdit, TKind::Edit, WS_TABSTOP | ES_AUTOHSCROLL, 54, 7, 114, 12, ""},
+      {kFindWhatEdit, TKind::Edit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 54, 7, 114, 12, ""},
       {-2, TKind::Static, SS_LEFT, 4, 26, 48, 8, u8"Че&м:"_cp},
-      {kReplaceWithEdit, TKind::Edit, WS_TABSTOP | ES_AUTOHSCROLL, 54, 24, 114, 12, ""},
+      {kReplaceWithEdit, TKind::Edit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 54, 24, 114, 12, ""},
       {kMatchCaseBox, TKind::Button, BS_AUTOCHECKBOX | WS_TABSTOP, 5, 62, 100, 12, u8"С &учетом регистра"_cp},
       {IDOK, TKind::Button, BS_DEFPUSHBUTTON | WS_TABSTOP, 174, 4, 50, 14, u8"&Найти далее"_cp},
       {kReplaceButton, TKind::Button, BS_PUSHBUTTON | WS_TABSTOP, 174, 21, 50, 14, u8"&Заменить"_cp},

@@ -54,8 +54,8 @@ const TLocaleData kEnglish = {
 LCID pinnedLcid = 0;
 
 // "en_US.UTF-8", "en", "C" ... : English only when the name says so.
-LCID LcidFromEnvironment() {
-  for (const char* var : {"LC_ALL", "LC_TIME", "LANG"}) {
+LCID LcidFromEnvironment(const char* category) {
+  for (const char* var : {"LC_ALL", category, "LANG"}) {
     const char* value = std::getenv(var);
     if (value == nullptr || *value == '\0') continue;
     const std::string_view name(value);
@@ -68,9 +68,11 @@ LCID LcidFromEnvironment() {
 
 LCID GetUserDefaultLCID() {
   if (pinnedLcid != 0) return pinnedLcid;
-  static const LCID fromEnvironment = LcidFromEnvironment();
+  static const LCID fromEnvironment = LcidFromEnvironment("LC_TIME");
   return fromEnvironment;
 }
+
+LCID GetUserMessagesLCID() { return LcidFromEnvironment("LC_MESSAGES"); }
 
 void SetUserDefaultLCID(LCID lcid) { pinnedLcid = lcid; }
 

@@ -31,6 +31,9 @@ struct TLocaleData {
 };
 
 LCID GetUserDefaultLCID();
+// The language of the desktop's own dialogs, from LC_ALL, LC_MESSAGES or
+// LANG, chosen as the user default is.
+LCID GetUserMessagesLCID();
 // Pins the user default, for tests; 0 returns to the environment's choice.
 void SetUserDefaultLCID(LCID lcid);
 // LOCALE_USER_DEFAULT and LOCALE_SYSTEM_DEFAULT resolve to the user default;

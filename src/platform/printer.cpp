@@ -149,6 +149,8 @@ bool TPrinter::Print(TWindow* parent, TPrintout& printout, bool prompt) {
   const int fromPage = range ? data.FromPage : 1;
   const int toPage = range ? data.ToPage : INT_MAX;
 
+  // The document's name is the title a PDF or a print queue shows.
+  printer->setDocName(QStringFrom1251(printout.GetTitle()));
   TPrintDC dc(*printer);
   if (!dc.IsValid()) {
     error = kErrorNoPrinter;

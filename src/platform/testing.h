@@ -146,6 +146,16 @@ struct TFileDialogInfo {
 // chosen name and filter, false to cancel. An empty function removes it.
 using TFileDialogHandler = std::function<bool(TFileDialogInfo& info)>;
 void SetFileDialogHandler(TFileDialogHandler handler);
+// What a file dialog shows the user (UTF-8): the file type list, and for
+// each type the name patterns the listing keeps.
+struct TShownFileDialog {
+  std::vector<std::string> fileTypes;
+  std::vector<std::vector<std::string>> patterns;
+};
+// Without a handler, builds each file dialog as for the user and tells
+// action what it shows; the dialog is then cancelled. An empty function
+// ends this.
+void SetShownFileDialogAction(std::function<void(const TShownFileDialog& shown)> action);
 
 // Makes one step of every save that replaces a file fail as the system
 // would, until set back to None: the writes (as on a full disk), the sync

@@ -32,6 +32,20 @@ bool TPreviewPages::Next() {
   return true;
 }
 
+bool TPreviewPages::First() {
+  if (data.FromPage <= data.MinPage) return false;
+  data.ToPage -= data.FromPage - data.MinPage;
+  data.FromPage = data.MinPage;
+  return true;
+}
+
+bool TPreviewPages::Last() {
+  if (data.ToPage >= data.MaxPage) return false;
+  data.FromPage += data.MaxPage - data.ToPage;
+  data.ToPage = data.MaxPage;
+  return true;
+}
+
 int TPreviewPages::ShowTwoPages() {
   if (twoPages) return RightPage();
   twoPages = true;

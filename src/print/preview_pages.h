@@ -26,6 +26,9 @@ class TPreviewPages {
   // Each answers whether the pages shown changed.
   bool Previous();
   bool Next();
+  // To the first or the last pages, as many as are shown.
+  bool First();
+  bool Last();
   // Switches to two pages, showing the last two when the last page is on
   // the left. Answers the page on the right, 0 for a blank one.
   int ShowTwoPages();

@@ -102,6 +102,24 @@ void TPreviewWindow::Destroy(int result) {
 
 void TPreviewWindow::EvClose() { Destroy(IDCANCEL); }
 
+bool TPreviewWindow::PreProcessMsg(MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return TDecoratedFrame::PreProcessMsg(msg);
+  switch (msg.wParam) {
+    case VK_PRIOR: CmPrevious(); return true;
+    case VK_NEXT: CmNext(); return true;
+    case VK_HOME:
+      if (pages.First()) ShowPages();
+      PagesChanged();
+      return true;
+    case VK_END:
+      if (pages.Last()) ShowPages();
+      PagesChanged();
+      return true;
+    case VK_ESCAPE: CmClose(); return true;
+    default: return TDecoratedFrame::PreProcessMsg(msg);
+  }
+}
+
 void TPreviewWindow::ShowPages() {
   page1->SetPageNumber(printer.GetSetup().FromPage);
   if (page2) page2->SetPageNumber(pages.RightPage());

@@ -52,6 +52,9 @@ class TPreviewWindow : public TDecoratedFrame {
   // Any request to close (the title bar's close box, Alt+F4) closes the
   // preview as its close button does.
   void EvClose() override;
+  // Page Up, Page Down, Home and End page through the preview; Escape
+  // closes it.
+  bool PreProcessMsg(MSG& msg) override;
 
  private:
   void ShowPages();

@@ -16,6 +16,7 @@
 
 #include "cell/cell.h"
 #include "edit/edit_info.h"
+#include "files/file_failure.h"
 #include "files/file_progress.h"
 #include "platform/bitmap.h"
 #include "platform/commdlg.h"
@@ -347,6 +348,8 @@ class TGridwork : public TWindow {
   int modified = 0;  // read freely; written only by SetModified
   std::string fileName;  // empty: no file yet; native encoding
   int fileKind = 1;
+  // Why the last file read or write failed, left by the readers and writers.
+  TFileFailure fileFailure = TFileFailure::Unknown;
 
   // ---- View geometry and scrolling ----
   // Sizes, zoom, device scale, frozen counts, positions, panes and the

@@ -97,7 +97,7 @@ TEST_F(StartFile, AnUnreadableFileIsReportedOverTheStartUpTable) {
   TAppWithStartFile app(path);
   TGridwork& grid = *app.sheet;
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, Utf8ToCp1251("Невозможно прочитать файл: \n" + path));
+  EXPECT_EQ(boxes[0].text, Utf8ToCp1251("Невозможно прочитать файл: \n" + path + "\nНет такого файла или папки"));
   EXPECT_EQ(boxes[0].owner, grid.GetHandle());
   EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
   // The start-up table stays, still unsaved and without a file.

@@ -1,5 +1,7 @@
 // Open, Save, Save As and the questions before closing.
 
+#include <fnmatch.h>
+
 #include "files/files_fixture.h"
 #include "platform/codepage.h"
 #include "platform/cp1251_literal.h"
@@ -90,7 +92,7 @@ TEST_F(FileCommandsTest, OpenByFilterNotByExtensionAndReportsFailure) {
   Choose(1, broken);
   Command(CM_FILEOPEN);
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, u8"Невозможно прочитать файл: \n"_cp + Utf8ToCp1251(broken));
+  EXPECT_EQ(boxes[0].text, u8"Невозможно прочитать файл: \n"_cp + Utf8ToCp1251(broken) + u8"\nЭто не файл таблицы"_cp);
   EXPECT_EQ(boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
   EXPECT_EQ(grid->fileName, table);
 }
@@ -100,7 +102,8 @@ TEST_F(FileCommandsTest, FailedSaveIsReportedAndTheTableStaysModified) {
   Choose(1, path);
   Command(CM_FILESAVEAS);
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, u8"Невозможно записать файл: \n"_cp + Utf8ToCp1251(path));
+  // The missing folder is named as the reason on a line of its own.
+  EXPECT_EQ(boxes[0].text, u8"Невозможно записать файл: \n"_cp + Utf8ToCp1251(path) + u8"\nНет такого файла или папки"_cp);
   EXPECT_EQ(grid->modified, 1);
   EXPECT_TRUE(grid->fileName.empty());
 }
@@ -164,30 +167,33 @@ TEST_F(FileCommandsTest, LargeClipboardQuestionAboveOneHundred) {
 }
 
 TEST_F(FileCommandsTest, FailedSavesOfEveryKindAreReportedAndKeepTheTableModified) {
-  const auto reported = [this](const std::string& path) {
-    const bool one = boxes.size() == 1 && boxes[0].text == u8"Невозможно записать файл: \n"_cp + Utf8ToCp1251(path);
+  const auto reported = [this](const std::string& path, const std::string& reason = {}) {
+    const bool one =
+        boxes.size() == 1 && boxes[0].text == u8"Невозможно записать файл: \n"_cp + Utf8ToCp1251(path) + reason;
     boxes.clear();
     return one;
   };
-  // The disk refuses the bytes only when the last of them are flushed.
+  // The disk refuses the bytes only when the last of them are flushed; the
+  // full disk is named under the file's name.
+  const std::string noSpace = u8"\nНа диске нет места"_cp;
   SetFileFault(TFileFault::Write);
   const std::string table = PathOf("таблица.qdt");
   Choose(1, table);
   Command(CM_FILESAVEAS);
-  EXPECT_TRUE(reported(table));
+  EXPECT_TRUE(reported(table, noSpace));
   EXPECT_EQ(grid->modified, 1);
   EXPECT_TRUE(grid->fileName.empty());
 
   const std::string text = PathOf("текст.txt");
   Choose(2, text);
   Command(CM_FILESAVEAS);
-  EXPECT_TRUE(reported(text));
+  EXPECT_TRUE(reported(text, noSpace));
   EXPECT_EQ(grid->modified, 1);
 
   const std::string picture = PathOf("рисунок.bmp");
   Choose(3, picture);
   Command(CM_FILESAVEAS);
-  EXPECT_TRUE(reported(picture));
+  EXPECT_TRUE(reported(picture, noSpace));
   EXPECT_EQ(grid->modified, 1);
 
   // Save to the known name keeps the old file whole.
@@ -333,4 +339,59 @@ TEST_F(FileCommandsTest, OpenTakesAnExistingNameWithoutExtensionAsItIs) {
   Command(CM_FILEOPEN);
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(grid->fileName, plain);
+}
+
+TEST_F(FileCommandsTest, FileTypesShowOnceAndAllFilesTakesNamesWithoutExtension) {
+  SetFileDialogHandler(nullptr);
+  std::vector<TShownFileDialog> shown;
+  SetShownFileDialogAction([&shown](const TShownFileDialog& dialog) { shown.push_back(dialog); });
+  grid->SetModified(false);
+  Command(CM_FILEOPEN);
+  Command(CM_FILESAVEAS);
+  SetShownFileDialogAction(nullptr);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].fileTypes,
+            (std::vector<std::string>{"Файлы таблиц (*.qdt)", "Текстовые файлы (*.txt)", "Все файлы (*.*)"}));
+  EXPECT_EQ(shown[1].fileTypes, (std::vector<std::string>{"Таблица (*.qdt)", "Текст (*.txt)", "Рисунок (*.bmp)"}));
+  ASSERT_EQ(shown[0].patterns.size(), 3u);
+  const auto lists = [](const std::vector<std::string>& patterns, const char* name) {
+    for (const std::string& pattern : patterns)
+      if (fnmatch(pattern.c_str(), name, 0) == 0) return true;
+    return false;
+  };
+  EXPECT_TRUE(lists(shown[0].patterns[2], "README"));
+  EXPECT_TRUE(lists(shown[0].patterns[2], "table.qdt"));
+  EXPECT_FALSE(lists(shown[0].patterns[0], "README"));
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FileCommandsTest, ReadFailuresNameTheReasonUnderTheFileName) {
+  grid->SetModified(false);
+  const auto reported = [this](const std::string& path, const char* reason) {
+    const bool one = boxes.size() == 1 &&
+                     boxes[0].text == u8"Невозможно прочитать файл: \n"_cp + Utf8ToCp1251(path) + Utf8ToCp1251(reason);
+    boxes.clear();
+    return one;
+  };
+  const std::string missing = PathOf("нет.qdt");
+  EXPECT_FALSE(grid->OpenFile(missing, 1));
+  EXPECT_TRUE(reported(missing, "\nНет такого файла или папки"));
+  EXPECT_FALSE(grid->OpenFile(PathOf("нет.txt"), 2));
+  EXPECT_TRUE(reported(PathOf("нет.txt"), "\nНет такого файла или папки"));
+
+  // A table cut short is damaged; a text file is no table.
+  const std::string table = PathOf("целая.qdt");
+  ASSERT_TRUE(grid->WriteTableFile(table));
+  const std::string whole = Contents(table);
+  const std::string cut = PathOf("обрезана.qdt");
+  Put(cut, whole.substr(0, whole.size() / 2));
+  EXPECT_FALSE(grid->OpenFile(cut, 1));
+  EXPECT_TRUE(reported(cut, "\nФайл повреждён"));
+  const std::string text = PathOf("текст.txt");
+  Put(text, "a\tb\n");
+  EXPECT_FALSE(grid->OpenFile(text, 1));
+  EXPECT_TRUE(reported(text, "\nЭто не файл таблицы"));
+  std::string kept;
+  grid->GetCellText(1, 1, kept);
+  EXPECT_EQ(kept, "x");
 }

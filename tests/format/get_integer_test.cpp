@@ -109,7 +109,8 @@ TEST_F(AskIntegerDialog, TypingReplacesTheValueWhenItOpensAndAfterTab) {
   SetDialogHandler(
       [](TDialog&) {
         SimulateKey(nullptr, VK_END);
-        SimulateKey(nullptr, VK_TAB, 0, '\t');
+        // Round the OK and Cancel buttons back to the edit.
+        for (int i = 0; i < 3; ++i) SimulateKey(nullptr, VK_TAB, 0, '\t');
         SimulateText(nullptr, "3");
         SimulateKey(nullptr, VK_RETURN, 0, '\r');
       },

@@ -44,3 +44,11 @@ if(code EQUAL 2 AND out STREQUAL "" AND NOT err STREQUAL "")
   set(ok TRUE)
 endif()
 expect(ok one.qdt two.qdt)
+
+# Without a display the program says so in one line and ends with code 1.
+run_program()
+set(ok FALSE)
+if(code EQUAL 1 AND out STREQUAL "" AND err STREQUAL "gridwork: cannot open the display\n")
+  set(ok TRUE)
+endif()
+expect(ok "(no arguments)")

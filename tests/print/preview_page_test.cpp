@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "cell/appearance_codes.h"
+#include "platform/gdi.h"
 #include "platform/printer_testing.h"
 #include "print/sheet_printout.h"
 #include "support/grid_window_fixture.h"
@@ -87,6 +89,32 @@ TEST_F(PreviewPageTest, APageThePrintoutDoesNotHaveShowsBlank) {
   page->SetPageNumber(1);
   page->UpdateWindow();
   EXPECT_EQ(GetSurfacePixel(page->GetHandle(), middle.x, middle.y), kRed);
+}
+
+TEST_F(PreviewPageTest, ThinBordersStayVisibleOnTheReducedPage) {
+  constexpr COLORREF kBlue = RGB(0, 0, 255);
+  for (int r = 0; r < 3; ++r) {
+    grid->SetCellBorder(r, 1, sideLeft, 1, kBlue, PS_SOLID);
+    grid->SetCellBorder(r, 1, sideTop, 1, kBlue, PS_SOLID);
+  }
+  ShowPage(1);
+  const double scale = static_cast<double>(kWidth) / extent.cx;
+  const int w = TSheetLayout::ScaledSize(60.0f, 1.0f, kDpi / 72.0f);
+  const int h = TSheetLayout::ScaledSize(12.0f, 1.0f, kDpi / 72.0f);
+  const int top = printout->marginY + 2 * printout->lineHeight;
+  // Somewhere within a pixel of where the line falls.
+  const auto blueNear = [&](int x, int y, bool across) {
+    for (int d = -1; d <= 1; ++d)
+      if (GetSurfacePixel(page->GetHandle(), across ? x + d : x, across ? y : y + d) == kBlue) return true;
+    return false;
+  };
+  for (int r = 0; r < 3; ++r) {
+    const int left = static_cast<int>((printout->marginX + w) * scale);
+    const int rowMiddle = static_cast<int>((top + r * h + h / 2) * scale);
+    EXPECT_TRUE(blueNear(left, rowMiddle, true)) << "left border of row " << r;
+    const int columnMiddle = static_cast<int>((printout->marginX + w + w / 2) * scale);
+    EXPECT_TRUE(blueNear(columnMiddle, static_cast<int>((top + r * h) * scale), false)) << "top border of row " << r;
+  }
 }
 
 }  // namespace

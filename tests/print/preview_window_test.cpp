@@ -134,6 +134,30 @@ TEST_F(PreviewWindowTest, TwoPagesAtTheEndShowTheLastTwoAndOnePageKeepsTheLeft) 
   EXPECT_TRUE(Enabled(CM_NEXTPAGE));
 }
 
+TEST_F(PreviewWindowTest, PageKeysPageThroughAndEscapeCloses) {
+  MakeTable(5);
+  Open();
+  // The keyboard is in the preview as it opens.
+  SimulateKey(nullptr, VK_NEXT);
+  SimulateKey(nullptr, VK_NEXT);
+  EXPECT_EQ(Text(), u8"Страница 3"_cp);
+  SimulateKey(nullptr, VK_PRIOR);
+  EXPECT_EQ(Text(), u8"Страница 2"_cp);
+  SimulateKey(nullptr, VK_END);
+  EXPECT_EQ(Text(), u8"Страница 5"_cp);
+  EXPECT_FALSE(Enabled(CM_NEXTPAGE));
+  Click(CM_TWOPAGE);
+  SimulateKey(nullptr, VK_HOME);
+  EXPECT_EQ(Text(), u8"Страница 1 - 2"_cp);
+  EXPECT_EQ(preview->page2->GetPageNumber(), 2);
+  SimulateKey(nullptr, VK_END);
+  EXPECT_EQ(Text(), u8"Страница 4 - 5"_cp);
+  SimulateKey(nullptr, VK_PRIOR);
+  EXPECT_EQ(Text(), u8"Страница 3 - 4"_cp);
+  SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b');
+  EXPECT_FALSE(preview->IsWindow());
+}
+
 TEST_F(PreviewWindowTest, LandscapePaperDisablesTwoPages) {
   SetPrinterOutputFile(pdf, kDpi, true);
   MakeTable(2);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <regex>
 #include <string>
 
 #include "app/commands.h"
@@ -75,6 +76,8 @@ TEST_F(SheetPrintoutTest, SmallTablePrintsOnePageThroughTheDialog) {
   EXPECT_TRUE(Contains(pages[0], "Gridwork Test"));
   EXPECT_TRUE(Contains(pages[0], "R2C2"));
   EXPECT_TRUE(Contains(pages[0], "Страница 1"));
+  // The document carries the printout's title.
+  EXPECT_TRUE(std::regex_search(CommandOutput("pdfinfo '" + pdf + "'"), std::regex("(^|\n)Title: +Gridwork Test\n")));
   EXPECT_TRUE(boxes.empty());
 }
 

@@ -37,7 +37,7 @@ TEST_F(GridworkScreen, ASizeTypedIntoTheFontChooserEnlargesTheCellsText) {
   ASSERT_TRUE(OpenMenu(3, "the Format menu opens"));
   ASSERT_TRUE(server->Keys({"Up", "Up", "Up", "Up", "Return"}));
   TTopWindow dialog;
-  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the font chooser opens"));
+  ASSERT_TRUE(WaitForWindow("Шрифт", dialog, "the font chooser opens"));
   EXPECT_EQ(dialog.name, "Шрифт");
   // A click on the chooser's margin gives it the keyboard, which starts on
   // the face; the size follows it.

@@ -143,7 +143,7 @@ TEST_F(PrintScreen, PreviewPagesThroughTheTableAndGivesTheWindowBack) {
   ASSERT_TRUE(OpenMenu(0, "the File menu opens"));
   ASSERT_TRUE(server->Keys({"Up", "Return"}));
   TTopWindow preview;
-  ASSERT_TRUE(WaitForNewWindow({}, preview, "the preview opens"));
+  ASSERT_TRUE(WaitForWindow("Gridwork Test", preview, "the preview opens"));
   EXPECT_EQ(preview.name, "Gridwork Test");
   // It covers the frame's client area, one line higher.
   EXPECT_LE(std::abs(preview.area.top - origin.y), 2);
@@ -241,7 +241,7 @@ TEST_F(PrintScreen, PrintsToAPdfFileThroughThePrintDialog) {
   ASSERT_TRUE(OpenMenu(0, "the File menu opens"));
   ASSERT_TRUE(server->Keys({"Up", "Up", "Return"}));
   TTopWindow dialog;
-  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the print dialog opens"));
+  ASSERT_TRUE(WaitForWindow("Print", dialog, "the print dialog opens"));
   // With no system printer the dialog offers its PDF printer, whose output
   // file name is the dialog's one white field.
   TRect field;

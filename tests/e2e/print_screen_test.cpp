@@ -236,6 +236,32 @@ TEST_F(PrintScreen, PreviewPagesThroughTheTableAndGivesTheWindowBack) {
     EXPECT_FALSE(w.viewable && !w.overrideRedirect && w.id != frame.id) << "a window is left open: " << w.name;
 }
 
+TEST_F(PrintScreen, APreviewClosedByACloseRequestGivesTheFrameItsInputBack) {
+  const TRect menuBar{frame.area.left, frame.area.top, frame.area.right, origin.y - 1};
+  ASSERT_TRUE(OpenMenu(0, "the File menu opens"));
+  ASSERT_TRUE(server->Keys({"Up", "Return"}));
+  TTopWindow preview;
+  ASSERT_TRUE(WaitForWindow("Gridwork Test", preview, "the preview opens"));
+  ASSERT_TRUE(ParkPointer());
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(menuBar, IsDark).Count() == 0; },
+                        "the menu bar shows disabled"));
+
+  // The window manager's close button, or without one the request it sends.
+  ASSERT_TRUE(RequestClose(preview, server->WindowManaged() ? TCloseRequest::kTitleBarButton : TCloseRequest::kMessage));
+  ASSERT_TRUE(WaitForWindowGone(preview.id, "the close request closes the preview"));
+  ASSERT_TRUE(ParkPointer());
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(menuBar, IsDark).Count() > 0; },
+                        "the menu bar shows enabled again"));
+  // A click opens the editor and the keys reach it.
+  const TRect cell = CellArea(14, 6);
+  ASSERT_TRUE(ClickCell(14, 6));
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return EditorOn(s, cell); }, "a click opens the editor"));
+  ASSERT_TRUE(server->Type("W"));
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(Shrunk(cell, 3), IsDark).Count() > 0; },
+                        "the typed letter shows in the editor"));
+  EXPECT_TRUE(program.Running());
+}
+
 TEST_F(PrintScreen, PrintsToAPdfFileThroughThePrintDialog) {
   // "&Печать..." is the second item from the File menu's end.
   ASSERT_TRUE(OpenMenu(0, "the File menu opens"));

@@ -11,6 +11,8 @@ namespace {
 // The file dialogs' titles.
 const std::string kSaveTitle = "Save As";
 const std::string kOpenTitle = "Open";
+// The question before an existing file is replaced.
+const std::string kReplaceTitle = "Save As";
 
 // Where a text is typed: an empty cell with no borders.
 constexpr int kTypedRow = 4;
@@ -126,8 +128,8 @@ class FilesScreen : public GridworkScreen {
     ASSERT_TRUE(WaitForPopup(false, "the list of filters closes"));
   }
 
-  // Pastes the path offered on the clipboard as the file name and accepts.
-  void AcceptPath(const TTopWindow& dialog) {
+  // Pastes the path offered on the clipboard as the file name and presses Enter.
+  void EnterPath(const TTopWindow& dialog) {
     const TPoint field = FileNameField(dialog.area);
     const TRect middle{field.x - 100, field.y - 5, field.x + 100, field.y + 5};
     ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsWhite).Count() > 1000; },
@@ -139,6 +141,10 @@ class FilesScreen : public GridworkScreen {
     ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsDark).Count() > 20; },
                           "the pasted path shows in the file name field"));
     ASSERT_TRUE(server->Keys({"Return"}));
+  }
+
+  void AcceptPath(const TTopWindow& dialog) {
+    ASSERT_NO_FATAL_FAILURE(EnterPath(dialog));
     ASSERT_TRUE(WaitForWindowGone(dialog.id, "the dialog closes with the chosen file"));
   }
 
@@ -228,6 +234,81 @@ TEST_F(FilesScreen, TheTextAndBitmapFiltersWriteTextAndAPictureOfTheTable) {
   };
   EXPECT_GT(bmp.DarkPixels(cellOf(kTypedRow, kTypedColumn)), 0) << "the typed text is in the picture";
   EXPECT_EQ(bmp.DarkPixels(cellOf(kTypedRow, kTypedColumn + 1)), 0);
+}
+
+TEST_F(FilesScreen, SaveAsANameWithoutExtensionOverAnExistingTableAsksBeforeReplacingIt) {
+  const std::string existing = folder + "/таблица.qdt";
+  const std::string old = std::string("[Quadrille Version 1.0") + '\0' + "the old table";
+  std::ofstream(existing, std::ios::binary) << old;
+  TypeIntoCell();
+  ASSERT_FALSE(HasFailure());
+
+  // The name is typed without the extension that the save adds.
+  ASSERT_NO_FATAL_FAILURE(OfferOnClipboard(folder + "/таблица"));
+  TTopWindow dialog;
+  ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(2, kSaveTitle, "\"Сохранить как...\" opens the save dialog", dialog));
+  ASSERT_NO_FATAL_FAILURE(EnterPath(dialog));
+  TTopWindow question;
+  bool asked = false;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        for (const TTopWindow& w : server->TopWindows())
+          if (w.viewable && !w.overrideRedirect && w.id != dialog.id && w.name == kReplaceTitle) {
+            question = w;
+            asked = true;
+            return true;
+          }
+        const std::optional<TTopWindow> now = server->Describe(dialog.id);
+        return !now || !now->viewable;
+      },
+      "the replace question shows or the dialog closes"));
+  ASSERT_TRUE(asked) << "the dialog closed without asking about " << existing;
+
+  // "Нет" goes back to the dialog, or closes it; the old file stays.
+  ASSERT_TRUE(AnswerNo(question));
+  if (const std::optional<TTopWindow> now = server->Describe(dialog.id); now && now->viewable) {
+    ASSERT_TRUE(server->Click(FileNameField(dialog.area)));
+    ASSERT_TRUE(server->Keys({"Escape"}));
+    ASSERT_TRUE(WaitForWindowGone(dialog.id, "Escape cancels the dialog"));
+  }
+  EXPECT_EQ(FileBytes(existing), old);
+  EXPECT_FALSE(std::filesystem::exists(folder + "/таблица")) << "a file without the extension was written";
+  EXPECT_TRUE(program.Running());
+}
+
+TEST_F(FilesScreen, ATableWithEmptyCellsSavedAsTextOpensWithEveryCellInItsColumn) {
+  // The typed cell follows the empty column 6 of its row.
+  TypeIntoCell();
+  ASSERT_FALSE(HasFailure());
+  const std::string path = folder + "/пустые.txt";
+  ASSERT_NO_FATAL_FAILURE(SaveAs(path, 1));
+
+  // Saved, the table opens another file without asking first.
+  ASSERT_NO_FATAL_FAILURE(OfferOnClipboard(path));
+  TTopWindow dialog;
+  ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(0, kOpenTitle, "\"Открыть...\" opens the open dialog", dialog));
+  ASSERT_NO_FATAL_FAILURE(ChooseFilter(dialog, 1));
+  ASSERT_NO_FATAL_FAILURE(AcceptPath(dialog));
+
+  // A table read from text has rows of 12 points and columns of 60, 16 and
+  // 80 pixels, and nothing frozen.
+  const auto cell = [this](int row, int column) {
+    return Shrunk(TRect{origin.x + column * 80, origin.y + row * 16, origin.x + (column + 1) * 80,
+                        origin.y + (row + 1) * 16},
+                  2);
+  };
+  TScreenImage shown;
+  ASSERT_TRUE(WaitUntil(
+      [&](const TScreenImage& s) {
+        const bool settled = shown.IsValid() && s.SameArea(shown, Client());
+        shown = s;
+        return settled && SeparatorRow(s) < 0 && s.Mask(cell(0, 0), IsDark).Count() > 0;
+      },
+      "the text table shows without frozen rows"));
+  EXPECT_GT(shown.Mask(cell(kTypedRow, 5), IsDark).Count(), 0) << "the number before the empty column";
+  EXPECT_EQ(shown.Mask(cell(kTypedRow, 6), IsDark).Count(), 0) << "the empty column 6 holds text";
+  EXPECT_GT(shown.Mask(cell(kTypedRow, kTypedColumn), IsDark).Count(), 0) << "the typed text is not in column 7";
+  EXPECT_EQ(shown.Mask(cell(kTypedRow, 8), IsDark).Count(), 0) << "the empty column 8 holds text";
 }
 
 }  // namespace

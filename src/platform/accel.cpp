@@ -42,6 +42,11 @@ int TranslateAcceleratorA(HWND hWnd, int resId, const MSG* msg) {
     } else if (!charMessage || alt != bool(entry.fVirt & FALT)) {
       continue;
     }
+    // A command whose enabler disables it is not sent, as a disabled menu
+    // item cannot be chosen; the key is still used up.
+    TCommandEnabler enabler(entry.cmd, hWnd);
+    GetWindowPtr(hWnd)->EvCommandEnable(enabler);
+    if (!enabler.GetEnabled()) return 1;
     SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(entry.cmd, CMD_FROM_ACCELERATOR), 0);
     return 1;
   }

@@ -24,5 +24,6 @@ bool IsAcceleratorTableRegistered(int resId);
 
 // When msg is a key press that the table holds with exactly the modifier
 // keys that were down, sends WM_COMMAND (notification code 1) to hWnd and
-// answers nonzero.
+// answers nonzero. The command's enabler is asked first, along hWnd's
+// command route; a disabled command is not sent but the key is used up.
 int TranslateAcceleratorA(HWND hWnd, int resId, const MSG* msg);

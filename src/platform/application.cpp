@@ -39,6 +39,7 @@ TModule::~TModule() = default;
 struct TApplication::TModal {
   QEventLoop loop;
   int result = 0;
+  bool ended = false;
   TModal* outer = nullptr;
   TWindow* window = nullptr;
 };
@@ -116,7 +117,19 @@ TWindow* TApplication::GetModalWindow() const { return modal ? modal->window : n
 void TApplication::EndModal(int result) {
   if (!modal) return;
   modal->result = result;
+  modal->ended = true;
   modal->loop.exit(result);
+}
+
+void TApplication::ModalWindowGoes(TWindow* window) {
+  for (TModal* loop = modal; loop; loop = loop->outer) {
+    if (loop->window != window) continue;
+    loop->window = nullptr;
+    if (loop->ended) continue;
+    loop->result = IDCANCEL;
+    loop->ended = true;
+    loop->loop.exit(IDCANCEL);
+  }
 }
 
 int TApplication::MessageBox(HWND wnd, const char* text, const char* caption, UINT type) {

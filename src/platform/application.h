@@ -54,6 +54,9 @@ class TApplication : public TModule {
   void EndModal(int result);
   // The window of the innermost modal loop running, or null.
   TWindow* GetModalWindow() const;
+  // Told by a window that goes: the modal loop running for it ends with
+  // IDCANCEL unless it was ended already, whichever way the window closed.
+  void ModalWindowGoes(TWindow* window);
 
   // The application owns its main window.
   void SetMainWindow(std::unique_ptr<TFrameWindow> window);

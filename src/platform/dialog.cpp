@@ -77,6 +77,33 @@ TControl* TDialog::GetControl(int id) const {
   return nullptr;
 }
 
+void TDialog::FocusNextEdit(bool back) {
+  std::vector<TEdit*> edits;
+  for (TWindow* child : GetChildren())
+    if (auto* edit = dynamic_cast<TEdit*>(child); edit && edit->GetHandle()) edits.push_back(edit);
+  if (edits.empty()) return;
+  const HWND focus = GetFocus();
+  std::size_t at = 0;
+  while (at < edits.size() && edits[at]->GetHandle() != focus) ++at;
+  const std::size_t count = edits.size();
+  const std::size_t next = at == count ? 0 : (back ? at + count - 1 : at + 1) % count;
+  edits[next]->SendMessage(EM_SETSEL, 0, -1);
+  edits[next]->SetFocus();
+}
+
+void TDialog::TakeKeyboard() {
+  QWidget* outer = Impl()->outer.data();
+  if (!outer) return;
+  outer->activateWindow();
+  // The window that set-up gave the focus has it once the dialog is active.
+  QWidget* focus = outer->focusWidget();
+  auto* edit = dynamic_cast<TEdit*>(GetWindowPtr(HandleOfWidget(focus)));
+  if (edit && edit->GetParent() == this)
+    edit->SendMessage(EM_SETSEL, 0, -1);
+  else if (!focus)
+    FocusNextEdit(false);
+}
+
 void TDialog::MakeTemplateControls() {
   for (const TDialogItem& item : dialogTemplate.items) {
     TControl* control = GetControl(item.id);
@@ -105,7 +132,7 @@ int TDialog::Execute() {
     const bool created = Create();
     showModal = false;
     if (!created) return -1;
-    if (QWidget* outer = Impl()->outer.data()) outer->activateWindow();
+    TakeKeyboard();
   }
   closed = false;
   result = IDCANCEL;
@@ -140,7 +167,7 @@ bool TDialog::CreateModeless(int x, int y) {
   Attr.X = x;
   Attr.Y = y;
   if (!Create()) return false;
-  if (QWidget* outer = Impl()->outer.data()) outer->activateWindow();
+  TakeKeyboard();
   closed = false;
   return true;
 }
@@ -195,6 +222,10 @@ void TDialog::CmCancel() { CloseWindow(IDCANCEL); }
 void TDialog::EvClose() { EvCommand(IDCANCEL, nullptr, 0); }
 
 bool TDialog::PreProcessMsg(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
+    FocusNextEdit(GetKeyState(VK_SHIFT) < 0);
+    return true;
+  }
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
     if (msg.wParam == VK_ESCAPE) {
       EvCommand(IDCANCEL, nullptr, 0);

@@ -69,6 +69,10 @@ class TDialog : public TWindow {
   const TDialogTemplate& GetTemplate() const { return dialogTemplate; }
   // A child control by identifier, or null.
   TControl* GetControl(int id) const;
+  // Tab and Shift+Tab: the keyboard goes to the next or previous edit of
+  // the dialog, round about, with its whole text selected. The buttons take
+  // no focus; the keyboard presses them through Enter and Escape.
+  void FocusNextEdit(bool back);
   // Dialog units to pixels.
   TRect MapDialogRect(const TRect& units) const;
 
@@ -81,13 +85,18 @@ class TDialog : public TWindow {
   // Creates the controls of the template, then TransferData(TF_SETDATA).
   void SetupWindow() override;
   void EvClose() override;
-  // Enter presses the default button; Escape cancels.
+  // Enter presses the default button; Escape cancels; Tab moves between
+  // the edits.
   bool PreProcessMsg(MSG& msg) override;
 
   DECLARE_RESPONSE_TABLE(TDialog);
 
  private:
   void MakeTemplateControls();
+  // A dialog that opens becomes the active window; the edit with the focus
+  // has its whole text selected, and without a focus in the dialog its
+  // first edit takes it.
+  void TakeKeyboard();
 
   TDialogTemplate dialogTemplate;
   std::vector<std::unique_ptr<TControl>> ownControls;  // template items no object was given for

@@ -58,7 +58,7 @@ TDialogTemplate ReplaceTemplate() {
 class TFindReplaceDialog : public TDialog {
  public:
   TFindReplaceDialog(FINDREPLACE& record, bool replace)
-      : TDialog(nullptr, replace ? ReplaceTemplate() : FindTemplate()),
+      : TDialog(GetWindowPtr(record.hwndOwner), replace ? ReplaceTemplate() : FindTemplate()),
         record(record),
         findWhat(this, kFindWhatEdit, std::max<UINT>(record.wFindWhatLen, 1)),
         matchCase(this, kMatchCaseBox) {

@@ -4,8 +4,12 @@
 #include "platform/menu.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QTimer>
 #include <cstring>
 #include <set>
 #include <string>
@@ -78,6 +82,46 @@ class TMenuItemEnabler : public TCommandEnabler {
 const char* const kCommandProperty = "gridworkCommand";
 
 void Fill(QMenu& qmenu, HMENU menu, HWND owner, bool postCommands);
+
+// The frame's menu bar. Leaving a menu (Escape, a choice, a click elsewhere)
+// leaves menu mode too and gives the keyboard back to the window that had
+// it, so that its keys and accelerators work at once.
+class TMenuBar : public QMenuBar {
+ public:
+  explicit TMenuBar(QWidget* parent) : QMenuBar(parent) {}
+
+  // Watches a menu of the bar.
+  void Watch(QMenu* menu) {
+    QObject::connect(menu, &QMenu::aboutToShow, this, [this] {
+      QWidget* focus = QApplication::focusWidget();
+      if (focus && focus != this && !qobject_cast<QMenu*>(focus)) focusBefore = focus;
+    });
+    // Once the menu has gone: another one of the bar may have opened instead.
+    QObject::connect(menu, &QMenu::aboutToHide, this, [this] {
+      QTimer::singleShot(0, this, [this] {
+        if (!MenuShown()) EndMenuMode();
+      });
+    });
+  }
+
+  void EndMenuMode() {
+    if (!hasFocus()) return;
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &escape);
+    QWidget* focus = QApplication::focusWidget();
+    if ((!focus || focus == this) && focusBefore) focusBefore->setFocus(Qt::MenuBarFocusReason);
+    focusBefore = nullptr;
+  }
+
+ private:
+  bool MenuShown() const {
+    for (QAction* action : actions())
+      if (action->menu() && action->menu()->isVisible()) return true;
+    return false;
+  }
+
+  QPointer<QWidget> focusBefore;
+};
 
 // A Qt menu for a popup of the menu; it asks the owner's enablers and
 // refreshes its items each time before it shows.
@@ -232,7 +276,7 @@ void InitMenuPopup(HWND owner, HMENU menu, UINT) {
 }
 
 QMenuBar* BuildMenuBar(HMENU menu, TWindow& owner, QWidget* parent) {
-  auto* bar = new QMenuBar(parent);
+  auto* bar = new TMenuBar(parent);
   bar->setNativeMenuBar(false);
   const HWND hWnd = owner.GetHandle();
   UINT index = 0;
@@ -242,6 +286,7 @@ QMenuBar* BuildMenuBar(HMENU menu, TWindow& owner, QWidget* parent) {
       bar->addSeparator();
     } else if (item.popup) {
       QMenu* qmenu = MakeQtMenu(bar, QStringFrom1251(item.text.c_str()), item.popup, index, hWnd, true);
+      bar->Watch(qmenu);
       bar->addMenu(qmenu)->setEnabled(enabled);
     } else {
       QAction* action = bar->addAction(QStringFrom1251(item.text.c_str()));
@@ -254,6 +299,22 @@ QMenuBar* BuildMenuBar(HMENU menu, TWindow& owner, QWidget* parent) {
     ++index;
   }
   return bar;
+}
+
+void EndMenuMode(QWidget* window) {
+  if (!window) return;
+  if (auto* bar = window->findChild<TMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) bar->EndMenuMode();
+}
+
+bool OpenMenuBarMenu(HWND frame, int index) {
+  TWindow* window = GetWindowPtr(frame);
+  QMenuBar* bar = window ? window->Impl()->menuBar.data() : nullptr;
+  if (!bar || index < 0 || index >= bar->actions().size()) return false;
+  QAction* action = bar->actions().at(index);
+  if (!action->menu() || !action->isEnabled()) return false;
+  bar->setActiveAction(action);
+  ProcessPendingMessages();
+  return action->menu()->isVisible();
 }
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const TRect*) {

@@ -3,8 +3,11 @@
 
 #include "platform/msgbox.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,6 +26,41 @@ std::function<void(const std::string&)>& Reporter() {
   static std::function<void(const std::string&)> reporter;
   return reporter;
 }
+
+std::function<void(const TMessageBoxInfo&)>& ShownBoxAction() {
+  static std::function<void(const TMessageBoxInfo&)> action;
+  return action;
+}
+
+// Whether the box may be closed without a choice (Escape, its close box):
+// only when it has a Cancel button or is a plain OK box. A Yes/No question
+// must be answered.
+bool CanCloseWithoutChoice(UINT type) {
+  const UINT buttons = type & MB_TYPEMASK;
+  return buttons != MB_YESNO && buttons != MB_ABORTRETRYIGNORE;
+}
+
+// Keeps a box that must be answered open: Escape and close requests (its
+// close box, Alt+F4 from the window manager) do nothing until a button has
+// been pressed.
+class TAnswerRequired : public QObject {
+ public:
+  explicit TAnswerRequired(QMessageBox& box) : box(box) {}
+
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (object != &box || box.clickedButton()) return false;
+    if (event->type() == QEvent::Close) {
+      event->ignore();
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress)
+      return static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+    return false;
+  }
+
+ private:
+  QMessageBox& box;
+};
 
 // The answer of a box that is closed without a choice.
 int CancelAnswer(UINT type) {
@@ -99,6 +137,24 @@ int ShowBox(const TMessageBoxInfo& info) {
   }
   const std::size_t defaultIndex = (info.type & MB_DEFMASK) >> 8;
   if (defaultIndex < answers.size()) box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex].first));
+  TAnswerRequired answerRequired(box);
+  if (!CanCloseWithoutChoice(info.type)) {
+    // No close box in the title bar, and none of the ways to close it.
+    box.setWindowFlags((box.windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+                       ~(Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
+    box.installEventFilter(&answerRequired);
+  }
+  if (ShownBoxAction()) {
+    // The test acts from inside the box's loop, as the user would.
+    QTimer::singleShot(0, &box, [&box, &info] {
+      ProcessPendingMessages();
+      ShownBoxAction()(info);
+      if (box.isVisible()) {
+        ReportUnansweredPrompt("message box \"" + Cp1251ToUtf8(info.caption) + "\" was left open");
+        box.done(0);
+      }
+    });
+  }
   // Without a window manager nothing hands the keyboard to a new window: the
   // box asks for it, so that Enter and Escape reach it and not the window
   // that was active before.
@@ -124,6 +180,10 @@ void ReportUnansweredPrompt(const std::string& description) {
 
 void SetMessageBoxHandler(TMessageBoxHandler handler) { Handler() = std::move(handler); }
 
+void SetShownMessageBoxAction(std::function<void(const TMessageBoxInfo&)> action) {
+  ShownBoxAction() = std::move(action);
+}
+
 void SetUnansweredPromptReporter(std::function<void(const std::string&)> reporter) { Reporter() = std::move(reporter); }
 
 int MessageBoxExA(HWND hWnd, const char* text, const char* caption, UINT type, WORD languageId) {
@@ -134,7 +194,7 @@ int MessageBoxExA(HWND hWnd, const char* text, const char* caption, UINT type, W
   info.type = type;
   info.languageId = languageId;
   if (Handler()) return Handler()(info);
-  if (msgqueue::TestMode()) {
+  if (msgqueue::TestMode() && !ShownBoxAction()) {
     ReportUnansweredPrompt("message box \"" + Cp1251ToUtf8(info.caption) + "\": " + Cp1251ToUtf8(info.text));
     return CancelAnswer(type);
   }

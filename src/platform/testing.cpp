@@ -45,9 +45,11 @@ QWidget* ClientOf(HWND hWnd) {
   return window ? window->Impl()->client.data() : nullptr;
 }
 
-// The receiver of keys: the given window, else the window with the focus.
+// The receiver of keys: the given window, else an open popup menu, else
+// the window with the focus.
 QObject* KeyTarget(HWND hWnd) {
   if (QWidget* client = ClientOf(hWnd)) return client;
+  if (QWidget* popup = QApplication::activePopupWidget()) return popup;
   if (QWidget* focus = QApplication::focusWidget()) return focus;
   if (QWidget* active = QApplication::activeWindow()) return active->focusWidget() ? active->focusWidget() : active;
   return nullptr;
@@ -170,6 +172,7 @@ void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TP
 void SimulateCloseRequest(HWND hWnd) {
   TWindow* window = GetWindowPtr(hWnd);
   QWidget* outer = window ? window->Impl()->outer.data() : nullptr;
+  if (!hWnd) outer = QApplication::activeWindow();
   if (!outer || !outer->windowHandle()) return;
   // The window system's request reaches the native window, as Qt's own does.
   QCloseEvent event;

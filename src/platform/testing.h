@@ -32,6 +32,12 @@ struct TMessageBoxInfo {
 // reporter.
 using TMessageBoxHandler = std::function<int(const TMessageBoxInfo&)>;
 void SetMessageBoxHandler(TMessageBoxHandler handler);
+// Without a handler, lets message boxes show and run their own loop as for
+// the user: action runs inside that loop and answers the box with keys
+// (SimulateKey on no window reaches the box); the box then answers the
+// button pressed. A box left open is reported and closed. An empty function
+// ends this.
+void SetShownMessageBoxAction(std::function<void(const TMessageBoxInfo& info)> action);
 // Told (in UTF-8) about a message box or popup menu that no handler
 // answered; test_main reports it as a failure. The box then answers as if it
 // had been cancelled and the menu as if nothing had been chosen. Without a
@@ -59,6 +65,9 @@ void PrepareMenuForShow(HWND owner, HMENU menu);
 // (running the enablers) and clicks the item if it is enabled. False when
 // the item is not there or is disabled.
 bool ChooseMenuItem(HWND frame, UINT id);
+// Opens the menu at index on the frame's menu bar as a click on its title
+// does; false when it did not open.
+bool OpenMenuBarMenu(HWND frame, int index);
 
 // Told (in UTF-8) about every warning that the library under the platform
 // prints; an empty function lets them print again.
@@ -85,7 +94,8 @@ enum class TMouseButton { None, Left, Right };
 void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TPoint& point,
                    UINT modifiers = 0);
 
-// Asks a top-level window to close as the close box of its title bar does.
+// Asks a top-level window to close as the close box of its title bar does;
+// with no window, the active window (a message box, too).
 void SimulateCloseRequest(HWND hWnd);
 // Whether the user's input can reach the window now: it is enabled, not
 // greyed, and no modal window holds it off.

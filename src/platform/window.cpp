@@ -22,9 +22,13 @@ std::set<HWND>& LiveHandles() {
 // A window of its own on the screen (a frame, a dialog), not a child inside one.
 bool IsTopLevel(const TWindow& window) { return window.Impl()->outer && window.Impl()->outer->isWindow(); }
 
+// Within ancestor through child windows only: an owned window (a dialog,
+// a popup) is not inside its owner, as in Windows.
 bool IsInside(const TWindow* window, const TWindow* ancestor) {
-  for (; window; window = window->GetParent())
+  for (; window; window = window->GetParent()) {
     if (window == ancestor) return true;
+    if (IsTopLevel(*window)) return false;
+  }
   return false;
 }
 
@@ -64,7 +68,10 @@ void TWindow::SetParent(TWindow* newParent) {
   if (handle && impl->outer) {
     const bool visible = !impl->outer->isHidden();
     QWidget* parentWidget = parent && parent->impl->client ? parent->impl->client.data() : nullptr;
-    impl->outer->setParent(parentWidget, parentWidget ? Qt::Widget : Qt::Window);
+    if (parentWidget && (Attr.Style & WS_POPUP))
+      impl->outer->setParent(parentWidget->window(), Qt::Dialog);
+    else
+      impl->outer->setParent(parentWidget, parentWidget ? Qt::Widget : Qt::Window);
     impl->outer->setVisible(visible);
   }
 }
@@ -112,8 +119,9 @@ void TWindow::Destroy() {
   SendMessage(WM_DESTROY);
   if (!handle) return;
 
-  const TApplication* app = GetApplicationObject();
+  TApplication* app = GetApplicationObject();
   const bool mainWindow = app && app->GetMainWindow() == this;
+  if (app) app->ModalWindowGoes(this);
   if (::GetCapture() == handle) ReleaseCapture();
   if (impl->outer && impl->outer->isVisible()) impl->UncoverParent(impl->outer->geometry(), true);
   msgqueue::Forget(handle);

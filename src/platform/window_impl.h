@@ -200,6 +200,9 @@ bool LoadIconResource(TModule* module, TResId resId, QIcon& icon);
 QMenuBar* BuildMenuBar(HMENU menu, TWindow& owner, QWidget* parent);
 // Runs the command enablers of a popup menu for owner.
 void InitMenuPopup(HWND owner, HMENU menu, UINT index);
+// Leaves the menu mode of the top-level widget's menu bar, if it is in it,
+// and gives the keyboard back to the window that had it.
+void EndMenuMode(QWidget* window);
 
 // Makes the Qt application object if there is none yet (application.cpp).
 void EnsureQtApplication();

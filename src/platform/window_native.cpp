@@ -32,9 +32,13 @@ class TInputFilter : public QObject {
     if (!hWnd || !object->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(object);
     switch (event->type()) {
+      case QEvent::MouseButtonPress:
+        // A click in a window ends the menu mode that the keyboard left
+        // its menu bar in.
+        EndMenuMode(widget->window());
+        [[fallthrough]];
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
-      case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
       case QEvent::MouseMove:
@@ -158,8 +162,13 @@ void SetWidgetHandle(QWidget* widget, HWND hWnd) {
 }
 
 void TWindow::TImpl::Build(QWidget* parentWidget) {
-  const bool topLevel = parentWidget == nullptr;
-  outer = new TOuterWidget(parentWidget, topLevel ? Qt::Window : Qt::Widget);
+  // As in Windows, a popup window with a parent is a window of its own that
+  // its parent's window owns: it stays above it and goes with it (a dialog
+  // is what the window system keeps above its owner).
+  const bool owned = parentWidget && (window.Attr.Style & WS_POPUP);
+  const bool topLevel = parentWidget == nullptr || owned;
+  outer = new TOuterWidget(owned ? parentWidget->window() : parentWidget,
+                           owned ? Qt::Dialog : topLevel ? Qt::Window : Qt::Widget);
   client = window.MakeClientWidget(outer);
   if (!client) client = new TClientWidget(outer);
   client->installEventFilter(&InputFilter());

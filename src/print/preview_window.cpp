@@ -31,7 +31,7 @@ std::unique_ptr<TLayoutWindow> WithWorkspaceColor(std::unique_ptr<TLayoutWindow>
 
 TPreviewWindow::TPreviewWindow(TWindow* owner, TGridwork& sheet, std::unique_ptr<TLayoutWindow> layoutWindow,
                                TSheetPrintout& printout, TPrinter& printer, const char* title)
-    : TDecoratedFrame(nullptr, title, WithWorkspaceColor(std::move(layoutWindow))),
+    : TDecoratedFrame(owner, title, WithWorkspaceColor(std::move(layoutWindow))),
       owner(owner),
       sheet(sheet),
       printer(printer),
@@ -56,9 +56,8 @@ TPreviewWindow::TPreviewWindow(TWindow* owner, TGridwork& sheet, std::unique_ptr
   controlBar->Insert(std::make_unique<TButtonGadget>(CM_PREVIEWCLOSE, CM_PREVIEWCLOSE));
   Insert(*controlBar, Top);
 
-  // Over the owner's client area, covering the line above it. A window
-  // with a parent is a child inside it here, so the preview has none and
-  // stands at screen coordinates.
+  // Over the owner's client area, covering the line above it: a popup that
+  // the owner owns, at screen coordinates.
   Attr.Style = WS_POPUP | WS_VISIBLE;
   if (owner && owner->IsWindow()) {
     const TRect area = owner->GetClientRect();
@@ -100,6 +99,8 @@ void TPreviewWindow::Destroy(int result) {
   if (owner) owner->EnableWindow(true);
   TWindow::Destroy();
 }
+
+void TPreviewWindow::EvClose() { Destroy(IDCANCEL); }
 
 void TPreviewWindow::ShowPages() {
   page1->SetPageNumber(printer.GetSetup().FromPage);

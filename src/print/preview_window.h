@@ -49,6 +49,9 @@ class TPreviewWindow : public TDecoratedFrame {
 
  protected:
   void SetupWindow() override;
+  // Any request to close (the title bar's close box, Alt+F4) closes the
+  // preview as its close button does.
+  void EvClose() override;
 
  private:
   void ShowPages();

@@ -23,6 +23,12 @@ class TCommandLog : public TGridwork {
     ids.push_back(id);
     return TGridwork::EvCommand(id, hWndCtl, notifyCode);
   }
+  // Every command allowed, whatever the grid's enablers say, so that each
+  // key's command arrives.
+  void EvCommandEnable(TCommandEnabler& ce) override {
+    TGridwork::EvCommandEnable(ce);
+    ce.Enable(true);
+  }
   std::vector<UINT> ids;
 };
 

@@ -93,6 +93,31 @@ TEST_F(AskIntegerDialog, InItsOwnModalLoopTheDialogTakesTypedNumbersEnterAndEsca
   EXPECT_EQ(value, 150);
 }
 
+// Typing replaces the value shown: the whole text is selected when the
+// dialog opens and when Tab comes back into the number.
+TEST_F(AskIntegerDialog, TypingReplacesTheValueWhenItOpensAndAfterTab) {
+  LONG value = 15;
+  SetDialogHandler(
+      [](TDialog&) {
+        SimulateText(nullptr, "30");
+        SimulateKey(nullptr, VK_RETURN, 0, '\r');
+      },
+      TDialogRun::ModalLoop);
+  EXPECT_TRUE(AskInteger(&owner, "caption", "prompt", value, 1, 10000));
+  EXPECT_EQ(value, 30);
+
+  SetDialogHandler(
+      [](TDialog&) {
+        SimulateKey(nullptr, VK_END);
+        SimulateKey(nullptr, VK_TAB, 0, '\t');
+        SimulateText(nullptr, "3");
+        SimulateKey(nullptr, VK_RETURN, 0, '\r');
+      },
+      TDialogRun::ModalLoop);
+  EXPECT_TRUE(AskInteger(&owner, "caption", "prompt", value, 1, 10000));
+  EXPECT_EQ(value, 3);
+}
+
 TEST_F(AskIntegerDialog, OkOrEnterStoresTheTypedNumber) {
   for (const bool enter : {false, true}) {
     LONG value = 2;

@@ -9,6 +9,7 @@
 #include "platform/dialog.h"
 #include "platform/edit.h"
 #include "platform/menu.h"
+#include "platform/modeless.h"
 #include "platform/testing.h"
 #include "window_test_support.h"
 
@@ -219,6 +220,36 @@ TEST_F(ModalDialog, EnterEscapeAltF4AndTheButtonsEndIt) {
     EXPECT_EQ(dialog.Execute(), way == kEnter || way == kOkButton ? IDOK : IDCANCEL) << "way " << way;
     EXPECT_TRUE(ownerFrame->IsWindow()) << "way " << way;
   }
+}
+
+// The find dialog belongs to its owner without being inside it: the
+// owner's commands do not go to the dialog's edit, and the keyboard comes
+// back to the owner when the dialog closes.
+TEST_F(ModalDialog, TheFindDialogIsOwnedAndGivesTheKeyboardBack) {
+  char findWhat[80] = "old";
+  FINDREPLACE record;
+  record.hwndOwner = *ownerFrame;
+  record.lpstrFindWhat = findWhat;
+  record.wFindWhatLen = sizeof findWhat;
+  const HWND dialog = FindTextA(&record);
+  ASSERT_NE(dialog, nullptr);
+  ProcessPendingMessages();
+  const HWND focus = GetFocus();
+  EXPECT_TRUE(IsChild(dialog, focus));
+  EXPECT_FALSE(IsChild(*ownerFrame, focus));
+  EXPECT_EQ(GetParent(dialog), ownerFrame->GetHandle());
+  // Typing replaces the text shown.
+  SimulateText(nullptr, "new");
+  char typed[80] = {};
+  GetWindowTextA(focus, typed, sizeof typed);
+  EXPECT_STREQ(typed, "new");
+
+  SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b');
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(GetFocus(), ownerFrame->GetHandle());
+  ownerFrame->log.clear();
+  SimulateKey(nullptr, VK_DOWN);
+  EXPECT_EQ(ownerFrame->Take(WM_KEYDOWN).size(), 1u);
 }
 
 TEST_F(Dialog, UnansweredDialogIsCancelledAndReported) {

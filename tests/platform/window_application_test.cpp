@@ -150,6 +150,25 @@ TEST(WindowApplication, ModalLoopRunsUntilEndModal) {
   EXPECT_EQ(window.got, (std::vector<UINT>{WM_USER, WM_USER + 1}));
 }
 
+// However its window goes, a modal loop ends with IDCANCEL and no longer
+// names the window.
+TEST(WindowApplication, AModalWindowThatGoesEndsItsLoop) {
+  TApplication app("Test");
+  bool stuck = false;
+  TScriptedFrame window(nullptr, nullptr, [&](TScriptedFrame& f, UINT) {
+    SimulateCloseRequest(f.GetHandle());
+    if (app.GetModalWindow()) {
+      stuck = true;
+      app.EndModal(0);
+    }
+  });
+  window.Create();
+  window.PostMessage(WM_USER);
+  EXPECT_EQ(app.BeginModal(&window), IDCANCEL);
+  EXPECT_FALSE(window.IsWindow());
+  EXPECT_FALSE(stuck);
+}
+
 TEST(WindowApplication, MessageBoxesGoToTheHandlerWithTheirDefaultsOrAreReportedAndCancelled) {
   TApplication app("Test");
   auto owner = ShownWindow();

@@ -108,16 +108,38 @@ class TCommandWindow : public TRecordingWindow {
   using TRecordingWindow::TRecordingWindow;
   int copies = 0;
   int clears = 0;
+  bool canClear = true;
 
  protected:
   void CmEditCopy() { ++copies; }
   void CmEditClear() { ++clears; }
+  void CeEditClear(TCommandEnabler& ce) { ce.Enable(canClear); }
   DECLARE_RESPONSE_TABLE(TCommandWindow);
 };
 
 DEFINE_RESPONSE_TABLE1(TCommandWindow, TRecordingWindow)
   EV_COMMAND(CM_EDITCOPY, CmEditCopy),
   EV_COMMAND(CM_EDITCLEAR, CmEditClear),
+  EV_COMMAND_ENABLE(CM_EDITCLEAR, CeEditClear),
+END_RESPONSE_TABLE;
+
+// A child that decides the clear command while it has the focus, as the
+// in-place editor does for the grid.
+class TClearingChild : public TRecordingWindow {
+ public:
+  using TRecordingWindow::TRecordingWindow;
+  bool canClear = false;
+  int clears = 0;
+
+ protected:
+  void CmEditClear() { ++clears; }
+  void CeEditClear(TCommandEnabler& ce) { ce.Enable(canClear); }
+  DECLARE_RESPONSE_TABLE(TClearingChild);
+};
+
+DEFINE_RESPONSE_TABLE1(TClearingChild, TRecordingWindow)
+  EV_COMMAND(CM_EDITCLEAR, CmEditClear),
+  EV_COMMAND_ENABLE(CM_EDITCLEAR, CeEditClear),
 END_RESPONSE_TABLE;
 
 class WindowAccelerators : public ::testing::Test {
@@ -166,6 +188,33 @@ TEST_F(WindowAccelerators, KeysOfAChildWindowUseItsParentsTable) {
   EXPECT_TRUE(child.Take(WM_KEYDOWN).empty());
   SimulateKey(nullptr, VK_DOWN);
   EXPECT_EQ(Keys(child.Take(WM_KEYDOWN)), (std::vector<UINT>{VK_DOWN}));
+}
+
+TEST_F(WindowAccelerators, ACommandItsEnablerDisablesIsNotSentAndItsKeyIsUsedUp) {
+  window.canClear = false;
+  SimulateKey(nullptr, VK_DELETE, MK_CONTROL);
+  EXPECT_EQ(window.clears, 0);
+  EXPECT_TRUE(window.Take(WM_COMMAND).empty());
+  EXPECT_TRUE(window.Take(WM_KEYDOWN).empty());
+  // Copy has no enabler: it stays enabled.
+  SimulateKey(nullptr, 'C', MK_CONTROL);
+  EXPECT_EQ(window.copies, 1);
+  window.canClear = true;
+  SimulateKey(nullptr, VK_DELETE, MK_CONTROL);
+  EXPECT_EQ(window.clears, 1);
+}
+
+TEST_F(WindowAccelerators, TheEnablerIsAskedFromTheWindowWithTheFocus) {
+  TClearingChild child(&window, WS_CHILD | WS_VISIBLE, 20, 20);
+  ASSERT_TRUE(child.Create());
+  child.SetFocus();
+  ProcessPendingMessages();
+  // The parent would allow it; the focused child, asked first, does not.
+  SimulateKey(nullptr, VK_DELETE, MK_CONTROL);
+  EXPECT_EQ(window.clears + child.clears, 0);
+  child.canClear = true;
+  SimulateKey(nullptr, VK_DELETE, MK_CONTROL);
+  EXPECT_EQ(window.clears + child.clears, 1);
 }
 
 TEST(WindowInput, MouseMessagesCarryClientPointsAndButtonFlagsAndDoubleClicks) {

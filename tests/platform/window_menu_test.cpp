@@ -151,6 +151,21 @@ TEST(WindowMenu, ChosenItemsReachTheClientAndDisabledOnesCannotBeChosen) {
   EXPECT_EQ(GetMenuState(f.bar, CM_AUTOFIT, MF_BYCOMMAND), MF_UNCHECKED);
 }
 
+// Escape out of a menu gives the keyboard back to the window that had it,
+// not to the menu bar.
+TEST(WindowMenu, EscapeOutOfAMenuGivesTheKeyboardBack) {
+  Frame f;
+  f.client->SetFocus();
+  ProcessPendingMessages();
+  ASSERT_EQ(GetFocus(), f.client->GetHandle());
+  ASSERT_TRUE(OpenMenuBarMenu(f.frame, 1));
+  SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b');
+  EXPECT_EQ(GetFocus(), f.client->GetHandle());
+  f.client->log.clear();
+  SimulateKey(nullptr, 'C', MK_CONTROL, '\x03');
+  EXPECT_EQ(f.client->Take(WM_KEYDOWN).size(), 1u);
+}
+
 struct PopupChoice {
   UINT answer;
   UINT copyStateSeen = 0;

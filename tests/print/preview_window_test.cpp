@@ -195,4 +195,37 @@ TEST_F(PreviewWindowTest, ThePreviewCommandIsModalUntilClosed) {
   EXPECT_TRUE(TakesUserInput(grid->GetHandle()));
 }
 
+// The window manager's close box and Alt+F4 close the preview as its own
+// close button does: the command returns and the owner takes input again.
+TEST_F(PreviewWindowTest, EveryWayOfClosingThePreviewEndsItsModalLoop) {
+  MakeTable(2);
+  for (const bool altF4 : {false, true}) {
+    bool closed = false;
+    bool ownedByTheHost = false;
+    bool stuck = false;
+    TProbe probe([&] {
+      auto* shown = dynamic_cast<TPreviewWindow*>(app.GetModalWindow());
+      if (!shown) return;
+      ownedByTheHost = GetParent(shown->GetHandle()) == host->GetHandle();
+      if (altF4)
+        SimulateKey(shown->controlBar->GetHandle(), VK_F4, kAltKey);
+      else
+        SimulateCloseRequest(shown->GetHandle());
+      closed = !shown->IsWindow();
+      // A loop left running after its window went would never return.
+      if (app.GetModalWindow() == shown) {
+        stuck = true;
+        app.EndModal(0);
+      }
+    });
+    ASSERT_TRUE(probe.Create());
+    probe.PostMessage(WM_USER + 1);
+    grid->CmFilePreview();
+    EXPECT_TRUE(closed) << altF4;
+    EXPECT_TRUE(ownedByTheHost);
+    EXPECT_FALSE(stuck);
+    EXPECT_TRUE(TakesUserInput(grid->GetHandle()));
+  }
+}
+
 }  // namespace

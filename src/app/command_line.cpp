@@ -1,17 +1,8 @@
 #include "app/command_line.h"
 
-#include <algorithm>
-#include <cctype>
+#include <utility>
 
 namespace {
-
-bool EndsWithNoCase(const std::string& name, const std::string& suffix) {
-  return name.size() >= suffix.size() &&
-         std::equal(suffix.begin(), suffix.end(), name.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-                    });
-}
 
 TStartRequest Refused(std::string problem) { return {TStartAction::Refuse, {}, std::move(problem)}; }
 
@@ -39,7 +30,8 @@ TStartRequest ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 int FileKindForName(const std::string& name) {
-  return EndsWithNoCase(name, ".txt") || EndsWithNoCase(name, ".tsv") ? kTextFileKind : kTableFileKind;
+  // Nothing is read as a picture: every name that is not text is a table.
+  return FileKindOfExtension(name) == kTextFileKind ? kTextFileKind : kTableFileKind;
 }
 
 std::string UsageLine() {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "files/file_kind.h"
+
 enum class TStartAction { Run, Help, Version, Refuse };
 
 struct TStartRequest {
@@ -17,10 +19,6 @@ struct TStartRequest {
 // soon as they are met; "--" ends the options; a second file or an unknown
 // option refuses the whole line.
 TStartRequest ParseCommandLine(const std::vector<std::string>& arguments);
-
-// The file kinds of the open command: the filter index it reads with.
-constexpr int kTableFileKind = 1;
-constexpr int kTextFileKind = 2;
 
 // Text for names ending in ".txt" or ".tsv" (any letter case), a table file
 // for every other name, as the open command's filters would have it.

@@ -1,9 +1,11 @@
 // The open, save and save-as commands and the questions before closing.
 
+#include <climits>
 #include <cstdlib>
 #include <string>
 
 #include "app/commands.h"
+#include "files/file_kind.h"
 #include "platform/clipboard.h"
 #include "platform/codepage.h"
 #include "platform/commdlg.h"
@@ -13,10 +15,8 @@
 
 namespace {
 
-constexpr int kTableKind = 1;
-constexpr int kTextKind = 2;
-constexpr int kPictureIndex = 3;
-constexpr DWORD kPathBuffer = 260;
+// Room for every path the system accepts.
+constexpr DWORD kPathBuffer = PATH_MAX;
 
 // The filter lists: description NUL pattern NUL ..., ended by a second NUL.
 const std::string& OpenFilters() {
@@ -42,6 +42,10 @@ void TGridwork::ShowWriteFailure(const std::string& path) {
   ShowWarning((std::string(u8"Невозможно записать файл: \n"_cp) + Shown(path)).c_str());
 }
 
+void TGridwork::ShowReadFailure(const std::string& path) {
+  ShowWarning((std::string(u8"Невозможно прочитать файл: \n"_cp) + Shown(path)).c_str());
+}
+
 void TGridwork::CmFileOpen() {
   if (!SaveChangesIfWanted()) return;
   char file[kPathBuffer] = {};
@@ -58,25 +62,33 @@ void TGridwork::CmFileOpen() {
   ofn.lpstrInitialDir = "";
   ofn.lpstrDefExt = "qdt";
   ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-  if (!GetOpenFileNameA(&ofn)) return;
-  // The filter decides how the file is read, not its extension.
-  OpenFile(file, ofn.nFilterIndex == kTextKind ? kTextKind : kTableKind);
+  if (!GetOpenFileNameA(&ofn)) {
+    // A path longer than any the system takes cannot be read either.
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) ShowReadFailure(title);
+    return;
+  }
+  // A known extension says how the file is read; the filter decides for
+  // any other name.
+  int kind = FileKindOfExtension(file);
+  if (kind != kTableFileKind && kind != kTextFileKind)
+    kind = ofn.nFilterIndex == kTextFileKind ? kTextFileKind : kTableFileKind;
+  OpenFile(file, kind);
 }
 
 bool TGridwork::OpenFile(const std::string& name, int kind) {
-  const bool read = kind == kTextKind ? ReadTextFile(name) : ReadTableFile(name);
+  const bool read = kind == kTextFileKind ? ReadTextFile(name) : ReadTableFile(name);
   if (!read) {
-    ShowWarning((std::string(u8"Невозможно прочитать файл: \n"_cp) + Shown(name)).c_str());
+    ShowReadFailure(name);
     return false;
   }
   fileName = name;
-  fileKind = kind == kTextKind ? kTextKind : kTableKind;
+  fileKind = kind == kTextFileKind ? kTextFileKind : kTableFileKind;
   return true;
 }
 
 bool TGridwork::SaveDocument() {
   if (fileName.empty()) return SaveDocumentAs();
-  const bool written = fileKind == kTextKind ? WriteTextFile(fileName) : WriteTableFile(fileName);
+  const bool written = fileKind == kTextFileKind ? WriteTextFile(fileName) : WriteTableFile(fileName);
   if (!written) ShowWriteFailure(fileName);
   return written;
 }
@@ -97,16 +109,23 @@ bool TGridwork::SaveDocumentAs() {
   ofn.lpstrInitialDir = "";
   ofn.lpstrDefExt = "qdt";
   ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-  if (!GetSaveFileNameA(&ofn)) return false;
+  if (!GetSaveFileNameA(&ofn)) {
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) ShowWriteFailure(title);
+    return false;
+  }
+  // A known extension in the name wins over the filter, so that what is
+  // written can be read back under that name.
+  int kind = FileKindOfExtension(file);
+  if (kind == kUnknownFileKind) kind = static_cast<int>(ofn.nFilterIndex);
   bool written;
-  switch (ofn.nFilterIndex) {
-    case kTableKind:
+  switch (kind) {
+    case kTableFileKind:
       written = WriteTableFile(file);
       break;
-    case kTextKind:
+    case kTextFileKind:
       written = WriteTextFile(file);
       break;
-    case kPictureIndex:
+    case kPictureFileKind:
       // A picture is an export: the table keeps its file, its kind and its
       // unsaved changes.
       if (!WriteBitmapFile(file)) ShowWriteFailure(file);
@@ -119,7 +138,7 @@ bool TGridwork::SaveDocumentAs() {
     return false;
   }
   fileName = file;
-  fileKind = static_cast<int>(ofn.nFilterIndex);
+  fileKind = kind;
   return true;
 }
 

@@ -20,9 +20,7 @@ bool TGridwork::WriteTable(std::ostream& out) {
     header.editColumn = curCol;
     header.editRow = curRow;
   }
-  const bool written = WriteTableImage(header, cells, layout.rowHeights, layout.columnWidths, out);
-  if (written) SetModified(false);
-  return written;
+  return WriteTableImage(header, cells, layout.rowHeights, layout.columnWidths, out);
 }
 
 bool TGridwork::ReadTable(std::istream& in) {
@@ -54,7 +52,11 @@ bool TGridwork::ReadTable(std::istream& in) {
 }
 
 bool TGridwork::WriteTableFile(const std::string& name) {
-  return WriteFileReplacing(name, [this](std::ostream& out) { return WriteTable(out); });
+  // The table counts as saved only once the file is in place: the disk may
+  // still refuse the last bytes or the rename.
+  const bool written = WriteFileReplacing(name, [this](std::ostream& out) { return WriteTable(out); });
+  if (written) SetModified(false);
+  return written;
 }
 
 bool TGridwork::ReadTableFile(const std::string& name) {

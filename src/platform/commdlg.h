@@ -86,6 +86,16 @@ struct OPENFILENAMEA {
   const char* lpstrDefExt = nullptr;  // added to a typed name without an extension
 };
 
-// False when the user cancels or the chosen path does not fit lpstrFile.
+// False when the user cancels or the chosen path does not fit lpstrFile;
+// CommDlgExtendedError then tells which. With OFN_OVERWRITEPROMPT the save
+// dialog asks whether to replace a file that exists under the final name,
+// the extension it added included; No returns to the dialog (or, when a
+// test answered the dialog, makes it answer false).
 BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
 BOOL GetSaveFileNameA(OPENFILENAMEA* ofn);
+
+// Why the last file dialog answered false: 0 for a cancel, or
+// FNERR_BUFFERTOOSMALL when the chosen path did not fit lpstrFile; then
+// lpstrFileTitle still holds the chosen name without its folder.
+constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
+DWORD CommDlgExtendedError();

@@ -9,6 +9,8 @@
 
 #include "platform/codepage.h"
 #include "platform/commdlg.h"
+#include "platform/cp1251_literal.h"
+#include "platform/msgbox.h"
 #include "platform/testing.h"
 #include "platform/window_impl.h"
 
@@ -18,6 +20,8 @@ TFileDialogHandler& Handler() {
   static TFileDialogHandler handler;
   return handler;
 }
+
+DWORD lastError = 0;
 
 std::vector<std::pair<std::string, std::string>> FiltersOf(const char* list) {
   std::vector<std::pair<std::string, std::string>> filters;
@@ -63,7 +67,9 @@ bool RunQtDialog(TFileDialogInfo& info) {
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.setAcceptMode(info.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(info.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (!(info.flags & OFN_OVERWRITEPROMPT)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  // The replace question comes after the dialog, on the name the file
+  // really gets; Qt would ask about the name as typed.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   QStringList filters;
   for (const auto& filter : info.filters) filters << QtFilter(filter);
   dialog.setNameFilters(filters);
@@ -79,7 +85,30 @@ bool RunQtDialog(TFileDialogInfo& info) {
   return true;
 }
 
+// Whether the file may be written under path: asked when it exists and the
+// caller wants the question.
+bool MayReplace(const OPENFILENAMEA& ofn, const std::string& path) {
+  if (!(ofn.Flags & OFN_OVERWRITEPROMPT)) return true;
+  const QFileInfo file(QString::fromLocal8Bit(path.c_str()));
+  if (!file.exists()) return true;
+  const std::string question =
+      u8"Файл "_cp + To1251(file.fileName()) + u8" уже существует.\nЗаменить его?"_cp;
+  const std::string caption = ofn.lpstrTitle ? ofn.lpstrTitle : u8"Сохранить как"_cp;
+  return MessageBoxA(ofn.hwndOwner, question.c_str(), caption.c_str(),
+                     MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}
+
+void CopyTitle(OPENFILENAMEA* ofn, const std::string& path) {
+  if (!ofn->lpstrFileTitle || ofn->nMaxFileTitle == 0) return;
+  const auto slash = path.find_last_of('/');
+  const std::string title = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::size_t count = std::min<std::size_t>(title.size(), ofn->nMaxFileTitle - 1);
+  std::memcpy(ofn->lpstrFileTitle, title.data(), count);
+  ofn->lpstrFileTitle[count] = '\0';
+}
+
 BOOL RunFileDialog(OPENFILENAMEA* ofn, bool save) {
+  lastError = 0;
   if (!ofn || !ofn->lpstrFile || ofn->nMaxFile == 0) return FALSE;
   TFileDialogInfo info;
   info.save = save;
@@ -89,29 +118,37 @@ BOOL RunFileDialog(OPENFILENAMEA* ofn, bool save) {
   info.fileName = std::string(ofn->lpstrFile, strnlen(ofn->lpstrFile, ofn->nMaxFile));
   info.flags = ofn->Flags;
   info.defaultExtension = ofn->lpstrDefExt ? ofn->lpstrDefExt : "";
-  bool chosen;
-  if (Handler()) {
-    chosen = Handler()(info);
-  } else if (msgqueue::TestMode()) {
-    ReportUnansweredPrompt(save ? "save file dialog" : "open file dialog");
-    chosen = false;
-  } else {
-    chosen = RunQtDialog(info);
+  std::string path;
+  for (;;) {
+    bool chosen;
+    bool shown = false;
+    if (Handler()) {
+      chosen = Handler()(info);
+    } else if (msgqueue::TestMode()) {
+      ReportUnansweredPrompt(save ? "save file dialog" : "open file dialog");
+      chosen = false;
+    } else {
+      chosen = RunQtDialog(info);
+      shown = true;
+    }
+    if (!chosen || info.fileName.empty()) return FALSE;
+    // A file opened under the very name chosen keeps it, extension or not.
+    const bool existing = !save && QFileInfo(QString::fromLocal8Bit(info.fileName.c_str())).isFile();
+    path = existing ? info.fileName : WithExtension(info.fileName, info);
+    if (!save || MayReplace(*ofn, path)) break;
+    // No goes back to the dialog with the name; a test's answer ends here.
+    if (!shown) return FALSE;
+    info.fileName = path;
   }
-  if (!chosen || info.fileName.empty()) return FALSE;
-  std::string path = WithExtension(info.fileName, info);
   const QFileInfo file(QString::fromLocal8Bit(path.c_str()));
   if ((ofn->Flags & OFN_FILEMUSTEXIST) && !file.isFile()) return FALSE;
   if ((ofn->Flags & OFN_PATHMUSTEXIST) && !file.absoluteDir().exists()) return FALSE;
-  if (path.size() >= ofn->nMaxFile) return FALSE;
-  std::memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
-  if (ofn->lpstrFileTitle && ofn->nMaxFileTitle > 0) {
-    const auto slash = path.find_last_of('/');
-    const std::string title = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::size_t count = std::min<std::size_t>(title.size(), ofn->nMaxFileTitle - 1);
-    std::memcpy(ofn->lpstrFileTitle, title.data(), count);
-    ofn->lpstrFileTitle[count] = '\0';
+  CopyTitle(ofn, path);
+  if (path.size() >= ofn->nMaxFile) {
+    lastError = FNERR_BUFFERTOOSMALL;
+    return FALSE;
   }
+  std::memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
   ofn->nFilterIndex = info.filterIndex;
   return TRUE;
 }
@@ -122,3 +159,4 @@ void SetFileDialogHandler(TFileDialogHandler handler) { Handler() = std::move(ha
 
 BOOL GetOpenFileNameA(OPENFILENAMEA* ofn) { return RunFileDialog(ofn, false); }
 BOOL GetSaveFileNameA(OPENFILENAMEA* ofn) { return RunFileDialog(ofn, true); }
+DWORD CommDlgExtendedError() { return lastError; }

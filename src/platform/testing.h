@@ -138,3 +138,9 @@ struct TFileDialogInfo {
 // chosen name and filter, false to cancel. An empty function removes it.
 using TFileDialogHandler = std::function<bool(TFileDialogInfo& info)>;
 void SetFileDialogHandler(TFileDialogHandler handler);
+
+// Makes one step of every save that replaces a file fail as the system
+// would, until set back to None: the writes (as on a full disk), the sync
+// to the disk, the close, or the rename over the old file.
+enum class TFileFault { None, Write, Sync, Close, Rename };
+void SetFileFault(TFileFault fault);

@@ -313,6 +313,7 @@ class TGridwork : public TWindow {
   bool SaveDocument();
   bool SaveDocumentAs();
   void ShowWriteFailure(const std::string& path);
+  void ShowReadFailure(const std::string& path);
   // The question about unsaved changes; false when the table must stay
   // because the user wanted it saved and it was not.
   bool SaveChangesIfWanted();

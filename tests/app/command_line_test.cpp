@@ -71,6 +71,21 @@ TEST(FileKindForName, TextOnlyForTxtAndTsvInAnyCase) {
   EXPECT_EQ(FileKindForName("list.csv"), kTableFileKind);
   // Letters outside ASCII are left alone: "ТХТ" in Cyrillic is no extension of text.
   EXPECT_EQ(FileKindForName("x.\xd0\xa2\xd0\xa5\xd0\xa2"), kTableFileKind);
+  // A name that is only the extension is of that kind; a picture is never read.
+  EXPECT_EQ(FileKindForName(".txt"), kTextFileKind);
+  EXPECT_EQ(FileKindForName("/tmp/.tsv"), kTextFileKind);
+  EXPECT_EQ(FileKindForName("photo.bmp"), kTableFileKind);
+}
+
+TEST(FileKindOfExtension, KnownExtensionsOnlyAndTheRestToTheFilter) {
+  EXPECT_EQ(FileKindOfExtension("/a/b.QDT"), kTableFileKind);
+  EXPECT_EQ(FileKindOfExtension("b.tsv"), kTextFileKind);
+  EXPECT_EQ(FileKindOfExtension(".txt"), kTextFileKind);
+  EXPECT_EQ(FileKindOfExtension("picture.Bmp"), kPictureFileKind);
+  EXPECT_EQ(FileKindOfExtension("table"), kUnknownFileKind);
+  EXPECT_EQ(FileKindOfExtension("qdt"), kUnknownFileKind);
+  EXPECT_EQ(FileKindOfExtension("list.csv"), kUnknownFileKind);
+  EXPECT_EQ(FileKindOfExtension("old.qdt.bak"), kUnknownFileKind);
 }
 
 }  // namespace

@@ -162,3 +162,175 @@ TEST_F(FileCommandsTest, LargeClipboardQuestionAboveOneHundred) {
   // Answered No: the snapshot is given up.
   EXPECT_FALSE(grid->clipboardCells);
 }
+
+TEST_F(FileCommandsTest, FailedSavesOfEveryKindAreReportedAndKeepTheTableModified) {
+  const auto reported = [this](const std::string& path) {
+    const bool one = boxes.size() == 1 && boxes[0].text == u8"Невозможно записать файл: \n"_cp + Utf8ToCp1251(path);
+    boxes.clear();
+    return one;
+  };
+  // The disk refuses the bytes only when the last of them are flushed.
+  SetFileFault(TFileFault::Write);
+  const std::string table = PathOf("таблица.qdt");
+  Choose(1, table);
+  Command(CM_FILESAVEAS);
+  EXPECT_TRUE(reported(table));
+  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->fileName.empty());
+
+  const std::string text = PathOf("текст.txt");
+  Choose(2, text);
+  Command(CM_FILESAVEAS);
+  EXPECT_TRUE(reported(text));
+  EXPECT_EQ(grid->modified, 1);
+
+  const std::string picture = PathOf("рисунок.bmp");
+  Choose(3, picture);
+  Command(CM_FILESAVEAS);
+  EXPECT_TRUE(reported(picture));
+  EXPECT_EQ(grid->modified, 1);
+
+  // Save to the known name keeps the old file whole.
+  Put(table, "old");
+  grid->fileName = table;
+  SetFileFault(TFileFault::Rename);
+  Command(CM_FILESAVE);
+  EXPECT_TRUE(reported(table));
+  EXPECT_EQ(grid->modified, 1);
+  grid->fileKind = 2;
+  Command(CM_FILESAVE);
+  EXPECT_TRUE(reported(table));
+  EXPECT_EQ(grid->modified, 1);
+  EXPECT_EQ(Contents(table), "old");
+  EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"таблица.qdt"});
+}
+
+TEST_F(FileCommandsTest, ReplaceQuestionIsAskedAboutTheNameWithTheAddedExtension) {
+  Put(PathOf("a.qdt"), "old table");
+  Put(PathOf("b.txt"), "old text");
+  Choose(1, PathOf("a"));
+  Command(CM_FILESAVEAS);  // answered No
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u8"Файл a.qdt уже существует.\nЗаменить его?"_cp);
+  EXPECT_EQ(boxes[0].type & MB_TYPEMASK, MB_YESNO);
+  EXPECT_EQ(Contents(PathOf("a.qdt")), "old table");
+  EXPECT_TRUE(grid->fileName.empty());
+  EXPECT_EQ(grid->modified, 1);
+
+  boxes.clear();
+  Choose(2, PathOf("b"));
+  Command(CM_FILESAVEAS);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u8"Файл b.txt уже существует.\nЗаменить его?"_cp);
+  EXPECT_EQ(Contents(PathOf("b.txt")), "old text");
+
+  yesNo = IDYES;
+  Choose(2, PathOf("b"));
+  Command(CM_FILESAVEAS);
+  EXPECT_EQ(Contents(PathOf("b.txt")).substr(0, 4), "\t\t\t\r");
+  EXPECT_EQ(grid->fileName, PathOf("b.txt"));
+
+  // A new name is not asked about.
+  boxes.clear();
+  Choose(1, PathOf("c"));
+  Command(CM_FILESAVEAS);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(grid->fileName, PathOf("c.qdt"));
+}
+
+TEST_F(FileCommandsTest, KnownExtensionDecidesTheKindAndTheFilterTheRest) {
+  // A tab-separated file opened through the table filter is read as text.
+  const std::string tsv = PathOf("старый.tsv");
+  Put(tsv, "a\tb\r\n");
+  grid->SetModified(false);
+  Choose(1, tsv);
+  Command(CM_FILEOPEN);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(grid->fileKind, 2);
+  EXPECT_EQ(std::string_view(grid->cells[0][1].text), "b");
+
+  // Save As preselects text, yet a name ending in .qdt gets a table that opens again.
+  const std::string table = PathOf("old.qdt");
+  Choose(2, table);
+  Command(CM_FILESAVEAS);
+  EXPECT_EQ(dialogs.back().filterIndex, 2u);
+  EXPECT_EQ(Contents(table).substr(0, 10), "[Quadrille");
+  EXPECT_EQ(grid->fileKind, 1);
+  Choose(2, table);
+  Command(CM_FILEOPEN);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(grid->fileName, table);
+
+  // A name that is only ".txt" is text; .bmp is a picture whatever the filter.
+  const std::string onlyExtension = PathOf(".txt");
+  Choose(1, onlyExtension);
+  Command(CM_FILESAVEAS);
+  EXPECT_EQ(Contents(onlyExtension).substr(0, 2), "a\t");
+  EXPECT_EQ(grid->fileKind, 2);
+  const std::string picture = PathOf("вид.BMP");
+  Choose(1, picture);
+  Command(CM_FILESAVEAS);
+  EXPECT_EQ(Contents(picture).substr(0, 2), "BM");
+  EXPECT_EQ(grid->fileName, onlyExtension);
+
+  // Any other extension leaves the choice to the filter.
+  const std::string other = PathOf("данные.dat");
+  Choose(2, other);
+  Command(CM_FILESAVEAS);
+  EXPECT_EQ(Contents(other).substr(0, 2), "a\t");
+  EXPECT_EQ(grid->fileKind, 2);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FileCommandsTest, LongPathsAreSavedAndOpenedOrReported) {
+  // 262 bytes and more of Cyrillic letters, each name under the system's limit.
+  std::string inner, name;
+  for (int i = 0; i < 60; ++i) inner += "д";
+  for (int i = 0; i < 65; ++i) name += "ж";
+  std::filesystem::create_directory(folder / inner);
+  const std::string path = PathOf(inner + "/" + name + ".qdt");
+  ASSERT_GE(path.size(), 262u);
+  Choose(1, path);
+  Command(CM_FILESAVEAS);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(grid->fileName, path);
+  EXPECT_EQ(Contents(path).substr(0, 10), "[Quadrille");
+
+  grid->fileName.clear();
+  Choose(1, path);
+  Command(CM_FILEOPEN);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(grid->fileName, path);
+
+  // A name longer than the system allows, and a path longer than any it
+  // takes, are reported, not passed over.
+  const std::string tooLongName = PathOf(name + name + name + ".qdt");
+  Choose(1, tooLongName);
+  Command(CM_FILESAVEAS);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u8"Невозможно записать файл: \n"_cp + Utf8ToCp1251(tooLongName));
+
+  std::string tooLongPath = folder.string();
+  while (tooLongPath.size() < 5000) tooLongPath += "/" + name;
+  tooLongPath += ".qdt";
+  boxes.clear();
+  Choose(1, tooLongPath);
+  Command(CM_FILESAVEAS);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text.rfind(u8"Невозможно записать файл: \n"_cp, 0), 0u);
+  boxes.clear();
+  Choose(1, tooLongPath);
+  Command(CM_FILEOPEN);
+  EXPECT_EQ(boxes.size(), 0u);  // the open dialog takes only files that exist
+  EXPECT_EQ(grid->fileName, path);
+}
+
+TEST_F(FileCommandsTest, OpenTakesAnExistingNameWithoutExtensionAsItIs) {
+  grid->SetModified(false);
+  const std::string plain = PathOf("README");
+  ASSERT_TRUE(grid->WriteTableFile(plain));
+  Choose(3, plain);
+  Command(CM_FILEOPEN);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(grid->fileName, plain);
+}

@@ -35,6 +35,7 @@ class FilesTest : public GridWindowFixture {
   }
 
   void TearDown() override {
+    SetFileFault(TFileFault::None);
     SetFileDialogHandler(nullptr);
     GridWindowFixture::TearDown();
     std::filesystem::remove_all(folder);

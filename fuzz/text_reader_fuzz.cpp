@@ -1,8 +1,8 @@
 // Any text given to the text reader: split whole, every field lies inside the
 // table the text is measured to need; read in pieces of any size (the first
-// byte chooses it), it gives the same lines and fields in the same order.
+// byte chooses it), it gives the same lines and fields in the same order and
+// the pieces' shapes add up to the whole text's.
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t columns = TextFileColumns(shape);
   std::vector<TField> whole;
   ForEachTextFileField(text, [&](std::size_t line, std::size_t column, std::string_view field) {
-    if (line + 1 >= rows || column + 1 >= columns || field.empty() || field.find_first_of("\t\r\n") != field.npos)
+    if (line + 1 >= rows || column + 1 >= columns || line >= shape.lines || field.empty() ||
+        field.find_first_of("\t\r\n") != field.npos)
       __builtin_trap();
     whole.emplace_back(line, column, field);
   });
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view piece;
   std::size_t read = 0;
   std::size_t firstLine = 0;
-  std::size_t mostFields = 0;
+  TTextShape added;
   std::size_t next = 0;
   while (pieces.Next(piece)) {
     // The pieces are the text in order, each ending at a line break but the last.
@@ -55,10 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       ++next;
     });
     firstLine += pieceShape.lines;
-    mostFields = std::max(mostFields, pieceShape.mostFields);
+    added.Append(pieceShape);
   }
   if (pieces.Failed() || read != text.size() || next != whole.size() || firstLine != shape.lines ||
-      mostFields != shape.mostFields)
+      added.lines != shape.lines || added.dataLines != shape.dataLines || added.dataColumns != shape.dataColumns)
     __builtin_trap();
   return 0;
 }

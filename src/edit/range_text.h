@@ -4,7 +4,6 @@
 // CR LF; and the way back, from such a text to cell texts.
 
 #include <cstddef>
-#include <functional>
 #include <string_view>
 
 class TEditInfo;
@@ -21,5 +20,20 @@ std::size_t WriteRangeText(const TEditInfo& info, char* out);
 // CR LF, LF or CR; a break at the very end closes the last line instead of
 // opening an empty one. Empty lines and empty fields count, so a range's
 // own text comes back cell for cell.
-void ForEachTextField(std::string_view text, int maxLines, int maxFields,
-                      const std::function<void(int line, int column, std::string_view field)>& field);
+// Text files are read with it too, so it makes one pass over the bytes.
+template <class TField>
+void ForEachTextField(std::string_view text, int maxLines, int maxFields, TField&& field) {
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  for (int line = 0; line < maxLines && at < end; ++line) {
+    for (int column = 0;; ++column) {
+      const char* const start = at;
+      while (at < end && *at != '\t' && *at != '\r' && *at != '\n') ++at;
+      if (column < maxFields) field(line, column, std::string_view(start, static_cast<std::size_t>(at - start)));
+      if (at == end || *at != '\t') break;
+      ++at;
+    }
+    // CR LF is one break; a lone CR or LF is one too.
+    if (at < end) at += (*at == '\r' && at + 1 < end && at[1] == '\n') ? 2 : 1;
+  }
+}

@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "sheet/sheet_store.h"
+#include "sheet/size_limits.h"
 
 static_assert(std::endian::native == std::endian::little, "the file's numbers are stored as the machine holds them");
 
@@ -180,10 +181,12 @@ bool ReadCellFormat(TCell& cell, TTableInput& in) {
   if (!in.ReadByte(cell.writeProtected) || !in.Read(&format.textFormat, sizeof format.textFormat) ||
       !in.Read(&format.background, sizeof format.background))
     return false;
-  for (TCellBorder& border : format.borders)
+  for (TCellBorder& border : format.borders) {
     if (!in.Read(&border.width, sizeof border.width) || !in.Read(&border.style, sizeof border.style) ||
         !in.Read(&border.color, sizeof border.color))
       return false;
+    border.width = ClampBorderWidth(border.width);
+  }
   std::string picture;
   if (!ReadFont(format.font, in) || !in.Read(&cell.precision, sizeof cell.precision) ||
       !ReadString(in, picture, kPictureMax))
@@ -289,6 +292,10 @@ bool ReadImage(std::istream& stream, TTableHeader& header, TSheetStore& store) {
       !in.Read(store.columnWidths.data(), store.columnWidths.size() * sizeof(float)) ||
       !in.ReadInt(header.editColumn) || !in.ReadInt(header.editRow))
     return false;
+  for (float& size : store.rowHeights)
+    if (!ClampCellSize(size)) return false;
+  for (float& size : store.columnWidths)
+    if (!ClampCellSize(size)) return false;
   for (int r = 0; r < rows; ++r) {
     store.cells[r] = store.NewRow();
     if (!store.cells[r]) return false;

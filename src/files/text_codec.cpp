@@ -15,33 +15,22 @@ constexpr std::size_t kTextBlock = std::size_t{1} << 20;
 
 TTextShape MeasureTextFile(std::string_view text) {
   TTextShape shape;
-  std::size_t fields = 0;
-  bool lineStarted = false;
-  const auto endLine = [&] {
-    if (!lineStarted) return;
-    ++shape.lines;
-    if (fields > shape.mostFields) shape.mostFields = fields;
-    fields = 0;
-    lineStarted = false;
-  };
-  const char* at = text.data();
-  const char* const end = at + text.size();
-  while (at < end) {
-    const char c = *at;
-    if (c == '\r' || c == '\n') {
-      endLine();
-      ++at;
-    } else if (c == '\t') {
-      lineStarted = true;
-      ++at;
-    } else {
-      while (at < end && !text_file_detail::IsSeparator(*at)) ++at;
-      ++fields;
-      lineStarted = true;
-    }
-  }
-  endLine();
+  ForEachTextField(text, kMaxTextLines, kMaxTextFields, [&](int line, int column, std::string_view field) {
+    // Every line, an empty one too, reports at least its first field.
+    shape.lines = static_cast<std::size_t>(line) + 1;
+    if (line == kMaxTextLines - 1 || column == kMaxTextFields - 1) shape.tooLarge = true;
+    if (field.empty()) return;
+    shape.dataLines = shape.lines;
+    shape.dataColumns = std::max(shape.dataColumns, static_cast<std::size_t>(column) + 1);
+  });
   return shape;
+}
+
+void TTextShape::Append(const TTextShape& next) {
+  if (next.dataLines > 0) dataLines = lines + next.dataLines;
+  dataColumns = std::max(dataColumns, next.dataColumns);
+  lines += next.lines;
+  tooLarge = tooLarge || next.tooLarge;
 }
 
 TTextPieces::TTextPieces(std::istream& stream, std::size_t block) : in(stream), buffer(std::max<std::size_t>(block, 1), '\0') {}
@@ -66,7 +55,9 @@ bool TTextPieces::Next(std::string_view& piece) {
     }
     std::size_t end = filled;
     if (!ended) {
-      const std::string_view read(buffer.data(), filled);
+      std::string_view read(buffer.data(), filled);
+      // A CR that ends what was read may be the first half of a CR LF.
+      if (read.back() == '\r') read.remove_suffix(1);
       const std::size_t lastBreak = read.find_last_of("\r\n");
       if (lastBreak == std::string_view::npos) {
         // One line fills the whole buffer: it grows until the line ends.

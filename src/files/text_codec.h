@@ -1,8 +1,7 @@
 #pragma once
-// Tab-separated text files. The reader is lenient: any run of CR and LF ends
-// a line, any run of TABs separates two fields, and separators at the start
-// or end of a line or of the text are skipped, so there are neither empty
-// lines nor empty fields. The writer puts one TAB between fields and CR LF
+// Tab-separated text files. The reader splits text as paste does: each TAB
+// separates one field and each CR LF, LF or CR ends one line, so every field
+// keeps its row and column. The writer puts one TAB between fields and CR LF
 // after every line, the last included.
 
 #include <cstddef>
@@ -12,51 +11,40 @@
 #include <string_view>
 
 #include "cell/cell.h"
+#include "edit/range_text.h"
 
+// How much of a table a text fills: its lines, empty ones included, and the
+// extent of its data, through the last line and the last column that hold
+// a non-empty field.
 struct TTextShape {
   std::size_t lines = 0;
-  std::size_t mostFields = 0;  // in any one line
+  std::size_t dataLines = 0;
+  std::size_t dataColumns = 0;
+  // More lines or fields than a table can have; the counts stop short.
+  bool tooLarge = false;
+
+  // The shape of this text followed by a further one that starts a line.
+  void Append(const TTextShape& next);
 };
 TTextShape MeasureTextFile(std::string_view text);
 
-// The table a text becomes: one empty row below and one empty column to the
-// right of the data; an empty text is a single cell.
-inline std::size_t TextFileRows(const TTextShape& shape) { return shape.lines == 0 ? 1 : shape.lines + 1; }
-inline std::size_t TextFileColumns(const TTextShape& shape) { return shape.mostFields + 1; }
+// The table a text becomes: its data with one empty row below and one empty
+// column to the right, so that a table written as text reads back at the
+// same size; a text without data is a single cell.
+inline std::size_t TextFileRows(const TTextShape& shape) { return shape.dataLines + 1; }
+inline std::size_t TextFileColumns(const TTextShape& shape) { return shape.dataColumns + 1; }
 
-namespace text_file_detail {
-inline bool IsSeparator(char c) { return c == '\t' || c == '\r' || c == '\n'; }
-}  // namespace text_file_detail
+// Lines and fields of one line beyond these are not split out of a text.
+constexpr int kMaxTextLines = 0x7FFFFFFF;
+constexpr int kMaxTextFields = 0x7FFFFFFF;
 
-// Calls field(line, column, text) for every field in order, in one pass over
-// the text; lines are counted as MeasureTextFile counts them.
+// Calls field(line, column, text) for every non-empty field, in order; lines
+// are counted as MeasureTextFile counts them.
 template <class TField>
 void ForEachTextFileField(std::string_view text, TField&& field) {
-  using text_file_detail::IsSeparator;
-  const char* at = text.data();
-  const char* const end = at + text.size();
-  std::size_t line = 0;
-  std::size_t column = 0;
-  bool lineStarted = false;  // a line is any run of characters other than CR and LF
-  while (at < end) {
-    const char c = *at;
-    if (c == '\r' || c == '\n') {
-      if (lineStarted) {
-        ++line;
-        column = 0;
-        lineStarted = false;
-      }
-      ++at;
-    } else if (c == '\t') {
-      lineStarted = true;
-      ++at;
-    } else {
-      const char* const start = at;
-      while (at < end && !IsSeparator(*at)) ++at;
-      field(line, column++, std::string_view(start, static_cast<std::size_t>(at - start)));
-      lineStarted = true;
-    }
-  }
+  ForEachTextField(text, kMaxTextLines, kMaxTextFields, [&](int line, int column, std::string_view found) {
+    if (!found.empty()) field(static_cast<std::size_t>(line), static_cast<std::size_t>(column), found);
+  });
 }
 
 // A text read in pieces of about a block each that end at a line break or at

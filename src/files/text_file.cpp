@@ -34,8 +34,7 @@ bool MeasurePieces(std::istream& in, TTextPlan& plan) {
   std::string_view piece;
   while (pieces.Next(piece)) {
     const TTextShape shape = MeasureTextFile(piece);
-    plan.shape.lines += shape.lines;
-    plan.shape.mostFields = std::max(plan.shape.mostFields, shape.mostFields);
+    plan.shape.Append(shape);
     plan.pieces.emplace_back(piece.size(), shape.lines);
   }
   return !pieces.Failed();
@@ -101,7 +100,7 @@ bool TGridwork::ReadTextFile(const std::string& name) {
     if (!MeasurePieces(*in, plan)) return false;
     const std::size_t rows = TextFileRows(plan.shape);
     const std::size_t columns = TextFileColumns(plan.shape);
-    if (rows > 0x7FFFFFFF || columns > 0x7FFFFFFF ||
+    if (plan.shape.tooLarge || rows > 0x7FFFFFFF || columns > 0x7FFFFFFF ||
         !store.AllocateShape(static_cast<int>(rows), static_cast<int>(columns))) {
       ShowWarning(u8"Недостаточно памяти"_cp);
       return false;

@@ -4,6 +4,7 @@
 #include "format/get_integer.h"
 #include "platform/cp1251_literal.h"
 #include "sheet/gridwork.h"
+#include "sheet/size_limits.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ void TGridwork::CmRowHeight() {
   int left, top, right, bottom;
   if (!FormatTarget(left, top, right, bottom)) return;
   LONG height = CommonSize(layout.rowHeights, top, bottom, 12);
-  if (!AskInteger(this, u8"Выбор высоты строк"_cp, u8"высота строки"_cp, height, 1, 10000)) return;
+  if (!AskInteger(this, u8"Выбор высоты строк"_cp, u8"высота строки"_cp, height, kMinCellSize, kMaxCellSize)) return;
   SetRowHeights(top, bottom, static_cast<float>(height));
   Invalidate(true);
 }
@@ -30,7 +31,7 @@ void TGridwork::CmColumnWidth() {
   int left, top, right, bottom;
   if (!FormatTarget(left, top, right, bottom)) return;
   LONG width = CommonSize(layout.columnWidths, left, right, 60);
-  if (!AskInteger(this, u8"Выбор ширины столбцов"_cp, u8"ширина столбца"_cp, width, 1, 10000)) return;
+  if (!AskInteger(this, u8"Выбор ширины столбцов"_cp, u8"ширина столбца"_cp, width, kMinCellSize, kMaxCellSize)) return;
   SetColumnWidths(left, right, static_cast<float>(width));
   Invalidate(true);
 }

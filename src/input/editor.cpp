@@ -1,6 +1,7 @@
 // Opening and closing the in-place editor, committing its text, and the
 // routing of commands to the window that has the focus inside the grid.
 
+#include <algorithm>
 #include <new>
 
 #include "input/edit_cell.h"
@@ -69,6 +70,13 @@ TRect TGridwork::EditorRect(int row, int col) {
     // the hit test gives to the row above, possibly one scrolled away.
     const TRect last = CellRect(row, hitCol);
     rect.right = last.IsEmpty() ? layout.columnPos[columnCount] : last.right;
+  }
+  // The editor's window keeps an image of its whole size, so over a cell
+  // larger than the grid's window it is only as large as that window.
+  const TRect client = GetClientRect();
+  if (!client.IsEmpty()) {
+    rect.right = std::min(rect.right, rect.left + client.Width());
+    rect.bottom = std::min(rect.bottom, rect.top + client.Height());
   }
   return rect;
 }

@@ -5,10 +5,11 @@
 std::vector<int> BreakIntoBands(const std::vector<float>& sizes, float zoom, float pixelsPerPoint, int extent) {
   const int count = static_cast<int>(sizes.size());
   std::vector<int> breaks{0};
-  int bandStart = 0;  // pixel edge where the current band begins
-  int edge = 0;
+  // The edges of a long table run beyond int at a printer's resolution.
+  long long bandStart = 0;  // pixel edge where the current band begins
+  long long edge = 0;
   for (int i = 0; i < count; ++i) {
-    const int next = edge + TSheetLayout::ScaledSize(sizes[i], zoom, pixelsPerPoint);
+    const long long next = edge + TSheetLayout::ScaledSize(sizes[i], zoom, pixelsPerPoint);
     // The first index of a band stays in it however big it is, so an
     // oversized row or column never leaves an empty page before it.
     if (next - bandStart >= extent && i != breaks.back()) {

@@ -5,6 +5,7 @@
 
 #include "cell/appearance_codes.h"
 #include "sheet/gridwork.h"
+#include "sheet/size_limits.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ void TGridwork::SetCellBorder(int row, int col, int side, int width, COLORREF co
   if (cell == nullptr) return;
   TCellFormat format = cell->Format();
   TCellBorder& border = format.borders[BorderIndex(side)];
-  border.width = width < 0 ? 0 : width;
+  border.width = ClampBorderWidth(width);
   border.style = style;
   border.color = color > 0xFFFFFF ? sysTextColor : color;
   cell->SetFormat(format);

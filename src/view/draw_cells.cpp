@@ -34,9 +34,12 @@ void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int ri
       const int w = TSheetLayout::ScaledSize(layout.columnWidths[c], layout.zoom, layout.pixelsPerPointX);
       const TCell& cell = cellAt(r, c);
       if (overflowOnly == 0 || (cell.Format().textFormat & DT_NOCLIP) != 0) DrawCell(dc, x, y, w, h, cell);
+      // Nothing beyond the furthest position lies on any device.
       x += w;
+      if (x > TSheetLayout::kMaxPosition) break;
     }
     y += h;
+    if (y > TSheetLayout::kMaxPosition) break;
   }
 }
 

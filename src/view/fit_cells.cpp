@@ -1,10 +1,11 @@
 // Growing columns and rows to the texts of their cells (the cell-fitting
-// mode). Sizes only ever grow here.
+// mode). Sizes only ever grow here, and no further than a table holds them.
 
 #include <algorithm>
 
 #include "platform/dc.h"
 #include "sheet/gridwork.h"
+#include "sheet/size_limits.h"
 
 void TGridwork::FitCellsToText(int left, int top, int right, int bottom) {
   if (cells.empty() || GetHandle() == nullptr) return;
@@ -20,6 +21,7 @@ void TGridwork::FitCellsToText(int left, int top, int right, int bottom) {
     int need = static_cast<int>(layout.columnWidths[c]);
     for (int r = top; r <= bottom; ++r)
       if ((cells[r][c].Format().textFormat & DT_NOCLIP) == 0) need = std::max(need, MeasureCell(r, c, dc).right);
+    need = std::min(need, kMaxCellSize);
     if (need > layout.columnWidths[c]) {
       layout.columnWidths[c] = static_cast<float>(need);
       if (firstColumn < 0) firstColumn = c;
@@ -29,6 +31,7 @@ void TGridwork::FitCellsToText(int left, int top, int right, int bottom) {
   for (int r = top; r <= bottom; ++r) {
     int need = static_cast<int>(layout.rowHeights[r]);
     for (int c = left; c <= right; ++c) need = std::max(need, MeasureCell(r, c, dc).bottom);
+    need = std::min(need, kMaxCellSize);
     if (need > layout.rowHeights[r]) {
       layout.rowHeights[r] = static_cast<float>(need);
       if (firstRow < 0) firstRow = r;

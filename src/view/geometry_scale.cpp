@@ -1,5 +1,6 @@
 // Pixel positions of rows and columns, the device scale and zoomed fonts.
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/dc.h"
@@ -15,7 +16,10 @@ void TGridwork::UpdateDeviceScale(const TDC& dc) {
 }
 
 std::unique_ptr<TFont> TGridwork::CreateZoomedFont(const TCellFont& font, float fontZoom, const TDC& dc) {
-  const int points = static_cast<int>(std::trunc(static_cast<double>(font.size) * fontZoom));
+  // A size far beyond any font, from a file or a caller, stays a number the
+  // font maker can refuse rather than one that overflows on the way there.
+  const double scaled = std::trunc(static_cast<double>(font.size) * fontZoom);
+  const int points = static_cast<int>(std::clamp(scaled, -1e9, 1e9));
   const int height = -MulDiv(points, dc.GetDeviceCaps(LOGPIXELSY), 72);
   return std::make_unique<TFont>(font.faceName, height, 0, 0, 0, font.weight, 0, font.italic, font.underline,
                                  font.strikeOut, DEFAULT_CHARSET, 0, 0, 0);

@@ -4,6 +4,7 @@
 #include "platform/dc.h"
 #include "platform/sysinfo.h"
 #include "sheet/gridwork.h"
+#include "sheet/size_limits.h"
 
 void TGridwork::UpdateLayout() {
   {
@@ -25,14 +26,14 @@ void TGridwork::UpdateLayout() {
 }
 
 void TGridwork::SetRowHeights(int first, int last, float height) {
-  if (first < 0 || first >= rowCount || last < 0 || last >= rowCount) return;
+  if (first < 0 || first >= rowCount || last < 0 || last >= rowCount || !ClampCellSize(height)) return;
   for (int i = first; i <= last; ++i) layout.rowHeights[i] = height;
   UpdateLayout();
   SetModified(true);
 }
 
 void TGridwork::SetColumnWidths(int first, int last, float width) {
-  if (first < 0 || first >= columnCount || last < 0 || last >= columnCount) return;
+  if (first < 0 || first >= columnCount || last < 0 || last >= columnCount || !ClampCellSize(width)) return;
   for (int i = first; i <= last; ++i) layout.columnWidths[i] = width;
   UpdateLayout();
   SetModified(true);

@@ -3,6 +3,7 @@
 #include "view/sheet_layout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -18,7 +19,7 @@ void FillPositions(std::vector<int>& positions, const std::vector<float>& sizes,
       lastSize = sizes[i];
       lastScaled = TSheetLayout::ScaledSize(lastSize, zoom, pixelsPerPoint);
     }
-    positions[i + 1] = positions[i] + lastScaled;
+    positions[i + 1] = std::min(positions[i] + lastScaled, TSheetLayout::kMaxPosition);
   }
 }
 
@@ -52,7 +53,9 @@ int IndexOr(int index, int fallback) { return index == -1 ? fallback : index; }
 int TSheetLayout::ScaledSize(float points, float zoom, float pixelsPerPoint) {
   // The conversion truncates toward zero by itself; a call of truncl per
   // size made large tables slow to lay out and to break into pages.
-  return static_cast<int>(static_cast<long double>(points) * zoom * pixelsPerPoint);
+  const long double scaled = static_cast<long double>(points) * zoom * pixelsPerPoint;
+  if (std::isnan(scaled)) return 0;
+  return static_cast<int>(std::clamp<long double>(scaled, -kMaxScaledSize, kMaxScaledSize));
 }
 
 int TSheetLayout::IndexAt(int pixel, const int* positions, int count) {

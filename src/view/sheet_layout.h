@@ -18,6 +18,11 @@ class TSheetLayout {
   // truncated. Position arrays are sums of these steps, so drawing cell by
   // cell with them lands on the same pixels as the positions.
   static int ScaledSize(float points, float zoom, float pixelsPerPoint);
+  // No size is larger and no position further than these, so that sums of
+  // a position, a size and a window's extent still fit an int; a table far
+  // beyond the largest one shown has its further cells at its end.
+  static constexpr int kMaxScaledSize = 1 << 28;
+  static constexpr int kMaxPosition = 1 << 29;
 
   // The row or column whose span (pos[i], pos[i+1]] holds the pixel; 0 for
   // pos[0] itself, -1 before pos[0] or beyond pos[count].

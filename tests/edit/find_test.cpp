@@ -242,6 +242,35 @@ TEST_F(FindTest, ReplaceKeepsTextTypedSinceTheSearch) {
   EXPECT_EQ(Text(2, 1), "xy");
 }
 
+TEST_F(FindTest, ReplaceChangesOnlyAMatchStillInPlaceAndMindsTheCase) {
+  const struct {
+    const char* cell;
+    const char* find;
+    bool matchCase;
+    const char* typed;  // over the whole text between search and replace
+    const char* result;
+  } cases[] = {
+      {"Cat", "cAT", false, nullptr, "dog"},
+      {"Cat", "Cat", true, nullptr, "dog"},
+      {"Cat", "Cat", true, "cat", "cat"},  // now differs in case only
+      {"old", "old", false, "x old", "x old"},  // the match has moved
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.find);
+    MakeGrid(10, 5, 1, 1);
+    grid->SetCellText(2, 1, c.cell);
+    SetFind(c.find, "dog");
+    Notify(FR_FINDNEXT, true, c.matchCase);
+    ASSERT_TRUE(EditingAt(2, 1));
+    if (c.typed) {
+      grid->editor->SetSelection(0, -1);
+      Type(c.typed);
+    }
+    Notify(FR_REPLACE, true, c.matchCase);
+    EXPECT_EQ(Text(2, 1), c.result);
+  }
+}
+
 TEST_F(FindTest, ReplaceAllSkipsTheProtectedCellAndEndsWithTheMessage) {
   MakeGrid(10, 5, 1, 1);
   Fill(1, 0, {{"cat", "dog"}, {"cat cat", "cat"}});

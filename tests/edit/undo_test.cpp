@@ -36,10 +36,17 @@ TEST_F(Undo, CutUndoBringsTheTextsBackConvertedSelectedAndScrolledTo) {
   EXPECT_EQ(grid->selection.anchorColumn, 1);
   EXPECT_EQ(grid->selection.endColumn, 2);
 
-  // A second undo redoes the cut, a third undoes it again.
+  // A second undo redoes the cut and selects its range again, a third undoes it again.
+  grid->HideSelection();
+  grid->ScrollTo(10, 20);
   Press('Z', MK_CONTROL);
   EXPECT_EQ(Text(2, 1), "");
   EXPECT_EQ(Text(2, 2), "0.0");
+  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_EQ(grid->selection.anchorColumn, 1);
+  EXPECT_EQ(grid->selection.endColumn, 2);
+  EXPECT_EQ(grid->selection.endRow, 2);
+  EXPECT_EQ(grid->layout.leftColumn, 1);
   Press('Z', MK_CONTROL);
   EXPECT_EQ(Text(2, 1), "a");
 

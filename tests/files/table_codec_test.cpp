@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -168,6 +169,42 @@ TEST(TableCodecTest, RefusesTypeEightBadSignatureAndHostileCounts) {
   }
 }
 
+TEST(TableCodecTest, SizesAndBorderWidthsAreRefusedWhenNoNumberAndElseClamped) {
+  TSheetStore store;
+  ASSERT_TRUE(store.Allocate(2, 2));
+  store.cells[0][0].ChangeFormat([](TCellFormat& f) {
+    f.borders[0].width = 0x7FFFFFFF;
+    f.borders[1].width = -7;
+    f.borders[2].width = 3;
+  });
+  const std::string bytes = Write(TTableHeader{}, store);
+  const auto withSizes = [&bytes](float h0, float h1, float w0, float w1) {
+    std::string changed = bytes;
+    for (auto [at, size] : {std::pair{55, h0}, {59, h1}, {63, w0}, {67, w1}}) std::memcpy(&changed[at], &size, 4);
+    return changed;
+  };
+  TTableHeader header;
+  TSheetStore read;
+  ASSERT_TRUE(Read(withSizes(1e30f, 1.6e9f, 0.0f, -3.0f), header, read));
+  EXPECT_EQ(read.rowHeights, (std::vector<float>{10000.0f, 10000.0f}));
+  EXPECT_EQ(read.columnWidths, (std::vector<float>{1.0f, 1.0f}));
+  const TCellFormat& format = read.cells[0][0].Format();
+  EXPECT_EQ(format.borders[0].width, 10000);
+  EXPECT_EQ(format.borders[1].width, 0);
+  EXPECT_EQ(format.borders[2].width, 3);
+  ASSERT_TRUE(Read(withSizes(17.5f, 1.0f, 10000.0f, 60.0f), header, read));
+  EXPECT_EQ(read.rowHeights, (std::vector<float>{17.5f, 1.0f}));
+
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  for (const std::string& hostile : {withSizes(nan, 12, 60, 60), withSizes(12, 12, 60, inf),
+                                     withSizes(12, -inf, 60, 60), withSizes(12, 12, -nan, 60)}) {
+    TSheetStore refused;
+    EXPECT_FALSE(Read(hostile, header, refused));
+    EXPECT_EQ(refused.rowCount, 0);
+  }
+}
+
 TEST(TableCodecTest, StringsAreBoundedByTheirFieldsAndTheFile) {
   std::ostringstream out;
   ASSERT_TRUE(WriteString("", out));
@@ -195,6 +232,16 @@ TEST(TableCodecTest, StringsAreBoundedByTheirFieldsAndTheFile) {
   TTableInput input(fontIn);
   ASSERT_TRUE(ReadFont(readFont, input));
   EXPECT_STREQ(readFont.faceName, "Arial");
+
+  // A name that fills the field but for its NUL comes back whole.
+  const std::string longest(31, 'F');
+  std::strcpy(font.faceName, longest.c_str());
+  std::ostringstream longOut;
+  ASSERT_TRUE(WriteFont(font, longOut));
+  std::istringstream longIn(longOut.str());
+  TTableInput longInput(longIn);
+  ASSERT_TRUE(ReadFont(readFont, longInput));
+  EXPECT_EQ(std::string(readFont.faceName), longest);
 }
 
 TEST(TableCodecTest, TextLengthBeyondTheFileIsRefusedBeforeAllocating) {

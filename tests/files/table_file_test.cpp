@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
+#include <limits>
 #include <sstream>
 
 #include "app/sample_content.h"
 #include "files/table_codec.h"
 #include "sheet/sheet_store.h"
 #include "files/files_fixture.h"
+#include "input/edit_cell.h"
 #include "platform/file_replace.h"
 
 namespace {
@@ -140,6 +143,56 @@ TEST_F(TableFileTest, FrozenCountsAndScrollFromTheFileAreClampedToTheTable) {
   EXPECT_EQ(grid->layout.frozenColumns, 0);
   EXPECT_LT(grid->layout.leftColumn, 4);
   EXPECT_LT(grid->layout.topRow, 5);
+}
+
+TEST_F(TableFileTest, HostileSizesAndZoomAreRefusedOrClampedAndTheTableStillDraws) {
+  CreateGrid(2, 2, 0, 0, 300, 200);
+  grid->SetCellBorder(0, 0, 1, 1, RGB(0, 0, 255), PS_DOT);
+  grid->SetCellBorder(0, 0, 3, 1, RGB(0, 0, 255), 0);
+  grid->SetCellBorder(0, 0, 2, 1, RGB(0, 0, 255), PS_DOT);
+  const std::string bytes = TableBytes(*grid);
+  const auto put = [](std::string& to, std::size_t at, auto value) { std::memcpy(&to[at], &value, 4); };
+
+  std::string hostile = bytes;
+  put(hostile, 31, 4.0f);   // zoom
+  put(hostile, 55, 1e30f);  // row heights
+  put(hostile, 59, 3e6f);
+  put(hostile, 63, 1.6e9f);  // column widths
+  put(hostile, 67, 3e6f);
+  // The first cell's left and top borders, after "<", type, protection, format and background.
+  put(hostile, 79 + 11, std::int32_t{0x7FFFFFFF});
+  put(hostile, 79 + 11 + 24, std::int32_t{0x7FFFFFFF});
+  std::istringstream in(hostile);
+  ASSERT_TRUE(grid->ReadTable(in));
+  EXPECT_EQ(grid->layout.rowHeights, (std::vector<float>{10000.0f, 10000.0f}));
+  EXPECT_EQ(grid->layout.columnWidths, (std::vector<float>{10000.0f, 10000.0f}));
+  EXPECT_EQ(grid->cells[0][0].Format().borders[0].width, 10000);
+  grid->Invalidate(true);
+  grid->UpdateWindow();
+  // The editor over a cell larger than the window is no larger than the window.
+  grid->BeginEdit(0, 0);
+  ASSERT_TRUE(grid->editor);
+  const TRect editor = grid->editor->GetWindowRect();
+  const TRect client = grid->GetClientRect();
+  EXPECT_LE(editor.Width(), client.Width());
+  EXPECT_LE(editor.Height(), client.Height());
+  grid->EndEdit();
+
+  // A size or zoom that is no number: the file is refused or the zoom kept.
+  for (std::size_t at : {55, 67}) {
+    std::string refused = bytes;
+    put(refused, at, std::numeric_limits<float>::quiet_NaN());
+    std::istringstream refusedIn(refused);
+    EXPECT_FALSE(grid->ReadTable(refusedIn));
+    EXPECT_EQ(grid->layout.rowHeights[0], 10000.0f);
+  }
+  std::string nanZoom = bytes;
+  put(nanZoom, 31, std::numeric_limits<float>::quiet_NaN());
+  std::istringstream nanIn(nanZoom);
+  boxes.clear();
+  ASSERT_TRUE(grid->ReadTable(nanIn));
+  EXPECT_EQ(grid->layout.zoom, 4.0f);
+  EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(TableFileTest, FailedSaveKeepsTheOldFileAndTheFlag) {

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app/sample_content.h"
 #include "files/files_fixture.h"
 #include "files/text_codec.h"
 #include "platform/cp1251_literal.h"
@@ -44,15 +45,36 @@ std::string Field(std::string_view text, std::size_t wantLine, std::size_t wantC
 
 }  // namespace
 
-TEST(TextCodecTest, RunsOfSeparatorsMakeNeitherEmptyLinesNorEmptyFields) {
+TEST(TextCodecTest, EveryTabAndLineBreakKeepsItsPlace) {
   const TTextShape shape = MeasureTextFile("a\tb\r\nc\td\r\n");
   EXPECT_EQ(TextFileRows(shape), 3u);
   EXPECT_EQ(TextFileColumns(shape), 3u);
-  EXPECT_EQ(Field("a\t\tb", 0, 1), "b");
-  EXPECT_EQ(Field("\r\n\r\n\tx\n\n\ny\t", 1, 0), "y");
+  EXPECT_EQ(Field("a\t\tb", 0, 2), "b");
+  EXPECT_EQ(Field("1\t\t2\r\n\r\n3\t4", 2, 1), "4");
+  EXPECT_EQ(Field("x\ry\r\n\nz", 3, 0), "z");  // CR, CR LF and LF each end one line
   EXPECT_EQ(TextFileRows(MeasureTextFile("")), 1u);
-  EXPECT_EQ(TextFileColumns(MeasureTextFile("\r\n\n")), 1u);
-  EXPECT_EQ(TextFileRows(MeasureTextFile("\t\t\r\n")), 2u);  // a line without fields still counts
+  // Lines and fields without text beyond the data add nothing.
+  const TTextShape blank = MeasureTextFile("\t\t\r\n\r\n");
+  EXPECT_EQ(blank.lines, 2u);
+  EXPECT_EQ(TextFileRows(blank), 1u);
+  EXPECT_EQ(TextFileColumns(blank), 1u);
+  const TTextShape trailing = MeasureTextFile("\t\ta\t\t\r\n\t\r\n");
+  EXPECT_EQ(TextFileRows(trailing), 2u);
+  EXPECT_EQ(TextFileColumns(trailing), 4u);
+}
+
+TEST(TextCodecTest, ShapesOfPiecesAddUpToTheWhole) {
+  const std::string_view first = "\r\n\ta\r\n";
+  const std::string_view second = "\r\n\t\tb\r\n\r\n";
+  TTextShape shape = MeasureTextFile(first);
+  shape.Append(MeasureTextFile(second));
+  const TTextShape whole = MeasureTextFile(std::string(first) + std::string(second));
+  EXPECT_EQ(shape.lines, whole.lines);
+  EXPECT_EQ(shape.dataLines, 4u);
+  EXPECT_EQ(whole.dataLines, 4u);
+  EXPECT_EQ(shape.dataColumns, 3u);
+  shape.Append(MeasureTextFile("\r\n"));
+  EXPECT_EQ(shape.dataLines, 4u);
 }
 
 TEST(TextCodecTest, PiecesEndAtLineBreaksAndALongLineComesWhole) {
@@ -63,6 +85,13 @@ TEST(TextCodecTest, PiecesEndAtLineBreaksAndALongLineComesWhole) {
   while (pieces.Next(piece)) read.emplace_back(piece);
   EXPECT_FALSE(pieces.Failed());
   EXPECT_EQ(read, (std::vector<std::string>{"ab\tc\r\n", "long line\nx\r\n"}));
+
+  // A CR at the end of a block is not split from the LF after it.
+  std::istringstream crlf("ab\r\ncd\r\n");
+  TTextPieces whole(crlf, 3);
+  read.clear();
+  while (whole.Next(piece)) read.emplace_back(piece);
+  EXPECT_EQ(read, (std::vector<std::string>{"ab\r\n", "cd\r\n"}));
 
   std::istringstream empty("");
   TTextPieces none(empty, 4);
@@ -90,12 +119,32 @@ TEST_F(TextFileTest, ReadsThreeByThreeAndReplacesTheView) {
   EXPECT_EQ(grid->layout.frozenColumns, 0);
   EXPECT_EQ(grid->modified, 0);
 
-  // Written, the empty third row is a line of TABs, which reads as a line.
+  // Written and read again the table keeps its size: the empty row and
+  // column are written but hold no data.
   const std::string written = PathOf("снова.txt");
   ASSERT_TRUE(grid->WriteTextFile(written));
   EXPECT_EQ(Contents(written), "a\tb\t\r\nc\td\t\r\n\t\t\r\n");
   ASSERT_TRUE(grid->ReadTextFile(written));
-  EXPECT_EQ(grid->rowCount, 4);
+  EXPECT_EQ(grid->rowCount, 3);
+  EXPECT_EQ(grid->columnCount, 3);
+}
+
+TEST_F(TextFileTest, EmptyCellsKeepTheirRowsAndColumnsThroughSaveAndOpen) {
+  CreateGrid(6, 8, 0, 0, 300, 200);
+  grid->SetCellText(0, 1, "b");
+  grid->SetCellText(2, 6, "g");
+  grid->SetCellText(4, 0, "e");
+  const std::string path = PathOf("дыры.txt");
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(grid->WriteTextFile(path));
+    ASSERT_TRUE(grid->ReadTextFile(path));
+    ASSERT_EQ(grid->rowCount, 6);
+    ASSERT_EQ(grid->columnCount, 8);
+    EXPECT_EQ(std::string_view(grid->cells[0][1].text), "b");
+    EXPECT_EQ(std::string_view(grid->cells[2][6].text), "g");
+    EXPECT_EQ(std::string_view(grid->cells[4][0].text), "e");
+    EXPECT_TRUE(grid->cells[0][0].text.empty());
+  }
 }
 
 TEST_F(TextFileTest, EmptyFileNulAndMissingFile) {
@@ -118,16 +167,43 @@ TEST_F(TextFileTest, EmptyFileNulAndMissingFile) {
   EXPECT_EQ(grid->modified, 1);
 }
 
-TEST_F(TextFileTest, LinesWithoutFieldsBecomeEmptyRows) {
+TEST_F(TextFileTest, StartUpTableKeepsEveryTextInItsCell) {
+  CreateGrid(40, 20, 3, 1, 400, 300);
+  FillSampleContent(*grid);
+  std::vector<std::string> texts;
+  for (int r = 0; r < 40; ++r)
+    for (int c = 0; c < 20; ++c) texts.emplace_back(grid->cells[r][c].text);
+  const std::string path = PathOf("старт.txt");
+  ASSERT_TRUE(grid->WriteTextFile(path));
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  ASSERT_GE(grid->rowCount, 40);
+  ASSERT_GE(grid->columnCount, 20);
+  for (int r = 0; r < 40; ++r)
+    for (int c = 0; c < 20; ++c) EXPECT_EQ(std::string(grid->cells[r][c].text), texts[r * 20 + c]) << r << "," << c;
+  // From the second round on the table keeps its size.
+  const int rows = grid->rowCount;
+  const int columns = grid->columnCount;
+  ASSERT_TRUE(grid->WriteTextFile(path));
+  ASSERT_TRUE(grid->ReadTextFile(path));
+  EXPECT_EQ(grid->rowCount, rows);
+  EXPECT_EQ(grid->columnCount, columns);
+}
+
+TEST_F(TextFileTest, EmptyLinesAndFieldsStayInPlace) {
   CreateGrid(4, 4, 0, 0, 300, 200);
   const std::string path = PathOf("строки.txt");
-  Put(path, "a\r\n\t\r\n\r\n\t\tb\tc\n\t");
+  Put(path, "1\t\t2\r\n\r\n3\t4\r\r\n\t\tx\n\t\t\r\n");
   ASSERT_TRUE(grid->ReadTextFile(path));
-  ASSERT_EQ(grid->rowCount, 5);
-  ASSERT_EQ(grid->columnCount, 3);
-  for (int r = 0; r < 5; ++r)
-    for (int c = 0; c < 3; ++c) {
-      const std::string_view expected = r == 0 && c == 0 ? "a" : r == 2 && c == 0 ? "b" : r == 2 && c == 1 ? "c" : "";
+  ASSERT_EQ(grid->rowCount, 6);
+  ASSERT_EQ(grid->columnCount, 4);
+  for (int r = 0; r < 6; ++r)
+    for (int c = 0; c < 4; ++c) {
+      const std::string_view expected = r == 0 && c == 0   ? "1"
+                                        : r == 0 && c == 2 ? "2"
+                                        : r == 2 && c == 0 ? "3"
+                                        : r == 2 && c == 1 ? "4"
+                                        : r == 4 && c == 2 ? "x"
+                                                           : "";
       EXPECT_EQ(std::string_view(grid->cells[r][c].text), expected) << r << "," << c;
     }
 }

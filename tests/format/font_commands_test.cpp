@@ -92,6 +92,26 @@ TEST_F(FontCommands, TheChosenFontGoesIntoEveryTargetAndTheTextColourIsStoredAsA
   EXPECT_TRUE(grid->modified);
 }
 
+TEST_F(FontCommands, ItalicAndStrikeOutEachReachTheCellAlone) {
+  MakeGrid(40, 20, 3, 1);
+  for (const bool italic : {true, false}) {
+    SCOPED_TRACE(italic ? "italic" : "strike-out");
+    SetChooseFontHandler([italic](CHOOSEFONT& choose) {
+      choose.lpLogFont->lfItalic = italic ? 1 : 0;
+      choose.lpLogFont->lfStrikeOut = italic ? 0 : 1;
+      choose.lpLogFont->lfUnderline = 0;
+      choose.iPointSize = 100;
+      return true;
+    });
+    grid->SelectRange(1, 4, 1, 4);
+    grid->EvCommand(CM_FORMATFONT, nullptr, 0);
+    const TCellFont& font = grid->cells[4][1].Format().font;
+    EXPECT_EQ(font.italic, italic ? 1 : 0);
+    EXPECT_EQ(font.strikeOut, italic ? 0 : 1);
+    EXPECT_EQ(font.underline, 0);
+  }
+}
+
 TEST_F(FontCommands, AnyChosenBackgroundFillsExactlyAndCustomColoursLast) {
   MakeGrid(40, 20, 3, 1);
   grid->SetCellBackground(5, 2, RGB(255, 255, 0));

@@ -44,6 +44,13 @@ TEST(PageBreaksTest, SizesAreTruncatedOneByOneAsTheyAreDrawn) {
   EXPECT_EQ(Bands({33.9f, 33.9f, 33.9f}, 100), (std::vector<int>{0, 3}));
 }
 
+TEST(PageBreaksTest, ALongTableBreaksPastTheRangeOfInt) {
+  // 30000 rows of 100000 pixels: three billion pixels in all, a row a page.
+  const std::vector<int> breaks = BreakIntoBands(std::vector<float>(30000, 10000.0f), 4.0f, 2.5f, 150000);
+  ASSERT_EQ(breaks.size(), 30001u);
+  EXPECT_EQ(breaks[29999], 29999);
+}
+
 TEST(PageBreaksTest, PageFrameLeavesTenthMarginsAndFourLines) {
   const TPageFrame frame = MakePageFrame(1009, 2019, 20);
   EXPECT_EQ(frame.marginX, 100);

@@ -53,6 +53,13 @@ TEST_F(PreviewPagesTest, TwoPagesFromTheLastOfFiveShowsFourAndFive) {
   EXPECT_FALSE(pages.CanNext());
   EXPECT_TRUE(pages.Previous());
   EXPECT_EQ(pages.Text(), u8"Страница 3 - 4"_cp);
+
+  // A table of two pages, from its second: both pages.
+  Open(2);
+  ASSERT_TRUE(pages.Next());
+  EXPECT_EQ(pages.ShowTwoPages(), 2);
+  EXPECT_EQ(data.FromPage, 1);
+  EXPECT_EQ(pages.Text(), u8"Страница 1 - 2"_cp);
 }
 
 TEST_F(PreviewPagesTest, TwoPagesElsewhereShowTheNextOnTheRight) {

@@ -101,6 +101,12 @@ TEST_F(SheetPrintoutTest, PagesRunAcrossTheBandsFirstThenDown) {
 
   const std::vector<std::string> pages = PdfPageTexts(pdf);
   ASSERT_EQ(pages.size(), 6u);
+  // A page ends with its own band: the next row or column would still fit
+  // on the paper below or beside it.
+  EXPECT_TRUE(Contains(pages[0], "R0C0"));
+  EXPECT_FALSE(Contains(pages[0], "R1C0"));
+  EXPECT_FALSE(Contains(pages[0], "R0C1"));
+  EXPECT_FALSE(Contains(pages[2], "R2C0"));
   EXPECT_TRUE(Contains(pages[1], "R0C1"));
   EXPECT_FALSE(Contains(pages[1], "R0C0"));
   EXPECT_TRUE(Contains(pages[2], "R1C0"));

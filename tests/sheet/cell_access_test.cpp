@@ -134,6 +134,20 @@ TEST_F(CellAccess, BordersOutsideTheFourSidesChangeNothing) {
   grid.SetCellBorder(3, 3, 1, 2, RGB(0, 0, 255), 0);
   EXPECT_TRUE(grid.GetCellBorder(3, 3, 1, width, color, style));
   EXPECT_EQ(grid.cells[3][3].Format().borders[0].width, 2);
+  grid.SetCellBorder(3, 3, 2, INT_MAX, RGB(0, 0, 255), 0);
+  EXPECT_EQ(grid.cells[3][3].Format().borders[1].width, 10000);
+}
+
+TEST_F(CellAccess, SizesThatAreNoNumberChangeNothingAndOthersAreClamped) {
+  grid.SetRowHeights(0, 0, std::numeric_limits<float>::quiet_NaN());
+  grid.SetColumnWidths(0, 0, std::numeric_limits<float>::infinity());
+  EXPECT_EQ(grid.layout.rowHeights[0], 12.0f);
+  EXPECT_EQ(grid.layout.columnWidths[0], 60.0f);
+  EXPECT_EQ(grid.modified, 0);
+  grid.SetRowHeights(1, 2, 1.6e9f);
+  grid.SetColumnWidths(1, 1, -4.0f);
+  EXPECT_EQ(grid.layout.rowHeights[2], 10000.0f);
+  EXPECT_EQ(grid.layout.columnWidths[1], 1.0f);
 }
 
 TEST_F(CellAccess, FontsAreStoredPositiveAndTheSystemTextColourBecomesAuto) {

@@ -132,11 +132,21 @@ TEST_F(Shape, ColumnsInsertedLeftOfTheEditorReopenItOnItsMovedCell) {
   EXPECT_TRUE(EditingAt(5, 5));
   ASSERT_TRUE(grid->InsertColumns(1, 9, 60.0f, TCell()));
   EXPECT_TRUE(EditingAt(5, 5));
+  // Inserted at the editor's own column, the new column goes in front of it.
+  grid->editor->SetSelection(0, -1);
+  Type("moved");
+  ASSERT_TRUE(grid->InsertColumns(2, 5, 60.0f, TCell()));
+  EXPECT_EQ(Text(5, 7), "moved");
+  EXPECT_TRUE(Text(5, 5).empty());
+  EXPECT_TRUE(EditingAt(5, 7));
 }
 
 TEST_F(Shape, DeletingSelectedRowsWidensTheSelectionAndAsks) {
   MakeGrid(40, 20, 3, 1);
   NumberRows();
+  grid->layout.rowHeights[4] = 14.0f;
+  grid->layout.rowHeights[8] = 20.0f;
+  grid->layout.rowHeights[39] = 30.0f;
   EXPECT_FALSE(Enabled(CM_DELETEROWS));
   EXPECT_FALSE(Enabled(CM_DELETECOLUMNS));
   grid->SelectRange(3, 7, 4, 5);
@@ -151,6 +161,11 @@ TEST_F(Shape, DeletingSelectedRowsWidensTheSelectionAndAsks) {
   EXPECT_EQ(Text(4, 0), "4");
   EXPECT_EQ(Text(5, 0), "8");
   EXPECT_EQ(Text(36, 0), "39");
+  // The rows below the deleted ones keep their heights.
+  EXPECT_EQ(grid->layout.rowHeights[4], 14.0f);
+  EXPECT_EQ(grid->layout.rowHeights[5], 20.0f);
+  EXPECT_EQ(grid->layout.rowHeights[6], 12.0f);
+  EXPECT_EQ(grid->layout.rowHeights[36], 30.0f);
   EXPECT_FALSE(grid->hasSelection);
   EXPECT_FALSE(grid->editor);
   EXPECT_TRUE(grid->modified);

@@ -8,6 +8,7 @@
 #include "paint_test_support.h"
 #include "platform/font.h"
 #include "sheet/gridwork.h"
+#include "sheet/size_limits.h"
 
 namespace {
 
@@ -127,6 +128,28 @@ TEST_F(PaintCell, OtherFontsAreMadeForTheCellAtTheZoom) {
   EXPECT_GT(canvas.Ink(TRect{0, 0, 300, 120}), reference.Ink(TRect{0, 0, 300, 120}));
   // The context keeps its own font afterwards.
   EXPECT_NE(canvas.dc.GetFont().GetObject().lfHeight, -27);
+}
+
+TEST_F(PaintCell, TheLargestSizesBordersAndFontsDrawWithoutOverflow) {
+  grid.layout.zoom = 4.0f;
+  for (float& width : grid.layout.columnWidths) width = 10000.0f;
+  for (float& height : grid.layout.rowHeights) height = 10000.0f;
+  for (int c = 0; c < 4; ++c) {
+    grid.cells[1][c].text = "Wg";
+    grid.cells[1][c].ChangeFormat([c](TCellFormat& format) {
+      format.font.size = 0x7FFFFFFF;
+      for (TCellBorder& border : format.borders) border = {c == 1 ? 1 : kMaxBorderWidth, PS_DOT, kPaintBlue};
+    });
+  }
+  const int size = TSheetLayout::ScaledSize(10000.0f, 4.0f, grid.layout.pixelsPerPointX);
+  grid.DrawCellRange(canvas.dc, 100 - size, 100 - size, 0, 0, 3, 3, 0);
+  // The first row has no borders; the wide ones of the second row's first
+  // cell cover its corner of the canvas.
+  canvas.Expect({{50, 50, kPaintWhite}, {50, 110, kPaintBlue}});
+  // Such a font is asked for at its huge character height, not at a wrapped one.
+  TCellFont huge;
+  huge.size = 0x7FFFFFFF;
+  EXPECT_LT(TGridwork::CreateZoomedFont(huge, 4.0f, canvas.dc)->GetObject().lfHeight, -1000000);
 }
 
 TEST_F(PaintCell, RangeStepsThroughTruncatedCellSizes) {

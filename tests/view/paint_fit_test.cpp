@@ -71,6 +71,16 @@ TEST_F(PaintFit, FittingChangesOnlyTheColumnsOfTextsThatDoNotFit) {
   EXPECT_EQ(invalid.left, grid.CellRect(5, 2).left);
 }
 
+TEST_F(PaintFit, FittingGrowsNoSizeBeyondTheLargestASizeCommandOffers) {
+  grid.SetCellText(5, 2, std::string(20000, 'W').c_str());
+  std::string lines;
+  for (int i = 0; i < 1500; ++i) lines += "x\r\n";
+  grid.SetCellText(6, 3, lines.c_str());
+  grid.FitCellsToText(0, 0, 9, 19);
+  EXPECT_EQ(grid.layout.columnWidths[2], 10000.0f);
+  EXPECT_EQ(grid.layout.rowHeights[6], 10000.0f);
+}
+
 TEST_F(PaintFit, RunningTextNeverWidensItsColumnButLargeFontRaisesTheRow) {
   grid.SetCellText(5, 2, "a rather long text for one cell");
   grid.cells[5][2].ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_NOCLIP; });

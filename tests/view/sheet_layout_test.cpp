@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -74,6 +76,27 @@ TEST(SheetLayout, PositionsAreSumsOfTruncatedSizesAtEveryZoomAndResolution) {
       EXPECT_EQ(std::pair(cell.top, cell.bottom), std::pair(c.positions[i], c.positions[i + 1])) << i;
     }
   }
+}
+
+TEST(SheetLayout, NoSizeOrPositionGrowsBeyondIntWhateverTheSizes) {
+  EXPECT_EQ(TSheetLayout::ScaledSize(std::numeric_limits<float>::quiet_NaN(), 1.0f, 1.0f), 0);
+  EXPECT_EQ(TSheetLayout::ScaledSize(std::numeric_limits<float>::infinity(), 4.0f, 16.0f),
+            TSheetLayout::kMaxScaledSize);
+  EXPECT_EQ(TSheetLayout::ScaledSize(1e30f, 4.0f, 16.0f), TSheetLayout::kMaxScaledSize);
+  EXPECT_EQ(TSheetLayout::ScaledSize(-1e30f, 1.0f, 1.0f), -TSheetLayout::kMaxScaledSize);
+
+  // The largest rows a table holds, at the largest zoom on a fine printer,
+  // in a long table: the positions stop at their bound instead of wrapping.
+  TSheetLayout layout = Sheet(std::vector<float>(20000, 10000.0f), {1.6e9f, 60.0f}, 0, 0, 1200);
+  layout.zoom = 4.0f;
+  layout.ComputePositions();
+  EXPECT_EQ(layout.rowPos.back(), TSheetLayout::kMaxPosition);
+  EXPECT_TRUE(std::is_sorted(layout.rowPos.begin(), layout.rowPos.end()));
+  EXPECT_EQ(layout.columnPos[1], TSheetLayout::kMaxScaledSize);
+  Arrange(layout, {0, 0, 600, 400});
+  layout.ScrollTo(1, 19999);
+  const TRect cell = layout.CellRect(layout.topRow, 1);
+  EXPECT_GE(cell.Height(), 0);
 }
 
 TEST(SheetLayout, ScrollBarsFollowFromTheSheetAndTheBarlessArea) {

@@ -1,0 +1,24 @@
+#pragma once
+// The sizes a table holds: row heights and column widths in points at 100 %,
+// in the range the size commands offer, and border widths in pixels at 100 %.
+// Sizes from outside (a file, a caller of the cell interface) are brought
+// into these ranges, so that laying out and drawing the table stay far from
+// the limits of int.
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/wintypes.h"
+
+constexpr int kMinCellSize = 1;
+constexpr int kMaxCellSize = 10000;
+constexpr LONG kMaxBorderWidth = 10000;
+
+// The size clamped into the range; false for one that is no number or infinite.
+inline bool ClampCellSize(float& size) {
+  if (!std::isfinite(size)) return false;
+  size = std::clamp(size, static_cast<float>(kMinCellSize), static_cast<float>(kMaxCellSize));
+  return true;
+}
+
+inline LONG ClampBorderWidth(LONG width) { return std::clamp<LONG>(width, 0, kMaxBorderWidth); }

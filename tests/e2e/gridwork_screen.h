@@ -411,11 +411,35 @@ class GridworkScreen : public testing::Test {
     return now;
   }
 
-  // Answers a Yes/No box with "Нет", its right-hand button: the Right key
-  // takes the keyboard there, whichever button is the default, and the
-  // space bar presses it.
+  // The buttons of a message box, left to right: in the band above its
+  // bottom margin, the wide runs of columns that differ from its background.
+  static std::vector<TRect> BoxButtons(const TScreenImage& s, const TRect& box) {
+    const COLORREF background = s.At(box.left + 2, box.bottom - 2);
+    const TRect band{box.left, box.bottom - 30, box.right, box.bottom - 6};
+    std::vector<TRect> buttons;
+    for (const auto& [first, last] : s.Mask(band, [&](COLORREF c) { return c != background; }).ColumnRuns())
+      if (last - first >= 30) buttons.push_back({band.left + first, band.top, band.left + last + 1, band.bottom});
+    return buttons;
+  }
+
+  // "Нет", the right-hand one of a Yes/No box's two buttons, once the box
+  // has come to rest; the pointer waits away from it.
+  bool FindNoButton(TTopWindow& box, TRect& no) {
+    return WaitForSettledWindow(box, "\"" + box.name + "\" comes to rest") && ParkPointer() &&
+           WaitUntil(
+               [&](const TScreenImage& s) {
+                 const std::vector<TRect> buttons = BoxButtons(s, box.area);
+                 if (buttons.size() != 2) return false;
+                 no = buttons.back();
+                 return true;
+               },
+               "\"" + box.name + "\" shows two buttons");
+  }
+
+  // Answers a Yes/No box with a click on "Нет", whichever button has the keyboard.
   bool AnswerNo(TTopWindow& box) {
-    return GiveKeyboard(box) && server->Keys({"Right", "space"}) &&
+    TRect no;
+    return FindNoButton(box, no) && server->Click(Center(no)) &&
            WaitForWindowGone(box.id, "\"Нет\" answers \"" + box.name + "\"");
   }
 

@@ -199,9 +199,10 @@ class GridworkScreen : public testing::Test {
   }
 
   void ExpectFrozenArea(TSize size, const std::string& zoom) {
-    EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return SeparatorRow(s) == size.cy && SeparatorColumn(s) == size.cx; },
-                          "the frozen rows are " + std::to_string(size.cy) + " pixels high and the frozen column " +
-                              std::to_string(size.cx) + " pixels wide at " + zoom));
+    EXPECT_TRUE(WaitUntil(
+        [&](const TScreenImage& s) { return SeparatorRow(s) == size.cy && SeparatorColumn(s) == size.cx; },
+        "the frozen rows are " + std::to_string(size.cy) + " pixels high and the frozen column " +
+            std::to_string(size.cx) + " pixels wide at " + zoom));
   }
 
   // The X server draws the pointer into the screen: it waits over the

@@ -247,7 +247,8 @@ TEST_F(PrintScreen, APreviewClosedByACloseRequestGivesTheFrameItsInputBack) {
                         "the menu bar shows disabled"));
 
   // The window manager's close button, or without one the request it sends.
-  ASSERT_TRUE(RequestClose(preview, server->WindowManaged() ? TCloseRequest::kTitleBarButton : TCloseRequest::kMessage));
+  ASSERT_TRUE(
+      RequestClose(preview, server->WindowManaged() ? TCloseRequest::kTitleBarButton : TCloseRequest::kMessage));
   ASSERT_TRUE(WaitForWindowGone(preview.id, "the close request closes the preview"));
   ASSERT_TRUE(ParkPointer());
   EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(menuBar, IsDark).Count() > 0; },

@@ -136,6 +136,7 @@ class FilesScreen : public GridworkScreen {
                           "the dialog shows its empty file name field"));
     // The click gives the dialog the keyboard, as no window manager does.
     ASSERT_TRUE(server->Click(field));
+    ASSERT_TRUE(WaitForKeyboard(dialog, "the dialog has the keyboard"));
     ASSERT_TRUE(ParkPointer());
     ASSERT_TRUE(server->Keys({"ctrl+a", "ctrl+v"}));
     ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsDark).Count() > 20; },

@@ -42,6 +42,7 @@ TEST_F(GridworkScreen, ASizeTypedIntoTheFontChooserEnlargesTheCellsText) {
   // A click on the chooser's margin gives it the keyboard, which starts on
   // the face; the size follows it.
   ASSERT_TRUE(server->Click({dialog.area.left + 3, dialog.area.top + 3}));
+  ASSERT_TRUE(WaitForKeyboard(dialog, "the font chooser has the keyboard"));
   ASSERT_TRUE(server->Keys({"Tab", "ctrl+a"}));
   ASSERT_TRUE(server->Type("36"));
   ASSERT_TRUE(server->Keys({"Return"}));

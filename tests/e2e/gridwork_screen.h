@@ -153,14 +153,16 @@ class GridworkScreen : public testing::Test {
         },
         "the frame \"Gridwork\" appears"));
     // The grid starts below the menu bar: the first white pixel down the
-    // right-hand part of the frame, where the frozen rows hold no text.
+    // right-hand part of the frame, where the frozen rows hold no text. A
+    // frame not yet painted may be white from its top: the freeze lines
+    // where the start-up table has them tell the grid.
     ASSERT_TRUE(WaitUntil(
         [this](const TScreenImage& screen) {
           const int x = frame.area.right - 40;
           for (int y = frame.area.top; y < frame.area.bottom; ++y)
             if (IsWhite(screen.At(x, y))) {
               origin = {frame.area.left, y};
-              return SeparatorRow(screen) >= 0;
+              return SeparatorRow(screen) == kFrozen100.cy && SeparatorColumn(screen) == kFrozen100.cx;
             }
           return false;
         },
@@ -369,7 +371,8 @@ class GridworkScreen : public testing::Test {
   // waits away from the window.
   bool GiveKeyboard(TTopWindow& window) {
     return WaitForSettledWindow(window, "\"" + window.name + "\" comes to rest") &&
-           server->Click({window.area.left + 3, window.area.top + window.area.Height() / 2}) && ParkPointer();
+           server->Click({window.area.left + 3, window.area.top + window.area.Height() / 2}) && ParkPointer() &&
+           WaitForKeyboard(window, "\"" + window.name + "\" has the keyboard");
   }
 
   bool RequestClose(const TTopWindow& window, TCloseRequest how) {
@@ -442,6 +445,13 @@ class GridworkScreen : public testing::Test {
     TRect no;
     return FindNoButton(box, no) && server->Click(Center(no)) &&
            WaitForWindowGone(box.id, "\"Нет\" answers \"" + box.name + "\"");
+  }
+
+  // Under a window manager keys go to the window it gives the keyboard,
+  // which it may do a while after another window has closed; without one
+  // the window that a click or the program chose has it already.
+  bool WaitForKeyboard(const TTopWindow& window, const std::string& what) {
+    return !server->WindowManaged() || WaitFor([&] { return server->HasKeyboard(window.id); }, what);
   }
 
   bool WaitForWindowGone(unsigned long id, const std::string& what) {

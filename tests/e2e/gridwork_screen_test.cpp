@@ -139,6 +139,7 @@ TEST_F(GridworkScreen, OtherZoomIsTypedIntoItsDialogWhichRefusesANumberOutOfRang
   ASSERT_TRUE(WaitForWindow("Test", message, "5 brings the range message"));
   ASSERT_TRUE(server->Keys({"Escape"}));
   ASSERT_TRUE(WaitForWindowGone(message.id, "Escape closes the message"));
+  ASSERT_TRUE(WaitForKeyboard(dialog, "the zoom dialog has the keyboard again"));
   ASSERT_TRUE(server->Keys({"Escape"}));
   ASSERT_TRUE(WaitForWindowGone(dialog.id, "Escape cancels the dialog"));
   ExpectFrozenArea(kFrozen150, "150% still");
@@ -347,6 +348,7 @@ TEST_F(GridworkScreen, ReplaceAllThroughTheModelessDialogTypedIntoWithTheKeyboar
   ASSERT_TRUE(server->Keys({"Escape"}));
   ASSERT_TRUE(WaitForWindowGone(message.id, "Escape closes the message"));
   EXPECT_TRUE(program.Running());
+  ASSERT_TRUE(WaitForKeyboard(dialog, "the Replace dialog has the keyboard again"));
   ASSERT_TRUE(server->Keys({"Escape"}));
   ASSERT_TRUE(WaitForWindowGone(dialog.id, "Escape closes the Replace dialog"));
   // The editor left on the replaced cell closes; the cell shows 7 alone.

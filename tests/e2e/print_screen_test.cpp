@@ -282,6 +282,7 @@ TEST_F(PrintScreen, PrintsToAPdfFileThroughThePrintDialog) {
   const std::string pdf = workDir + "/" + TestName() + ".pdf";
   std::filesystem::remove(pdf);
   ASSERT_TRUE(server->Click({field.left + 20, (field.top + field.bottom) / 2}));
+  ASSERT_TRUE(WaitForKeyboard(dialog, "the print dialog has the keyboard"));
   ASSERT_TRUE(server->Keys({"ctrl+a"}));
   ASSERT_TRUE(server->Type(pdf));
   ASSERT_TRUE(server->Keys({"Return"}));

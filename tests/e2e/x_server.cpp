@@ -245,6 +245,23 @@ bool TXServer::RequestClose(unsigned long window) const {
   return sent != 0;
 }
 
+bool TXServer::HasKeyboard(unsigned long window) const {
+  Window focus = 0;
+  int revert = 0;
+  if (!connection) return false;
+  XGetInputFocus(connection, &focus, &revert);
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  while (focus != window && focus > PointerRoot && XQueryTree(connection, focus, &root, &parent, &children, &count)) {
+    if (children) XFree(children);
+    if (parent == root || parent == 0) return false;
+    focus = parent;
+  }
+  return focus == window;
+}
+
 std::optional<TPoint> TXServer::CloseButton(unsigned long window) const {
   if (!managed) return std::nullopt;
   const std::optional<TTopWindow> client = Describe(window);

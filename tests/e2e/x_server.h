@@ -41,6 +41,8 @@ class TXServer {
   std::optional<TTopWindow> Describe(unsigned long id) const;
   // Asks a window to close the way a window manager does (WM_DELETE_WINDOW).
   bool RequestClose(unsigned long window) const;
+  // Whether the keyboard goes to the window or one inside it.
+  bool HasKeyboard(unsigned long window) const;
   // The middle of the close button in the title bar the window manager gave
   // the window; none without a window manager.
   std::optional<TPoint> CloseButton(unsigned long window) const;

@@ -4,10 +4,13 @@
 #include "platform/msgbox.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -85,8 +88,9 @@ struct TBoxButton {
 std::vector<TBoxButton> ButtonsOf(UINT type) {
   const TBoxButton ok{QMessageBox::Ok, IDOK, "ОК"};
   const TBoxButton cancel{QMessageBox::Cancel, IDCANCEL, "Отмена"};
-  const TBoxButton yes{QMessageBox::Yes, IDYES, "Да"};
-  const TBoxButton no{QMessageBox::No, IDNO, "Нет"};
+  // As in Windows, the letter of Yes or No answers the question.
+  const TBoxButton yes{QMessageBox::Yes, IDYES, "&Да"};
+  const TBoxButton no{QMessageBox::No, IDNO, "&Нет"};
   const TBoxButton abort{QMessageBox::Abort, IDABORT, "Прервать"};
   const TBoxButton retry{QMessageBox::Retry, IDRETRY, "Повтор"};
   const TBoxButton ignore{QMessageBox::Ignore, IDIGNORE, "Пропустить"};
@@ -139,16 +143,23 @@ int ShowBox(const TMessageBoxInfo& info) {
   if (defaultIndex < answers.size()) box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex].first));
   TAnswerRequired answerRequired(box);
   if (!CanCloseWithoutChoice(info.type)) {
-    // No close box in the title bar, and none of the ways to close it.
+    // The window manager is asked for a title bar without a close box; one
+    // that shows it anyway, like every other way to close the box, is
+    // ignored.
     box.setWindowFlags((box.windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
                        ~(Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
     box.installEventFilter(&answerRequired);
   }
   if (ShownBoxAction()) {
     // The test acts from inside the box's loop, as the user would.
-    QTimer::singleShot(0, &box, [&box, &info] {
+    QTimer::singleShot(0, &box, [&box, &info, &answers] {
       ProcessPendingMessages();
       ShownBoxAction()(info);
+      // A button pressed by its letter lets itself go a moment later.
+      const auto pressing = [&answers] {
+        return std::any_of(answers.begin(), answers.end(), [](const auto& answer) { return answer.first->isDown(); });
+      };
+      while (box.isVisible() && pressing()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
       if (box.isVisible()) {
         ReportUnansweredPrompt("message box \"" + Cp1251ToUtf8(info.caption) + "\" was left open");
         box.done(0);

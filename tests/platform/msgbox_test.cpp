@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/application.h"
+#include "platform/cp1251_literal.h"
 #include "platform/msgbox.h"
 #include "window_test_support.h"
 
@@ -48,6 +49,11 @@ TEST_F(ShownMessageBox, AYesNoQuestionCannotBeClosedWithoutAnAnswer) {
     EXPECT_TRUE(keysWentToTheBox);
     EXPECT_EQ(GetFocus(), child->GetHandle()) << "the keyboard is back where it was";
   }
+}
+
+TEST_F(ShownMessageBox, TheLettersOfYesAndNoAnswer) {
+  EXPECT_EQ(Show(MB_YESNO, [] { SimulateText(nullptr, u8"н"_cp); }), IDNO);
+  EXPECT_EQ(Show(MB_YESNO | MB_DEFBUTTON2, [] { SimulateText(nullptr, u8"д"_cp); }), IDYES);
 }
 
 TEST_F(ShownMessageBox, BoxesWithCancelOrOnlyOkCloseWithoutAChoice) {

@@ -9,7 +9,7 @@
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
             desktop-file-utils shared-mime-info libglib2.0-bin \
-            libbenchmark-dev locales fonts-liberation2 xvfb xauth xdotool xclip x11-utils libx11-dev \
+            libbenchmark-dev locales fonts-liberation2 xvfb xauth xdotool xclip x11-utils libx11-dev openbox \
             libqt6printsupport6 libcups2 poppler-utils qt6-translations-l10n imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)

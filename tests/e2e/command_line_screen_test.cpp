@@ -124,7 +124,7 @@ TEST_F(CommandLineScreen, ReportsAFileItCannotReadOverTheStartUpTable) {
   LaunchProgram({WriteFile("другая версия.qdt", std::string("[Quadrille Version 2.0") + '\0')});
   ASSERT_FALSE(HasFailure());
   TTopWindow box;
-  ASSERT_TRUE(WaitForNewWindow({}, box, "the program reports the file it cannot read"));
+  ASSERT_TRUE(WaitForWindow("Test", box, "the program reports the file it cannot read"));
   // The program's own warning bears the application's name.
   EXPECT_EQ(box.name, "Test");
   const TRect cell = Shrunk(CellArea(2, 2), 1);

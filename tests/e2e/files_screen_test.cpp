@@ -8,6 +8,12 @@
 
 namespace {
 
+// The file dialogs' titles.
+const std::string kSaveTitle = "Save As";
+const std::string kOpenTitle = "Open";
+// The question before an existing file is replaced.
+const std::string kReplaceTitle = "Сохранить как";
+
 // Where a text is typed: an empty cell with no borders.
 constexpr int kTypedRow = 4;
 constexpr int kTypedColumn = 7;
@@ -26,16 +32,6 @@ TPoint FilterList(const TRect& dialog) { return {(dialog.left + dialog.right) / 
 std::string FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The text another program reads from the clipboard; nothing when xclip fails.
-std::optional<std::string> ClipboardText(const std::string& workDir) {
-  const std::string path = workDir + "/clipboard-text.out";
-  TChildProcess xclip;
-  if (!xclip.Start({"xclip", "-o", "-selection", "clipboard"}, path) ||
-      xclip.WaitForExit(std::chrono::seconds(10)) != 0)
-    return std::nullopt;
-  return FileBytes(path);
 }
 
 std::int32_t LittleEndian32(const std::string& bytes, std::size_t at) {
@@ -112,24 +108,14 @@ class FilesScreen : public GridworkScreen {
     return settled;
   }
 
-  // Another program offers the text on the clipboard until the test ends:
-  // the way to give the dialog a path that xdotool could not type.
-  void OfferOnClipboard(const std::string& text) {
-    const std::string path = workDir + "/clipboard-" + TestName() + ".in";
-    std::ofstream(path, std::ios::binary) << text;
-    clipboardOwner = std::make_unique<TChildProcess>();
-    ASSERT_TRUE(clipboardOwner->Start({"xclip", "-quiet", "-selection", "clipboard", "-i", path},
-                                      workDir + "/xclip-" + TestName() + ".log"));
-    ASSERT_TRUE(WaitFor([&] { return ClipboardText(workDir) == text; }, "xclip holds the path on the clipboard"));
-  }
-
-  // Chooses an item of the File menu by its position from the top.
-  void ChooseFileMenuItem(int position, const std::string& what, TTopWindow& dialog) {
+  // Chooses an item of the File menu by its position from the top; a window
+  // with the title follows.
+  void ChooseFileMenuItem(int position, const std::string& title, const std::string& what, TTopWindow& dialog) {
     ASSERT_TRUE(OpenMenu(0, "the File menu opens"));
     std::vector<std::string> keys(static_cast<std::size_t>(position) + 1, "Down");
     keys.push_back("Return");
     ASSERT_TRUE(server->Keys(keys));
-    ASSERT_TRUE(WaitForNewWindow({}, dialog, what));
+    ASSERT_TRUE(WaitForWindow(title, dialog, what));
   }
 
   // Moves the dialog's filter down the list by the given number of entries.
@@ -142,27 +128,33 @@ class FilesScreen : public GridworkScreen {
     ASSERT_TRUE(WaitForPopup(false, "the list of filters closes"));
   }
 
-  // Pastes the path offered on the clipboard as the file name and accepts.
-  void AcceptPath(const TTopWindow& dialog) {
+  // Pastes the path offered on the clipboard as the file name and presses Enter.
+  void EnterPath(const TTopWindow& dialog) {
     const TPoint field = FileNameField(dialog.area);
     const TRect middle{field.x - 100, field.y - 5, field.x + 100, field.y + 5};
     ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsWhite).Count() > 1000; },
                           "the dialog shows its empty file name field"));
     // The click gives the dialog the keyboard, as no window manager does.
     ASSERT_TRUE(server->Click(field));
+    ASSERT_TRUE(WaitForKeyboard(dialog, "the dialog has the keyboard"));
     ASSERT_TRUE(ParkPointer());
     ASSERT_TRUE(server->Keys({"ctrl+a", "ctrl+v"}));
     ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsDark).Count() > 20; },
                           "the pasted path shows in the file name field"));
     ASSERT_TRUE(server->Keys({"Return"}));
+  }
+
+  void AcceptPath(const TTopWindow& dialog) {
+    ASSERT_NO_FATAL_FAILURE(EnterPath(dialog));
     ASSERT_TRUE(WaitForWindowGone(dialog.id, "the dialog closes with the chosen file"));
   }
 
   // Saves through "Сохранить как...", with the filter moved down by `down`.
   void SaveAs(const std::string& path, int down) {
-    OfferOnClipboard(path);
+    // The clipboard gives the dialog a path that xdotool could not type.
+    ASSERT_NO_FATAL_FAILURE(OfferOnClipboard(path));
     TTopWindow dialog;
-    ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(2, "\"Сохранить как...\" opens the save dialog", dialog));
+    ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(2, kSaveTitle, "\"Сохранить как...\" opens the save dialog", dialog));
     if (down > 0) {
       ASSERT_NO_FATAL_FAILURE(ChooseFilter(dialog, down));
     }
@@ -179,7 +171,6 @@ class FilesScreen : public GridworkScreen {
   }
 
   std::string folder;
-  std::unique_ptr<TChildProcess> clipboardOwner;
 };
 
 TEST_F(FilesScreen, ATableSavedToACyrillicPathOpensInTheNextRunWithTheTypedCell) {
@@ -195,17 +186,13 @@ TEST_F(FilesScreen, ATableSavedToACyrillicPathOpensInTheNextRunWithTheTypedCell)
   const TRect cell = Shrunk(CellArea(kTypedRow, kTypedColumn), 2);
   EXPECT_EQ(server->Snapshot().Mask(cell, IsDark).Count(), 0) << "a new run starts with the cell empty";
 
-  // The start-up table counts as changed: Open asks first, and "Нет" (its
-  // letter Н; Escape does not answer a Yes/No question) goes on without
-  // saving it.
+  // The start-up table counts as changed: Open asks first, and "Нет" goes on
+  // without saving it.
   TTopWindow question;
-  ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(0, "\"Открыть...\" asks about the unsaved table", question));
-  // The box may open without the keyboard; a click on its text gives it.
-  ASSERT_TRUE(server->Click({question.area.left + question.area.Width() / 2, question.area.top + 12}));
-  ASSERT_TRUE(server->Keys({"Cyrillic_en"}));
-  ASSERT_TRUE(WaitForWindowGone(question.id, "\"Нет\" answers the question"));
+  ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(0, "Test", "\"Открыть...\" asks about the unsaved table", question));
+  ASSERT_TRUE(AnswerNo(question));
   TTopWindow dialog;
-  ASSERT_TRUE(WaitForNewWindow({question.id}, dialog, "the open dialog follows"));
+  ASSERT_TRUE(WaitForWindow(kOpenTitle, dialog, "the open dialog follows"));
   ASSERT_NO_FATAL_FAILURE(AcceptPath(dialog));
   EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(cell, IsDark) == typed; },
                         "the opened table shows the typed text in its cell"));
@@ -248,6 +235,80 @@ TEST_F(FilesScreen, TheTextAndBitmapFiltersWriteTextAndAPictureOfTheTable) {
   };
   EXPECT_GT(bmp.DarkPixels(cellOf(kTypedRow, kTypedColumn)), 0) << "the typed text is in the picture";
   EXPECT_EQ(bmp.DarkPixels(cellOf(kTypedRow, kTypedColumn + 1)), 0);
+}
+
+TEST_F(FilesScreen, SaveAsANameWithoutExtensionOverAnExistingTableAsksBeforeReplacingIt) {
+  const std::string existing = folder + "/таблица.qdt";
+  const std::string old = std::string("[Quadrille Version 1.0") + '\0' + "the old table";
+  std::ofstream(existing, std::ios::binary) << old;
+  TypeIntoCell();
+  ASSERT_FALSE(HasFailure());
+
+  // The name is typed without the extension that the save adds.
+  ASSERT_NO_FATAL_FAILURE(OfferOnClipboard(folder + "/таблица"));
+  TTopWindow dialog;
+  ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(2, kSaveTitle, "\"Сохранить как...\" opens the save dialog", dialog));
+  ASSERT_NO_FATAL_FAILURE(EnterPath(dialog));
+  // A file replaced without the question fails the wait at once.
+  TTopWindow question;
+  bool asked = false;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        for (const TTopWindow& w : server->TopWindows())
+          if (w.viewable && !w.overrideRedirect && w.name == kReplaceTitle) {
+            question = w;
+            asked = true;
+            return true;
+          }
+        return FileBytes(existing) != old;
+      },
+      "the replace question shows"));
+  ASSERT_TRUE(asked) << existing << " was replaced without the question";
+
+  // "Нет" goes back to the save dialog; the old file stays.
+  ASSERT_TRUE(AnswerNo(question));
+  ASSERT_TRUE(WaitForWindow(kSaveTitle, dialog, "\"Нет\" shows the save dialog again"));
+  ASSERT_TRUE(server->Click(FileNameField(dialog.area)));
+  ASSERT_TRUE(server->Keys({"Escape"}));
+  ASSERT_TRUE(WaitForWindowGone(dialog.id, "Escape cancels the dialog"));
+  EXPECT_EQ(FileBytes(existing), old);
+  EXPECT_FALSE(std::filesystem::exists(folder + "/таблица")) << "a file without the extension was written";
+  EXPECT_TRUE(program.Running());
+}
+
+TEST_F(FilesScreen, ATableWithEmptyCellsSavedAsTextOpensWithEveryCellInItsColumn) {
+  // The typed cell follows the empty column 6 of its row.
+  TypeIntoCell();
+  ASSERT_FALSE(HasFailure());
+  const std::string path = folder + "/пустые.txt";
+  ASSERT_NO_FATAL_FAILURE(SaveAs(path, 1));
+
+  // Saved, the table opens another file without asking first.
+  ASSERT_NO_FATAL_FAILURE(OfferOnClipboard(path));
+  TTopWindow dialog;
+  ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(0, kOpenTitle, "\"Открыть...\" opens the open dialog", dialog));
+  ASSERT_NO_FATAL_FAILURE(ChooseFilter(dialog, 1));
+  ASSERT_NO_FATAL_FAILURE(AcceptPath(dialog));
+
+  // A table read from text has rows of 12 points and columns of 60, 16 and
+  // 80 pixels, and nothing frozen.
+  const auto cell = [this](int row, int column) {
+    return Shrunk(TRect{origin.x + column * 80, origin.y + row * 16, origin.x + (column + 1) * 80,
+                        origin.y + (row + 1) * 16},
+                  2);
+  };
+  TScreenImage shown;
+  ASSERT_TRUE(WaitUntil(
+      [&](const TScreenImage& s) {
+        const bool settled = shown.IsValid() && s.SameArea(shown, Client());
+        shown = s;
+        return settled && SeparatorRow(s) < 0 && s.Mask(cell(0, 0), IsDark).Count() > 0;
+      },
+      "the text table shows without frozen rows"));
+  EXPECT_GT(shown.Mask(cell(kTypedRow, 5), IsDark).Count(), 0) << "the number before the empty column";
+  EXPECT_EQ(shown.Mask(cell(kTypedRow, 6), IsDark).Count(), 0) << "the empty column 6 holds text";
+  EXPECT_GT(shown.Mask(cell(kTypedRow, kTypedColumn), IsDark).Count(), 0) << "the typed text is not in column 7";
+  EXPECT_EQ(shown.Mask(cell(kTypedRow, 8), IsDark).Count(), 0) << "the empty column 8 holds text";
 }
 
 }  // namespace

@@ -76,9 +76,36 @@ inline bool EmptyEditor(const TScreenImage& screen, const TRect& area) {
   return runs.empty() || (runs.size() == 1 && runs[0].first == runs[0].second);
 }
 
+// Whether the pixels of area in before show in now dy pixels further down.
+inline bool ShownLower(const TScreenImage& now, const TScreenImage& before, const TRect& area, int dy) {
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x)
+      if (now.At(x, y + dy) != before.At(x, y)) return false;
+  return true;
+}
+
 inline TPoint Center(const TRect& a) { return {(a.left + a.right) / 2, (a.top + a.bottom) / 2}; }
 
-inline std::string TestName() { return testing::UnitTest::GetInstance()->current_test_info()->name(); }
+// The test's name as a part of file names: a parameterised test's "/" becomes "-".
+inline std::string TestName() {
+  std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::replace(name.begin(), name.end(), '/', '-');
+  return name;
+}
+
+// How a test asks a window to close.
+enum class TCloseRequest {
+  kMessage,         // WM_DELETE_WINDOW sent to it, as any window manager sends it
+  kAltF4,           // the key, to the window that has the keyboard
+  kTitleBarButton,  // the close button of the window manager's title bar
+};
+
+// The end-to-end cases run twice: on a bare X server and, with this variable
+// set, under openbox, which puts the program's windows into decorated frames.
+inline bool UnderWindowManager() {
+  const char* value = getenv("GRIDWORK_E2E_WINDOW_MANAGER");
+  return value && *value;
+}
 
 class GridworkScreen : public testing::Test {
  protected:
@@ -88,8 +115,9 @@ class GridworkScreen : public testing::Test {
     server = std::make_unique<TXServer>();
     serverStarted = !workDir.empty() && server->Start(workDir);
     if (!serverStarted) return;
-    // The program and xdotool inherit this environment.
+    // The window manager, the program and xdotool inherit this environment.
     setenv("DISPLAY", server->Display().c_str(), 1);
+    serverStarted = !UnderWindowManager() || server->StartWindowManager(workDir);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     setenv("LC_ALL", "ru_RU.UTF-8", 1);
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
@@ -125,14 +153,16 @@ class GridworkScreen : public testing::Test {
         },
         "the frame \"Gridwork\" appears"));
     // The grid starts below the menu bar: the first white pixel down the
-    // right-hand part of the frame, where the frozen rows hold no text.
+    // right-hand part of the frame, where the frozen rows hold no text. A
+    // frame not yet painted may be white from its top: the freeze lines
+    // where the start-up table has them tell the grid.
     ASSERT_TRUE(WaitUntil(
         [this](const TScreenImage& screen) {
           const int x = frame.area.right - 40;
           for (int y = frame.area.top; y < frame.area.bottom; ++y)
             if (IsWhite(screen.At(x, y))) {
               origin = {frame.area.left, y};
-              return SeparatorRow(screen) >= 0;
+              return SeparatorRow(screen) == kFrozen100.cy && SeparatorColumn(screen) == kFrozen100.cx;
             }
           return false;
         },
@@ -171,9 +201,10 @@ class GridworkScreen : public testing::Test {
   }
 
   void ExpectFrozenArea(TSize size, const std::string& zoom) {
-    EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return SeparatorRow(s) == size.cy; },
-                          "the frozen rows are " + std::to_string(size.cy) + " pixels high at " + zoom));
-    EXPECT_EQ(SeparatorColumn(server->Snapshot()), size.cx) << "width of the frozen column at " << zoom;
+    EXPECT_TRUE(WaitUntil(
+        [&](const TScreenImage& s) { return SeparatorRow(s) == size.cy && SeparatorColumn(s) == size.cx; },
+        "the frozen rows are " + std::to_string(size.cy) + " pixels high and the frozen column " +
+            std::to_string(size.cx) + " pixels wide at " + zoom));
   }
 
   // The X server draws the pointer into the screen: it waits over the
@@ -258,12 +289,36 @@ class GridworkScreen : public testing::Test {
     return OpenViewMenu() && server->Keys({"2", "Down", "Down", "Down", "Down", "Down", "Return"});
   }
 
-  // Waits for a window of the program other than the frame and those known.
+  // Waits for a window of the program with the given title, other than the
+  // frame. A window may show before it has its title: only the title tells
+  // the expected window.
+  bool WaitForWindow(const std::string& title, TTopWindow& found, const std::string& what) {
+    std::string shown;
+    const bool appeared = WaitFor(
+        [&] {
+          shown.clear();
+          for (const TTopWindow& w : server->TopWindows()) {
+            if (!w.viewable || w.overrideRedirect || w.id == frame.id) continue;
+            if (w.name == title) {
+              found = w;
+              return true;
+            }
+            shown += " \"" + w.name + "\"";
+          }
+          return false;
+        },
+        what + " (a window titled \"" + title + "\")");
+    if (!appeared) ADD_FAILURE() << "windows shown besides the frame:" << (shown.empty() ? " none" : shown);
+    return appeared;
+  }
+
+  // Waits for a titled window of the program other than the frame and those
+  // known; WaitForWindow is surer where the title is known.
   bool WaitForNewWindow(const std::vector<unsigned long>& known, TTopWindow& found, const std::string& what) {
     return WaitFor(
         [&] {
           for (const TTopWindow& w : server->TopWindows())
-            if (w.viewable && !w.overrideRedirect && w.id != frame.id &&
+            if (w.viewable && !w.overrideRedirect && w.id != frame.id && !w.name.empty() &&
                 std::find(known.begin(), known.end(), w.id) == known.end()) {
               found = w;
               return true;
@@ -289,6 +344,116 @@ class GridworkScreen : public testing::Test {
         what);
   }
 
+  // The text another program reads from the clipboard; nothing when xclip fails.
+  std::optional<std::string> ClipboardText() const {
+    const std::string path = workDir + "/clipboard-text.out";
+    TChildProcess xclip;
+    if (!xclip.Start({"xclip", "-o", "-selection", "clipboard"}, path) ||
+        xclip.WaitForExit(std::chrono::seconds(10)) != 0)
+      return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Another program offers the text on the clipboard until the test ends.
+  void OfferOnClipboard(const std::string& text) {
+    const std::string path = workDir + "/clipboard-" + TestName() + ".in";
+    std::ofstream(path, std::ios::binary) << text;
+    clipboardOwner = std::make_unique<TChildProcess>();
+    ASSERT_TRUE(clipboardOwner->Start({"xclip", "-quiet", "-selection", "clipboard", "-i", path},
+                                      workDir + "/xclip-" + TestName() + ".log"));
+    ASSERT_TRUE(WaitFor([&] { return ClipboardText() == text; }, "xclip holds the text on the clipboard"));
+  }
+
+  // A click on the window's left margin, where a message box shows nothing
+  // that takes the keyboard itself, gives the window the keyboard as a person
+  // would; without a window manager nothing else does. The pointer then
+  // waits away from the window.
+  bool GiveKeyboard(TTopWindow& window) {
+    return WaitForSettledWindow(window, "\"" + window.name + "\" comes to rest") &&
+           server->Click({window.area.left + 3, window.area.top + window.area.Height() / 2}) && ParkPointer() &&
+           WaitForKeyboard(window, "\"" + window.name + "\" has the keyboard");
+  }
+
+  bool RequestClose(const TTopWindow& window, TCloseRequest how) {
+    switch (how) {
+      case TCloseRequest::kMessage:
+        return server->RequestClose(window.id);
+      case TCloseRequest::kAltF4:
+        return server->Keys({"alt+F4"});
+      case TCloseRequest::kTitleBarButton:
+        if (const std::optional<TPoint> button = server->CloseButton(window.id)) return server->Click(*button);
+        ADD_FAILURE() << "\"" << window.name << "\" has no close button in a title bar";
+        return false;
+    }
+    return false;
+  }
+
+  // Waits until the pixels of a window change from what it showed before:
+  // it has taken the input given since. The pointer must be where it was.
+  bool WaitForChange(const TTopWindow& window, const TScreenImage& before, const std::string& what) {
+    return WaitUntil(
+        [&](const TScreenImage& s) {
+          const std::optional<TTopWindow> now = server->Describe(window.id);
+          return now && now->viewable && !s.SameArea(before, window.area);
+        },
+        what);
+  }
+
+  // A window's pixels once two looks a poll apart agree.
+  TScreenImage SettledLook(const TTopWindow& window) {
+    TScreenImage last;
+    TScreenImage now;
+    WaitFor(
+        [&] {
+          now = server->Snapshot();
+          const bool settled = last.IsValid() && now.IsValid() && now.SameArea(last, window.area);
+          last = now;
+          return settled;
+        },
+        "\"" + window.name + "\" is painted");
+    return now;
+  }
+
+  // The buttons of a message box, left to right: in the band above its
+  // bottom margin, the wide runs of columns that differ from its background.
+  static std::vector<TRect> BoxButtons(const TScreenImage& s, const TRect& box) {
+    const COLORREF background = s.At(box.left + 2, box.bottom - 2);
+    const TRect band{box.left, box.bottom - 30, box.right, box.bottom - 6};
+    std::vector<TRect> buttons;
+    for (const auto& [first, last] : s.Mask(band, [&](COLORREF c) { return c != background; }).ColumnRuns())
+      if (last - first >= 30) buttons.push_back({band.left + first, band.top, band.left + last + 1, band.bottom});
+    return buttons;
+  }
+
+  // "Нет", the right-hand one of a Yes/No box's two buttons, once the box
+  // has come to rest; the pointer waits away from it.
+  bool FindNoButton(TTopWindow& box, TRect& no) {
+    return WaitForSettledWindow(box, "\"" + box.name + "\" comes to rest") && ParkPointer() &&
+           WaitUntil(
+               [&](const TScreenImage& s) {
+                 const std::vector<TRect> buttons = BoxButtons(s, box.area);
+                 if (buttons.size() != 2) return false;
+                 no = buttons.back();
+                 return true;
+               },
+               "\"" + box.name + "\" shows two buttons");
+  }
+
+  // Answers a Yes/No box with a click on "Нет", whichever button has the keyboard.
+  bool AnswerNo(TTopWindow& box) {
+    TRect no;
+    return FindNoButton(box, no) && server->Click(Center(no)) &&
+           WaitForWindowGone(box.id, "\"Нет\" answers \"" + box.name + "\"");
+  }
+
+  // Under a window manager keys go to the window it gives the keyboard,
+  // which it may do a while after another window has closed; without one
+  // the window that a click or the program chose has it already.
+  bool WaitForKeyboard(const TTopWindow& window, const std::string& what) {
+    return !server->WindowManaged() || WaitFor([&] { return server->HasKeyboard(window.id); }, what);
+  }
+
   bool WaitForWindowGone(unsigned long id, const std::string& what) {
     return WaitFor(
         [&] {
@@ -305,6 +470,7 @@ class GridworkScreen : public testing::Test {
   int launches = 0;
 
   TChildProcess program;
+  std::unique_ptr<TChildProcess> clipboardOwner;
   TTopWindow frame;
   TPoint origin;
 };

@@ -143,7 +143,7 @@ TEST_F(PrintScreen, PreviewPagesThroughTheTableAndGivesTheWindowBack) {
   ASSERT_TRUE(OpenMenu(0, "the File menu opens"));
   ASSERT_TRUE(server->Keys({"Up", "Return"}));
   TTopWindow preview;
-  ASSERT_TRUE(WaitForNewWindow({}, preview, "the preview opens"));
+  ASSERT_TRUE(WaitForWindow("Gridwork Test", preview, "the preview opens"));
   EXPECT_EQ(preview.name, "Gridwork Test");
   // It covers the frame's client area, one line higher.
   EXPECT_LE(std::abs(preview.area.top - origin.y), 2);
@@ -236,12 +236,39 @@ TEST_F(PrintScreen, PreviewPagesThroughTheTableAndGivesTheWindowBack) {
     EXPECT_FALSE(w.viewable && !w.overrideRedirect && w.id != frame.id) << "a window is left open: " << w.name;
 }
 
+TEST_F(PrintScreen, APreviewClosedByACloseRequestGivesTheFrameItsInputBack) {
+  const TRect menuBar{frame.area.left, frame.area.top, frame.area.right, origin.y - 1};
+  ASSERT_TRUE(OpenMenu(0, "the File menu opens"));
+  ASSERT_TRUE(server->Keys({"Up", "Return"}));
+  TTopWindow preview;
+  ASSERT_TRUE(WaitForWindow("Gridwork Test", preview, "the preview opens"));
+  ASSERT_TRUE(ParkPointer());
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(menuBar, IsDark).Count() == 0; },
+                        "the menu bar shows disabled"));
+
+  // The window manager's close button, or without one the request it sends.
+  ASSERT_TRUE(
+      RequestClose(preview, server->WindowManaged() ? TCloseRequest::kTitleBarButton : TCloseRequest::kMessage));
+  ASSERT_TRUE(WaitForWindowGone(preview.id, "the close request closes the preview"));
+  ASSERT_TRUE(ParkPointer());
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(menuBar, IsDark).Count() > 0; },
+                        "the menu bar shows enabled again"));
+  // A click opens the editor and the keys reach it.
+  const TRect cell = CellArea(14, 6);
+  ASSERT_TRUE(ClickCell(14, 6));
+  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return EditorOn(s, cell); }, "a click opens the editor"));
+  ASSERT_TRUE(server->Type("W"));
+  EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(Shrunk(cell, 3), IsDark).Count() > 0; },
+                        "the typed letter shows in the editor"));
+  EXPECT_TRUE(program.Running());
+}
+
 TEST_F(PrintScreen, PrintsToAPdfFileThroughThePrintDialog) {
   // "&Печать..." is the second item from the File menu's end.
   ASSERT_TRUE(OpenMenu(0, "the File menu opens"));
   ASSERT_TRUE(server->Keys({"Up", "Up", "Return"}));
   TTopWindow dialog;
-  ASSERT_TRUE(WaitForNewWindow({}, dialog, "the print dialog opens"));
+  ASSERT_TRUE(WaitForWindow("Print", dialog, "the print dialog opens"));
   // With no system printer the dialog offers its PDF printer, whose output
   // file name is the dialog's one white field.
   TRect field;
@@ -255,6 +282,7 @@ TEST_F(PrintScreen, PrintsToAPdfFileThroughThePrintDialog) {
   const std::string pdf = workDir + "/" + TestName() + ".pdf";
   std::filesystem::remove(pdf);
   ASSERT_TRUE(server->Click({field.left + 20, (field.top + field.bottom) / 2}));
+  ASSERT_TRUE(WaitForKeyboard(dialog, "the print dialog has the keyboard"));
   ASSERT_TRUE(server->Keys({"ctrl+a"}));
   ASSERT_TRUE(server->Type(pdf));
   ASSERT_TRUE(server->Keys({"Return"}));

@@ -1,9 +1,13 @@
 #include "x_server.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
+
+#include <fstream>
+#include <thread>
 
 namespace {
 
@@ -26,6 +30,33 @@ std::string ReadDisplayNumber(int fd, TChildProcess& server) {
   return end == std::string::npos ? std::string() : text.substr(0, end);
 }
 
+// openbox as the tests want it, whatever the machine's own settings: new
+// windows take the keyboard, Alt+F4 and the title bar's close button send a
+// close request, and a click into a window gives it the keyboard. The title
+// bar holds the title and the close button alone, so that the button is the
+// one small window in it.
+constexpr const char* kOpenboxSettings = R"(<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <placement><policy>Smart</policy><center>yes</center></placement>
+  <theme><titleLayout>LC</titleLayout><animateIconify>no</animateIconify></theme>
+  <desktops><number>1</number><popupTime>0</popupTime></desktops>
+  <keyboard>
+    <keybind key="A-F4"><action name="Close"/></keybind>
+  </keyboard>
+  <mouse>
+    <context name="Client Titlebar">
+      <mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
+      <mousebind button="Right" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
+    </context>
+    <context name="Close">
+      <mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
+      <mousebind button="Left" action="Click"><action name="Close"/></mousebind>
+    </context>
+  </mouse>
+</openbox_config>
+)";
+
 // A window can close between XQueryTree listing it and the questions about
 // it; the errors that brings are expected. Any other error goes to Xlib's
 // own handler, which ends the program.
@@ -40,6 +71,7 @@ int TolerateVanishedWindows(Display* display, XErrorEvent* error) {
 
 TXServer::~TXServer() {
   if (connection) XCloseDisplay(connection);
+  windowManager.Kill();
   xvfb.Kill();
 }
 
@@ -70,31 +102,125 @@ bool TXServer::Start(const std::string& workDir) {
   return true;
 }
 
+bool TXServer::StartWindowManager(const std::string& workDir) {
+  const std::string settings = workDir + "/openbox-rc.xml";
+  std::ofstream(settings) << kOpenboxSettings;
+  if (!connection || !windowManager.Start({"openbox", "--config-file", settings}, workDir + "/openbox.log")) {
+    error = "cannot start openbox";
+    return false;
+  }
+  // openbox names its check window on the root once it manages the screen.
+  const Atom check = XInternAtom(connection, "_NET_SUPPORTING_WM_CHECK", False);
+  const auto deadline = std::chrono::steady_clock::now() + kTimeout;
+  while (std::chrono::steady_clock::now() < deadline && windowManager.Running()) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const bool found = XGetWindowProperty(connection, DefaultRootWindow(connection), check, 0, 1, False, XA_WINDOW,
+                                          &type, &format, &count, &after, &data) == Success &&
+                       type == XA_WINDOW && count == 1;
+    if (found) checkWindow = *reinterpret_cast<Window*>(data);
+    if (data) XFree(data);
+    if (found) {
+      managed = true;
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  error = "openbox did not take the screen; see " + workDir + "/openbox.log";
+  return false;
+}
+
 TScreenImage TXServer::Snapshot() const {
   if (connection) XSync(connection, False);
   return TScreenImage::Load(frameBufferFile);
 }
 
-std::vector<TTopWindow> TXServer::TopWindows() const {
-  std::vector<TTopWindow> windows;
-  if (!connection) return windows;
+std::vector<unsigned long> TXServer::Children(unsigned long window) const {
+  std::vector<unsigned long> list;
   Window root = 0;
   Window parent = 0;
   Window* children = nullptr;
   unsigned int count = 0;
-  if (!XQueryTree(connection, DefaultRootWindow(connection), &root, &parent, &children, &count)) return windows;
-  for (unsigned int i = 0; i < count; ++i)
-    if (std::optional<TTopWindow> window = Describe(children[i])) windows.push_back(*window);
+  if (!connection || !XQueryTree(connection, window, &root, &parent, &children, &count)) return list;
+  list.assign(children, children + count);
   if (children) XFree(children);
+  return list;
+}
+
+// A window manager marks the windows it manages with WM_STATE.
+bool TXServer::IsClient(unsigned long window) const {
+  const Atom state = XInternAtom(connection, "WM_STATE", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  const bool marked = XGetWindowProperty(connection, window, state, 0, 0, False, AnyPropertyType, &type, &format,
+                                         &count, &after, &data) == Success &&
+                      type != None;
+  if (data) XFree(data);
+  return marked;
+}
+
+// The client inside a window manager's frame, looked for level by level;
+// without a window manager a top-level window is its own client.
+unsigned long TXServer::ClientOf(unsigned long window) const {
+  std::vector<unsigned long> level{window};
+  while (!level.empty()) {
+    std::vector<unsigned long> next;
+    for (const unsigned long w : level) {
+      if (IsClient(w)) return w;
+      const std::vector<unsigned long> children = Children(w);
+      next.insert(next.end(), children.begin(), children.end());
+    }
+    level = std::move(next);
+  }
+  return window;
+}
+
+unsigned long TXServer::TopAncestor(unsigned long window) const {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  while (connection && XQueryTree(connection, window, &root, &parent, &children, &count)) {
+    if (children) XFree(children);
+    if (parent == root || parent == 0) return window;
+    window = parent;
+  }
+  return window;
+}
+
+std::optional<TPoint> TXServer::RootPosition(unsigned long window) const {
+  int x = 0;
+  int y = 0;
+  Window child = 0;
+  if (!connection || !XTranslateCoordinates(connection, window, DefaultRootWindow(connection), 0, 0, &x, &y, &child))
+    return std::nullopt;
+  return TPoint{x, y};
+}
+
+std::vector<TTopWindow> TXServer::TopWindows() const {
+  std::vector<TTopWindow> windows;
+  if (!connection) return windows;
+  // The window manager's check window is mapped, off the screen.
+  for (const unsigned long top : Children(DefaultRootWindow(connection)))
+    if (top != checkWindow)
+      if (std::optional<TTopWindow> window = Describe(ClientOf(top))) windows.push_back(*window);
   return windows;
 }
 
 std::optional<TTopWindow> TXServer::Describe(unsigned long id) const {
   XWindowAttributes attributes;
   if (!connection || !XGetWindowAttributes(connection, id, &attributes)) return std::nullopt;
+  const std::optional<TPoint> at = RootPosition(id);
+  if (!at) return std::nullopt;
   TTopWindow window;
   window.id = id;
-  window.area = {attributes.x, attributes.y, attributes.x + attributes.width, attributes.y + attributes.height};
+  window.area = {at->x, at->y, at->x + attributes.width, at->y + attributes.height};
   window.viewable = attributes.map_state == IsViewable;
   window.overrideRedirect = attributes.override_redirect != 0;
   char* name = nullptr;
@@ -117,6 +243,50 @@ bool TXServer::RequestClose(unsigned long window) const {
   const Status sent = XSendEvent(connection, window, False, NoEventMask, &event);
   XSync(connection, False);
   return sent != 0;
+}
+
+bool TXServer::HasKeyboard(unsigned long window) const {
+  Window focus = 0;
+  int revert = 0;
+  if (!connection) return false;
+  XGetInputFocus(connection, &focus, &revert);
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  while (focus != window && focus > PointerRoot && XQueryTree(connection, focus, &root, &parent, &children, &count)) {
+    if (children) XFree(children);
+    if (parent == root || parent == 0) return false;
+    focus = parent;
+  }
+  return focus == window;
+}
+
+std::optional<TPoint> TXServer::CloseButton(unsigned long window) const {
+  if (!managed) return std::nullopt;
+  const std::optional<TTopWindow> client = Describe(window);
+  if (!client) return std::nullopt;
+  // The decoration's small windows above the client; the close button is
+  // the one furthest right.
+  std::optional<TRect> button;
+  std::vector<unsigned long> level = Children(TopAncestor(window));
+  while (!level.empty()) {
+    std::vector<unsigned long> next;
+    for (const unsigned long w : level) {
+      if (w == window) continue;
+      const std::optional<TTopWindow> part = Describe(w);
+      if (!part || !part->viewable) continue;
+      const TRect& a = part->area;
+      if (a.bottom <= client->area.top && a.Width() >= 6 && a.Width() <= 40 && a.Height() >= 6 && a.Height() <= 40 &&
+          (!button || a.right > button->right))
+        button = a;
+      const std::vector<unsigned long> children = Children(w);
+      next.insert(next.end(), children.begin(), children.end());
+    }
+    level = std::move(next);
+  }
+  if (!button) return std::nullopt;
+  return TPoint{(button->left + button->right) / 2, (button->top + button->bottom) / 2};
 }
 
 bool TXServer::Xdotool(std::vector<std::string> args) const {

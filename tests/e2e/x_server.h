@@ -1,6 +1,7 @@
 #pragma once
-// A private Xvfb on a free display, the windows on it, and real input through
-// xdotool (XTEST), as a person at the screen would give it.
+// A private Xvfb on a free display, optionally with a window manager, the
+// windows on it, and real input through xdotool (XTEST), as a person at the
+// screen would give it.
 
 #include <optional>
 #include <string>
@@ -11,6 +12,8 @@
 
 struct _XDisplay;
 
+// A top-level window of a program: under a window manager the client window
+// inside its decorated frame, with the client's own area on the screen.
 struct TTopWindow {
   unsigned long id = 0;
   std::string name;
@@ -25,6 +28,9 @@ class TXServer {
 
   // Starts the server and connects to it; false with a reason in Error().
   bool Start(const std::string& workDir);
+  // Starts openbox on the server and waits until it manages the screen.
+  bool StartWindowManager(const std::string& workDir);
+  bool WindowManaged() const { return managed; }
   const std::string& Error() const { return error; }
   // ":N"
   const std::string& Display() const { return display; }
@@ -35,6 +41,11 @@ class TXServer {
   std::optional<TTopWindow> Describe(unsigned long id) const;
   // Asks a window to close the way a window manager does (WM_DELETE_WINDOW).
   bool RequestClose(unsigned long window) const;
+  // Whether the keyboard goes to the window or one inside it.
+  bool HasKeyboard(unsigned long window) const;
+  // The middle of the close button in the title bar the window manager gave
+  // the window; none without a window manager.
+  std::optional<TPoint> CloseButton(unsigned long window) const;
 
   // Input through xdotool; each returns whether the tool succeeded.
   bool MoveTo(TPoint p) const { return Xdotool({"mousemove", std::to_string(p.x), std::to_string(p.y)}); }
@@ -51,8 +62,17 @@ class TXServer {
 
  private:
   bool Xdotool(std::vector<std::string> args) const;
+  std::vector<unsigned long> Children(unsigned long window) const;
+  bool IsClient(unsigned long window) const;
+  unsigned long ClientOf(unsigned long window) const;
+  unsigned long TopAncestor(unsigned long window) const;
+  // Where a window's top-left corner is on the screen.
+  std::optional<TPoint> RootPosition(unsigned long window) const;
 
   TChildProcess xvfb;
+  TChildProcess windowManager;
+  bool managed = false;
+  unsigned long checkWindow = 0;  // the window manager's own, named on the root
   std::string display;
   std::string frameBufferFile;
   std::string error;

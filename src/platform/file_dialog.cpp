@@ -127,7 +127,8 @@ bool MayReplace(const OPENFILENAMEA& ofn, const std::string& path) {
   if (!file.exists()) return true;
   const std::string question =
       u8"Файл "_cp + To1251(file.fileName()) + u8" уже существует.\nЗаменить его?"_cp;
-  const std::string caption = ofn.lpstrTitle ? ofn.lpstrTitle : u8"Сохранить как"_cp;
+  // A caption of its own, so that the question is never taken for the dialog.
+  const std::string caption = u8"Подтверждение сохранения"_cp;
   return MessageBoxA(ofn.hwndOwner, question.c_str(), caption.c_str(),
                      MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }

@@ -8,11 +8,11 @@
 
 namespace {
 
-// The file dialogs' titles.
-const std::string kSaveTitle = "Save As";
-const std::string kOpenTitle = "Open";
+// The file dialogs' titles, in Qt's Russian translation.
+const std::string kSaveTitle = "Сохранить как";
+const std::string kOpenTitle = "Открыть";
 // The question before an existing file is replaced.
-const std::string kReplaceTitle = "Сохранить как";
+const std::string kReplaceTitle = "Подтверждение сохранения";
 
 // Where a text is typed: an empty cell with no borders.
 constexpr int kTypedRow = 4;

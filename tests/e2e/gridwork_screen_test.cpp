@@ -204,7 +204,7 @@ TEST_F(GridworkScreen, ABackgroundChosenInTheColourChooserFillsTheCells) {
   ASSERT_TRUE(OpenMenu(3, "the Format menu opens"));
   ASSERT_TRUE(server->Keys({"Up", "Up", "Up", "Return"}));
   TTopWindow dialog;
-  ASSERT_TRUE(WaitForWindow("Select Color", dialog, "the colour chooser opens"));
+  ASSERT_TRUE(WaitForWindow("Выбор цвета", dialog, "the colour chooser opens"));
   // One of the chooser's basic colours: a strong red swatch.
   TPoint swatch{-1, -1};
   COLORREF red = 0;

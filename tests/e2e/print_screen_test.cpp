@@ -268,7 +268,7 @@ TEST_F(PrintScreen, PrintsToAPdfFileThroughThePrintDialog) {
   ASSERT_TRUE(OpenMenu(0, "the File menu opens"));
   ASSERT_TRUE(server->Keys({"Up", "Up", "Return"}));
   TTopWindow dialog;
-  ASSERT_TRUE(WaitForWindow("Print", dialog, "the print dialog opens"));
+  ASSERT_TRUE(WaitForWindow("Печать", dialog, "the print dialog opens"));
   // With no system printer the dialog offers its PDF printer, whose output
   // file name is the dialog's one white field.
   TRect field;

@@ -3,6 +3,7 @@
 
 #include "platform/progress.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -116,8 +117,12 @@ TProgressWindow::TProgressWindow(TWindow& owner, const char* text, bool cancella
 }
 
 TProgressWindow::~TProgressWindow() {
+  // The frame takes the keyboard back, as it does after a dialog it owns.
+  const QWidget* active = QApplication::activeWindow();
+  const bool giveBack = impl->dialog && impl->frame && (!active || active == impl->dialog.get());
   impl->dialog.reset();
   if (impl->frameDisabled && impl->frame) impl->frame->setEnabled(true);
+  if (giveBack) ActivateOwner(impl->frame);
 }
 
 bool TProgressWindow::IsShown() const { return impl->dialog != nullptr; }

@@ -51,4 +51,20 @@ TEST_F(ProgressWindowTest, CancelGivesUpOnlyWhatMayBeGivenUp) {
   EXPECT_TRUE(write.Update(1, 2));
 }
 
+TEST_F(ProgressWindowTest, TheFrameHasTheKeyboardAgainOnceTheWindowGoes) {
+  frame.SetFocus();
+  ProcessPendingMessages();
+  ASSERT_EQ(GetFocus(), frame.GetHandle());
+  {
+    TProgressWindow progress(frame, "Reading", true);
+    EXPECT_TRUE(progress.Update(1, 2));
+    ASSERT_TRUE(progress.IsShown());
+  }
+  ProcessPendingMessages();
+  EXPECT_EQ(GetFocus(), frame.GetHandle());
+  frame.log.clear();
+  SimulateKey(nullptr, VK_DOWN);
+  EXPECT_EQ(frame.Take(WM_KEYDOWN).size(), 1u);
+}
+
 }  // namespace

@@ -191,19 +191,6 @@ class ClipboardScreen : public GridworkScreen {
     ASSERT_TRUE(WaitForWindowGone(box.id, what + " is answered"));
   }
 
-  bool WaitForFrame() {
-    return WaitFor(
-        [this] {
-          for (const TTopWindow& w : server->TopWindows())
-            if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
-              frame = w;
-              return true;
-            }
-          return false;
-        },
-        "the frame \"Gridwork\" appears");
-  }
-
   // The program's windows besides the frame.
   std::vector<TTopWindow> OtherWindows() const {
     std::vector<TTopWindow> others;

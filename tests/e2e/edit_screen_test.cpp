@@ -17,13 +17,7 @@ TEST_F(GridworkScreen, CutOverARangeHoldingAProtectedCellChangesNothing) {
       "rows 20 and 21 of column 5 show their numbers"));
   ASSERT_NO_FATAL_FAILURE(OfferOnClipboard("unchanged"));
 
-  ASSERT_TRUE(server->MoveTo(CellCenter(20, 5)));
-  ASSERT_TRUE(server->ButtonDown());
-  ASSERT_TRUE(server->MoveTo(CellCenter(21, 10)));
-  ASSERT_TRUE(server->ButtonUp());
-  ASSERT_TRUE(ParkPointer());
-  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, Shrunk(CellArea(21, 7), 4)); },
-                        "the range shows selected"));
+  ASSERT_TRUE(DragSelects({5, 20}, {10, 21}, 21, 7));
   ASSERT_TRUE(server->Keys({"ctrl+x"}));
   // A click after the key: once its editor shows, the key has been handled
   // and the selection is gone.
@@ -50,13 +44,7 @@ TEST_F(GridworkScreen, CopyAfterTheEditMenuClosedWithEscapeReachesOtherPrograms)
   ASSERT_TRUE(WaitForPopup(false, "Escape closes the Edit menu"));
 
   // Rows 12 and 13 of the integer column 2 and the fixed column 3.
-  ASSERT_TRUE(server->MoveTo(CellCenter(12, 2)));
-  ASSERT_TRUE(server->ButtonDown());
-  ASSERT_TRUE(server->MoveTo(CellCenter(13, 3)));
-  ASSERT_TRUE(server->ButtonUp());
-  ASSERT_TRUE(ParkPointer());
-  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, Shrunk(CellArea(13, 3), 4)); },
-                        "the range shows selected"));
+  ASSERT_TRUE(DragSelects({2, 12}, {3, 13}, 13, 3));
   ASSERT_TRUE(server->Keys({"ctrl+c"}));
   EXPECT_TRUE(WaitFor([&] { return ClipboardText() == "12002\t4001.00\n13002\t4334.00\n"; },
                       "another program reads the range as tab-separated lines"));

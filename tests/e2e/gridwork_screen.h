@@ -135,14 +135,9 @@ class GridworkScreen : public testing::Test {
     LaunchProgram({});
   }
 
-  // Starts the program with the given arguments and waits until its frame
-  // shows the table; a test may end the program and launch it again.
-  void LaunchProgram(const std::vector<std::string>& arguments) {
-    std::vector<std::string> command{GRIDWORK_BINARY};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    ASSERT_TRUE(program.Start(command, workDir + "/" + TestName() + "-" + std::to_string(++launches) + ".log"))
-        << "cannot start " << GRIDWORK_BINARY;
-    ASSERT_TRUE(WaitFor(
+  // Waits until the program's frame shows and notes where it is.
+  bool WaitForFrame() {
+    return WaitFor(
         [this] {
           for (const TTopWindow& w : server->TopWindows())
             if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
@@ -151,7 +146,26 @@ class GridworkScreen : public testing::Test {
             }
           return false;
         },
-        "the frame \"Gridwork\" appears"));
+        "the frame \"Gridwork\" appears");
+  }
+
+  // Drags the mouse from one cell to another (x the column, y the row) and
+  // waits until the range shows selected at the cell given.
+  bool DragSelects(TPoint from, TPoint to, int selectedRow, int selectedColumn) {
+    return server->MoveTo(CellCenter(from.y, from.x)) && server->ButtonDown() && server->MoveTo(CellCenter(to.y, to.x)) &&
+           server->ButtonUp() && ParkPointer() &&
+           WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, Shrunk(CellArea(selectedRow, selectedColumn), 4)); },
+                     "the range shows selected");
+  }
+
+  // Starts the program with the given arguments and waits until its frame
+  // shows the table; a test may end the program and launch it again.
+  void LaunchProgram(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{GRIDWORK_BINARY};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    ASSERT_TRUE(program.Start(command, workDir + "/" + TestName() + "-" + std::to_string(++launches) + ".log"))
+        << "cannot start " << GRIDWORK_BINARY;
+    ASSERT_TRUE(WaitForFrame());
     // The grid starts below the menu bar: the first white pixel down the
     // right-hand part of the frame, where the frozen rows hold no text. A
     // frame not yet painted may be white from its top: the freeze lines

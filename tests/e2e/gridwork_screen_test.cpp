@@ -261,13 +261,7 @@ bool TextInSelectedCell(const TScreenImage& screen, const TRect& cell) {
 
 TEST_F(GridworkScreen, ClipboardExchangesRangesWithOtherPrograms) {
   // Copy: rows 12 and 13 of the integer column 2 and the fixed column 3.
-  ASSERT_TRUE(server->MoveTo(CellCenter(12, 2)));
-  ASSERT_TRUE(server->ButtonDown());
-  ASSERT_TRUE(server->MoveTo(CellCenter(13, 3)));
-  ASSERT_TRUE(server->ButtonUp());
-  ASSERT_TRUE(ParkPointer());
-  ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return MostlyBlack(s, Shrunk(CellArea(13, 3), 4)); },
-                        "the range shows selected"));
+  ASSERT_TRUE(DragSelects({2, 12}, {3, 13}, 13, 3));
   ASSERT_TRUE(server->Keys({"ctrl+c"}));
   const std::string copied = "12002\t4001.00\n13002\t4334.00\n";
   ASSERT_TRUE(WaitFor([&] { return ReadClipboard(workDir, "UTF8_STRING") == copied; },

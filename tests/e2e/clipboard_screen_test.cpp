@@ -179,18 +179,6 @@ class TClipboardManager {
 
 class ClipboardScreen : public GridworkScreen {
  protected:
-  // Waits for the next window of the program and gives it the keyboard with
-  // a click on its top edge once it has come to rest, as a person would.
-  void AnswerNextBox(std::vector<unsigned long>& known, const std::string& key, const std::string& what) {
-    TTopWindow box;
-    ASSERT_TRUE(WaitForNewWindow(known, box, what));
-    known.push_back(box.id);
-    ASSERT_TRUE(WaitForSettledWindow(box, what + " comes to rest"));
-    ASSERT_TRUE(server->Click({box.area.left + box.area.Width() / 2, box.area.top + 12}));
-    ASSERT_TRUE(server->Keys({key}));
-    ASSERT_TRUE(WaitForWindowGone(box.id, what + " is answered"));
-  }
-
   // The program's windows besides the frame.
   std::vector<TTopWindow> OtherWindows() const {
     std::vector<TTopWindow> others;
@@ -280,11 +268,16 @@ TEST_F(ClipboardScreen, AClipboardManagerKeepsALargeRangeAfterTheWindowCloses) {
       "another program reads the 40 copied rows"));
 
   ASSERT_TRUE(server->RequestClose(frame.id));
-  std::vector<unsigned long> known{frame.id};
-  // The start-up table is unsaved: "Нет" (its letter Н); then the large range
-  // stays available: "Да" (Enter on the default button).
-  ASSERT_NO_FATAL_FAILURE(AnswerNextBox(known, "Cyrillic_en", "the question about saving"));
-  ASSERT_NO_FATAL_FAILURE(AnswerNextBox(known, "Return", "the question about the clipboard"));
+  // The start-up table is unsaved: "Нет"; then the large range stays
+  // available: "Да" (Enter on the default button).
+  TTopWindow saving;
+  ASSERT_TRUE(WaitForWindow("Test", saving, "the question about saving"));
+  ASSERT_TRUE(AnswerNo(saving));
+  TTopWindow keeping;
+  ASSERT_TRUE(WaitForWindow("Test", keeping, "the question about the clipboard"));
+  ASSERT_TRUE(GiveKeyboard(keeping));
+  ASSERT_TRUE(server->Keys({"Return"}));
+  ASSERT_TRUE(WaitForWindowGone(keeping.id, "\"Да\" answers the question about the clipboard"));
 
   EXPECT_TRUE(WaitFor(
       [&] {

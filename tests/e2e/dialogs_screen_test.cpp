@@ -40,14 +40,15 @@ class DialogsScreen : public GridworkScreen {
     ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return EditorOn(s, CellArea(editorRow, kColumn)); },
                           "the editor opens on row " + std::to_string(editorRow)));
     ASSERT_TRUE(server->Keys({accelerator}));
-    ASSERT_TRUE(WaitForNewWindow({}, dialog, "the dialog \"" + caption + "\" opens"));
+    ASSERT_TRUE(WaitForWindow(caption, dialog, "the dialog \"" + caption + "\" opens"));
     ASSERT_TRUE(WaitForSettledWindow(dialog, "the dialog settles"));
-    EXPECT_EQ(dialog.name, caption);
     ASSERT_TRUE(server->Click({dialog.area.left + 3, dialog.area.bottom - 3}));
     ASSERT_TRUE(ParkPointer());
+    ASSERT_TRUE(WaitForKeyboard(dialog, "the dialog \"" + caption + "\" has the keyboard"));
   }
 
   void CloseDialog(const TTopWindow& dialog) {
+    ASSERT_TRUE(WaitForKeyboard(dialog, "the dialog has the keyboard again"));
     ASSERT_TRUE(server->Keys({"Escape"}));
     ASSERT_TRUE(WaitForWindowGone(dialog.id, "Escape closes the dialog"));
   }
@@ -71,9 +72,8 @@ class DialogsScreen : public GridworkScreen {
     ASSERT_TRUE(server->Type(with));
     ASSERT_TRUE(server->Keys({"Tab", "Tab", "Tab", "Tab", "space"}));
     TTopWindow message;
-    ASSERT_TRUE(WaitForNewWindow({replace.id}, message, "the search ends with its message"));
-    ASSERT_TRUE(WaitForSettledWindow(message, "the message settles"));
-    ASSERT_TRUE(server->Click({message.area.left + message.area.Width() / 2, message.area.top + 12}));
+    ASSERT_TRUE(WaitForWindow("Test", message, "the search ends with its message"));
+    ASSERT_TRUE(GiveKeyboard(message));
     ASSERT_TRUE(server->Keys({"Return"}));
     ASSERT_TRUE(WaitForWindowGone(message.id, "Enter answers the message"));
     ASSERT_NO_FATAL_FAILURE(CloseDialog(replace));
@@ -120,13 +120,15 @@ TEST_F(DialogsScreen, TheFileDialogSpeaksTheUsersLanguage) {
     ASSERT_TRUE(OpenMenu(0, "the File menu opens"));
     ASSERT_TRUE(server->Keys({"Down", "Down", "Down", "Return"}));
     TTopWindow dialog;
-    ASSERT_TRUE(WaitForNewWindow({}, dialog, "\"Сохранить как...\" opens the save dialog"));
+    // Awaited by its title: in Russian, and English in English.
+    ASSERT_TRUE(
+        WaitForWindow(russian ? "Сохранить как" : "Save As", dialog, "\"Сохранить как...\" opens the save dialog"));
     ASSERT_TRUE(WaitForSettledWindow(dialog, "the save dialog settles"));
-    EXPECT_EQ(dialog.name, russian ? "Сохранить как" : "Save As");
     // The file name field, 54 pixels above the dialog's bottom edge, takes
     // the keyboard from a click.
     ASSERT_TRUE(server->Click({(dialog.area.left + dialog.area.right) / 2, dialog.area.bottom - 54}));
     ASSERT_TRUE(ParkPointer());
+    ASSERT_TRUE(WaitForKeyboard(dialog, "the save dialog has the keyboard"));
     const std::string path = workDir + "/" + TestName() + "-" + locale.substr(0, 2) + ".qdt";
     ASSERT_TRUE(server->Type(path));
     ASSERT_TRUE(server->Keys({russian ? "alt+Cyrillic_es" : "alt+s"}));

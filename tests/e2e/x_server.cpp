@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace {
@@ -67,6 +68,32 @@ int TolerateVanishedWindows(Display* display, XErrorEvent* error) {
   return xlibHandler ? xlibHandler(display, error) : 0;
 }
 
+// The Cyrillic letters the cases type get keys of their own on the fresh
+// server, before any program starts. Otherwise xdotool maps a spare key for
+// each press and maps it back at once, and a program that reads the key
+// map only after the press may see another letter.
+void MapCyrillicLetters(Display* display) {
+  int first = 0;
+  int last = 0;
+  XDisplayKeycodes(display, &first, &last);
+  int perCode = 0;
+  KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
+  if (!map) return;
+  std::vector<int> spare;
+  for (int code = last; code >= first; --code) {
+    bool empty = true;
+    for (int i = 0; i < perCode; ++i) empty = empty && map[(code - first) * perCode + i] == NoSymbol;
+    if (empty) spare.push_back(code);
+  }
+  XFree(map);
+  const char* letters[] = {"Cyrillic_es", "Cyrillic_ve", "Cyrillic_ze", "Cyrillic_en"};
+  for (std::size_t i = 0; i < std::size(letters) && i < spare.size(); ++i) {
+    KeySym sym = XStringToKeysym(letters[i]);
+    XChangeKeyboardMapping(display, spare[i], 1, &sym, 1);
+  }
+  XSync(display, False);
+}
+
 }  // namespace
 
 TXServer::~TXServer() {
@@ -99,6 +126,7 @@ bool TXServer::Start(const std::string& workDir) {
     error = "cannot connect to " + display;
     return false;
   }
+  MapCyrillicLetters(connection);
   return true;
 }
 

@@ -196,13 +196,7 @@ class ClipboardScreen : public GridworkScreen {
     ASSERT_TRUE(WaitForFrame());
     ASSERT_TRUE(WaitUntil(
         [this](const TScreenImage& screen) {
-          const int x = frame.area.right - 40;
-          for (int y = frame.area.top; y < frame.area.bottom; ++y)
-            if (IsWhite(screen.At(x, y))) {
-              origin = {frame.area.left, y};
-              return SeparatorRow(screen) < 0 && screen.Mask(CellArea(0, 0), IsDark).Count() > 0;
-            }
-          return false;
+          return FindOrigin(screen) && SeparatorRow(screen) < 0 && screen.Mask(CellArea(0, 0), IsDark).Count() > 0;
         },
         "the generated table shows"));
   }
@@ -350,13 +344,7 @@ class PipeScreen : public ClipboardScreen {
   }
 
   bool ShowsStartUpTable(const TScreenImage& screen) {
-    const int x = frame.area.right - 40;
-    for (int y = frame.area.top; y < frame.area.bottom; ++y)
-      if (IsWhite(screen.At(x, y))) {
-        origin = {frame.area.left, y};
-        return SeparatorRow(screen) == kFrozen100.cy;
-      }
-    return false;
+    return FindOrigin(screen) && SeparatorRow(screen) == kFrozen100.cy;
   }
 
   static constexpr std::size_t kFirst = std::size_t{3} << 19;

@@ -135,6 +135,18 @@ class GridworkScreen : public testing::Test {
     LaunchProgram({});
   }
 
+  // Takes the first white pixel down the right-hand part of the frame as the
+  // grid's top-left row; false while there is none.
+  bool FindOrigin(const TScreenImage& screen) {
+    const int x = frame.area.right - 40;
+    for (int y = frame.area.top; y < frame.area.bottom; ++y)
+      if (IsWhite(screen.At(x, y))) {
+        origin = {frame.area.left, y};
+        return true;
+      }
+    return false;
+  }
+
   // Waits until the program's frame shows and notes where it is.
   bool WaitForFrame() {
     return WaitFor(
@@ -172,13 +184,8 @@ class GridworkScreen : public testing::Test {
     // where the start-up table has them tell the grid.
     ASSERT_TRUE(WaitUntil(
         [this](const TScreenImage& screen) {
-          const int x = frame.area.right - 40;
-          for (int y = frame.area.top; y < frame.area.bottom; ++y)
-            if (IsWhite(screen.At(x, y))) {
-              origin = {frame.area.left, y};
-              return SeparatorRow(screen) == kFrozen100.cy && SeparatorColumn(screen) == kFrozen100.cx;
-            }
-          return false;
+          return FindOrigin(screen) && SeparatorRow(screen) == kFrozen100.cy &&
+                 SeparatorColumn(screen) == kFrozen100.cx;
         },
         "the table is painted"));
     ExpectFrozenArea(kFrozen100, "100%");

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cell/cell.h"
-#include "platform/locale.h"
+#include "platform/text/locale.h"
 
 namespace {
 

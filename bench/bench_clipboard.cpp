@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/application.h"
-#include "platform/clipboard.h"
-#include "platform/locale.h"
-#include "platform/nls.h"
-#include "platform/testing.h"
+#include "platform/window/application.h"
+#include "platform/system/clipboard.h"
+#include "platform/text/locale.h"
+#include "platform/text/nls.h"
+#include "platform/window/testing.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/application.h"
-#include "platform/testing.h"
+#include "platform/window/application.h"
+#include "platform/window/testing.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "platform/nls.h"
+#include "platform/text/nls.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "app/sample_content.h"
-#include "platform/application.h"
-#include "platform/dc.h"
-#include "platform/locale.h"
-#include "platform/nls.h"
-#include "platform/testing.h"
+#include "platform/window/application.h"
+#include "platform/draw/dc.h"
+#include "platform/text/locale.h"
+#include "platform/text/nls.h"
+#include "platform/window/testing.h"
 #include "sheet/gridwork.h"
 #include "run_benchmarks.h"
 

@@ -12,12 +12,12 @@
 #include <string>
 
 #include "app/sample_content.h"
-#include "platform/application.h"
-#include "platform/locale.h"
-#include "platform/nls.h"
-#include "platform/printer.h"
-#include "platform/printer_testing.h"
-#include "print/page_breaks.h"
+#include "platform/window/application.h"
+#include "platform/text/locale.h"
+#include "platform/text/nls.h"
+#include "platform/system/printer.h"
+#include "platform/system/printer_testing.h"
+#include "model/page_breaks.h"
 #include "print/sheet_printout.h"
 #include "sheet/gridwork.h"
 #include "run_benchmarks.h"

@@ -12,9 +12,9 @@
 #include <fstream>
 #include <memory>
 
-#include "platform/commdlg.h"
-#include "platform/font.h"
-#include "platform/testing.h"
+#include "platform/controls/commdlg.h"
+#include "platform/draw/font.h"
+#include "platform/window/testing.h"
 #include "sheet/gridwork.h"
 
 namespace {

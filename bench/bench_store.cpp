@@ -11,7 +11,7 @@
 #include <memory>
 #include <new>
 
-#include "platform/locale.h"
+#include "platform/text/locale.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "platform/application.h"
-#include "platform/testing.h"
-#include "platform/window.h"
+#include "platform/window/application.h"
+#include "platform/window/testing.h"
+#include "platform/window/window.h"
 #include "sheet/gridwork.h"
 
 static void BM_UpdateLayoutLargeTable(benchmark::State& state) {

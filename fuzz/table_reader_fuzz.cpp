@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "files/table_codec.h"
-#include "sheet/sheet_store.h"
+#include "model/table_codec.h"
+#include "model/sheet_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));

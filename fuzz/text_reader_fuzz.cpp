@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "files/text_codec.h"
+#include "model/text_codec.h"
 
 namespace {
 

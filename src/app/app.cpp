@@ -1,12 +1,12 @@
 #include "app/app.h"
 
-#include "app/command_line.h"
+#include "model/command_line.h"
 #include "app/menus.h"
 #include "app/sample_content.h"
-#include "platform/modeless.h"
+#include "platform/window/modeless.h"
 #include "cell/cell_font.h"
-#include "platform/sysinfo.h"
-#include "platform/window.h"
+#include "platform/system/sysinfo.h"
+#include "platform/window/window.h"
 #include "sheet/gridwork.h"
 
 namespace {

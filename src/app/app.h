@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/application.h"
-#include "platform/framewindow.h"
+#include "platform/window/application.h"
+#include "platform/window/framewindow.h"
 
 class TGridwork;
 

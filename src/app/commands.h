@@ -1,7 +1,7 @@
 #pragma once
 // Command identifiers of the menus, the accelerators and the context menu.
 
-#include "platform/wintypes.h"
+#include "platform/text/wintypes.h"
 
 constexpr UINT CM_FILEOPEN = 24332;
 constexpr UINT CM_FILESAVE = 24333;

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "app/app.h"
-#include "app/command_line.h"
+#include "model/command_line.h"
 #include "app/run_guarded.h"
 
 int main(int argc, char** argv) {

@@ -1,9 +1,9 @@
 #include "app/menus.h"
 
 #include "app/commands.h"
-#include "platform/accel.h"
-#include "platform/cp1251_literal.h"
-#include "platform/menu.h"
+#include "platform/window/accel.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/window/menu.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The menu bar of the main frame and the accelerator table of the grid.
 
-#include "platform/winmsg.h"
+#include "platform/window/winmsg.h"
 
 // "&Файл", "&Правка", "&Вид", "Ф&ормат" with their items; the caller owns it.
 HMENU BuildMenuBar();

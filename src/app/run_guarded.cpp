@@ -1,6 +1,6 @@
 #include "app/run_guarded.h"
 
-#include "platform/msgbox.h"
+#include "platform/controls/msgbox.h"
 
 int RunGuarded(const std::function<int()>& run) {
   try {

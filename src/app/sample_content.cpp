@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cell/appearance_codes.h"
-#include "platform/wintypes.h"
+#include "platform/text/wintypes.h"
 #include "sheet/gridwork.h"
 
 namespace {

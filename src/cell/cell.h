@@ -10,7 +10,7 @@
 #include "cell/cell_font.h"
 #include "cell/cell_text.h"
 #include "cell/shared_format.h"
-#include "platform/wintypes.h"
+#include "platform/text/wintypes.h"
 
 // Data type codes. A cell never gets 0 or a code above 7 from the program itself.
 constexpr BYTE ctText = 1;

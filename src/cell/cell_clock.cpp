@@ -1,6 +1,6 @@
 #include "cell/cell_clock.h"
 
-#include "platform/datetime.h"
+#include "platform/text/datetime.h"
 
 FILETIME CurrentFileTime() {
   SYSTEMTIME now;

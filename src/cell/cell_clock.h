@@ -1,7 +1,7 @@
 #pragma once
 // The current system time (UTC) as the values date and time cells start from.
 
-#include "platform/wintypes.h"
+#include "platform/text/wintypes.h"
 
 FILETIME CurrentFileTime();
 // Midnight of 1 January of the current year.

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/codepage.h"
+#include "platform/text/codepage.h"
 
 COLORREF sysTextColor = RGB(0, 0, 0);
 COLORREF sysWindowColor = RGB(255, 255, 255);

@@ -1,7 +1,7 @@
 #pragma once
 // A cell's font and border records, and the colours they fall back on.
 
-#include "platform/wintypes.h"
+#include "platform/text/wintypes.h"
 
 // As a text or border colour: the system window-text colour; as a background:
 // no fill. Any value above 0xFFFFFF is not a real colour.

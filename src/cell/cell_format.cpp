@@ -6,9 +6,9 @@
 
 #include "cell/cell.h"
 #include "cell/number_format.h"
-#include "platform/datetime.h"
-#include "platform/locale.h"
-#include "platform/nls.h"
+#include "platform/text/datetime.h"
+#include "platform/text/locale.h"
+#include "platform/text/nls.h"
 
 bool TCell::FormatDateTime() {
   SYSTEMTIME dateTime;

@@ -1,12 +1,12 @@
 #include <cmath>
 
 #include "cell/cell.h"
-#include "platform/codepage.h"
-#include "platform/cp1251_literal.h"
-#include "platform/crt.h"
-#include "platform/datetime.h"
-#include "platform/locale.h"
-#include "platform/oleaut.h"
+#include "platform/text/codepage.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/text/crt.h"
+#include "platform/text/datetime.h"
+#include "platform/text/locale.h"
+#include "platform/text/oleaut.h"
 
 namespace {
 

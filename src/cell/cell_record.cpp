@@ -2,7 +2,7 @@
 #include <utility>
 
 #include "cell/cell.h"
-#include "platform/datetime.h"
+#include "platform/text/datetime.h"
 
 bool TCell::SetPrecision(int newPrecision) {
   bool accepted = false;

@@ -1,6 +1,6 @@
 #include "cell/cell.h"
 #include "cell/cell_clock.h"
-#include "platform/datetime.h"
+#include "platform/text/datetime.h"
 
 void TCell::SetText(std::string_view newText) {
   SetDataType(ctText);

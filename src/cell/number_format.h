@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/wintypes.h"
+#include "platform/text/wintypes.h"
 
 // "%ld".
 void FormatInteger(LONG number, std::string& out);

@@ -11,7 +11,7 @@
 #include <unordered_map>
 
 #include "cell/cell_font.h"
-#include "platform/wintypes.h"
+#include "platform/text/wintypes.h"
 
 struct TCellFormat {
   TCellFont font;

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "edit/range_text.h"
-#include "platform/clipboard.h"
+#include "model/range_text.h"
+#include "platform/system/clipboard.h"
 #include "sheet/gridwork.h"
 
 namespace {

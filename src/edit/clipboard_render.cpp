@@ -3,11 +3,11 @@
 
 #include <cstring>
 
-#include "edit/range_text.h"
-#include "platform/clipboard.h"
-#include "platform/dc.h"
-#include "platform/dib.h"
-#include "platform/sysinfo.h"
+#include "model/range_text.h"
+#include "platform/system/clipboard.h"
+#include "platform/draw/dc.h"
+#include "platform/draw/dib.h"
+#include "platform/system/sysinfo.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "edit/text_search.h"
+#include "model/text_search.h"
 #include "input/edit_cell.h"
-#include "platform/edit.h"
-#include "platform/modeless.h"
+#include "platform/controls/edit.h"
+#include "platform/window/modeless.h"
 #include "sheet/gridwork.h"
 
 void TGridwork::CmEditFind() { OpenFindDialog(); }

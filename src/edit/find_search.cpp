@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "edit/text_search.h"
+#include "model/text_search.h"
 #include "input/edit_cell.h"
-#include "platform/cp1251_literal.h"
-#include "platform/edit.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/controls/edit.h"
 #include "sheet/gridwork.h"
 
 namespace {

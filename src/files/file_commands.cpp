@@ -5,12 +5,12 @@
 #include <string>
 
 #include "app/commands.h"
-#include "files/file_kind.h"
-#include "platform/clipboard.h"
-#include "platform/codepage.h"
-#include "platform/commdlg.h"
-#include "platform/cp1251_literal.h"
-#include "platform/msgbox.h"
+#include "model/file_kind.h"
+#include "platform/system/clipboard.h"
+#include "platform/text/codepage.h"
+#include "platform/controls/commdlg.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/controls/msgbox.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <utility>
 
-#include "files/table_codec.h"
-#include "platform/cp1251_literal.h"
-#include "platform/file_replace.h"
-#include "platform/progress.h"
+#include "model/table_codec.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/system/file_replace.h"
+#include "platform/controls/progress.h"
 #include "sheet/gridwork.h"
 
 bool TGridwork::WriteTable(std::ostream& out, const TFileProgress& progress) {

@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "files/text_codec.h"
-#include "platform/cp1251_literal.h"
-#include "platform/dib.h"
-#include "platform/file_replace.h"
-#include "platform/progress.h"
+#include "model/text_codec.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/draw/dib.h"
+#include "platform/system/file_replace.h"
+#include "platform/controls/progress.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "platform/commdlg.h"
-#include "platform/dc.h"
-#include "platform/font.h"
+#include "platform/controls/commdlg.h"
+#include "platform/draw/dc.h"
+#include "platform/draw/font.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "format/get_integer.h"
-#include "platform/cp1251_literal.h"
+#include "platform/text/cp1251_literal.h"
 #include "sheet/gridwork.h"
 
 namespace {

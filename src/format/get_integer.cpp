@@ -2,10 +2,10 @@
 
 #include <charconv>
 
-#include "platform/application.h"
-#include "platform/cp1251_literal.h"
-#include "platform/crt.h"
-#include "platform/validator.h"
+#include "platform/window/application.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/text/crt.h"
+#include "platform/controls/validator.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/dialog.h"
-#include "platform/edit.h"
-#include "platform/wintypes.h"
+#include "platform/controls/dialog.h"
+#include "platform/controls/edit.h"
+#include "platform/text/wintypes.h"
 
 class TGetInteger : public TDialog {
  public:

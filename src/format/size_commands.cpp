@@ -2,9 +2,9 @@
 // fitting mode.
 
 #include "format/get_integer.h"
-#include "platform/cp1251_literal.h"
+#include "platform/text/cp1251_literal.h"
 #include "sheet/gridwork.h"
-#include "sheet/size_limits.h"
+#include "model/limits.h"
 
 namespace {
 

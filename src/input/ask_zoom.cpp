@@ -1,7 +1,7 @@
 // The zoom factor typed in percent.
 
 #include "format/get_integer.h"
-#include "platform/cp1251_literal.h"
+#include "platform/text/cp1251_literal.h"
 #include "sheet/gridwork.h"
 
 void TGridwork::AskZoom() {

@@ -5,8 +5,8 @@
 
 #include "app/commands.h"
 #include "input/edit_cell.h"
-#include "platform/cp1251_literal.h"
-#include "platform/menu.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/window/menu.h"
 #include "sheet/gridwork.h"
 
 namespace {

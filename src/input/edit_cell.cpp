@@ -1,6 +1,6 @@
 #include "input/edit_cell.h"
 
-#include "platform/dc.h"
+#include "platform/draw/dc.h"
 #include "sheet/gridwork.h"
 
 DEFINE_RESPONSE_TABLE1(TEditCell, TEdit)

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "cell/cell.h"
-#include "platform/edit.h"
-#include "platform/font.h"
+#include "platform/controls/edit.h"
+#include "platform/draw/font.h"
 
 class TEditCell : public TEdit {
  public:

@@ -5,8 +5,8 @@
 #include <new>
 
 #include "input/edit_cell.h"
-#include "platform/cp1251_literal.h"
-#include "platform/dc.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/draw/dc.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "input/edit_cell.h"
-#include "platform/sysinfo.h"
+#include "platform/system/sysinfo.h"
 #include "sheet/gridwork.h"
 
 namespace {

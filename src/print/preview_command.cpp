@@ -1,7 +1,7 @@
 // The grid's print preview command.
 
-#include "platform/application.h"
-#include "platform/framewindow.h"
+#include "platform/window/application.h"
+#include "platform/window/framewindow.h"
 #include "print/preview_window.h"
 #include "print/sheet_printout.h"
 #include "sheet/gridwork.h"

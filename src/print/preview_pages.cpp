@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/cp1251_literal.h"
+#include "platform/text/cp1251_literal.h"
 
 void TPreviewPages::Reset() {
   data.FromPage = data.ToPage = data.MinPage = data.MaxPage = 1;

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "platform/layout_window.h"
-#include "platform/printer.h"
+#include "platform/window/layout_window.h"
+#include "platform/system/printer.h"
 
 class TPreviewPages {
  public:

@@ -1,9 +1,9 @@
 #include "print/preview_window.h"
 
-#include "platform/application.h"
-#include "platform/cp1251_literal.h"
-#include "platform/response_table.h"
-#include "platform/sysinfo.h"
+#include "platform/window/application.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/window/response_table.h"
+#include "platform/system/sysinfo.h"
 #include "print/sheet_printout.h"
 #include "sheet/gridwork.h"
 

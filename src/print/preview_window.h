@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "platform/decorated_frame.h"
-#include "platform/layout_window.h"
-#include "platform/preview_page.h"
-#include "platform/printer.h"
+#include "platform/window/decorated_frame.h"
+#include "platform/window/layout_window.h"
+#include "platform/draw/preview_page.h"
+#include "platform/system/printer.h"
 #include "print/preview_pages.h"
 
 class TGridwork;

@@ -1,6 +1,6 @@
 // The grid's print command.
 
-#include "platform/printer.h"
+#include "platform/system/printer.h"
 #include "print/sheet_printout.h"
 #include "sheet/gridwork.h"
 

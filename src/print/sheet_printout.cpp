@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "platform/cp1251_literal.h"
-#include "platform/dc.h"
-#include "platform/font.h"
-#include "print/page_breaks.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/draw/dc.h"
+#include "platform/draw/font.h"
+#include "model/page_breaks.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/printer.h"
+#include "platform/system/printer.h"
 
 class TGridwork;
 

@@ -5,7 +5,7 @@
 
 #include "cell/appearance_codes.h"
 #include "sheet/gridwork.h"
-#include "sheet/size_limits.h"
+#include "model/limits.h"
 
 namespace {
 

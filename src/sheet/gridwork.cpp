@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "edit/edit_info.h"
-#include "platform/application.h"
-#include "platform/cp1251_literal.h"
-#include "platform/dc.h"
-#include "platform/font.h"
-#include "platform/msgbox.h"
+#include "model/edit_info.h"
+#include "platform/window/application.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/draw/dc.h"
+#include "platform/draw/font.h"
+#include "platform/controls/msgbox.h"
 
 TGridwork::TGridwork(TWindow* parent, const char* title, TModule* module, int rows, int columns, int frozenRows,
                      int frozenColumns, double zoom)

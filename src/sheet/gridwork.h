@@ -15,17 +15,17 @@
 #include <vector>
 
 #include "cell/cell.h"
-#include "edit/edit_info.h"
-#include "files/file_failure.h"
-#include "files/file_progress.h"
-#include "platform/bitmap.h"
-#include "platform/commdlg.h"
-#include "platform/dc.h"
-#include "platform/font.h"
-#include "platform/geometry.h"
-#include "platform/window.h"
-#include "sheet/sheet_store.h"
-#include "view/sheet_layout.h"
+#include "model/edit_info.h"
+#include "model/file_failure.h"
+#include "model/file_progress.h"
+#include "platform/draw/bitmap.h"
+#include "platform/controls/commdlg.h"
+#include "platform/draw/dc.h"
+#include "platform/draw/font.h"
+#include "platform/draw/geometry.h"
+#include "platform/window/window.h"
+#include "model/sheet_store.h"
+#include "model/sheet_layout.h"
 
 class TEditCell;
 class TProgressWindow;

@@ -9,7 +9,7 @@
 #include <new>
 #include <utility>
 
-#include "platform/cp1251_literal.h"
+#include "platform/text/cp1251_literal.h"
 #include "sheet/gridwork.h"
 
 namespace {

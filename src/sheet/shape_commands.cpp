@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "format/get_integer.h"
-#include "platform/cp1251_literal.h"
+#include "platform/text/cp1251_literal.h"
 #include "sheet/gridwork.h"
 
 void TGridwork::CmInsertRows() {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "input/edit_cell.h"
-#include "platform/dc.h"
+#include "platform/draw/dc.h"
 #include "sheet/gridwork.h"
 
 TBrush* TGridwork::EvCtlColor(TDC& dc, HWND child, UINT ctlType) {

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "cell/appearance_codes.h"
-#include "platform/dc.h"
-#include "platform/font.h"
+#include "platform/draw/dc.h"
+#include "platform/draw/font.h"
 #include "sheet/gridwork.h"
 #include "view/draw_font.h"
 

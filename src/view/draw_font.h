@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "cell/cell.h"
-#include "platform/dc.h"
-#include "platform/font.h"
+#include "platform/draw/dc.h"
+#include "platform/draw/font.h"
 
 class TCellFontSelection {
  public:

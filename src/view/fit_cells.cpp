@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "platform/dc.h"
+#include "platform/draw/dc.h"
 #include "sheet/gridwork.h"
-#include "sheet/size_limits.h"
+#include "model/limits.h"
 
 void TGridwork::FitCellsToText(int left, int top, int right, int bottom) {
   if (cells.empty() || GetHandle() == nullptr) return;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/dc.h"
-#include "platform/font.h"
-#include "platform/gdi.h"
+#include "platform/draw/dc.h"
+#include "platform/draw/font.h"
+#include "platform/draw/gdi.h"
 #include "sheet/gridwork.h"
 
 void TGridwork::ComputePositions() { layout.ComputePositions(); }

@@ -1,10 +1,10 @@
 // The layout of the grid window: the device scale, the panes for its client
 // area, sizes and answers to a change of the window's size.
 
-#include "platform/dc.h"
-#include "platform/sysinfo.h"
+#include "platform/draw/dc.h"
+#include "platform/system/sysinfo.h"
 #include "sheet/gridwork.h"
-#include "sheet/size_limits.h"
+#include "model/limits.h"
 
 void TGridwork::UpdateLayout() {
   {

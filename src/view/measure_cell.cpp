@@ -1,7 +1,7 @@
 // The extent of a cell's text, in points, for fitting rows and columns and
 // for sizing the editor of a cell whose text runs over its neighbours.
 
-#include "platform/dc.h"
+#include "platform/draw/dc.h"
 #include "sheet/gridwork.h"
 #include "view/draw_font.h"
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "platform/cp1251_literal.h"
-#include "platform/dc.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/draw/dc.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/window.h"
+#include "platform/window/window.h"
 #include "sheet/gridwork.h"
 
 namespace {

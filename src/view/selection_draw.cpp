@@ -1,8 +1,8 @@
 // Drawing the selection: the inverted block and its frame two pixels inside,
 // both drawn so that drawing them again restores the pixels.
 
-#include "platform/dc.h"
-#include "platform/gdi.h"
+#include "platform/draw/dc.h"
+#include "platform/draw/gdi.h"
 #include "sheet/gridwork.h"
 
 namespace {

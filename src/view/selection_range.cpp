@@ -1,6 +1,6 @@
 // The range selection: setting, hiding, select-all and the drag steps.
 
-#include "platform/dc.h"
+#include "platform/draw/dc.h"
 #include "sheet/gridwork.h"
 
 void TGridwork::SelectRange(int left, int top, int right, int bottom) {

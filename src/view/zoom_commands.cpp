@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "platform/application.h"
-#include "platform/cp1251_literal.h"
-#include "platform/framewindow.h"
-#include "platform/sysinfo.h"
+#include "platform/window/application.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/window/framewindow.h"
+#include "platform/system/sysinfo.h"
 #include "sheet/gridwork.h"
 
 void TGridwork::SetZoom(float newZoom) {

@@ -7,9 +7,9 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "input/edit_cell.h"
-#include "platform/edit.h"
-#include "platform/menu.h"
-#include "platform/testing.h"
+#include "platform/controls/edit.h"
+#include "platform/window/menu.h"
+#include "platform/window/testing.h"
 #include "sheet/gridwork.h"
 #include "started_app.h"
 

@@ -5,9 +5,9 @@
 
 #include "app/app.h"
 #include "app/commands.h"
-#include "platform/cp1251_literal.h"
-#include "platform/menu.h"
-#include "platform/testing.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/window/menu.h"
+#include "platform/window/testing.h"
 #include "sheet/gridwork.h"
 #include "started_app.h"
 

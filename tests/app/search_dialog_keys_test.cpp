@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/commands.h"
-#include "platform/dialog.h"
-#include "platform/modeless.h"
-#include "platform/testing.h"
+#include "platform/controls/dialog.h"
+#include "platform/window/modeless.h"
+#include "platform/window/testing.h"
 #include "sheet/gridwork.h"
 #include "started_app.h"
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/app.h"
-#include "platform/codepage.h"
-#include "platform/framewindow.h"
-#include "platform/testing.h"
+#include "platform/text/codepage.h"
+#include "platform/window/framewindow.h"
+#include "platform/window/testing.h"
 #include "sheet/gridwork.h"
 #include "started_app.h"
 

@@ -3,8 +3,8 @@
 // it, without entering the message loop.
 
 #include "app/app.h"
-#include "platform/framewindow.h"
-#include "platform/testing.h"
+#include "platform/window/framewindow.h"
+#include "platform/window/testing.h"
 
 class TStartedApp : public TApp {
  public:

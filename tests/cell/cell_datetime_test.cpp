@@ -4,7 +4,7 @@
 
 #include "cell/cell.h"
 #include "cell_test_support.h"
-#include "platform/datetime.h"
+#include "platform/text/datetime.h"
 
 namespace {
 

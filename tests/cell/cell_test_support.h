@@ -6,9 +6,9 @@
 #include <string>
 
 #include "cell/cell.h"
-#include "platform/cp1251_literal.h"
-#include "platform/locale.h"
-#include "platform/wintypes.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/text/locale.h"
+#include "platform/text/wintypes.h"
 
 inline const std::string kError = u8"ОШИБКА"_cp;
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/geometry.h"
-#include "platform/wintypes.h"
+#include "platform/draw/geometry.h"
+#include "platform/text/wintypes.h"
 
 inline TRect Shrunk(TRect area, int by) { return area.Inflate(-by, -by); }
 

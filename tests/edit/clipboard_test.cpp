@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "edit_fixture.h"
-#include "platform/cp1251_literal.h"
-#include "platform/dib.h"
-#include "platform/edit.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/draw/dib.h"
+#include "platform/controls/edit.h"
 
 namespace {
 

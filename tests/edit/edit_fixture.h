@@ -8,7 +8,7 @@
 #include "app/commands.h"
 #include "app/menus.h"
 #include "input/input_fixture.h"
-#include "platform/clipboard.h"
+#include "platform/system/clipboard.h"
 
 class EditTest : public InputTest {
  protected:

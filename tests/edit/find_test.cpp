@@ -3,14 +3,14 @@
 
 #include <cstring>
 
-#include "edit/text_search.h"
+#include "model/text_search.h"
 #include "edit_fixture.h"
-#include "platform/check_box.h"
-#include "platform/controls_testing.h"
-#include "platform/cp1251_literal.h"
-#include "platform/dialog.h"
-#include "platform/edit.h"
-#include "platform/modeless.h"
+#include "platform/controls/check_box.h"
+#include "platform/controls/controls_testing.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/controls/dialog.h"
+#include "platform/controls/edit.h"
+#include "platform/window/modeless.h"
 
 namespace {
 

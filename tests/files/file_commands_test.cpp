@@ -3,9 +3,9 @@
 #include <fnmatch.h>
 
 #include "files/files_fixture.h"
-#include "platform/codepage.h"
-#include "platform/cp1251_literal.h"
-#include "platform/msgbox.h"
+#include "platform/text/codepage.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/controls/msgbox.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <sstream>
 
 #include "files/files_fixture.h"
-#include "files/table_codec.h"
-#include "platform/cp1251_literal.h"
-#include "platform/msgbox.h"
+#include "model/table_codec.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/controls/msgbox.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <sstream>
 
 #include "app/sample_content.h"
-#include "files/table_codec.h"
-#include "sheet/sheet_store.h"
+#include "model/table_codec.h"
+#include "model/sheet_store.h"
 #include "files/files_fixture.h"
 #include "input/edit_cell.h"
-#include "platform/file_replace.h"
+#include "platform/system/file_replace.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "app/sample_content.h"
 #include "files/files_fixture.h"
-#include "files/text_codec.h"
-#include "platform/cp1251_literal.h"
+#include "model/text_codec.h"
+#include "platform/text/cp1251_literal.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "app/commands.h"
 #include "input/input_fixture.h"
-#include "platform/commdlg.h"
-#include "platform/font.h"
-#include "platform/gdi.h"
+#include "platform/controls/commdlg.h"
+#include "platform/draw/font.h"
+#include "platform/draw/gdi.h"
 
 namespace {
 

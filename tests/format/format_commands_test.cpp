@@ -7,9 +7,9 @@
 #include "app/commands.h"
 #include "cell/appearance_codes.h"
 #include "input/input_fixture.h"
-#include "platform/controls_testing.h"
-#include "platform/cp1251_literal.h"
-#include "platform/dialog.h"
+#include "platform/controls/controls_testing.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/controls/dialog.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "format/get_integer.h"
-#include "platform/application.h"
-#include "platform/controls_testing.h"
-#include "platform/cp1251_literal.h"
-#include "platform/testing.h"
+#include "platform/window/application.h"
+#include "platform/controls/controls_testing.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/window/testing.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "app/commands.h"
 #include "input_fixture.h"
-#include "platform/cp1251_literal.h"
-#include "platform/edit.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/controls/edit.h"
 
 namespace {
 

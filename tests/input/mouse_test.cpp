@@ -8,11 +8,11 @@
 #include "app/commands.h"
 #include "format/get_integer.h"
 #include "input_fixture.h"
-#include "platform/controls_testing.h"
-#include "platform/cp1251_literal.h"
-#include "platform/dialog.h"
-#include "platform/menu.h"
-#include "platform/sysinfo.h"
+#include "platform/controls/controls_testing.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/controls/dialog.h"
+#include "platform/window/menu.h"
+#include "platform/system/sysinfo.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/clipboard.h"
-#include "platform/clipboard_formats.h"
-#include "platform/cp1251_literal.h"
-#include "platform/dib.h"
-#include "platform/testing.h"
-#include "platform/window.h"
+#include "platform/draw/bitmap.h"
+#include "platform/system/clipboard.h"
+#include "platform/system/clipboard_formats.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/draw/dib.h"
+#include "platform/window/testing.h"
+#include "platform/window/window.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "platform/codepage.h"
+#include "platform/text/codepage.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/cp1251_literal.h"
+#include "platform/text/cp1251_literal.h"
 
 namespace {
 

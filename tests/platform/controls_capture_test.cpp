@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "platform/testing.h"
-#include "platform/window.h"
+#include "platform/window/testing.h"
+#include "platform/window/window.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "platform/application.h"
-#include "platform/check_box.h"
-#include "platform/controls_testing.h"
-#include "platform/dialog.h"
-#include "platform/edit.h"
-#include "platform/modeless.h"
-#include "platform/sysinfo.h"
-#include "platform/testing.h"
+#include "platform/window/application.h"
+#include "platform/controls/check_box.h"
+#include "platform/controls/controls_testing.h"
+#include "platform/controls/dialog.h"
+#include "platform/controls/edit.h"
+#include "platform/window/modeless.h"
+#include "platform/system/sysinfo.h"
+#include "platform/window/testing.h"
 #include "window_test_support.h"
 
 namespace {

@@ -3,14 +3,14 @@
 #include <memory>
 #include <vector>
 
-#include "platform/accel.h"
-#include "platform/application.h"
-#include "platform/controls_testing.h"
-#include "platform/dialog.h"
-#include "platform/edit.h"
-#include "platform/menu.h"
-#include "platform/modeless.h"
-#include "platform/testing.h"
+#include "platform/window/accel.h"
+#include "platform/window/application.h"
+#include "platform/controls/controls_testing.h"
+#include "platform/controls/dialog.h"
+#include "platform/controls/edit.h"
+#include "platform/window/menu.h"
+#include "platform/window/modeless.h"
+#include "platform/window/testing.h"
 #include "window_test_support.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/edit_buffer.h"
-#include "platform/validator.h"
+#include "platform/controls/edit_buffer.h"
+#include "platform/controls/validator.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/edit.h"
-#include "platform/testing.h"
-#include "platform/validator.h"
+#include "platform/controls/edit.h"
+#include "platform/window/testing.h"
+#include "platform/controls/validator.h"
 #include "window_test_support.h"
 
 namespace {

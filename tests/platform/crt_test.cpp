@@ -1,4 +1,4 @@
-#include "platform/crt.h"
+#include "platform/text/crt.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/datetime.h"
+#include "platform/text/datetime.h"
 
 #include <gtest/gtest.h>
 

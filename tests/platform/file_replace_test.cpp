@@ -1,7 +1,7 @@
 // Replacing a file through a temporary: failures on the way, links, names
 // at the system's limit and the temporaries a killed save leaves.
 
-#include "platform/file_replace.h"
+#include "platform/system/file_replace.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/testing.h"
+#include "platform/window/testing.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/drawtext_layout.h"
+#include "platform/draw/drawtext_layout.h"
 
 namespace {
 

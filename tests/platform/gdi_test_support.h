@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/dc.h"
+#include "platform/draw/dc.h"
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/application.h"
-#include "platform/cp1251_literal.h"
-#include "platform/msgbox.h"
+#include "platform/window/application.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/controls/msgbox.h"
 #include "window_test_support.h"
 
 namespace {

@@ -1,12 +1,12 @@
-#include "platform/nls.h"
+#include "platform/text/nls.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/codepage.h"
-#include "platform/cp1251_literal.h"
-#include "platform/locale.h"
+#include "platform/text/codepage.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/text/locale.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <ctime>
 #include <string>
 
-#include "platform/codepage.h"
-#include "platform/locale.h"
-#include "platform/oleaut.h"
+#include "platform/text/codepage.h"
+#include "platform/text/locale.h"
+#include "platform/text/oleaut.h"
 
 namespace {
 

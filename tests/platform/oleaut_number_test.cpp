@@ -5,9 +5,9 @@
 #include <limits>
 #include <string>
 
-#include "platform/codepage.h"
-#include "platform/locale.h"
-#include "platform/oleaut.h"
+#include "platform/text/codepage.h"
+#include "platform/text/locale.h"
+#include "platform/text/oleaut.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/progress.h"
+#include "platform/controls/progress.h"
 #include "window_test_support.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <functional>
 #include <stdexcept>
 
-#include "platform/application.h"
-#include "platform/cp1251_literal.h"
-#include "platform/framewindow.h"
-#include "platform/msgbox.h"
+#include "platform/window/application.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/window/framewindow.h"
+#include "platform/controls/msgbox.h"
 #include "window_test_support.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/framewindow.h"
-#include "platform/testing.h"
-#include "platform/window.h"
+#include "platform/window/framewindow.h"
+#include "platform/window/testing.h"
+#include "platform/window/window.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/accel.h"
-#include "platform/cp1251_literal.h"
+#include "platform/window/accel.h"
+#include "platform/text/cp1251_literal.h"
 #include "window_test_support.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/cp1251_literal.h"
-#include "platform/framewindow.h"
-#include "platform/menu.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/window/framewindow.h"
+#include "platform/window/menu.h"
 #include "window_test_support.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/dc.h"
-#include "platform/sysinfo.h"
+#include "platform/draw/dc.h"
+#include "platform/system/sysinfo.h"
 #include "window_test_support.h"
 
 namespace {

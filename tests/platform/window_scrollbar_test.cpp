@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sysinfo.h"
+#include "platform/system/sysinfo.h"
 #include "window_test_support.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi.h"
+#include "platform/draw/gdi.h"
 
 // What a shell command writes to its standard output.
 inline std::string CommandOutput(const std::string& command) {

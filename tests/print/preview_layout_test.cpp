@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "platform/layout_window.h"
-#include "platform/testing.h"
+#include "platform/window/layout_window.h"
+#include "platform/window/testing.h"
 #include "print/preview_pages.h"
 
 namespace {

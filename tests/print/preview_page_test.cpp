@@ -1,4 +1,4 @@
-#include "platform/preview_page.h"
+#include "platform/draw/preview_page.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "cell/appearance_codes.h"
-#include "platform/gdi.h"
-#include "platform/printer_testing.h"
+#include "platform/draw/gdi.h"
+#include "platform/system/printer_testing.h"
 #include "print/sheet_printout.h"
 #include "support/grid_window_fixture.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/cp1251_literal.h"
+#include "platform/text/cp1251_literal.h"
 
 namespace {
 

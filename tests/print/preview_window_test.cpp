@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "pdf_support.h"
-#include "platform/cp1251_literal.h"
-#include "platform/printer_testing.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/system/printer_testing.h"
 #include "print/sheet_printout.h"
 #include "support/grid_window_fixture.h"
 

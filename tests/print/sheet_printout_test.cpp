@@ -9,7 +9,7 @@
 
 #include "app/commands.h"
 #include "pdf_support.h"
-#include "platform/printer_testing.h"
+#include "platform/system/printer_testing.h"
 #include "support/grid_window_fixture.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/cp1251_literal.h"
-#include "platform/locale.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/text/locale.h"
 #include "sheet/gridwork.h"
 
 namespace {

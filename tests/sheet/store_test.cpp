@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "platform/application.h"
-#include "platform/cp1251_literal.h"
-#include "platform/framewindow.h"
-#include "platform/msgbox.h"
-#include "platform/testing.h"
+#include "platform/window/application.h"
+#include "platform/text/cp1251_literal.h"
+#include "platform/window/framewindow.h"
+#include "platform/controls/msgbox.h"
+#include "platform/window/testing.h"
 #include "sheet/gridwork.h"
 
 namespace {

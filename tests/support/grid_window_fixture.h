@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/application.h"
-#include "platform/testing.h"
-#include "platform/window.h"
+#include "platform/window/application.h"
+#include "platform/window/testing.h"
+#include "platform/window/window.h"
 #include "sheet/gridwork.h"
 
 class GridWindowFixture : public testing::Test {

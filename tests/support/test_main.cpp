@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/testing.h"
+#include "platform/window/testing.h"
 
 int main(int argc, char** argv) {
   // Headless, and in the Russian locale whatever the caller's environment.

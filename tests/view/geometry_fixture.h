@@ -2,8 +2,8 @@
 // A grid window of a known size, with helpers to read its pixels back.
 
 #include "paint_test_support.h"
-#include "platform/gdi.h"
-#include "platform/sysinfo.h"
+#include "platform/draw/gdi.h"
+#include "platform/system/sysinfo.h"
 #include "support/grid_window_fixture.h"
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);

@@ -6,9 +6,9 @@
 
 #include "cell/appearance_codes.h"
 #include "paint_test_support.h"
-#include "platform/font.h"
+#include "platform/draw/font.h"
 #include "sheet/gridwork.h"
-#include "sheet/size_limits.h"
+#include "model/limits.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "platform/dc.h"
+#include "platform/draw/dc.h"
 
 constexpr COLORREF kPaintWhite = RGB(255, 255, 255);
 constexpr COLORREF kPaintBlack = RGB(0, 0, 0);

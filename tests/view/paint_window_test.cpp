@@ -8,10 +8,10 @@
 
 #include "app/sample_content.h"
 #include "paint_test_support.h"
-#include "platform/application.h"
-#include "platform/locale.h"
-#include "platform/nls.h"
-#include "platform/testing.h"
+#include "platform/window/application.h"
+#include "platform/text/locale.h"
+#include "platform/text/nls.h"
+#include "platform/window/testing.h"
 #include "sheet/gridwork.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "app/commands.h"
 #include "geometry_fixture.h"
-#include "platform/cp1251_literal.h"
+#include "platform/text/cp1251_literal.h"
 
 namespace {
 

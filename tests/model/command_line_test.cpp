@@ -1,0 +1,91 @@
+#include "model/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TStartRequest Parse(const std::vector<std::string>& arguments) { return ParseCommandLine(arguments); }
+
+TEST(CommandLine, WithoutArgumentsRunsTheStartUpTableAlone) {
+  const TStartRequest request = Parse({});
+  EXPECT_EQ(request.action, TStartAction::Run);
+  EXPECT_EQ(request.file, "");
+}
+
+TEST(CommandLine, TakesOneFileNameAsItsBytesAre) {
+  // A Cyrillic name in UTF-8, as the system hands it over, is not recoded.
+  const std::string name = "/tmp/\xd0\xa2\xd0\xb0\xd0\xb1\xd0\xbb\xd0\xb8\xd1\x86\xd0\xb0 1.qdt";
+  const TStartRequest request = Parse({name});
+  EXPECT_EQ(request.action, TStartAction::Run);
+  EXPECT_EQ(request.file, name);
+  EXPECT_EQ(Parse({"-"}).file, "-");
+}
+
+TEST(CommandLine, HelpAndVersionWinWhereverTheyStand) {
+  EXPECT_EQ(Parse({"--help"}).action, TStartAction::Help);
+  EXPECT_EQ(Parse({"-h"}).action, TStartAction::Help);
+  EXPECT_EQ(Parse({"table.qdt", "--help"}).action, TStartAction::Help);
+  EXPECT_EQ(Parse({"--version"}).action, TStartAction::Version);
+  EXPECT_EQ(Parse({"--version", "--help"}).action, TStartAction::Version);
+}
+
+TEST(CommandLine, RefusesUnknownOptionsAndASecondFile) {
+  const TStartRequest unknown = Parse({"--frobnicate", "table.qdt"});
+  EXPECT_EQ(unknown.action, TStartAction::Refuse);
+  EXPECT_NE(unknown.problem.find("--frobnicate"), std::string::npos);
+  EXPECT_EQ(Parse({"-x"}).action, TStartAction::Refuse);
+  // Qt's own options are not taken either: the platform never sees them.
+  EXPECT_EQ(Parse({"-platform", "offscreen"}).action, TStartAction::Refuse);
+  const TStartRequest two = Parse({"a.qdt", "b.qdt"});
+  EXPECT_EQ(two.action, TStartAction::Refuse);
+  EXPECT_NE(two.problem.find("b.qdt"), std::string::npos);
+  EXPECT_EQ(Parse({""}).action, TStartAction::Refuse);
+}
+
+TEST(CommandLine, DoubleDashLetsANameStartWithADash) {
+  const TStartRequest request = Parse({"--", "--help"});
+  EXPECT_EQ(request.action, TStartAction::Run);
+  EXPECT_EQ(request.file, "--help");
+  EXPECT_EQ(Parse({"--", "-a.qdt", "--"}).action, TStartAction::Refuse);
+}
+
+TEST(CommandLine, PrintsOneLineEach) {
+  EXPECT_EQ(UsageLine().find('\n'), std::string::npos);
+  EXPECT_EQ(UsageLine().rfind("Usage: gridwork [FILE]", 0), 0u);
+  EXPECT_EQ(VersionLine().find('\n'), std::string::npos);
+  EXPECT_EQ(VersionLine().rfind("gridwork ", 0), 0u);
+}
+
+TEST(FileKindForName, TextOnlyForTxtAndTsvInAnyCase) {
+  EXPECT_EQ(FileKindForName("data.txt"), kTextFileKind);
+  EXPECT_EQ(FileKindForName("/home/u/DATA.TSV"), kTextFileKind);
+  EXPECT_EQ(FileKindForName("Data.TxT"), kTextFileKind);
+  EXPECT_EQ(FileKindForName("table.qdt"), kTableFileKind);
+  EXPECT_EQ(FileKindForName("table"), kTableFileKind);
+  EXPECT_EQ(FileKindForName("notes.txt.qdt"), kTableFileKind);
+  EXPECT_EQ(FileKindForName("archive.ttxt"), kTableFileKind);
+  EXPECT_EQ(FileKindForName("txt"), kTableFileKind);
+  EXPECT_EQ(FileKindForName("list.csv"), kTableFileKind);
+  // Letters outside ASCII are left alone: "ТХТ" in Cyrillic is no extension of text.
+  EXPECT_EQ(FileKindForName("x.\xd0\xa2\xd0\xa5\xd0\xa2"), kTableFileKind);
+  // A name that is only the extension is of that kind; a picture is never read.
+  EXPECT_EQ(FileKindForName(".txt"), kTextFileKind);
+  EXPECT_EQ(FileKindForName("/tmp/.tsv"), kTextFileKind);
+  EXPECT_EQ(FileKindForName("photo.bmp"), kTableFileKind);
+}
+
+TEST(FileKindOfExtension, KnownExtensionsOnlyAndTheRestToTheFilter) {
+  EXPECT_EQ(FileKindOfExtension("/a/b.QDT"), kTableFileKind);
+  EXPECT_EQ(FileKindOfExtension("b.tsv"), kTextFileKind);
+  EXPECT_EQ(FileKindOfExtension(".txt"), kTextFileKind);
+  EXPECT_EQ(FileKindOfExtension("picture.Bmp"), kPictureFileKind);
+  EXPECT_EQ(FileKindOfExtension("table"), kUnknownFileKind);
+  EXPECT_EQ(FileKindOfExtension("qdt"), kUnknownFileKind);
+  EXPECT_EQ(FileKindOfExtension("list.csv"), kUnknownFileKind);
+  EXPECT_EQ(FileKindOfExtension("old.qdt.bak"), kUnknownFileKind);
+}
+
+}  // namespace

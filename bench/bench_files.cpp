@@ -91,7 +91,7 @@ void BM_TextFileReadAndWrite(benchmark::State& state) {
   for (auto _ : state) {
     if (!grid.ReadTextFile(in) || !grid.WriteTextFile(out)) state.SkipWithError("a text file failed");
   }
-  const double cells = static_cast<double>(grid.rowCount) * grid.columnCount;
+  const double cells = static_cast<double>(grid.Sheet().RowCount()) * grid.Sheet().ColumnCount();
   state.counters["peak_bytes_per_cell"] = PeakBytes() / cells;
   std::remove(out.c_str());
 }
@@ -113,7 +113,7 @@ void BM_TableFileWriteAndRead(benchmark::State& state) {
   for (auto _ : state) {
     if (!grid.WriteTableFile(path) || !grid.ReadTableFile(path)) state.SkipWithError("a table file failed");
   }
-  const double cells = static_cast<double>(grid.rowCount) * grid.columnCount;
+  const double cells = static_cast<double>(grid.Sheet().RowCount()) * grid.Sheet().ColumnCount();
   state.counters["cells"] = cells;
   state.counters["peak_bytes_per_cell"] = PeakBytes() / cells;
   std::remove(path.c_str());

@@ -49,13 +49,13 @@ void BM_CellFittingOn(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     grid.autoFit = false;
-    for (int c = 0; c < kColumns; ++c) grid.layout.columnWidths[c] = 60.0f;
+    for (int c = 0; c < kColumns; ++c) grid.Sheet().SetColumnWidths(c, c, 60.0f);
     grid.UpdateLayout();
     state.ResumeTiming();
     grid.CmAutoFit();
-    benchmark::DoNotOptimize(grid.layout.columnWidths.data());
+    benchmark::DoNotOptimize(grid.Sheet().ColumnWidths().data());
   }
-  for (int c = 0; c < kColumns; ++c) grown += grid.layout.columnWidths[c] > 60.0f ? 1 : 0;
+  for (int c = 0; c < kColumns; ++c) grown += grid.Sheet().ColumnWidths()[c] > 60.0f ? 1 : 0;
   state.counters["columns_grown"] = grown;
 }
 BENCHMARK(BM_CellFittingOn)->Unit(benchmark::kMillisecond)->Iterations(3);

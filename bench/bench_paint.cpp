@@ -167,15 +167,15 @@ void BM_ScrollOneRowLarge(benchmark::State& state) {
     state.SkipWithError("the client area is not 1920 x 1080");
     return;
   }
-  grid.ScrollTo(grid.layout.frozenColumns, 100);
+  grid.ScrollTo(grid.Sheet().FrozenColumns(), 100);
   ProcessPendingMessages();
   int step = 1;
   for (auto _ : state) {
-    grid.ScrollTo(grid.layout.leftColumn, grid.layout.topRow + step);
+    grid.ScrollTo(grid.Layout().leftColumn, grid.Layout().topRow + step);
     grid.UpdateWindow();
     step = -step;
   }
-  grid.ScrollTo(grid.layout.frozenColumns, grid.layout.frozenRows);
+  grid.ScrollTo(grid.Sheet().FrozenColumns(), grid.Sheet().FrozenRows());
   ProcessPendingMessages();
 }
 

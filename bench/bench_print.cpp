@@ -64,8 +64,8 @@ class TPdfPrinter {
 std::unique_ptr<TGridwork> LargeTable() {
   auto grid = std::make_unique<TGridwork>(nullptr, "Gridwork Test", nullptr, kRows, kColumns, 0, 0, 1.0);
   // Sizes that vary, so no band is cut at the same place as another.
-  for (int r = 0; r < kRows; ++r) grid->layout.rowHeights[r] = 12.0f + static_cast<float>(r % 7);
-  for (int c = 0; c < kColumns; ++c) grid->layout.columnWidths[c] = 40.0f + static_cast<float>(c % 9) * 5;
+  for (int r = 0; r < kRows; ++r) grid->Sheet().SetRowHeights(r, r, 12.0f + static_cast<float>(r % 7));
+  for (int c = 0; c < kColumns; ++c) grid->Sheet().SetColumnWidths(c, c, 40.0f + static_cast<float>(c % 9) * 5);
   return grid;
 }
 
@@ -98,8 +98,8 @@ void BM_BreakIntoBandsLarge(benchmark::State& state) {
   const TPageFrame frame = MakePageFrame(2480, 3508, 48);
   std::size_t bands = 0;
   for (auto _ : state) {
-    bands = BreakIntoBands(grid->layout.columnWidths, 1.0f, pixelsPerPoint, frame.printableWidth).size() - 1;
-    bands *= BreakIntoBands(grid->layout.rowHeights, 1.0f, pixelsPerPoint, frame.printableHeight).size() - 1;
+    bands = BreakIntoBands(grid->Sheet().ColumnWidths(), 1.0f, pixelsPerPoint, frame.printableWidth).size() - 1;
+    bands *= BreakIntoBands(grid->Sheet().RowHeights(), 1.0f, pixelsPerPoint, frame.printableHeight).size() - 1;
     benchmark::DoNotOptimize(bands);
   }
   state.counters["pages"] = static_cast<double>(bands);

@@ -47,7 +47,7 @@ void BM_InsertDeleteRowAtTop(benchmark::State& state) {
     grid->InsertRows(1, 0, 12.0f, TCell());
     grid->DeleteRows(0, 0);
   }
-  state.counters["rows"] = grid->rowCount;
+  state.counters["rows"] = grid->Sheet().RowCount();
 }
 BENCHMARK(BM_InsertDeleteRowAtTop)->Unit(benchmark::kMillisecond);
 
@@ -58,7 +58,7 @@ void BM_InsertDeleteColumnAtLeft(benchmark::State& state) {
     grid->InsertColumns(1, 0, 60.0f, TCell());
     grid->DeleteColumns(0, 0);
   }
-  state.counters["columns"] = grid->columnCount;
+  state.counters["columns"] = grid->Sheet().ColumnCount();
   state.counters["table_MB"] = table;
   state.counters["peak_MB"] = PeakMegabytes();
 }

@@ -23,7 +23,7 @@ static void BM_UpdateLayoutLargeTable(benchmark::State& state) {
   ProcessPendingMessages();
   for (auto _ : state) {
     grid->UpdateLayout();
-    benchmark::DoNotOptimize(grid->layout.rowPos.back());
+    benchmark::DoNotOptimize(grid->Layout().rowPos.back());
   }
   grid.reset();
 }

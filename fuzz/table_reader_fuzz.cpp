@@ -7,18 +7,18 @@
 #include <string>
 
 #include "model/table_codec.h"
-#include "model/sheet_store.h"
+#include "model/sheet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   TTableHeader header;
-  TSheetStore store;
+  TSheet store;
   if (ReadTableImage(in, header, store)) {
     // What was accepted writes and reads back.
     std::ostringstream out;
     if (!WriteTableImage(header, store, out)) __builtin_trap();
     std::istringstream again(out.str());
-    TSheetStore reread;
+    TSheet reread;
     if (!ReadTableImage(again, header, reread)) __builtin_trap();
   }
   return 0;

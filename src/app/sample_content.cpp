@@ -30,7 +30,7 @@ void FillSampleContent(TGridwork& grid) {
   when.wSecond = 32;
   when.wMilliseconds = 0;
 
-  const int rows = grid.rowCount;
+  const int rows = grid.Sheet().RowCount();
   for (int i = 0; i < rows; ++i) grid.SetCellDate(i, 0, when);
   for (int i = 0; i < rows; ++i) grid.SetCellTime(i, 1, when);
   for (int i = 0; i < rows; ++i) grid.SetCellInteger(i, 2, i * 1000 + 2);

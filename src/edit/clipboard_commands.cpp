@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "model/range_text.h"
 #include "platform/system/clipboard.h"
 #include "sheet/gridwork.h"
 
@@ -21,16 +20,16 @@ void SelectedRange(const TGridwork& grid, int& left, int& top, int& right, int& 
 }  // namespace
 
 void TGridwork::TakeSnapshot(std::unique_ptr<TEditInfo>& slot) {
-  if (!hasSelection || cells.empty()) {
+  if (!hasSelection || sheet.Empty()) {
     slot.reset();
     return;
   }
   int left, top, right, bottom;
   SelectedRange(*this, left, top, right, bottom);
   if (slot)
-    slot->Retake(cells, left, top, right, bottom);
+    slot->Retake(sheet.Rows(), left, top, right, bottom);
   else
-    slot = std::make_unique<TEditInfo>(cells, left, top, right, bottom);
+    slot = std::make_unique<TEditInfo>(sheet.Rows(), left, top, right, bottom);
   slot->scrollColumn = layout.leftColumn;
   slot->scrollRow = layout.topRow;
 }
@@ -46,41 +45,27 @@ void TGridwork::AnnounceClipboard() {
   if (PictureFitsClipboard(left, top, right, bottom)) clipboard.SetClipboardData(CF_DIB, nullptr);
 }
 
-void TGridwork::ClearRange(int left, int top, int right, int bottom) {
-  if (cells.empty()) return;
+void TGridwork::ClearRange(const TCellRange& range) {
+  if (sheet.Empty()) return;
+  int left = range.left, top = range.top, right = range.right, bottom = range.bottom;
   NormalizeRange(left, top, right, bottom);
-  for (int r = top; r <= bottom; ++r) {
-    TCell* row = cells[r].get();
-    for (int c = left; c <= right; ++c)
-      if (!row[c].writeProtected) row[c].ClearValue();
-  }
+  sheet.ClearRange(TCellRange{left, top, right, bottom});
   SetModified(true);
 }
 
 void TGridwork::RestoreCells(const TEditInfo& info) {
+  sheet.RestoreTexts(info);
   int left, top, right, bottom;
   info.GetRange(left, top, right, bottom);
-  for (int r = top; r <= bottom; ++r) {
-    TCell* row = cells[r].get();
-    for (int c = left; c <= right; ++c) {
-      row[c].text = *info.TextAt(r, c);
-      row[c].UpdateFromText();
-    }
-  }
-  if (autoFit) FitCellsToText(left, top, right, bottom);
+  if (autoFit) FitCellsToText(TCellRange{left, top, right, bottom});
   SetModified(true);
 }
 
 bool TGridwork::SelectionWritable() const {
-  if (!hasSelection || cells.empty()) return false;
+  if (!hasSelection || sheet.Empty()) return false;
   int left, top, right, bottom;
   SelectedRange(*this, left, top, right, bottom);
-  for (int r = top; r <= bottom; ++r) {
-    const TCell* row = cells[r].get();
-    for (int c = left; c <= right; ++c)
-      if (row[c].writeProtected) return false;
-  }
-  return true;
+  return sheet.RangeWritable(TCellRange{left, top, right, bottom});
 }
 
 bool TGridwork::ClipboardHasText() {
@@ -96,15 +81,6 @@ void TGridwork::ReleaseClipboard() {
   clipboardCells.reset();
 }
 
-void TGridwork::ParseTextIntoRange(std::string_view text, int left, int top, int right, int bottom) {
-  if (cells.empty()) return;
-  NormalizeRange(left, top, right, bottom);
-  ClearRange(left, top, right, bottom);
-  ForEachTextField(text, bottom - top + 1, right - left + 1, [&](int line, int column, std::string_view field) {
-    cells[top + line][left + column].text = field;
-  });
-}
-
 void TGridwork::CmEditCopy() {
   if (hasSelection) AnnounceClipboard();
 }
@@ -116,7 +92,7 @@ void TGridwork::CmEditCut() {
   AnnounceClipboard();
   int left, top, right, bottom;
   SelectedRange(*this, left, top, right, bottom);
-  ClearRange(left, top, right, bottom);
+  ClearRange(TCellRange{left, top, right, bottom});
   InvalidateRect(RangeRect(left, top, right, bottom), true);
 }
 
@@ -126,7 +102,7 @@ void TGridwork::CmEditClear() {
   undoRecord->restoreSelection = 1;
   int left, top, right, bottom;
   SelectedRange(*this, left, top, right, bottom);
-  ClearRange(left, top, right, bottom);
+  ClearRange(TCellRange{left, top, right, bottom});
   InvalidateRect(RangeRect(left, top, right, bottom), true);
 }
 
@@ -145,14 +121,12 @@ void TGridwork::CmEditPaste() {
   undoRecord->restoreSelection = 1;
   int left, top, right, bottom;
   SelectedRange(*this, left, top, right, bottom);
-  ParseTextIntoRange(std::string_view(text, strnlen(text, GlobalSize(mem))), left, top, right, bottom);
+  const TCellRange range{left, top, right, bottom};
+  sheet.PasteText(std::string_view(text, strnlen(text, GlobalSize(mem))), range);
+  SetModified(true);
   GlobalUnlock(mem);
-  for (int r = top; r <= bottom; ++r) {
-    TCell* row = cells[r].get();
-    for (int c = left; c <= right; ++c) row[c].UpdateFromText();
-  }
   CellChanged();
-  if (autoFit) FitCellsToText(left, top, right, bottom);
+  if (autoFit) FitCellsToText(range);
   clipboard.CloseClipboard();
   InvalidateRect(RangeRect(left, top, right, bottom), true);
 }

@@ -16,10 +16,10 @@ namespace {
 // when the bitmap cannot be had.
 std::unique_ptr<TBitmap> DrawRangeBitmap(TGridwork& grid, int left, int top, int right, int bottom,
                                          const TGridwork::TCellSource& cellAt) {
-  if (grid.GetHandle() == nullptr || grid.cells.empty()) return nullptr;
+  if (grid.GetHandle() == nullptr || grid.Sheet().Empty()) return nullptr;
   grid.NormalizeRange(left, top, right, bottom);
-  const int width = grid.layout.columnPos[right + 1] - grid.layout.columnPos[left] + 1;
-  const int height = grid.layout.rowPos[bottom + 1] - grid.layout.rowPos[top] + 1;
+  const int width = grid.Layout().columnPos[right + 1] - grid.Layout().columnPos[left] + 1;
+  const int height = grid.Layout().rowPos[bottom + 1] - grid.Layout().rowPos[top] + 1;
   TClientDC client(grid);
   auto bitmap = std::make_unique<TBitmap>(client, width, height);
   if (!bitmap->IsValid()) return nullptr;
@@ -34,11 +34,11 @@ std::unique_ptr<TBitmap> DrawRangeBitmap(TGridwork& grid, int left, int top, int
 
 std::unique_ptr<TBitmap> TGridwork::RenderRangeBitmap(int left, int top, int right, int bottom) {
   return DrawRangeBitmap(*this, left, top, right, bottom,
-                         [this](int row, int col) -> const TCell& { return cells[row][col]; });
+                         [this](int row, int col) -> const TCell& { return sheet.Cell(row, col); });
 }
 
 bool TGridwork::PictureFitsClipboard(int left, int top, int right, int bottom) const {
-  if (cells.empty()) return false;
+  if (sheet.Empty()) return false;
   NormalizeRange(left, top, right, bottom);
   const long long width = layout.columnPos[right + 1] - layout.columnPos[left] + 1;
   const long long height = layout.rowPos[bottom + 1] - layout.rowPos[top] + 1;
@@ -69,7 +69,7 @@ bool TGridwork::RenderPicture() {
   int left, top, right, bottom;
   clipboardCells->GetRange(left, top, right, bottom);
   // The zoom may have grown the range since it was copied.
-  if (right >= columnCount || bottom >= rowCount || !PictureFitsClipboard(left, top, right, bottom)) return fail();
+  if (right >= sheet.ColumnCount() || bottom >= sheet.RowCount() || !PictureFitsClipboard(left, top, right, bottom)) return fail();
 
   // The picture shows the copied texts in the cells' present formats. It is
   // drawn from a copy of each cell holding its copied text, so that asking
@@ -77,7 +77,7 @@ bool TGridwork::RenderPicture() {
   TCell shown;
   const std::unique_ptr<TBitmap> bitmap =
       DrawRangeBitmap(*this, left, top, right, bottom, [this, &shown](int row, int col) -> const TCell& {
-        shown = cells[row][col];
+        shown = sheet.Cell(row, col);
         shown.text = *clipboardCells->TextAt(row, col);
         shown.UpdateFromText();
         return shown;

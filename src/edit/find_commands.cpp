@@ -26,9 +26,9 @@ void TGridwork::CeEditFind(TCommandEnabler& ce) { ce.Enable(AnyWritableCell()); 
 void TGridwork::CeEditFindNext(TCommandEnabler& ce) { ce.Enable(findText && findText[0] != '\0'); }
 
 bool TGridwork::AnyWritableCell() const {
-  for (int row = 0; row < rowCount; ++row)
-    for (int col = 0; col < columnCount; ++col)
-      if (!cells[row][col].writeProtected) return true;
+  for (int row = 0; row < sheet.RowCount(); ++row)
+    for (int col = 0; col < sheet.ColumnCount(); ++col)
+      if (!sheet.Cell(row, col).writeProtected) return true;
   return false;
 }
 
@@ -94,10 +94,10 @@ LRESULT TGridwork::EvFindReplace(WPARAM, LPARAM lParam) {
 }
 
 void TGridwork::ReplaceMatch() {
-  if (!matchPending || matchRow >= rowCount || matchColumn >= columnCount) return;
+  if (!matchPending || matchRow >= sheet.RowCount() || matchColumn >= sheet.ColumnCount()) return;
   const int row = matchRow;
   const int col = matchColumn;
-  TCell& cell = cells[row][col];
+  TCell& cell = sheet.Cell(row, col);
   if (cell.writeProtected) return;
   // Whatever the editor holds is committed first; the match is replaced only
   // where it still stands, so that a text changed since the search is kept.

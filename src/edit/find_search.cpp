@@ -11,12 +11,12 @@
 
 namespace {
 
-int TextLength(const TGridwork& grid, int row, int col) { return static_cast<int>(grid.cells[row][col].text.size()); }
+int TextLength(const TGridwork& grid, int row, int col) { return static_cast<int>(grid.Sheet().Cell(row, col).text.size()); }
 
 }  // namespace
 
 bool TGridwork::SearchStart(int& row, int& col, int& offset, bool down) {
-  if (rowCount <= 0 || columnCount <= 0) return false;
+  if (sheet.RowCount() <= 0 || sheet.ColumnCount() <= 0) return false;
   bool toEnd = false;  // start at the end of the start cell's text
   if (hasSelection) {
     row = down ? selection.endRow : selection.anchorRow;
@@ -90,12 +90,12 @@ bool TGridwork::Search(int& row, int& col, const char* text, bool down, bool mat
 }
 
 bool TGridwork::SearchCell(int row, int col, int& offset, const char* text, bool down, bool matchCase) {
-  if (!FindInText(cells[row][col].text, text, offset, down, matchCase)) return false;
+  if (!FindInText(sheet.Cell(row, col).text, text, offset, down, matchCase)) return false;
   HideSelection();
   if (!CellFitsInClient(row, col)) return true;
   // A protected cell is selected directly: BeginEdit would explain the
   // refusal in a message box when it met the same cell twice.
-  if (!cells[row][col].writeProtected) BeginEdit(row, col);
+  if (!sheet.Cell(row, col).writeProtected) BeginEdit(row, col);
   if (editor && curRow == row && curCol == col) {
     const auto length = static_cast<LPARAM>(std::strlen(text));
     editor->SendMessage(EM_SETSEL, static_cast<WPARAM>(offset), offset + length);
@@ -113,13 +113,13 @@ void TGridwork::ScrollIntoView(int row, int col) {
       left = col;
     } else if (col >= layout.rightColumn) {
       const int x = layout.columnPos[col + 1] - layout.mainPane.Width();
-      left = IndexAt(x, layout.columnPos.data(), columnCount) + 1;
+      left = IndexAt(x, layout.columnPos.data(), sheet.ColumnCount()) + 1;
     }
     if (row < layout.topRow) {
       top = row;
     } else if (row >= layout.bottomRow) {
       const int y = layout.rowPos[row] - layout.mainPane.Height();
-      top = IndexAt(y, layout.rowPos.data(), rowCount) + 1;
+      top = IndexAt(y, layout.rowPos.data(), sheet.RowCount()) + 1;
     }
     ScrollTo(left, top);
   }
@@ -131,7 +131,7 @@ void TGridwork::ScrollIntoView(int row, int col) {
     if (layout.leftColumn == oldLeft && layout.topRow == oldTop) break;
   }
   HideSelection();
-  if (cells[row][col].writeProtected)
+  if (sheet.Cell(row, col).writeProtected)
     SelectRange(col, row, col, row);
   else
     BeginEdit(row, col);

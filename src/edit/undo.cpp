@@ -9,11 +9,11 @@ void TGridwork::CmEditUndo() {
   undoRecord->GetRange(left, top, right, bottom);
   // Changes of the sheet's shape drop the record; one that outlived such a
   // change cannot be restored.
-  if (right >= columnCount || bottom >= rowCount) {
+  if (right >= sheet.ColumnCount() || bottom >= sheet.RowCount()) {
     DropUndo();
     return;
   }
-  auto redo = std::make_unique<TEditInfo>(cells, left, top, right, bottom);
+  auto redo = std::make_unique<TEditInfo>(sheet.Rows(), left, top, right, bottom);
   redo->scrollColumn = undoRecord->scrollColumn;
   redo->scrollRow = undoRecord->scrollRow;
 

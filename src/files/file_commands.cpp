@@ -49,6 +49,7 @@ std::string ReasonLine(TFileFailure failure) {
       return u8"\nЭто не файл таблицы"_cp;
     case TFileFailure::Damaged:
       return u8"\nФайл повреждён"_cp;
+    case TFileFailure::NoMemory:  // told in a box of its own first
     case TFileFailure::Unknown:
       break;
   }
@@ -58,10 +59,12 @@ std::string ReasonLine(TFileFailure failure) {
 }  // namespace
 
 void TGridwork::ShowWriteFailure(const std::string& path) {
+  if (fileFailure == TFileFailure::NoMemory) ShowWarning(u8"Недостаточно памяти"_cp);
   ShowWarning((std::string(u8"Невозможно записать файл: \n"_cp) + Shown(path) + ReasonLine(fileFailure)).c_str());
 }
 
 void TGridwork::ShowReadFailure(const std::string& path) {
+  if (fileFailure == TFileFailure::NoMemory) ShowWarning(u8"Недостаточно памяти"_cp);
   ShowWarning((std::string(u8"Невозможно прочитать файл: \n"_cp) + Shown(path) + ReasonLine(fileFailure)).c_str());
 }
 

@@ -1,9 +1,7 @@
 // Saving the grid's table to a table file and replacing it by one.
 
-#include <algorithm>
 #include <cerrno>
 #include <fstream>
-#include <utility>
 
 #include "model/table_codec.h"
 #include "platform/text/cp1251_literal.h"
@@ -14,8 +12,8 @@
 bool TGridwork::WriteTable(std::ostream& out, const TFileProgress& progress) {
   TTableHeader header;
   header.zoom = layout.zoom;
-  header.frozenRows = layout.frozenRows;
-  header.frozenColumns = layout.frozenColumns;
+  header.frozenRows = sheet.FrozenRows();
+  header.frozenColumns = sheet.FrozenColumns();
   header.leftColumn = layout.leftColumn;
   header.topRow = layout.topRow;
   header.autoFit = autoFit;
@@ -23,27 +21,23 @@ bool TGridwork::WriteTable(std::ostream& out, const TFileProgress& progress) {
     header.editColumn = curCol;
     header.editRow = curRow;
   }
-  return WriteTableImage(header, cells, layout.rowHeights, layout.columnWidths, out, progress);
+  return WriteTableImage(header, sheet, out, progress);
 }
 
 bool TGridwork::ReadTable(std::istream& in, const TFileProgress& progress) {
-  if (cells.empty()) return false;
+  if (sheet.Empty()) return false;
   TTableHeader header;
-  TSheetStore store;
-  if (!ReadTableImage(in, header, store, progress)) return false;
+  TSheet read;
+  if (!ReadTableImage(in, header, read, progress)) return false;
 
   EndEdit();
   HideSelection();
   ReleaseClipboard();
   DropUndo();
-  AdoptStore(store);
-  store.Clear();
-  // The view must fit the new shape before anything lays it out: frozen
-  // panes always leave at least one row and one column to scroll.
-  layout.frozenRows = std::clamp(header.frozenRows, 0, std::max(0, rowCount - 2));
-  layout.frozenColumns = std::clamp(header.frozenColumns, 0, std::max(0, columnCount - 2));
-  layout.leftColumn = layout.frozenColumns;
-  layout.topRow = layout.frozenRows;
+  AdoptSheet(read);
+  // The view must fit the new shape before anything lays it out.
+  layout.leftColumn = sheet.FrozenColumns();
+  layout.topRow = sheet.FrozenRows();
   autoFit = header.autoFit;
   if (header.zoom != layout.zoom) SetZoom(header.zoom);
   UpdateLayout();
@@ -77,7 +71,7 @@ bool TGridwork::ReadTableFile(const std::string& name) {
     fileFailure = TFileFailure::Unknown;
     return true;
   }
-  if (readCancelled || cells.empty() || in.bad()) {
+  if (readCancelled || sheet.Empty() || in.bad()) {
     fileFailure = FileFailureOfError(errno);
     return false;
   }

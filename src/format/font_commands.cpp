@@ -29,12 +29,12 @@ std::array<COLORREF, 16>& CustomColors() {
 void TGridwork::CmFormatFont() {
   int left, top, right, bottom;
   if (!FormatTarget(left, top, right, bottom)) return;
-  const TCellFont& first = cells[top][left].Format().font;
+  const TCellFont& first = sheet.Cell(top, left).Format().font;
   COLORREF color = first.color;
   bool sameFont = true;
   for (int r = top; r <= bottom; ++r)
     for (int c = left; c <= right; ++c) {
-      const TCellFont& font = cells[r][c].Format().font;
+      const TCellFont& font = sheet.Cell(r, c).Format().font;
       if (font.color != first.color) color = AutoColor;
       if (!(font == first)) sameFont = false;
     }
@@ -67,10 +67,10 @@ void TGridwork::CmFormatFont() {
 void TGridwork::CmFormatBackground() {
   int left, top, right, bottom;
   if (!FormatTarget(left, top, right, bottom)) return;
-  COLORREF color = cells[top][left].Format().background;
+  COLORREF color = sheet.Cell(top, left).Format().background;
   for (int r = top; r <= bottom; ++r)
     for (int c = left; c <= right; ++c)
-      if (cells[r][c].Format().background != color) color = AutoColor;
+      if (sheet.Cell(r, c).Format().background != color) color = AutoColor;
   if (color == AutoColor) color = sysWindowColor;
 
   CHOOSECOLOR choose;

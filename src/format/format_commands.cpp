@@ -17,7 +17,7 @@ bool IsRealCell(const TCell& cell) {
 }  // namespace
 
 bool TGridwork::FormatTarget(int& left, int& top, int& right, int& bottom) const {
-  if (cells.empty()) return false;
+  if (sheet.Empty()) return false;
   if (editor) {
     left = right = curCol;
     top = bottom = curRow;
@@ -47,7 +47,7 @@ void TGridwork::CmFormatStandard() {
   // The picture belongs to the value's type, not to the appearance: it stays.
   for (int r = top; r <= bottom; ++r)
     for (int c = left; c <= right; ++c)
-      cells[r][c].ChangeFormat([](TCellFormat& format) {
+      sheet.Cell(r, c).ChangeFormat([](TCellFormat& format) {
         format.font = defaultCellFormat.font;
         std::copy(std::begin(defaultCellFormat.borders), std::end(defaultCellFormat.borders), format.borders);
         format.background = defaultCellFormat.background;
@@ -61,7 +61,7 @@ bool TGridwork::TargetIsReal() const {
   if (!FormatTarget(left, top, right, bottom)) return false;
   for (int r = top; r <= bottom; ++r)
     for (int c = left; c <= right; ++c)
-      if (!IsRealCell(cells[r][c])) return false;
+      if (!IsRealCell(sheet.Cell(r, c))) return false;
   return true;
 }
 
@@ -71,15 +71,15 @@ void TGridwork::CmFormatPrecision() {
   int left, top, right, bottom;
   if (!TargetIsReal() || !FormatTarget(left, top, right, bottom)) return;
   // The precision all targets share, else 2.
-  const LONG first = cells[top][left].precision;
+  const LONG first = sheet.Cell(top, left).precision;
   LONG precision = first;
   for (int r = top; r <= bottom; ++r)
     for (int c = left; c <= right; ++c)
-      if (cells[r][c].precision != first) precision = 2;
+      if (sheet.Cell(r, c).precision != first) precision = 2;
   if (!AskInteger(this, u8"Точность"_cp, u8"число знаков после запятой"_cp, precision, 0, 15)) return;
   for (int r = top; r <= bottom; ++r)
     for (int c = left; c <= right; ++c) {
-      TCell& cell = cells[r][c];
+      TCell& cell = sheet.Cell(r, c);
       // A cell that refuses ends its row; the next row goes on.
       if (!cell.SetPrecision(precision) || !cell.FormatValue()) break;
     }

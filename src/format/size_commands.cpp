@@ -21,7 +21,7 @@ LONG CommonSize(const std::vector<float>& sizes, int first, int last, LONG fallb
 void TGridwork::CmRowHeight() {
   int left, top, right, bottom;
   if (!FormatTarget(left, top, right, bottom)) return;
-  LONG height = CommonSize(layout.rowHeights, top, bottom, 12);
+  LONG height = CommonSize(sheet.RowHeights(), top, bottom, static_cast<LONG>(kDefaultRowHeight));
   if (!AskInteger(this, u8"Выбор высоты строк"_cp, u8"высота строки"_cp, height, kMinCellSize, kMaxCellSize)) return;
   SetRowHeights(top, bottom, static_cast<float>(height));
   Invalidate(true);
@@ -30,23 +30,18 @@ void TGridwork::CmRowHeight() {
 void TGridwork::CmColumnWidth() {
   int left, top, right, bottom;
   if (!FormatTarget(left, top, right, bottom)) return;
-  LONG width = CommonSize(layout.columnWidths, left, right, 60);
+  LONG width = CommonSize(sheet.ColumnWidths(), left, right, static_cast<LONG>(kDefaultColumnWidth));
   if (!AskInteger(this, u8"Выбор ширины столбцов"_cp, u8"ширина столбца"_cp, width, kMinCellSize, kMaxCellSize)) return;
   SetColumnWidths(left, right, static_cast<float>(width));
   Invalidate(true);
 }
 
 bool TGridwork::SetFrozen(int rows, int columns) {
-  if (rows < 0 || rows > rowCount - 2 || columns < 0 || columns > columnCount - 2) return false;
+  if (!sheet.CanFreeze(rows, columns)) return false;
   HideSelection();
   DropUndo();
-  ScrollTo(layout.frozenColumns, layout.frozenRows);
-  layout.frozenRows = rows;
-  layout.frozenColumns = columns;
-  // No text may run from the frozen pane into the scrolling one.
-  if (columns != 0)
-    for (int r = 0; r < rowCount; ++r)
-      cells[r][columns - 1].ChangeFormat([](TCellFormat& format) { format.textFormat &= ~DWORD{DT_NOCLIP}; });
+  ScrollTo(sheet.FrozenColumns(), sheet.FrozenRows());
+  sheet.SetFrozen(rows, columns);
   UpdateLayout();
   Invalidate(true);
   SetModified(true);
@@ -54,21 +49,21 @@ bool TGridwork::SetFrozen(int rows, int columns) {
 }
 
 void TGridwork::CmFreezeRows() {
-  LONG rows = layout.frozenRows;
-  if (AskInteger(this, u8"Фиксация строк"_cp, u8"Сколько строк Вы хотите закрепить?"_cp, rows, 0, rowCount - 2))
-    SetFrozen(rows, layout.frozenColumns);
+  LONG rows = sheet.FrozenRows();
+  if (AskInteger(this, u8"Фиксация строк"_cp, u8"Сколько строк Вы хотите закрепить?"_cp, rows, 0, sheet.RowCount() - 2))
+    SetFrozen(rows, sheet.FrozenColumns());
 }
 
 void TGridwork::CmFreezeColumns() {
-  LONG columns = layout.frozenColumns;
+  LONG columns = sheet.FrozenColumns();
   if (AskInteger(this, u8"Фиксация столбцов"_cp, u8"Сколько столбцов Вы хотите закрепить?"_cp, columns, 0,
-                 columnCount - 2))
-    SetFrozen(layout.frozenRows, columns);
+                 sheet.ColumnCount() - 2))
+    SetFrozen(sheet.FrozenRows(), columns);
 }
 
 void TGridwork::CmAutoFit() {
   autoFit = !autoFit;
-  if (autoFit) FitCellsToText(0, 0, columnCount - 1, rowCount - 1);
+  if (autoFit) FitCellsToText(sheet.All());
 }
 
 void TGridwork::CeAutoFit(TCommandEnabler& ce) { ce.SetCheck(autoFit ? 1 : 0); }

@@ -69,9 +69,9 @@ void SelectAtLastClick(TGridwork& grid, TSelect select) {
 }  // namespace
 
 void TGridwork::CmSelectRow() {
-  SelectAtLastClick(*this, [this](int row, int) { SelectRange(0, row, columnCount - 1, row); });
+  SelectAtLastClick(*this, [this](int row, int) { SelectRange(0, row, sheet.ColumnCount() - 1, row); });
 }
 
 void TGridwork::CmSelectColumn() {
-  SelectAtLastClick(*this, [this](int, int col) { SelectRange(col, 0, col, rowCount - 1); });
+  SelectAtLastClick(*this, [this](int, int col) { SelectRange(col, 0, col, sheet.RowCount() - 1); });
 }

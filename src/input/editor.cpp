@@ -16,10 +16,10 @@ constexpr int kEditorId = 1001;
 }  // namespace
 
 void TGridwork::BeginEdit(int row, int col) {
-  if (row < 0 || row >= rowCount || col < 0 || col >= columnCount) return;
+  if (row < 0 || row >= sheet.RowCount() || col < 0 || col >= sheet.ColumnCount()) return;
   if (editor) EndEdit();
 
-  TCell& cell = cells[row][col];
+  TCell& cell = sheet.Cell(row, col);
   if (cell.writeProtected) {
     // The first refusal is silent; asking again for the same cell explains.
     if (lastRefusedCell.row == row && lastRefusedCell.col == col) ShowInfo(u8"Ячейка защищена от записи"_cp);
@@ -52,7 +52,7 @@ TRect TGridwork::EditorRect(int row, int col) {
   TRect rect = CellRect(row, col);
   if (rect.IsEmpty()) return rect;
 
-  const TCell& cell = cells[row][col];
+  const TCell& cell = sheet.Cell(row, col);
   if (cell.Format().textFormat & DT_NOCLIP) {
     // The editor reaches to the end of the column under the end of the text.
     TRect extent;
@@ -65,11 +65,11 @@ TRect TGridwork::EditorRect(int row, int col) {
         rect.top + TSheetLayout::ScaledSize(static_cast<float>(extent.top), layout.zoom, layout.pixelsPerPointY)};
     int hitRow = 0;
     int hitCol = 0;
-    if (!CellFromPoint(end, hitRow, hitCol)) hitCol = columnCount - 1;
+    if (!CellFromPoint(end, hitRow, hitCol)) hitCol = sheet.ColumnCount() - 1;
     // The column alone decides; the point lies on the cell's top edge, which
     // the hit test gives to the row above, possibly one scrolled away.
     const TRect last = CellRect(row, hitCol);
-    rect.right = last.IsEmpty() ? layout.columnPos[columnCount] : last.right;
+    rect.right = last.IsEmpty() ? layout.columnPos[sheet.ColumnCount()] : last.right;
   }
   // The editor's window keeps an image of its whole size, so over a cell
   // larger than the grid's window it is only as large as that window.
@@ -83,7 +83,7 @@ TRect TGridwork::EditorRect(int row, int col) {
 
 void TGridwork::EndEdit() {
   if (!editor) return;
-  CommitEdit(cells[curRow][curCol]);
+  CommitEdit(sheet.Cell(curRow, curCol));
 }
 
 void TGridwork::CommitEdit(TCell& cell) {
@@ -117,10 +117,10 @@ LRESULT TGridwork::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) {
     return TWindow::EvCommand(id, hWndCtl, notifyCode);
   }
   if (editor && hWndCtl == editor->GetHandle() && notifyCode == EN_CHANGE &&
-      (cells[curRow][curCol].Format().textFormat & DT_NOCLIP)) {
+      (sheet.Cell(curRow, curCol).Format().textFormat & DT_NOCLIP)) {
     // A text that runs over its neighbours is shown from the cell while it
     // is typed, so the cell follows every change and the editor its width.
-    cells[curRow][curCol].text = editor->GetText();
+    sheet.Cell(curRow, curCol).text = editor->GetText();
     editor->SendMessage(EM_EMPTYUNDOBUFFER);
     const TRect rect = EditorRect(curRow, curCol);
     const TRect current = editor->GetWindowRect();

@@ -76,10 +76,10 @@ void TGridwork::MoveDown() {
     ScrollTo(layout.leftColumn, layout.topRow + 1);
     return;
   }
-  if (curRow == rowCount - 1) return;
+  if (curRow == sheet.RowCount() - 1) return;
   const int col = curCol;
   // From the last frozen row the rows scrolled away are skipped.
-  const int row = curRow == layout.frozenRows - 1 ? layout.topRow : curRow + 1;
+  const int row = curRow == sheet.FrozenRows() - 1 ? layout.topRow : curRow + 1;
   while (!CellFitsVertically(row, col) && layout.topRow < layout.maxTopRow) {
     const int before = layout.topRow;
     ScrollTo(layout.leftColumn, layout.topRow + 1);
@@ -93,9 +93,9 @@ void TGridwork::MoveRight() {
     ScrollTo(layout.leftColumn + 1, layout.topRow);
     return;
   }
-  if (curCol == columnCount - 1) return;
+  if (curCol == sheet.ColumnCount() - 1) return;
   const int row = curRow;
-  const int col = curCol == layout.frozenColumns - 1 ? layout.leftColumn : curCol + 1;
+  const int col = curCol == sheet.FrozenColumns() - 1 ? layout.leftColumn : curCol + 1;
   while (!CellFitsHorizontally(row, col) && layout.leftColumn < layout.maxLeftColumn) {
     const int before = layout.leftColumn;
     ScrollTo(layout.leftColumn + 1, layout.topRow);
@@ -111,7 +111,7 @@ void TGridwork::PageUp() {
   }
   if (curRow == 0) return;
   const int col = curCol;
-  if (layout.topRow == layout.frozenRows) {
+  if (layout.topRow == sheet.FrozenRows()) {
     BeginEdit(0, col);
     return;
   }
@@ -119,49 +119,49 @@ void TGridwork::PageUp() {
   // land in the middle of the new page.
   int row = curRow - layout.topRow + layout.pageUpRow;
   ScrollTo(layout.leftColumn, layout.pageUpRow);
-  if (row < 0 || row >= rowCount || !CellFitsVertically(row, col)) row = (layout.bottomRow + layout.topRow) / 2;
+  if (row < 0 || row >= sheet.RowCount() || !CellFitsVertically(row, col)) row = (layout.bottomRow + layout.topRow) / 2;
   BeginEdit(row, col);
 }
 
 void TGridwork::PageDown() {
-  if (!editor || curRow < layout.frozenRows) {
+  if (!editor || curRow < sheet.FrozenRows()) {
     ScrollTo(layout.leftColumn, layout.bottomRow);
     return;
   }
-  if (curRow == rowCount - 1) return;
+  if (curRow == sheet.RowCount() - 1) return;
   const int col = curCol;
   if (layout.topRow == layout.maxTopRow) {
-    BeginEdit(rowCount - 1, col);
+    BeginEdit(sheet.RowCount() - 1, col);
     return;
   }
   int row = curRow - layout.topRow + layout.bottomRow;
   ScrollTo(layout.leftColumn, layout.bottomRow);
-  if (row < 0 || row >= rowCount || !CellFitsVertically(row, col)) row = (layout.bottomRow + layout.topRow) / 2;
+  if (row < 0 || row >= sheet.RowCount() || !CellFitsVertically(row, col)) row = (layout.bottomRow + layout.topRow) / 2;
   BeginEdit(row, col);
 }
 
 void TGridwork::MoveHome() {
   const bool editing = editor != nullptr;
-  ScrollTo(layout.frozenColumns, layout.topRow);
+  ScrollTo(sheet.FrozenColumns(), layout.topRow);
   if (editing) BeginEdit(curRow, 0);
 }
 
 void TGridwork::MoveEnd() {
   const bool editing = editor != nullptr;
   ScrollTo(layout.maxLeftColumn, layout.topRow);
-  if (editing) BeginEdit(curRow, columnCount - 1);
+  if (editing) BeginEdit(curRow, sheet.ColumnCount() - 1);
 }
 
 void TGridwork::MoveTop() {
   const bool editing = editor != nullptr;
-  ScrollTo(layout.leftColumn, layout.frozenRows);
+  ScrollTo(layout.leftColumn, sheet.FrozenRows());
   if (editing) BeginEdit(0, curCol);
 }
 
 void TGridwork::MoveBottom() {
   const bool editing = editor != nullptr;
   ScrollTo(layout.leftColumn, layout.maxTopRow);
-  if (editing) BeginEdit(rowCount - 1, curCol);
+  if (editing) BeginEdit(sheet.RowCount() - 1, curCol);
 }
 
 namespace {
@@ -174,11 +174,11 @@ template <class TStep>
 bool FindEditableCell(const TGridwork& grid, int& row, int& col, TStep step) {
   const int startRow = row;
   const int startCol = col;
-  const long long limit = static_cast<long long>(grid.rowCount) * grid.columnCount;
+  const long long limit = static_cast<long long>(grid.Sheet().RowCount()) * grid.Sheet().ColumnCount();
   for (long long i = 0; i < limit; ++i) {
     step(row, col);
     if (row == startRow && col == startCol) return false;
-    if (grid.cells[row][col].writeProtected == 0) return true;
+    if (grid.Sheet().Cell(row, col).writeProtected == 0) return true;
   }
   return false;
 }
@@ -196,12 +196,12 @@ void TGridwork::EnterKey() {
 // With no editor open: the first visible cell, or the first one that is not
 // write-protected after it, walking forwards (or backwards for Shift+Tab).
 void TGridwork::OpenFirstEditableCell(bool backwards) {
-  if (rowCount == 0 || columnCount == 0) return;
+  if (sheet.RowCount() == 0 || sheet.ColumnCount() == 0) return;
   int row = 0;
   int col = 0;
   FirstVisibleCell(row, col);
   const bool found =
-      cells[row][col].writeProtected == 0 ||
+      sheet.Cell(row, col).writeProtected == 0 ||
       (backwards ? FindEditableCell(*this, row, col, [this](int& r, int& c) { PrevVisibleCell(r, c); })
                  : FindEditableCell(*this, row, col, [this](int& r, int& c) { NextVisibleCell(r, c); }));
   if (found) BeginEdit(row, col);
@@ -239,12 +239,12 @@ void TGridwork::NextVisibleCell(int& row, int& col) const {
   int firstCol = 0;
   FirstVisibleCell(firstRow, firstCol);
   ++col;
-  if (col == layout.frozenColumns) col = layout.leftColumn;
+  if (col == sheet.FrozenColumns()) col = layout.leftColumn;
   if (!CellFitsInClient(row, col)) {
     col = firstCol;
     ++row;
   }
-  if (row == layout.frozenRows) row = layout.topRow;
+  if (row == sheet.FrozenRows()) row = layout.topRow;
   if (!CellFitsInClient(row, col)) {
     row = firstRow;
     col = firstCol;
@@ -253,21 +253,21 @@ void TGridwork::NextVisibleCell(int& row, int& col) const {
 
 void TGridwork::PrevVisibleCell(int& row, int& col) const {
   --col;
-  if (col < 0 || (col == layout.leftColumn - 1 && layout.frozenColumns == 0)) {
+  if (col < 0 || (col == layout.leftColumn - 1 && sheet.FrozenColumns() == 0)) {
     col = layout.rightColumn;
     if (!CellFitsHorizontally(row, col)) --col;
     --row;
   } else if (col == layout.leftColumn - 1) {
-    col = layout.frozenColumns - 1;
+    col = sheet.FrozenColumns() - 1;
   }
-  if (row < 0 || (row == layout.topRow - 1 && layout.frozenRows == 0)) {
+  if (row < 0 || (row == layout.topRow - 1 && sheet.FrozenRows() == 0)) {
     row = layout.bottomRow;
     col = layout.rightColumn;
     if (!CellFitsVertically(row, col)) --row;
     if (!CellFitsHorizontally(row, col)) --col;
   } else if (row == layout.topRow - 1) {
-    row = layout.frozenRows - 1;
+    row = sheet.FrozenRows() - 1;
   }
-  row = std::max(0, std::min(row, rowCount - 1));
-  col = std::max(0, std::min(col, columnCount - 1));
+  row = std::max(0, std::min(row, sheet.RowCount() - 1));
+  col = std::max(0, std::min(col, sheet.ColumnCount() - 1));
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace {
 
@@ -79,8 +80,18 @@ void TSheetLayout::SetResolution(int logPixelsX, int logPixelsY) {
 }
 
 void TSheetLayout::ComputePositions() {
-  FillPositions(rowPos, rowHeights, zoom, pixelsPerPointY);
-  FillPositions(columnPos, columnWidths, zoom, pixelsPerPointX);
+  FillPositions(rowPos, sheet->RowHeights(), zoom, pixelsPerPointY);
+  FillPositions(columnPos, sheet->ColumnWidths(), zoom, pixelsPerPointX);
+}
+
+bool TSheetLayout::ReservePositions(int rows, int columns) {
+  try {
+    rowPos.reserve(static_cast<std::size_t>(rows) + 1);
+    columnPos.reserve(static_cast<std::size_t>(columns) + 1);
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
 }
 
 bool TSheetLayout::ArrangePanes(const TRect& client, const TScrollBarSpace& bars) {
@@ -111,8 +122,8 @@ bool TSheetLayout::ArrangePanes(const TRect& client, const TScrollBarSpace& bars
 
   const int cellW = fullW - client.left - (vScrollBarShown ? cxV : 0);
   const int cellH = fullH - client.top - (hScrollBarShown ? cyH : 0);
-  frozenWidth = columnPos[frozenColumns];
-  frozenHeight = rowPos[frozenRows];
+  frozenWidth = columnPos[FrozenColumns()];
+  frozenHeight = rowPos[FrozenRows()];
   const int viewW = std::max(cellW, frozenWidth);
   const int viewH = std::max(cellH, frozenHeight);
 
@@ -124,19 +135,19 @@ bool TSheetLayout::ArrangePanes(const TRect& client, const TScrollBarSpace& bars
 }
 
 void TSheetLayout::ComputeScrollLimits(int scrollWidth, int scrollHeight) {
-  maxLeftColumn = LargestFirstIndex(columnPos, ColumnCount(), frozenColumns, scrollWidth, hScrollBarShown != 0);
-  maxTopRow = LargestFirstIndex(rowPos, RowCount(), frozenRows, scrollHeight, vScrollBarShown != 0);
+  maxLeftColumn = LargestFirstIndex(columnPos, ColumnCount(), FrozenColumns(), scrollWidth, hScrollBarShown != 0);
+  maxTopRow = LargestFirstIndex(rowPos, RowCount(), FrozenRows(), scrollHeight, vScrollBarShown != 0);
 }
 
 bool TSheetLayout::ColumnsFit(int scrollWidth) const {
-  return AllFit(columnPos, ColumnCount(), frozenColumns, scrollWidth);
+  return AllFit(columnPos, ColumnCount(), FrozenColumns(), scrollWidth);
 }
 
-bool TSheetLayout::RowsFit(int scrollHeight) const { return AllFit(rowPos, RowCount(), frozenRows, scrollHeight); }
+bool TSheetLayout::RowsFit(int scrollHeight) const { return AllFit(rowPos, RowCount(), FrozenRows(), scrollHeight); }
 
 void TSheetLayout::ClampScrollPosition(int& col, int& row) const {
-  col = Clamped(col, frozenColumns, maxLeftColumn);
-  row = Clamped(row, frozenRows, maxTopRow);
+  col = Clamped(col, FrozenColumns(), maxLeftColumn);
+  row = Clamped(row, FrozenRows(), maxTopRow);
 }
 
 void TSheetLayout::ScrollTo(int col, int row) {
@@ -150,9 +161,9 @@ void TSheetLayout::ScrollTo(int col, int row) {
   rightColumn = IndexOr(IndexAt(columnPos[col] + w, columnPos.data(), columns), columns - 1);
   bottomRow = IndexOr(IndexAt(rowPos[row] + h, rowPos.data(), rows), rows - 1);
   const int pageLeft = IndexAt(columnPos[col] - w, columnPos.data(), columns);
-  pageLeftColumn = pageLeft == -1 ? frozenColumns : pageLeft + 1;
+  pageLeftColumn = pageLeft == -1 ? FrozenColumns() : pageLeft + 1;
   const int pageUp = IndexAt(rowPos[row] - h, rowPos.data(), rows);
-  pageUpRow = pageUp == -1 ? frozenRows : pageUp + 1;
+  pageUpRow = pageUp == -1 ? FrozenRows() : pageUp + 1;
   leftColumn = col;
   topRow = row;
 }

@@ -1,18 +1,23 @@
 #pragma once
-// TSheetLayout: the sheet's geometry on one device, with no window behind it.
-// It turns row heights and column widths (points at 100 %) into pixel
-// positions at a zoom and a device resolution, splits a client area into the
-// four panes around the frozen rows and columns, keeps the scroll position
-// with its limits and page targets, and answers where a cell or range is and
-// which cell lies under a point. The grid window owns one for the screen; a
-// printout can build its own at the printer's resolution.
+// TSheetLayout: a sheet's geometry on one device, with no window behind it.
+// It turns the sheet's row heights and column widths (points at 100 %) into
+// pixel positions at a zoom and a device resolution, splits a client area
+// into the four panes around the frozen rows and columns, keeps the scroll
+// position with its limits and page targets, and answers where a cell or
+// range is and which cell lies under a point. The grid window owns one for
+// the screen; a printout builds its own at the printer's resolution. The
+// positions follow the sheet's sizes when ComputePositions is called.
 
 #include <vector>
 
+#include "model/sheet.h"
 #include "platform/draw/geometry.h"
 
 class TSheetLayout {
  public:
+  // The layout of this sheet, which must outlive it.
+  explicit TSheetLayout(const TSheet& sheet) : sheet(&sheet) {}
+
   // The one step from a size in points to device pixels: points x zoom x
   // pixels per point, formed in extended precision in that order and
   // truncated. Position arrays are sums of these steps, so drawing cell by
@@ -37,13 +42,19 @@ class TSheetLayout {
     bool hBarInClient = false;
   };
 
-  int RowCount() const { return static_cast<int>(rowHeights.size()); }
-  int ColumnCount() const { return static_cast<int>(columnWidths.size()); }
+  const TSheet& Sheet() const { return *sheet; }
+  int RowCount() const { return sheet->RowCount(); }
+  int ColumnCount() const { return sheet->ColumnCount(); }
+  int FrozenRows() const { return sheet->FrozenRows(); }
+  int FrozenColumns() const { return sheet->FrozenColumns(); }
 
   // pixelsPerPointX and pixelsPerPointY from a device's dots per inch.
   void SetResolution(int logPixelsX, int logPixelsY);
-  // rowPos and columnPos from the sizes, the zoom and the resolution.
+  // rowPos and columnPos from the sheet's sizes, the zoom and the resolution.
   void ComputePositions();
+  // Room for the positions of a sheet of this shape, so that laying it out
+  // allocates nothing; false when memory runs out.
+  bool ReservePositions(int rows, int columns);
   // The scroll bars needed for a client area, frozenWidth, frozenHeight and
   // the panes. False, with all of them left as they were, when the client
   // area or the sheet is empty.
@@ -70,15 +81,11 @@ class TSheetLayout {
   bool CellFromPoint(const TPoint& point, int& row, int& col) const;
   void NormalizeRange(int& left, int& top, int& right, int& bottom) const;
 
-  std::vector<float> rowHeights;    // points at 100 %
-  std::vector<float> columnWidths;  // points at 100 %
   std::vector<int> rowPos{0};       // RowCount() + 1 pixel positions
   std::vector<int> columnPos{0};    // ColumnCount() + 1 pixel positions
   float zoom = 1.0f;
   float pixelsPerPointX = 0.0f;
   float pixelsPerPointY = 0.0f;
-  int frozenRows = 0;
-  int frozenColumns = 0;
   int frozenHeight = 0;
   int frozenWidth = 0;
   TRect cornerPane;
@@ -95,4 +102,7 @@ class TSheetLayout {
   int vScrollBarShown = 1;
   int pageLeftColumn = 0;
   int pageUpRow = 0;
+
+ private:
+  const TSheet* sheet;
 };

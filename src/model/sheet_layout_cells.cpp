@@ -17,16 +17,16 @@ TRect TSheetLayout::CellRect(int row, int col) const {
   if (row < 0 || row >= RowCount() || col < 0 || col >= ColumnCount()) return TRect{};
   int left = columnPos[col];
   int top = rowPos[row];
-  if (col >= frozenColumns) {
+  if (col >= FrozenColumns()) {
     if (col < leftColumn || col > rightColumn) return TRect{};
     left += frozenWidth - columnPos[leftColumn];
   }
-  if (row >= frozenRows) {
+  if (row >= FrozenRows()) {
     if (row < topRow || row > bottomRow) return TRect{};
     top += frozenHeight - rowPos[topRow];
   }
-  return TRect{left, top, left + ScaledSize(columnWidths[col], zoom, pixelsPerPointX),
-               top + ScaledSize(rowHeights[row], zoom, pixelsPerPointY)};
+  return TRect{left, top, left + ScaledSize(sheet->ColumnWidths()[col], zoom, pixelsPerPointX),
+               top + ScaledSize(sheet->RowHeights()[row], zoom, pixelsPerPointY)};
 }
 
 TRect TSheetLayout::RangeRect(int left, int top, int right, int bottom) const {

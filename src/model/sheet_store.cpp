@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <new>
+#include <utility>
 
+#include "model/limits.h"
 #include "platform/system/memory_status.h"
 
 // A request beyond physical memory is refused before anything is allocated,
@@ -14,7 +16,8 @@ bool TSheetStore::Fits(int rows, int columns) {
   if (__builtin_mul_overflow(static_cast<std::uint64_t>(rows), static_cast<std::uint64_t>(columns), &cellCount) ||
       __builtin_mul_overflow(cellCount, sizeof(TCell), &cellBytes))
     return false;
-  // Row and column arrays: sizes, positions and the row pointers.
+  // Row and column arrays: sizes, the row pointers, and the positions a
+  // layout of the table keeps.
   const std::uint64_t arrayBytes = (static_cast<std::uint64_t>(rows) + 1) * 24 +
                                    (static_cast<std::uint64_t>(columns) + 1) * 8;
   MEMORYSTATUSEX status;
@@ -29,8 +32,6 @@ bool TSheetStore::AllocateShape(int rows, int columns) {
     cells.resize(static_cast<std::size_t>(rows));
     rowHeights.assign(static_cast<std::size_t>(rows), 0.0f);
     columnWidths.assign(static_cast<std::size_t>(columns), 0.0f);
-    rowPos.assign(static_cast<std::size_t>(rows) + 1, 0);
-    columnPos.assign(static_cast<std::size_t>(columns) + 1, 0);
   } catch (const std::bad_alloc&) {
     Clear();
     return false;
@@ -58,15 +59,21 @@ bool TSheetStore::Allocate(int rows, int columns) {
 }
 
 void TSheetStore::SetDefaultSizes() {
-  rowHeights.assign(rowHeights.size(), 12.0f);
-  columnWidths.assign(columnWidths.size(), 60.0f);
+  rowHeights.assign(rowHeights.size(), kDefaultRowHeight);
+  columnWidths.assign(columnWidths.size(), kDefaultColumnWidth);
 }
 
 void TSheetStore::Clear() {
   std::vector<std::unique_ptr<TCell[]>>().swap(cells);
   std::vector<float>().swap(rowHeights);
   std::vector<float>().swap(columnWidths);
-  std::vector<int>().swap(rowPos);
-  std::vector<int>().swap(columnPos);
   rowCount = columnCount = 0;
+}
+
+void TSheetStore::Swap(TSheetStore& other) noexcept {
+  cells.swap(other.cells);
+  rowHeights.swap(other.rowHeights);
+  columnWidths.swap(other.columnWidths);
+  std::swap(rowCount, other.rowCount);
+  std::swap(columnCount, other.columnCount);
 }

@@ -10,7 +10,7 @@
 #include <new>
 #include <ostream>
 
-#include "model/sheet_store.h"
+#include "model/sheet.h"
 #include "model/limits.h"
 
 static_assert(std::endian::native == std::endian::little, "the file's numbers are stored as the machine holds them");
@@ -228,15 +228,11 @@ bool ReadCell(TCell& cell, TTableInput& in) {
   return in.ReadByte(marker) && marker == '>';
 }
 
-bool WriteTableImage(const TTableHeader& header, const TSheetStore& store, std::ostream& out) {
-  return WriteTableImage(header, store.cells, store.rowHeights, store.columnWidths, out);
-}
-
-bool WriteTableImage(const TTableHeader& header, const std::vector<std::unique_ptr<TCell[]>>& cells,
-                     const std::vector<float>& rowHeights, const std::vector<float>& columnWidths, std::ostream& out,
+bool WriteTableImage(const TTableHeader& header, const TSheet& sheet, std::ostream& out,
                      const TFileProgress& progress) {
-  if (rowHeights.size() > cells.size() || rowHeights.size() > 0x7FFFFFFF || columnWidths.size() > 0x7FFFFFFF)
-    return false;
+  const std::vector<std::unique_ptr<TCell[]>>& cells = sheet.Rows();
+  const std::vector<float>& rowHeights = sheet.RowHeights();
+  const std::vector<float>& columnWidths = sheet.ColumnWidths();
   const auto rows = static_cast<std::int32_t>(rowHeights.size());
   const auto columns = static_cast<std::int32_t>(columnWidths.size());
   std::string bytes;
@@ -316,7 +312,7 @@ bool ReadImage(std::istream& stream, TTableHeader& header, TSheetStore& store, c
 
 }  // namespace
 
-bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheetStore& store, const TFileProgress& progress) {
+bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheet& sheet, const TFileProgress& progress) {
   TTableHeader read;
   TSheetStore built;
   bool ok = false;
@@ -327,7 +323,7 @@ bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheetStore& sto
   }
   if (!ok) return false;
   header = read;
-  std::swap(store, built);
+  sheet.Adopt(built, read.frozenRows, read.frozenColumns);
   return true;
 }
 

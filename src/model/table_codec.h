@@ -15,7 +15,7 @@
 #include "cell/cell.h"
 #include "model/file_progress.h"
 
-struct TSheetStore;
+class TSheet;
 
 // An input stream that knows how many bytes it still holds, so that a count
 // read from it can be refused before anything is allocated for it.
@@ -80,16 +80,16 @@ bool WriteCell(const TCell& cell, std::ostream& out);
 bool ReadCell(TCell& cell, TTableInput& in);
 
 // The whole file: header, sizes, current cell, cells and end marker; there
-// are as many rows and columns as sizes.
-// progress hears of every row written.
-bool WriteTableImage(const TTableHeader& header, const std::vector<std::unique_ptr<TCell[]>>& cells,
-                     const std::vector<float>& rowHeights, const std::vector<float>& columnWidths, std::ostream& out,
+// are as many rows and columns as the sheet has. The frozen counts written
+// are the header's. progress hears of every row written.
+bool WriteTableImage(const TTableHeader& header, const TSheet& sheet, std::ostream& out,
                      const TFileProgress& progress = {});
-bool WriteTableImage(const TTableHeader& header, const TSheetStore& store, std::ostream& out);
-// Fills a new store and the header; false for anything but a complete,
-// well-formed table. Texts of typed cells are regenerated from their values.
-// progress hears of the bytes read before every row.
-bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheetStore& store,
-                    const TFileProgress& progress = {});
+// Reads a whole table into a new sheet, which then replaces sheet, with the
+// header's frozen counts brought into its range (the header keeps them as
+// read); false, with sheet and header unchanged, for anything but a
+// complete, well-formed table. Texts of typed cells are regenerated from
+// their values. progress hears of the bytes read before every row.
+bool ReadTableImage(std::istream& stream, TTableHeader& header, TSheet& sheet, const TFileProgress& progress = {});
+
 // Whether the stream begins as a table file does, whatever follows.
 bool StartsAsTableImage(std::istream& stream);

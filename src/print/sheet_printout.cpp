@@ -48,9 +48,10 @@ void TSheetPrintout::BeginPrinting() {
   lineHeight = frame.lineHeight;
 
   sheet.UpdateDeviceScale(printDC);
-  const TSheetLayout& layout = sheet.layout;
-  columnBreaks = BreakIntoBands(layout.columnWidths, layout.zoom, layout.pixelsPerPointX, frame.printableWidth);
-  rowBreaks = BreakIntoBands(layout.rowHeights, layout.zoom, layout.pixelsPerPointY, frame.printableHeight);
+  const TSheetLayout& layout = sheet.Layout();
+  columnBreaks =
+      BreakIntoBands(layout.Sheet().ColumnWidths(), layout.zoom, layout.pixelsPerPointX, frame.printableWidth);
+  rowBreaks = BreakIntoBands(layout.Sheet().RowHeights(), layout.zoom, layout.pixelsPerPointY, frame.printableHeight);
   pagesAcross = static_cast<int>(columnBreaks.size()) - 1;
   pagesDown = static_cast<int>(rowBreaks.size()) - 1;
   pageCount = pagesAcross * pagesDown;

@@ -3,24 +3,24 @@
 #include "sheet/gridwork.h"
 
 TCell* TGridwork::CellAt(int& row, int& col) {
-  if (rowCount <= 0 || columnCount <= 0) return nullptr;
+  if (sheet.RowCount() <= 0 || sheet.ColumnCount() <= 0) return nullptr;
   ClampCell(row, col);
-  return &cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  return &sheet.Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(col));
 }
 
 void TGridwork::ClampCell(int& row, int& col) const {
   if (row < 0) row = 0;
-  if (row > rowCount - 1) row = rowCount - 1;
+  if (row > sheet.RowCount() - 1) row = sheet.RowCount() - 1;
   if (col < 0) col = 0;
-  if (col > columnCount - 1) col = columnCount - 1;
+  if (col > sheet.ColumnCount() - 1) col = sheet.ColumnCount() - 1;
 }
 
 bool TGridwork::NextCellInSheet(int& row, int& col) const {
-  if (rowCount <= 0 || columnCount <= 0) return false;
+  if (sheet.RowCount() <= 0 || sheet.ColumnCount() <= 0) return false;
   ClampCell(row, col);
-  if (col < columnCount - 1) {
+  if (col < sheet.ColumnCount() - 1) {
     ++col;
-  } else if (row < rowCount - 1) {
+  } else if (row < sheet.RowCount() - 1) {
     col = 0;
     ++row;
   } else {
@@ -30,12 +30,12 @@ bool TGridwork::NextCellInSheet(int& row, int& col) const {
 }
 
 bool TGridwork::PrevCellInSheet(int& row, int& col) const {
-  if (rowCount <= 0 || columnCount <= 0) return false;
+  if (sheet.RowCount() <= 0 || sheet.ColumnCount() <= 0) return false;
   ClampCell(row, col);
   if (col > 0) {
     --col;
   } else if (row > 0) {
-    col = columnCount - 1;
+    col = sheet.ColumnCount() - 1;
     --row;
   } else {
     return false;
@@ -44,8 +44,8 @@ bool TGridwork::PrevCellInSheet(int& row, int& col) const {
 }
 
 void TGridwork::FirstVisibleCell(int& row, int& col) const {
-  row = layout.frozenRows > 0 ? 0 : layout.topRow;
-  col = layout.frozenColumns > 0 ? 0 : layout.leftColumn;
+  row = sheet.FrozenRows() > 0 ? 0 : layout.topRow;
+  col = sheet.FrozenColumns() > 0 ? 0 : layout.leftColumn;
 }
 
 void TGridwork::SetCellProtected(int row, int col, BYTE flag) {

@@ -71,7 +71,7 @@ void TGridwork::SetCellAlignment(int row, int col, int horizontal, int vertical,
   // Text may run over only from a scrolling column: frozen columns are
   // painted last and would cut it anyway.
   if (overflow != 0) {
-    if (col >= layout.frozenColumns) format |= DT_NOCLIP;
+    if (col >= sheet.FrozenColumns()) format |= DT_NOCLIP;
   } else {
     format &= ~DT_NOCLIP;
   }

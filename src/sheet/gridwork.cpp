@@ -13,22 +13,19 @@
 
 TGridwork::TGridwork(TWindow* parent, const char* title, TModule* module, int rows, int columns, int frozenRows,
                      int frozenColumns, double zoom)
-    : TWindow(parent, title, module), rowCount(rows), columnCount(columns) {
+    : TWindow(parent, title, module) {
   layout.zoom = static_cast<float>(zoom);
-  layout.frozenRows = frozenRows;
-  layout.frozenColumns = frozenColumns;
-  if (AllocateStore(rowCount, columnCount)) {
+  if (sheet.Allocate(rows, columns) && ReserveLayout(rows, columns)) {
+    sheet.SetFrozenClamped(frozenRows, frozenColumns);
+    layout.ComputePositions();
     SetDefaults();
     return;
   }
-  // Out of memory: nothing of a partial store stays in use; the grid lives
-  // on as an empty table so that every operation on it stays harmless.
+  // Out of memory: the grid lives on as an empty table so that every
+  // operation on it stays harmless.
   MessageBoxExA(nullptr, u8"Недостаточно памяти"_cp, nullptr, MB_ICONHAND | MB_TASKMODAL, 0);
-  FreeStore();
-  this->rowCount = this->columnCount = 0;
-  layout.frozenRows = layout.frozenColumns = 0;
-  layout.rowPos.assign(1, 0);
-  layout.columnPos.assign(1, 0);
+  sheet.Clear();
+  layout.ComputePositions();
   SetDefaults();
   if (GetHandle() != nullptr) Destroy();
 }
@@ -38,7 +35,6 @@ TGridwork::~TGridwork() {
   editor.reset();
   // An open search dialog writes into findReplace, which goes with the grid.
   if (const HWND dialog = ActiveSearchDialog()) DestroyWindow(dialog);
-  FreeStore();
 }
 
 void TGridwork::SetupWindow() {

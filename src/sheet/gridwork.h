@@ -1,11 +1,13 @@
 #pragma once
-// TGridwork: the grid window. It owns the whole table (cells, sizes, view
-// state, current cell, selection, clipboard snapshot, undo record, find state)
-// and shows it. Each subsystem defines its members in its own folder:
-// src/sheet (store, cell access), src/view (geometry, painting, scrolling,
-// selection, zoom), src/input (keyboard, mouse, editor), src/edit, src/files,
-// src/format, src/print. src/sheet, src/view and src/input are not layers
-// over one another: they file the members of this one class by concern.
+// TGridwork: the grid window. It shows one table, a TSheet (src/model), and
+// holds what belongs to the window: the table's geometry on the screen, the
+// current cell, the selection, the in-place editor, the clipboard snapshot,
+// the undo record and the find state. Its command handlers call the table's
+// operations, update the view and are the one place that reports a failure.
+// Each subsystem defines its members in its own folder: src/sheet (cell
+// access, row and column commands), src/view (geometry, painting,
+// scrolling, selection, zoom), src/input (keyboard, mouse, editor),
+// src/edit, src/files, src/format, src/print.
 
 #include <functional>
 #include <iosfwd>
@@ -41,12 +43,19 @@ class TGridwork : public TWindow {
             int frozenColumns, double zoom);
   ~TGridwork() override;
 
-  // ---- Store (src/sheet/store.cpp) ----
-  bool AllocateStore(int rows, int columns);
-  // Swaps a completely built store in, leaving the old table in `store`.
-  // Never fails: everything that can run out of memory happened before.
-  void AdoptStore(TSheetStore& store);
-  void FreeStore();
+  // ---- The table (src/sheet/store.cpp) ----
+  // The table shown, and its geometry on the screen. Whoever changes the
+  // table through Sheet() brings the view up to date (UpdateLayout after
+  // sizes, a repaint after cells); the grid's own operations do that.
+  const TSheet& Sheet() const { return sheet; }
+  TSheet& Sheet() { return sheet; }
+  const TSheetLayout& Layout() const { return layout; }
+  // Swaps a completely built table in, leaving the old one in other, and
+  // lays its positions out. Never fails: the room for the positions was
+  // reserved with ReserveLayout.
+  void AdoptSheet(TSheet& other);
+  // Room in the layout for a table of this shape; false when memory runs out.
+  bool ReserveLayout(int rows, int columns);
   void SetDefaults();
   void SetupWindow() override;
   void GetSheetSize(float& zoomOut, int& columns, int& rows) const;
@@ -94,18 +103,19 @@ class TGridwork : public TWindow {
   COLORREF GetCellBackground(int row, int col);
 
   // ---- Row and column insertion and deletion (src/sheet/shape*.cpp) ----
-  // False when nothing changed: an empty table, no rows to insert, a refusal
-  // or too little memory (the table, editor and selection stay as they were).
-  bool InsertRows(int count, int at, float height, TCell templateCell);
-  bool InsertColumns(int count, int at, float width, TCell templateCell);
-  bool DeleteRows(int first, int last);
-  bool DeleteColumns(int first, int last);
-  // The common ending of a deletion: the editor, the selection, the
-  // clipboard and undo are given up; then either the refusal is shown, or
-  // the surviving cells and sizes move into the store built aside, which
-  // replaces the table.
-  bool FinishDeletion(TSheetStore& store, bool refused, const char* refusal,
-                      const std::function<void(TSheetStore&)>& moveSurvivors);
+  // What came of it, for the command to report: kNoMemory and kUnchanged
+  // leave the table, editor and selection as they were; a deletion given
+  // up (kRefused) has closed the editor and dropped the selection, the
+  // clipboard and undo, as a deletion does.
+  TSheetResult InsertRows(int count, int at, float height, TCell templateCell);
+  TSheetResult InsertColumns(int count, int at, float width, TCell templateCell);
+  TSheetResult DeleteRows(int first, int last);
+  TSheetResult DeleteColumns(int first, int last);
+  // The view after rows or columns were deleted.
+  void FinishDeletion();
+  // The message of a shape change that failed; none for one that changed
+  // nothing.
+  void ReportShapeResult(TSheetResult result, const char* refusal);
   void CmInsertRows();
   void CmInsertColumns();
   void CmDeleteRows();
@@ -157,7 +167,9 @@ class TGridwork : public TWindow {
   void DrawFreezeLines(TDC& dc);
   // right: the width the cell's text needs, bottom: its height, in points.
   TRect MeasureCell(int row, int col, TDC& dc);
-  void FitCellsToText(int left, int top, int right, int bottom);
+  // Grows columns and rows of the range (brought into the table) to their
+  // texts, as measured on the screen.
+  void FitCellsToText(TCellRange range);
   TBrush* EvCtlColor(TDC& dc, HWND child, UINT ctlType);
   // Called when the editor closes: the brushes its colours were painted with.
   void ReleaseEditorBrushes();
@@ -231,7 +243,7 @@ class TGridwork : public TWindow {
   // ---- Clipboard and undo (src/edit) ----
   void TakeSnapshot(std::unique_ptr<TEditInfo>& slot);
   void AnnounceClipboard();
-  void ClearRange(int left, int top, int right, int bottom);
+  void ClearRange(const TCellRange& range);
   void RestoreCells(const TEditInfo& info);
   bool RenderText();
   bool RenderPicture();
@@ -243,7 +255,6 @@ class TGridwork : public TWindow {
   bool SelectionWritable() const;
   bool ClipboardHasText();
   void ReleaseClipboard();
-  void ParseTextIntoRange(std::string_view text, int left, int top, int right, int bottom);
   // A picture of the range as it shows on screen, or null.
   std::unique_ptr<TBitmap> RenderRangeBitmap(int left, int top, int right, int bottom);
   void EvRenderFormat(UINT format);
@@ -341,20 +352,14 @@ class TGridwork : public TWindow {
   // reacts to changed cells here.
   virtual void CellChanged();
 
-  // ---- The table ----
-  std::vector<std::unique_ptr<TCell[]>> cells;  // rowCount rows of columnCount cells
-  int rowCount = 0;
-  int columnCount = 0;
+  // ---- The document ----
   int modified = 0;  // read freely; written only by SetModified
   std::string fileName;  // empty: no file yet; native encoding
   int fileKind = 1;
   // Why the last file read or write failed, left by the readers and writers.
   TFileFailure fileFailure = TFileFailure::Unknown;
 
-  // ---- View geometry and scrolling ----
-  // Sizes, zoom, device scale, frozen counts, positions, panes and the
-  // scroll position with its limits.
-  TSheetLayout layout;
+  // ---- View geometry ----
   std::unique_ptr<TFont> defaultFont;
   int autoFit = 0;
 
@@ -391,6 +396,11 @@ class TGridwork : public TWindow {
  private:
   // The cell at (row, col) after clamping them; null while the table has no cells.
   TCell* CellAt(int& row, int& col);
+
+  TSheet sheet;
+  // Positions, panes and scroll position of the sheet at the zoom and the
+  // screen's device scale.
+  TSheetLayout layout{sheet};
 
   // Set while EvSize runs, to absorb the size change its own layout causes.
   bool inSize = false;

@@ -1,58 +1,24 @@
-// Inserting and deleting rows and columns. Each rebuilds the store aside in
-// two phases: first everything that can run out of memory (the arrays, the
-// new rows, the copies of the template), then the moves of the surviving
-// rows and cells, which cannot fail. Only after the first phase succeeded is
-// anything of the table, the editor or the selection touched.
+// Inserting and deleting rows and columns: the table rebuilds itself aside
+// and tells the grid, once nothing more can fail, to close the editor and
+// give up what the change makes stale; the view then follows the new shape.
 
 #include <algorithm>
-#include <climits>
-#include <new>
-#include <utility>
 
-#include "platform/text/cp1251_literal.h"
 #include "sheet/gridwork.h"
 
-namespace {
-
-// Fills a fresh row with copies of the template; false when a copy runs out of memory.
-bool FillRow(TCell* row, int first, int last, const TCell& templateCell) {
-  try {
-    for (int c = first; c < last; ++c) row[c] = templateCell;
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-bool TGridwork::InsertRows(int count, int at, float height, TCell templateCell) {
-  if (cells.empty() || count <= 0) return false;
-  at = std::clamp(at, 0, rowCount - 1);
-  TSheetStore store;
-  bool built = count <= INT_MAX - rowCount && store.AllocateShape(rowCount + count, columnCount);
-  for (int r = at; built && r < at + count; ++r) {
-    store.cells[r] = store.NewRow();
-    built = store.cells[r] != nullptr && FillRow(store.cells[r].get(), 0, columnCount, templateCell);
-    store.rowHeights[r] = height;
-  }
-  if (!built) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
-    return false;
-  }
-
-  ReleaseClipboard();
-  DropUndo();
-  // The editor's text goes into its cell before the cell moves.
+TSheetResult TGridwork::InsertRows(int count, int at, float height, TCell templateCell) {
+  if (sheet.Empty() || count <= 0) return TSheetResult::kUnchanged;
+  at = std::clamp(at, 0, sheet.RowCount() - 1);
   const bool reopen = editor && curRow >= at;
-  if (reopen) EndEdit();
-  for (int r = 0; r < rowCount; ++r) {
-    const int to = r < at ? r : r + count;
-    store.cells[to] = std::move(cells[r]);
-    store.rowHeights[to] = layout.rowHeights[r];
-  }
-  std::copy(layout.columnWidths.begin(), layout.columnWidths.end(), store.columnWidths.begin());
-  AdoptStore(store);
+  const TSheetResult result = sheet.InsertRows(count, at, height, templateCell, [&] {
+    if (!ReserveLayout(sheet.RowCount() + count, sheet.ColumnCount())) return false;
+    ReleaseClipboard();
+    DropUndo();
+    // The editor's text goes into its cell before the cell moves.
+    if (reopen) EndEdit();
+    return true;
+  });
+  if (result != TSheetResult::kDone) return result;
   UpdateLayout();
   if (reopen) BeginEdit(curRow + count, curCol);
   if (hasSelection) {
@@ -61,117 +27,76 @@ bool TGridwork::InsertRows(int count, int at, float height, TCell templateCell) 
   }
   Invalidate(true);
   SetModified(true);
-  return true;
+  return result;
 }
 
-bool TGridwork::InsertColumns(int count, int at, float width, TCell templateCell) {
-  if (cells.empty() || count <= 0) return false;
-  at = std::clamp(at, 0, columnCount - 1);
-  TSheetStore store;
-  bool built = count <= INT_MAX - columnCount && store.AllocateShape(rowCount, columnCount + count);
-  for (int r = 0; built && r < rowCount; ++r) {
-    store.cells[r] = store.NewRow();
-    built = store.cells[r] != nullptr && FillRow(store.cells[r].get(), at, at + count, templateCell);
-  }
-  if (!built) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
-    return false;
-  }
-
-  ReleaseClipboard();
-  DropUndo();
+TSheetResult TGridwork::InsertColumns(int count, int at, float width, TCell templateCell) {
+  if (sheet.Empty() || count <= 0) return TSheetResult::kUnchanged;
+  at = std::clamp(at, 0, sheet.ColumnCount() - 1);
   // Every cell moves to a new row array, so an open editor is closed on its
   // old cell and opened again on the moved one.
   const bool reopen = editor != nullptr;
-  const int editColumn = curCol >= at ? curCol + count : curCol;
-  if (reopen) EndEdit();
-  for (int r = 0; r < rowCount; ++r) {
-    TCell* to = store.cells[r].get();
-    TCell* from = cells[r].get();
-    for (int c = 0; c < columnCount; ++c) to[c < at ? c : c + count] = std::move(from[c]);
-    store.rowHeights[r] = layout.rowHeights[r];
-  }
-  for (int c = 0; c < columnCount + count; ++c)
-    store.columnWidths[c] = c < at ? layout.columnWidths[c] : c < at + count ? width : layout.columnWidths[c - count];
-  AdoptStore(store);
+  const int editColumn = curCol;
+  const TSheetResult result = sheet.InsertColumns(count, at, width, templateCell, [&] {
+    if (!ReserveLayout(sheet.RowCount(), sheet.ColumnCount() + count)) return false;
+    ReleaseClipboard();
+    DropUndo();
+    if (reopen) EndEdit();
+    return true;
+  });
+  if (result != TSheetResult::kDone) return result;
   UpdateLayout();
-  if (reopen) BeginEdit(curRow, editColumn);
+  // The table has grown by count columns, so the moved column is inside it.
+  if (reopen) BeginEdit(curRow, editColumn >= at ? editColumn + count : editColumn);
   if (hasSelection) {
     if (selection.anchorColumn >= at) selection.anchorColumn += count;
     if (selection.endColumn >= at) selection.endColumn += count;
   }
   Invalidate(true);
   SetModified(true);
-  return true;
+  return result;
 }
 
-bool TGridwork::DeleteRows(int first, int last) {
-  if (cells.empty()) return false;
-  if (first > last) std::swap(first, last);
-  first = std::clamp(first, 0, rowCount - 1);
-  last = std::clamp(last, 0, rowCount - 1);
-  const int n = last - first + 1;
-  const bool refused = rowCount - n < layout.frozenRows + 1;
-  TSheetStore store;
-  if (!refused && !store.AllocateShape(rowCount - n, columnCount)) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
-    return false;
-  }
+namespace {
 
-  return FinishDeletion(store, refused, u8"Нельзя удалить все строки"_cp, [&](TSheetStore& to) {
-    for (int r = 0; r < to.rowCount; ++r) {
-      const int from = r < first ? r : r + n;
-      to.cells[r] = std::move(cells[from]);
-      to.rowHeights[r] = layout.rowHeights[from];
-    }
-    std::copy(layout.columnWidths.begin(), layout.columnWidths.end(), to.columnWidths.begin());
+// A deletion, refused or not, ends the editing of the old shape.
+void GiveUpEditing(TGridwork& grid) {
+  grid.EndEdit();
+  grid.HideSelection();
+  grid.ReleaseClipboard();
+  grid.DropUndo();
+}
+
+}  // namespace
+
+TSheetResult TGridwork::DeleteRows(int first, int last) {
+  const TSheetResult result = sheet.DeleteRows(first, last, [this] {
+    GiveUpEditing(*this);
+    return true;
   });
+  if (result == TSheetResult::kRefused) GiveUpEditing(*this);
+  if (result != TSheetResult::kDone) return result;
+  FinishDeletion();
+  return result;
 }
 
-bool TGridwork::DeleteColumns(int first, int last) {
-  if (cells.empty()) return false;
-  if (first > last) std::swap(first, last);
-  first = std::clamp(first, 0, columnCount - 1);
-  last = std::clamp(last, 0, columnCount - 1);
-  const int n = last - first + 1;
-  const bool refused = columnCount - n < layout.frozenColumns + 1;
-  TSheetStore store;
-  bool built = refused || store.AllocateShape(rowCount, columnCount - n);
-  for (int r = 0; built && !refused && r < rowCount; ++r) built = (store.cells[r] = store.NewRow()) != nullptr;
-  if (!built) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
-    return false;
-  }
-
-  return FinishDeletion(store, refused, u8"Нельзя удалить все столбцы"_cp, [&](TSheetStore& to) {
-    for (int r = 0; r < rowCount; ++r) {
-      TCell* toRow = to.cells[r].get();
-      TCell* fromRow = cells[r].get();
-      for (int c = 0; c < to.columnCount; ++c) toRow[c] = std::move(fromRow[c < first ? c : c + n]);
-      to.rowHeights[r] = layout.rowHeights[r];
-    }
-    for (int c = 0; c < to.columnCount; ++c) to.columnWidths[c] = layout.columnWidths[c < first ? c : c + n];
+TSheetResult TGridwork::DeleteColumns(int first, int last) {
+  const TSheetResult result = sheet.DeleteColumns(first, last, [this] {
+    GiveUpEditing(*this);
+    return true;
   });
+  if (result == TSheetResult::kRefused) GiveUpEditing(*this);
+  if (result != TSheetResult::kDone) return result;
+  FinishDeletion();
+  return result;
 }
 
-bool TGridwork::FinishDeletion(TSheetStore& store, bool refused, const char* refusal,
-                               const std::function<void(TSheetStore&)>& moveSurvivors) {
-  EndEdit();
-  HideSelection();
-  ReleaseClipboard();
-  DropUndo();
-  if (refused) {
-    ShowWarning(refusal);
-    return false;
-  }
-  moveSurvivors(store);
-  AdoptStore(store);
+void TGridwork::FinishDeletion() {
   // The scroll position must name a row and column of the smaller table
   // before the layout scrolls from it to its allowed range.
-  layout.topRow = std::min(layout.topRow, rowCount - 1);
-  layout.leftColumn = std::min(layout.leftColumn, columnCount - 1);
+  layout.topRow = std::min(layout.topRow, sheet.RowCount() - 1);
+  layout.leftColumn = std::min(layout.leftColumn, sheet.ColumnCount() - 1);
   UpdateLayout();
   Invalidate(true);
   SetModified(true);
-  return true;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "format/get_integer.h"
+#include "model/limits.h"
 #include "platform/text/cp1251_literal.h"
 #include "sheet/gridwork.h"
 
@@ -15,7 +16,7 @@ void TGridwork::CmInsertRows() {
     row = std::min(selection.anchorRow, selection.endRow);
   LONG count = 1;
   if (AskInteger(this, u8"Вставка строк"_cp, u8"Сколько строк Вы хотите вставить?"_cp, count, 1, 10000))
-    InsertRows(count, row, 12.0f, TCell());
+    ReportShapeResult(InsertRows(count, row, kDefaultRowHeight, TCell()), nullptr);
 }
 
 void TGridwork::CmInsertColumns() {
@@ -27,20 +28,26 @@ void TGridwork::CmInsertColumns() {
     col = std::min(selection.anchorColumn, selection.endColumn);
   LONG count = 1;
   if (AskInteger(this, u8"Вставка столбцов"_cp, u8"Сколько столбцов Вы хотите вставить?"_cp, count, 1, 10000))
-    InsertColumns(count, col, 60.0f, TCell());
+    ReportShapeResult(InsertColumns(count, col, kDefaultColumnWidth, TCell()), nullptr);
 }
 
 void TGridwork::CmDeleteRows() {
   if (!hasSelection) return;
-  SelectRange(0, selection.anchorRow, columnCount - 1, selection.endRow);
-  if (AskYesNo(u8"Удалить выделенные строки?"_cp) == IDYES) DeleteRows(selection.anchorRow, selection.endRow);
+  SelectRange(0, selection.anchorRow, sheet.ColumnCount() - 1, selection.endRow);
+  if (AskYesNo(u8"Удалить выделенные строки?"_cp) == IDYES)
+    ReportShapeResult(DeleteRows(selection.anchorRow, selection.endRow), u8"Нельзя удалить все строки"_cp);
 }
 
 void TGridwork::CmDeleteColumns() {
   if (!hasSelection) return;
-  SelectRange(selection.anchorColumn, 0, selection.endColumn, rowCount - 1);
+  SelectRange(selection.anchorColumn, 0, selection.endColumn, sheet.RowCount() - 1);
   if (AskYesNo(u8"Удалить выделенные столбцы?"_cp) == IDYES)
-    DeleteColumns(selection.anchorColumn, selection.endColumn);
+    ReportShapeResult(DeleteColumns(selection.anchorColumn, selection.endColumn), u8"Нельзя удалить все столбцы"_cp);
+}
+
+void TGridwork::ReportShapeResult(TSheetResult result, const char* refusal) {
+  if (result == TSheetResult::kNoMemory) ShowWarning(u8"Недостаточно памяти"_cp);
+  if (result == TSheetResult::kRefused && refusal) ShowWarning(refusal);
 }
 
 void TGridwork::CeDeleteRowsColumns(TCommandEnabler& ce) { ce.Enable(hasSelection != 0); }

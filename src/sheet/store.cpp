@@ -1,34 +1,13 @@
-// The cell store of the grid: allocation, release and the default state.
-
-#include <algorithm>
-#include <utility>
+// The grid's table: taking a new one in, and the default state.
 
 #include "sheet/gridwork.h"
 
-bool TGridwork::AllocateStore(int rows, int columns) {
-  TSheetStore store;
-  if (!store.Allocate(rows, columns)) return false;
-  AdoptStore(store);
-  return true;
+void TGridwork::AdoptSheet(TSheet& other) {
+  sheet.Swap(other);
+  layout.ComputePositions();
 }
 
-void TGridwork::AdoptStore(TSheetStore& store) {
-  cells.swap(store.cells);
-  layout.rowHeights.swap(store.rowHeights);
-  layout.columnWidths.swap(store.columnWidths);
-  layout.rowPos.swap(store.rowPos);
-  layout.columnPos.swap(store.columnPos);
-  std::swap(rowCount, store.rowCount);
-  std::swap(columnCount, store.columnCount);
-}
-
-void TGridwork::FreeStore() {
-  std::vector<float>().swap(layout.rowHeights);
-  std::vector<float>().swap(layout.columnWidths);
-  std::vector<int>().swap(layout.rowPos);
-  std::vector<int>().swap(layout.columnPos);
-  std::vector<std::unique_ptr<TCell[]>>().swap(cells);
-}
+bool TGridwork::ReserveLayout(int rows, int columns) { return layout.ReservePositions(rows, columns); }
 
 void TGridwork::SetDefaults() {
   Attr.AccelTable = 1;
@@ -42,10 +21,6 @@ void TGridwork::SetDefaults() {
   fileName.clear();
   fileKind = 1;
   SetModified(false);
-  std::fill(layout.rowHeights.begin(), layout.rowHeights.end(), 12.0f);
-  std::fill(layout.columnWidths.begin(), layout.columnWidths.end(), 60.0f);
-  std::fill(layout.rowPos.begin(), layout.rowPos.end(), 0);
-  std::fill(layout.columnPos.begin(), layout.columnPos.end(), 0);
   editor.reset();
   defaultFont.reset();
   undoRecord.reset();
@@ -53,14 +28,14 @@ void TGridwork::SetDefaults() {
   findDialog = replaceDialog = nullptr;
   dragDC.reset();
   hasSelection = mouseTracking = autoFit = 0;
-  layout.leftColumn = layout.frozenColumns;
-  layout.topRow = layout.frozenRows;
+  layout.leftColumn = sheet.FrozenColumns();
+  layout.topRow = sheet.FrozenRows();
 }
 
 void TGridwork::GetSheetSize(float& zoomOut, int& columns, int& rows) const {
   zoomOut = layout.zoom;
-  columns = columnCount;
-  rows = rowCount;
+  columns = sheet.ColumnCount();
+  rows = sheet.RowCount();
 }
 
 int TGridwork::IndexAt(int pixel, const int* positions, int count) {

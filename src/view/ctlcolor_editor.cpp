@@ -10,8 +10,8 @@
 TBrush* TGridwork::EvCtlColor(TDC& dc, HWND child, UINT ctlType) {
   if (ctlType != CTLCOLOR_MSGBOX && ctlType != CTLCOLOR_EDIT) return nullptr;
   if (!editor || child == nullptr || child != editor->GetHandle()) return nullptr;
-  if (curRow < 0 || curRow >= rowCount || curCol < 0 || curCol >= columnCount) return nullptr;
-  const TCellFormat& format = cells[curRow][curCol].Format();
+  if (curRow < 0 || curRow >= sheet.RowCount() || curCol < 0 || curCol >= sheet.ColumnCount()) return nullptr;
+  const TCellFormat& format = sheet.Cell(curRow, curCol).Format();
 
   const COLORREF background = format.background == AutoColor ? sysWindowColor : format.background;
   if (ctlType == CTLCOLOR_EDIT) {

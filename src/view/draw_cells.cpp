@@ -18,20 +18,20 @@ COLORREF ResolveInk(COLORREF color) { return color == AutoColor ? sysTextColor :
 void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom,
                               int overflowOnly) {
   DrawCellRange(dc, x0, y0, left, top, right, bottom, overflowOnly,
-                [this](int row, int col) -> const TCell& { return cells[row][col]; });
+                [this](int row, int col) -> const TCell& { return sheet.Cell(row, col); });
 }
 
 void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom, int overflowOnly,
                               const TCellSource& cellAt) {
   dc.SetBkMode(TRANSPARENT);
-  if (cells.empty()) return;
+  if (sheet.Empty()) return;
   NormalizeRange(left, top, right, bottom);
   int y = y0;
   for (int r = top; r <= bottom; ++r) {
-    const int h = TSheetLayout::ScaledSize(layout.rowHeights[r], layout.zoom, layout.pixelsPerPointY);
+    const int h = TSheetLayout::ScaledSize(sheet.RowHeights()[r], layout.zoom, layout.pixelsPerPointY);
     int x = x0;
     for (int c = left; c <= right; ++c) {
-      const int w = TSheetLayout::ScaledSize(layout.columnWidths[c], layout.zoom, layout.pixelsPerPointX);
+      const int w = TSheetLayout::ScaledSize(sheet.ColumnWidths()[c], layout.zoom, layout.pixelsPerPointX);
       const TCell& cell = cellAt(r, c);
       if (overflowOnly == 0 || (cell.Format().textFormat & DT_NOCLIP) != 0) DrawCell(dc, x, y, w, h, cell);
       // Nothing beyond the furthest position lies on any device.

@@ -4,7 +4,6 @@
 #include "platform/draw/dc.h"
 #include "platform/system/sysinfo.h"
 #include "sheet/gridwork.h"
-#include "model/limits.h"
 
 void TGridwork::UpdateLayout() {
   {
@@ -26,15 +25,13 @@ void TGridwork::UpdateLayout() {
 }
 
 void TGridwork::SetRowHeights(int first, int last, float height) {
-  if (first < 0 || first >= rowCount || last < 0 || last >= rowCount || !ClampCellSize(height)) return;
-  for (int i = first; i <= last; ++i) layout.rowHeights[i] = height;
+  if (!sheet.SetRowHeights(first, last, height)) return;
   UpdateLayout();
   SetModified(true);
 }
 
 void TGridwork::SetColumnWidths(int first, int last, float width) {
-  if (first < 0 || first >= columnCount || last < 0 || last >= columnCount || !ClampCellSize(width)) return;
-  for (int i = first; i <= last; ++i) layout.columnWidths[i] = width;
+  if (!sheet.SetColumnWidths(first, last, width)) return;
   UpdateLayout();
   SetModified(true);
 }

@@ -9,13 +9,13 @@ TRect TGridwork::MeasureCell(int row, int col, TDC& dc) {
   const long double scaleX = static_cast<long double>(layout.zoom) * layout.pixelsPerPointX;
   const long double scaleY = static_cast<long double>(layout.zoom) * layout.pixelsPerPointY;
   // Without cells or before the first layout there is nothing to measure with.
-  if (cells.empty() || scaleX <= 0 || scaleY <= 0) return TRect{};
+  if (sheet.Empty() || scaleX <= 0 || scaleY <= 0) return TRect{};
   ClampCell(row, col);
-  const TCell& cell = cells[row][col];
+  const TCell& cell = sheet.Cell(row, col);
 
   TRect extent{TSheetLayout::ScaledSize(2.0f, layout.zoom, layout.pixelsPerPointX), 0,
-               TSheetLayout::ScaledSize(layout.columnWidths[col], layout.zoom, layout.pixelsPerPointX),
-               TSheetLayout::ScaledSize(layout.rowHeights[row], layout.zoom, layout.pixelsPerPointY)};
+               TSheetLayout::ScaledSize(sheet.ColumnWidths()[col], layout.zoom, layout.pixelsPerPointX),
+               TSheetLayout::ScaledSize(sheet.RowHeights()[row], layout.zoom, layout.pixelsPerPointY)};
   if (cell.text.empty()) {
     extent.right = extent.left;
     extent.bottom = extent.top;

@@ -62,19 +62,19 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
 
   // The scrolling panes first, each with the cells left of the painted block
   // whose text may run into it, even those scrolled out of view.
-  if (layout.frozenRows > 0 && Overlaps(layout.topPane, rect)) {
+  if (sheet.FrozenRows() > 0 && Overlaps(layout.topPane, rect)) {
     const TBlock b =
-        CellsToPaint(*this, layout.topPane & rect, {0, layout.leftColumn, layout.frozenRows - 1, layout.rightColumn});
-    if (b.c0 > layout.frozenColumns)
-      DrawCellRange(memory, layout.columnPos[layout.frozenColumns] + dx, layout.rowPos[b.r0], layout.frozenColumns,
+        CellsToPaint(*this, layout.topPane & rect, {0, layout.leftColumn, sheet.FrozenRows() - 1, layout.rightColumn});
+    if (b.c0 > sheet.FrozenColumns())
+      DrawCellRange(memory, layout.columnPos[sheet.FrozenColumns()] + dx, layout.rowPos[b.r0], sheet.FrozenColumns(),
                     b.r0, b.c0 - 1, b.r1, 1);
     DrawCellRange(memory, layout.columnPos[b.c0] + dx, layout.rowPos[b.r0], b.c0, b.r0, b.c1, b.r1, 0);
   }
   if (Overlaps(layout.mainPane, rect)) {
     const TBlock b = CellsToPaint(*this, layout.mainPane & rect,
                                   {layout.topRow, layout.leftColumn, layout.bottomRow, layout.rightColumn});
-    if (b.c0 > layout.frozenColumns)
-      DrawCellRange(memory, layout.columnPos[layout.frozenColumns] + dx, layout.rowPos[b.r0] + dy, layout.frozenColumns,
+    if (b.c0 > sheet.FrozenColumns())
+      DrawCellRange(memory, layout.columnPos[sheet.FrozenColumns()] + dx, layout.rowPos[b.r0] + dy, sheet.FrozenColumns(),
                     b.r0, b.c0 - 1, b.r1, 1);
     DrawCellRange(memory, layout.columnPos[b.c0] + dx, layout.rowPos[b.r0] + dy, b.c0, b.r0, b.c1, b.r1, 0);
   }
@@ -82,18 +82,18 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
   // Text that ran over the frozen columns goes; the frozen panes are drawn
   // on top of the scrolling ones.
   memory.FillRect(TRect{client.left, client.top, layout.frozenWidth, client.bottom}, windowBrush);
-  if (layout.frozenColumns > 0 && layout.frozenRows > 0 && Overlaps(layout.cornerPane, rect)) {
+  if (sheet.FrozenColumns() > 0 && sheet.FrozenRows() > 0 && Overlaps(layout.cornerPane, rect)) {
     const TBlock b =
-        CellsToPaint(*this, layout.cornerPane & rect, {0, 0, layout.frozenRows - 1, layout.frozenColumns - 1});
+        CellsToPaint(*this, layout.cornerPane & rect, {0, 0, sheet.FrozenRows() - 1, sheet.FrozenColumns() - 1});
     DrawCellRange(memory, layout.columnPos[b.c0], layout.rowPos[b.r0], b.c0, b.r0, b.c1, b.r1, 0);
   }
-  if (layout.frozenColumns > 0 && Overlaps(layout.leftPane, rect)) {
+  if (sheet.FrozenColumns() > 0 && Overlaps(layout.leftPane, rect)) {
     const TBlock b =
-        CellsToPaint(*this, layout.leftPane & rect, {layout.topRow, 0, layout.bottomRow, layout.frozenColumns - 1});
+        CellsToPaint(*this, layout.leftPane & rect, {layout.topRow, 0, layout.bottomRow, sheet.FrozenColumns() - 1});
     DrawCellRange(memory, layout.columnPos[b.c0], layout.rowPos[b.r0] + dy, b.c0, b.r0, b.c1, b.r1, 0);
   }
 
-  if (layout.frozenColumns > 0 || layout.frozenRows > 0) DrawFreezeLines(memory);
+  if (sheet.FrozenColumns() > 0 || sheet.FrozenRows() > 0) DrawFreezeLines(memory);
   if (hasSelection) DrawSelection(memory);
 
   dc.BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), memory, rect.left, rect.top, SRCCOPY);
@@ -101,13 +101,13 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
 
 void TGridwork::DrawFreezeLines(TDC& dc) {
   const TRect client = GetClientRect();
-  if (layout.frozenRows > 0) {
-    const int y = layout.rowPos[layout.frozenRows];
+  if (sheet.FrozenRows() > 0) {
+    const int y = layout.rowPos[sheet.FrozenRows()];
     dc.MoveTo(client.left, y);
     dc.LineTo(client.right, y);
   }
-  if (layout.frozenColumns > 0) {
-    const int x = layout.columnPos[layout.frozenColumns];
+  if (sheet.FrozenColumns() > 0) {
+    const int x = layout.columnPos[sheet.FrozenColumns()];
     dc.MoveTo(x, client.top);
     dc.LineTo(x, client.bottom);
   }

@@ -29,8 +29,8 @@ void TGridwork::ScrollTo(int col, int row) {
   const int oldPageLeft = layout.pageLeftColumn;
   const int oldPageUp = layout.pageUpRow;
 
-  UpdateArrows(*this, SB_HORZ, col, oldLeft, layout.frozenColumns, layout.maxLeftColumn);
-  UpdateArrows(*this, SB_VERT, row, oldTop, layout.frozenRows, layout.maxTopRow);
+  UpdateArrows(*this, SB_HORZ, col, oldLeft, sheet.FrozenColumns(), layout.maxLeftColumn);
+  UpdateArrows(*this, SB_VERT, row, oldTop, sheet.FrozenRows(), layout.maxTopRow);
   layout.ScrollTo(col, row);
   SetScrollPos(SB_HORZ, col, true);
   SetScrollPos(SB_VERT, row, true);
@@ -63,7 +63,7 @@ void TGridwork::ScrollTo(int col, int row) {
                  std::max(topPane.right, mainPane.right), std::max(topPane.bottom, mainPane.bottom)};
       // Without a scroll rectangle child windows move too: an editor in a
       // scrolling column travels with its cell, one in a frozen column stays.
-      const bool editorFrozen = editor && curCol < layout.frozenColumns;
+      const bool editorFrozen = editor && curCol < sheet.FrozenColumns();
       ScrollWindow(dx, 0, editorFrozen ? &clip : nullptr, &clip);
     }
   } else {
@@ -72,7 +72,7 @@ void TGridwork::ScrollTo(int col, int row) {
     } else {
       TRect clip{std::min(leftPane.left, mainPane.left), std::min(leftPane.top, mainPane.top) + 1,
                  std::max(leftPane.right, mainPane.right), std::max(leftPane.bottom, mainPane.bottom)};
-      const bool editorFrozen = editor && curRow < layout.frozenRows;
+      const bool editorFrozen = editor && curRow < sheet.FrozenRows();
       ScrollWindow(0, dy, editorFrozen ? &clip : nullptr, &clip);
     }
   }

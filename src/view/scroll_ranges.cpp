@@ -4,9 +4,9 @@
 
 void TGridwork::UpdateScrollRanges(int scrollWidth, int scrollHeight) {
   layout.ComputeScrollLimits(scrollWidth, scrollHeight);
-  SetScrollRange(SB_HORZ, layout.frozenColumns, layout.maxLeftColumn, false);
+  SetScrollRange(SB_HORZ, sheet.FrozenColumns(), layout.maxLeftColumn, false);
   SetScrollPos(SB_HORZ, layout.leftColumn, true);
-  SetScrollRange(SB_VERT, layout.frozenRows, layout.maxTopRow, false);
+  SetScrollRange(SB_VERT, sheet.FrozenRows(), layout.maxTopRow, false);
   SetScrollPos(SB_VERT, layout.topRow, true);
 
   // A row or column bigger than the scrolling area switches scrolling along
@@ -15,7 +15,7 @@ void TGridwork::UpdateScrollRanges(int scrollWidth, int scrollHeight) {
   const bool columnsUsable = layout.ColumnsFit(scrollWidth);
   if (rowsUsable) EnableScrollBar(SB_VERT, ESB_ENABLE_BOTH);
   if (columnsUsable) EnableScrollBar(SB_HORZ, ESB_ENABLE_BOTH);
-  ScrollTo(columnsUsable ? layout.leftColumn : layout.frozenColumns, rowsUsable ? layout.topRow : layout.frozenRows);
+  ScrollTo(columnsUsable ? layout.leftColumn : sheet.FrozenColumns(), rowsUsable ? layout.topRow : sheet.FrozenRows());
   if (!rowsUsable) EnableScrollBar(SB_VERT, ESB_DISABLE_BOTH);
   if (!columnsUsable) EnableScrollBar(SB_HORZ, ESB_DISABLE_BOTH);
 
@@ -35,7 +35,7 @@ void TGridwork::EvHScroll(UINT scrollCode, UINT thumbPos, HWND) {
     case SB_PAGELEFT: col = layout.pageLeftColumn; break;
     case SB_PAGERIGHT: col = layout.rightColumn; break;
     case SB_THUMBPOSITION: col = static_cast<int>(thumbPos); break;
-    case SB_LEFT: col = layout.frozenColumns; break;
+    case SB_LEFT: col = sheet.FrozenColumns(); break;
     case SB_RIGHT: col = layout.maxLeftColumn; break;
     default: return;  // the view jumps only when the thumb is released
   }
@@ -50,7 +50,7 @@ void TGridwork::EvVScroll(UINT scrollCode, UINT thumbPos, HWND) {
     case SB_PAGEUP: row = layout.pageUpRow; break;
     case SB_PAGEDOWN: row = layout.bottomRow; break;
     case SB_THUMBPOSITION: row = static_cast<int>(thumbPos); break;
-    case SB_TOP: row = layout.frozenRows; break;
+    case SB_TOP: row = sheet.FrozenRows(); break;
     case SB_BOTTOM: row = layout.maxTopRow; break;
     default: return;
   }

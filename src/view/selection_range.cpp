@@ -24,8 +24,8 @@ void TGridwork::HideSelection() {
 
 void TGridwork::CmSelectAll() {
   const bool allSelected = hasSelection && selection.anchorColumn == 0 && selection.anchorRow == 0 &&
-                           selection.endColumn == columnCount - 1 && selection.endRow == rowCount - 1;
-  if (!allSelected) SelectRange(0, 0, columnCount - 1, rowCount - 1);
+                           selection.endColumn == sheet.ColumnCount() - 1 && selection.endRow == sheet.RowCount() - 1;
+  if (!allSelected) SelectRange(0, 0, sheet.ColumnCount() - 1, sheet.RowCount() - 1);
 }
 
 void TGridwork::BeginDragSelect(const TPoint& point) {

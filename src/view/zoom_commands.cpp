@@ -16,7 +16,7 @@ void TGridwork::SetZoom(float newZoom) {
   }
   layout.zoom = newZoom;
   UpdateLayout();
-  if (autoFit) FitCellsToText(0, 0, columnCount - 1, rowCount - 1);
+  if (autoFit) FitCellsToText(sheet.All());
   if (editor) BeginEdit(curRow, curCol);
   InvalidateRect(GetClientRect(), true);
   SetModified(true);
@@ -24,8 +24,8 @@ void TGridwork::SetZoom(float newZoom) {
 }
 
 void TGridwork::FitWidth() {
-  const int totalWidth = layout.columnPos[columnCount];
-  const int totalHeight = layout.rowPos[rowCount];
+  const int totalWidth = layout.columnPos[sheet.ColumnCount()];
+  const int totalHeight = layout.rowPos[sheet.RowCount()];
   const TRect client = GetClientRect();
   float z = static_cast<float>(client.Width() * static_cast<double>(layout.zoom) / (totalWidth + 1));
   const int over = static_cast<int>(std::trunc(totalHeight * static_cast<double>(z) / layout.zoom - client.Height()));
@@ -39,8 +39,8 @@ void TGridwork::FitWidth() {
 }
 
 void TGridwork::FitHeight() {
-  const int totalWidth = layout.columnPos[columnCount];
-  const int totalHeight = layout.rowPos[rowCount];
+  const int totalWidth = layout.columnPos[sheet.ColumnCount()];
+  const int totalHeight = layout.rowPos[sheet.RowCount()];
   if (totalHeight == 0) return;
   const TRect client = GetClientRect();
   float z = static_cast<float>(client.Height() * static_cast<double>(layout.zoom) / totalHeight);
@@ -54,8 +54,8 @@ void TGridwork::FitHeight() {
 }
 
 void TGridwork::FitWindowToSheet() {
-  const int totalWidth = layout.columnPos[columnCount];
-  const int totalHeight = layout.rowPos[rowCount];
+  const int totalWidth = layout.columnPos[sheet.ColumnCount()];
+  const int totalHeight = layout.rowPos[sheet.RowCount()];
   if (GetSystemMetrics(SM_CXFULLSCREEN) < totalWidth || GetSystemMetrics(SM_CYFULLSCREEN) < totalHeight) return;
   const TRect window = GetWindowRect();
   const TRect client = GetClientRect();

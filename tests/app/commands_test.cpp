@@ -121,7 +121,7 @@ TEST_F(EditorCommands, DeleteIsTheOpenEditorsAndFollowsItsSelection) {
   ASSERT_TRUE(ChooseMenuItem(frame->GetHandle(), CM_EDITDELETE));
   ProcessPendingMessages();
   EXPECT_EQ(grid.editor->GetText(), "32");
-  EXPECT_EQ(grid.cells[3][2].text, "3002");
+  EXPECT_EQ(grid.Sheet().Cell(3, 2).text, "3002");
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST_F(StartFile, ATableFileReplacesTheStartUpTable) {
   TAppWithStartFile app(path);
   TGridwork& grid = *app.sheet;
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(grid.cells[2][7].text, Utf8ToCp1251("из файла"));
+  EXPECT_EQ(grid.Sheet().Cell(2, 7).text, Utf8ToCp1251("из файла"));
   EXPECT_EQ(grid.fileName, path);
   EXPECT_EQ(grid.fileKind, 1);
   EXPECT_EQ(grid.modified, 0);
@@ -76,9 +76,9 @@ TEST_F(StartFile, ATsvNameIsReadAsText) {
   TAppWithStartFile app(path);
   TGridwork& grid = *app.sheet;
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(grid.rowCount, 3);
-  EXPECT_EQ(grid.columnCount, 3);
-  EXPECT_EQ(grid.cells[1][1].text, "d");
+  EXPECT_EQ(grid.Sheet().RowCount(), 3);
+  EXPECT_EQ(grid.Sheet().ColumnCount(), 3);
+  EXPECT_EQ(grid.Sheet().Cell(1, 1).text, "d");
   EXPECT_EQ(grid.fileName, path);
   EXPECT_EQ(grid.fileKind, 2);
 }
@@ -101,8 +101,8 @@ TEST_F(StartFile, AnUnreadableFileIsReportedOverTheStartUpTable) {
   EXPECT_EQ(boxes[0].owner, grid.GetHandle());
   EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
   // The start-up table stays, still unsaved and without a file.
-  EXPECT_EQ(grid.rowCount, 40);
-  EXPECT_EQ(grid.cells[3][17].text, "3017");
+  EXPECT_EQ(grid.Sheet().RowCount(), 40);
+  EXPECT_EQ(grid.Sheet().Cell(3, 17).text, "3017");
   EXPECT_EQ(grid.modified, 1);
   EXPECT_EQ(grid.fileName, "");
   EXPECT_EQ(grid.fileKind, 1);

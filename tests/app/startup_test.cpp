@@ -32,18 +32,18 @@ TEST_F(Startup, ShowsTheSampleContentInTheRussianLocale) {
     const char* text;
   } texts[] = {{0, 0, "05.04.1998"}, {0, 1, "10:30:32"}, {0, 2, "2"},       {1, 3, "334.00"}, {0, 3, "1.00"},
                {2, 4, "668.00"},     {0, 5, "1.67E+07"}, {0, 15, "15"},     {3, 17, "3017"},  {0, 7, ""}};
-  for (const auto& t : texts) EXPECT_EQ(grid.cells[t.row][t.col].text, t.text) << t.row << "," << t.col;
+  for (const auto& t : texts) EXPECT_EQ(grid.Sheet().Cell(t.row, t.col).text, t.text) << t.row << "," << t.col;
   EXPECT_EQ(grid.GetCellBackground(25, 12), RGB(255, 255, 0));
   EXPECT_EQ(grid.GetCellProtected(25, 12), 1);
   EXPECT_EQ(grid.GetCellBackground(25, 2), RGB(0, 255, 255));
-  EXPECT_EQ(grid.cells[5][2].Format().font.color, RGB(255, 0, 0));
-  EXPECT_EQ(grid.cells[5][2].Format().font.weight, 600);
+  EXPECT_EQ(grid.Sheet().Cell(5, 2).Format().font.color, RGB(255, 0, 0));
+  EXPECT_EQ(grid.Sheet().Cell(5, 2).Format().font.weight, 600);
   // Overflow in the scrolling columns 10-14, centred wrapped text in the bordered block.
-  EXPECT_TRUE(grid.cells[30][12].Format().textFormat & DT_NOCLIP);
-  EXPECT_EQ(grid.cells[12][6].Format().textFormat & (DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_SINGLELINE),
+  EXPECT_TRUE(grid.Sheet().Cell(30, 12).Format().textFormat & DT_NOCLIP);
+  EXPECT_EQ(grid.Sheet().Cell(12, 6).Format().textFormat & (DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_SINGLELINE),
             DT_CENTER | DT_VCENTER | DT_WORDBREAK);
-  EXPECT_EQ(grid.cells[12][6].Format().borders[2].width, 3);
-  EXPECT_EQ(grid.cells[12][6].Format().borders[0].color, RGB(0, 0, 255));
+  EXPECT_EQ(grid.Sheet().Cell(12, 6).Format().borders[2].width, 3);
+  EXPECT_EQ(grid.Sheet().Cell(12, 6).Format().borders[0].color, RGB(0, 0, 255));
   EXPECT_EQ(grid.modified, 1);
 }
 
@@ -75,7 +75,7 @@ TEST_F(Startup, GivesEveryCellItsAppearance) {
       if (j >= 10 && j <= 14) textFormat |= DT_SINGLELINE | DT_NOCLIP;
       if (i >= 10 && i <= 19 && j >= 5 && j <= 9) textFormat |= DT_CENTER | DT_VCENTER | DT_WORDBREAK;
 
-      const TCellFormat& format = grid.cells[i][j].Format();
+      const TCellFormat& format = grid.Sheet().Cell(i, j).Format();
       EXPECT_STREQ(format.font.faceName, font.faceName);
       EXPECT_EQ(format.font.size, font.size);
       EXPECT_EQ(format.font.weight, font.weight);
@@ -92,14 +92,14 @@ TEST_F(Startup, GivesEveryCellItsAppearance) {
     }
   }
   // Cells the steps leave alone share the default format.
-  EXPECT_TRUE(grid.cells[35][17].HasDefaultFormat());
+  EXPECT_TRUE(grid.Sheet().Cell(35, 17).HasDefaultFormat());
 }
 
 TEST_F(Startup, SizesRowsAndColumns) {
   const float rows[] = {15, 15, 15, 15, 15, 16, 17, 18, 19, 20, 22, 24, 26, 28, 30, 33, 36, 39, 42, 45};
-  for (int i = 0; i < 40; ++i) EXPECT_FLOAT_EQ(grid.layout.rowHeights[i], i < 20 ? rows[i] : 12.0f) << i;
+  for (int i = 0; i < 40; ++i) EXPECT_FLOAT_EQ(grid.Sheet().RowHeights()[i], i < 20 ? rows[i] : 12.0f) << i;
   const float columns[] = {40, 40, 41, 42, 44, 46, 49, 52, 56, 60};
-  for (int j = 0; j < 20; ++j) EXPECT_FLOAT_EQ(grid.layout.columnWidths[j], j < 10 ? columns[j] : 60.0f) << j;
+  for (int j = 0; j < 20; ++j) EXPECT_FLOAT_EQ(grid.Sheet().ColumnWidths()[j], j < 10 ? columns[j] : 60.0f) << j;
 }
 
 TEST_F(Startup, PaintsTheTableIntoTheWindowAndTakesCtrlA) {
@@ -111,7 +111,7 @@ TEST_F(Startup, PaintsTheTableIntoTheWindowAndTakesCtrlA) {
   ASSERT_FALSE(cell.IsNull());
   EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), cell.left + cell.Width() / 2, cell.top), RGB(0, 255, 0));
   // The separator below the frozen rows.
-  EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), 200, grid.layout.frozenHeight), RGB(0, 0, 0));
+  EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), 200, grid.Layout().frozenHeight), RGB(0, 0, 0));
 
   EXPECT_EQ(grid.hasSelection, 0);
   SimulateKey(grid.GetHandle(), 'A', MK_CONTROL);
@@ -126,14 +126,14 @@ TEST_F(Startup, FittingTheWindowToTheSheetTakesTheFrameAlongSoTheLastRowStaysRea
   frame.SetWindowPos(nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
   grid.SetZoom(0.5f);
   ProcessPendingMessages();
-  ASSERT_GT(grid.layout.rowPos[40], frame.GetClientRect().Height());
+  ASSERT_GT(grid.Layout().rowPos[40], frame.GetClientRect().Height());
 
   grid.SendMessage(WM_COMMAND, CM_FITWINDOW, 0);
   ProcessPendingMessages();
   // The whole sheet shows; the frame's client area is the grid's window.
-  EXPECT_EQ(std::pair(grid.layout.hScrollBarShown, grid.layout.vScrollBarShown), std::pair(0, 0));
-  EXPECT_GT(grid.GetClientRect().Width(), grid.layout.columnPos[20]);
-  EXPECT_GT(grid.GetClientRect().Height(), grid.layout.rowPos[40]);
+  EXPECT_EQ(std::pair(grid.Layout().hScrollBarShown, grid.Layout().vScrollBarShown), std::pair(0, 0));
+  EXPECT_GT(grid.GetClientRect().Width(), grid.Layout().columnPos[20]);
+  EXPECT_GT(grid.GetClientRect().Height(), grid.Layout().rowPos[40]);
   TPoint origin{0, 0};
   frame.ClientToScreen(origin);
   const TRect frameArea = frame.GetClientRect();

@@ -43,8 +43,8 @@ TEST_F(GridClipboard, PictureShowsTheCopiedTextsAndTheRangeSizePlusOne) {
   Command(CM_EDITCOPY);
   const std::string before = GetDesktopClipboardData("image/bmp");
   ASSERT_GE(before.size(), 54u);
-  EXPECT_EQ(ReadLong(before, 18), grid->layout.columnPos[3] - grid->layout.columnPos[1] + 1);
-  EXPECT_EQ(ReadLong(before, 22), grid->layout.rowPos[3] - grid->layout.rowPos[2] + 1);
+  EXPECT_EQ(ReadLong(before, 18), grid->Layout().columnPos[3] - grid->Layout().columnPos[1] + 1);
+  EXPECT_EQ(ReadLong(before, 22), grid->Layout().rowPos[3] - grid->Layout().rowPos[2] + 1);
 
   // Copied again, then changed: the picture still shows what was copied.
   Command(CM_EDITCOPY);
@@ -83,8 +83,8 @@ TEST_F(GridClipboard, ALargeRangeIsOfferedAsTextOnly) {
 TEST_F(GridClipboard, RenderingThePictureLeavesTheSheetAlone) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellFixed(2, 1, 1.0 / 3);
-  ASSERT_TRUE(grid->cells[2][1].SetPrecision(2));
-  grid->cells[2][1].FormatValue();
+  ASSERT_TRUE(grid->Sheet().Cell(2, 1).SetPrecision(2));
+  grid->Sheet().Cell(2, 1).FormatValue();
   ASSERT_EQ(Text(2, 1), "0.33");
   grid->SetCellGeneral(2, 2, 16666683.33);
   grid->SetCellText(3, 1, "a rather long text that would widen its column");
@@ -92,8 +92,8 @@ TEST_F(GridClipboard, RenderingThePictureLeavesTheSheetAlone) {
   Command(CM_EDITCOPY);
   grid->autoFit = 1;
   grid->SetModified(false);
-  const std::vector<float> heights = grid->layout.rowHeights;
-  const std::vector<float> widths = grid->layout.columnWidths;
+  const std::vector<float> heights = grid->Sheet().RowHeights();
+  const std::vector<float> widths = grid->Sheet().ColumnWidths();
   const std::string shown = Text(2, 2);
 
   ASSERT_FALSE(GetDesktopClipboardData("image/png").empty());
@@ -103,8 +103,8 @@ TEST_F(GridClipboard, RenderingThePictureLeavesTheSheetAlone) {
   ASSERT_TRUE(grid->GetCellReal(2, 2, number));
   EXPECT_EQ(number, 16666683.33);
   EXPECT_EQ(Text(2, 2), shown);
-  EXPECT_EQ(grid->layout.rowHeights, heights);
-  EXPECT_EQ(grid->layout.columnWidths, widths);
+  EXPECT_EQ(grid->Sheet().RowHeights(), heights);
+  EXPECT_EQ(grid->Sheet().ColumnWidths(), widths);
   EXPECT_EQ(grid->modified, 0);
 }
 

@@ -50,5 +50,5 @@ class EditTest : public InputTest {
     }
   }
 
-  std::string Text(int row, int col) const { return std::string(grid->cells[row][col].text); }
+  std::string Text(int row, int col) const { return std::string(grid->Sheet().Cell(row, col).text); }
 };

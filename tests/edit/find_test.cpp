@@ -96,7 +96,7 @@ TEST_F(FindTest, SearchStartsWhereTheSelectionEditorOrMatchLeaves) {
   ASSERT_TRUE(grid->SearchStart(row, col, offset, true));
   EXPECT_EQ(std::tuple(row, col, offset), std::tuple(0, 0, 0));
   ASSERT_TRUE(grid->SearchStart(row, col, offset, false));
-  int lastRow = grid->layout.bottomRow, lastCol = grid->layout.rightColumn;
+  int lastRow = grid->Layout().bottomRow, lastCol = grid->Layout().rightColumn;
   grid->ClampCell(lastRow, lastCol);
   EXPECT_EQ(std::tuple(row, col), std::tuple(lastRow, lastCol));
 
@@ -182,8 +182,8 @@ TEST_F(FindTest, MatchOutsideTheViewScrollsUntilTheCellFits) {
   grid->SetCellText(250, 30, "far away");
   SetFind("away");
   Notify(FR_FINDNEXT);
-  EXPECT_GT(grid->layout.topRow, 200);
-  EXPECT_GT(grid->layout.leftColumn, 20);
+  EXPECT_GT(grid->Layout().topRow, 200);
+  EXPECT_GT(grid->Layout().leftColumn, 20);
   EXPECT_TRUE(grid->CellFitsInClient(250, 30));
   ASSERT_TRUE(EditingAt(250, 30));
   EXPECT_EQ(EditorSelection(), Sel(4, 8));

@@ -19,7 +19,7 @@ TEST_F(Undo, CutUndoBringsTheTextsBackConvertedSelectedAndScrolledTo) {
   EXPECT_TRUE(Enabled(CM_EDITUNDO));
 
   // The cell's format changes between the cut and the undo, and stays.
-  ASSERT_TRUE(grid->cells[2][2].SetPrecision(1));
+  ASSERT_TRUE(grid->Sheet().Cell(2, 2).SetPrecision(1));
   grid->ScrollTo(10, 20);
   grid->HideSelection();
   grid->SetModified(false);
@@ -30,8 +30,8 @@ TEST_F(Undo, CutUndoBringsTheTextsBackConvertedSelectedAndScrolledTo) {
   ASSERT_TRUE(grid->GetCellReal(2, 2, number));
   EXPECT_EQ(number, 1.5);
   EXPECT_EQ(grid->modified, 1);
-  EXPECT_EQ(grid->layout.leftColumn, 1);
-  EXPECT_EQ(grid->layout.topRow, 1);
+  EXPECT_EQ(grid->Layout().leftColumn, 1);
+  EXPECT_EQ(grid->Layout().topRow, 1);
   EXPECT_EQ(grid->hasSelection, 1);
   EXPECT_EQ(grid->selection.anchorColumn, 1);
   EXPECT_EQ(grid->selection.endColumn, 2);
@@ -46,7 +46,7 @@ TEST_F(Undo, CutUndoBringsTheTextsBackConvertedSelectedAndScrolledTo) {
   EXPECT_EQ(grid->selection.anchorColumn, 1);
   EXPECT_EQ(grid->selection.endColumn, 2);
   EXPECT_EQ(grid->selection.endRow, 2);
-  EXPECT_EQ(grid->layout.leftColumn, 1);
+  EXPECT_EQ(grid->Layout().leftColumn, 1);
   Press('Z', MK_CONTROL);
   EXPECT_EQ(Text(2, 1), "a");
 

@@ -145,7 +145,7 @@ TEST_F(FileCommandsTest, OpenAsksAboutUnsavedChangesFirst) {
   Command(CM_FILEOPEN);
   ASSERT_EQ(dialogs.size(), 2u);
   EXPECT_FALSE(dialogs[1].save);
-  EXPECT_EQ(std::string_view(grid->cells[1][1].text), "x");
+  EXPECT_EQ(std::string_view(grid->Sheet().Cell(1, 1).text), "x");
 }
 
 TEST_F(FileCommandsTest, LargeClipboardQuestionAboveOneHundred) {
@@ -158,7 +158,9 @@ TEST_F(FileCommandsTest, LargeClipboardQuestionAboveOneHundred) {
     return !boxes.empty();
   };
   grid->ReleaseClipboard();
-  ASSERT_TRUE(grid->AllocateStore(20, 20));
+  TSheet square;
+  ASSERT_TRUE(square.Allocate(20, 20));
+  grid->AdoptSheet(square);
   grid->UpdateLayout();
   EXPECT_FALSE(asked(10, 10));
   EXPECT_TRUE(asked(11, 10));
@@ -253,7 +255,7 @@ TEST_F(FileCommandsTest, KnownExtensionDecidesTheKindAndTheFilterTheRest) {
   Command(CM_FILEOPEN);
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(grid->fileKind, 2);
-  EXPECT_EQ(std::string_view(grid->cells[0][1].text), "b");
+  EXPECT_EQ(std::string_view(grid->Sheet().Cell(0, 1).text), "b");
 
   // Save As preselects text, yet a name ending in .qdt gets a table that opens again.
   const std::string table = PathOf("old.qdt");

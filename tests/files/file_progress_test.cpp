@@ -48,11 +48,11 @@ class FileProgressTest : public FilesTest {
   }
 
   void ExpectTableKept() {
-    EXPECT_EQ(grid->rowCount, 5);
-    EXPECT_EQ(grid->columnCount, 4);
-    EXPECT_EQ(std::string(grid->cells[1][1].text), "kept");
+    EXPECT_EQ(grid->Sheet().RowCount(), 5);
+    EXPECT_EQ(grid->Sheet().ColumnCount(), 4);
+    EXPECT_EQ(std::string(grid->Sheet().Cell(1, 1).text), "kept");
     EXPECT_EQ(grid->modified, 1);
-    EXPECT_EQ(grid->layout.frozenRows, 1);
+    EXPECT_EQ(grid->Sheet().FrozenRows(), 1);
     EXPECT_TRUE(grid->fileName.empty());
   }
 
@@ -70,7 +70,7 @@ TEST_F(FileProgressTest, ReadingAndWritingShowTheirProgressUpToTheWhole) {
   for (std::size_t i = 1; i < updates.size(); ++i) EXPECT_GE(updates[i].done, updates[i - 1].done);
   EXPECT_EQ(updates.back().done, updates.back().total);
   EXPECT_EQ(updates.back().total, 2 * std::filesystem::file_size(text)) << "two passes over the bytes";
-  EXPECT_EQ(grid->rowCount, 30001);
+  EXPECT_EQ(grid->Sheet().RowCount(), 30001);
 
   for (const auto& [name, kind] : {std::pair{"запись.qdt", 1}, std::pair{"запись.txt", 2}}) {
     updates.clear();
@@ -124,17 +124,15 @@ TEST_F(FileProgressTest, CancelledReadsLeaveTheTableAsItWasAndReportNothing) {
   EXPECT_EQ(boxes.size(), 1u);
 }
 
-TEST(TableCodecProgress, AReaderToldToStopFailsAndKeepsTheStoreItWasGiven) {
-  TSheetStore written;
-  ASSERT_TRUE(written.AllocateShape(50, 3));
-  for (int r = 0; r < 50; ++r) written.cells[r] = written.NewRow();
-  written.SetDefaultSizes();
+TEST(TableCodecProgress, AReaderToldToStopFailsAndKeepsTheSheetItWasGiven) {
+  TSheet written;
+  ASSERT_TRUE(written.Allocate(50, 3));
   std::stringstream file;
   ASSERT_TRUE(WriteTableImage(TTableHeader{}, written, file));
   const auto size = static_cast<std::uint64_t>(file.str().size());
 
   TTableHeader header;
-  TSheetStore read;
+  TSheet read;
   std::vector<std::uint64_t> seen;
   std::istringstream whole(file.str());
   ASSERT_TRUE(ReadTableImage(whole, header, read, [&](std::uint64_t done, std::uint64_t total) {
@@ -145,12 +143,12 @@ TEST(TableCodecProgress, AReaderToldToStopFailsAndKeepsTheStoreItWasGiven) {
   ASSERT_EQ(seen.size(), 50u);
   EXPECT_LT(seen.front(), seen.back());
 
-  TSheetStore stopped;
+  TSheet stopped;
   std::istringstream again(file.str());
   int calls = 0;
   EXPECT_FALSE(ReadTableImage(again, header, stopped, [&](std::uint64_t, std::uint64_t) { return ++calls < 10; }));
   EXPECT_EQ(calls, 10);
-  EXPECT_TRUE(stopped.cells.empty());
+  EXPECT_TRUE(stopped.Empty());
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include "app/sample_content.h"
 #include "model/table_codec.h"
-#include "model/sheet_store.h"
+#include "model/sheet.h"
 #include "files/files_fixture.h"
 #include "input/edit_cell.h"
 #include "platform/system/file_replace.h"
@@ -63,23 +63,23 @@ TEST_F(TableFileTest, StartUpTableComesBackWhole) {
   const std::string saved = Contents(path);
 
   // Something else in between: another shape, zoom and content.
-  TSheetStore small;
+  TSheet small;
   ASSERT_TRUE(small.Allocate(3, 2));
   std::ostringstream other;
   ASSERT_TRUE(WriteTableImage(TTableHeader{}, small, other));
   std::istringstream otherIn(other.str());
   ASSERT_TRUE(grid->ReadTable(otherIn));
-  EXPECT_EQ(grid->rowCount, 3);
-  EXPECT_EQ(grid->layout.frozenRows, 0);
+  EXPECT_EQ(grid->Sheet().RowCount(), 3);
+  EXPECT_EQ(grid->Sheet().FrozenRows(), 0);
   grid->SetModified(true);
 
   ASSERT_TRUE(grid->ReadTableFile(path));
   EXPECT_EQ(grid->modified, 0);
-  EXPECT_EQ(grid->rowCount, 40);
-  EXPECT_EQ(grid->columnCount, 20);
-  EXPECT_FLOAT_EQ(grid->layout.zoom, 1.5f);
-  EXPECT_EQ(grid->layout.frozenRows, 3);
-  EXPECT_EQ(grid->layout.frozenColumns, 1);
+  EXPECT_EQ(grid->Sheet().RowCount(), 40);
+  EXPECT_EQ(grid->Sheet().ColumnCount(), 20);
+  EXPECT_FLOAT_EQ(grid->Layout().zoom, 1.5f);
+  EXPECT_EQ(grid->Sheet().FrozenRows(), 3);
+  EXPECT_EQ(grid->Sheet().FrozenColumns(), 1);
   EXPECT_EQ(grid->autoFit, 1);
   ASSERT_TRUE(grid->editor);
   EXPECT_EQ(grid->curRow, 8);
@@ -125,7 +125,7 @@ TEST_F(TableFileTest, RefusedFileLeavesTableSelectionAndFlagsAsTheyWere) {
   EXPECT_EQ(grid->modified, 1);
   EXPECT_EQ(grid->hasSelection, 1);
   EXPECT_EQ(TableBytes(*grid), before);
-  EXPECT_EQ(std::string_view(grid->cells[1][1].text), "mine");
+  EXPECT_EQ(std::string_view(grid->Sheet().Cell(1, 1).text), "mine");
 }
 
 TEST_F(TableFileTest, FrozenCountsAndScrollFromTheFileAreClampedToTheTable) {
@@ -139,10 +139,10 @@ TEST_F(TableFileTest, FrozenCountsAndScrollFromTheFileAreClampedToTheTable) {
   std::memcpy(&bytes[47], &tooMany, 4);
   std::istringstream in(bytes);
   ASSERT_TRUE(grid->ReadTable(in));
-  EXPECT_EQ(grid->layout.frozenRows, 3);
-  EXPECT_EQ(grid->layout.frozenColumns, 0);
-  EXPECT_LT(grid->layout.leftColumn, 4);
-  EXPECT_LT(grid->layout.topRow, 5);
+  EXPECT_EQ(grid->Sheet().FrozenRows(), 3);
+  EXPECT_EQ(grid->Sheet().FrozenColumns(), 0);
+  EXPECT_LT(grid->Layout().leftColumn, 4);
+  EXPECT_LT(grid->Layout().topRow, 5);
 }
 
 TEST_F(TableFileTest, HostileSizesAndZoomAreRefusedOrClampedAndTheTableStillDraws) {
@@ -164,9 +164,9 @@ TEST_F(TableFileTest, HostileSizesAndZoomAreRefusedOrClampedAndTheTableStillDraw
   put(hostile, 79 + 11 + 24, std::int32_t{0x7FFFFFFF});
   std::istringstream in(hostile);
   ASSERT_TRUE(grid->ReadTable(in));
-  EXPECT_EQ(grid->layout.rowHeights, (std::vector<float>{10000.0f, 10000.0f}));
-  EXPECT_EQ(grid->layout.columnWidths, (std::vector<float>{10000.0f, 10000.0f}));
-  EXPECT_EQ(grid->cells[0][0].Format().borders[0].width, 10000);
+  EXPECT_EQ(grid->Sheet().RowHeights(), (std::vector<float>{10000.0f, 10000.0f}));
+  EXPECT_EQ(grid->Sheet().ColumnWidths(), (std::vector<float>{10000.0f, 10000.0f}));
+  EXPECT_EQ(grid->Sheet().Cell(0, 0).Format().borders[0].width, 10000);
   grid->Invalidate(true);
   grid->UpdateWindow();
   // The editor over a cell larger than the window is no larger than the window.
@@ -184,14 +184,14 @@ TEST_F(TableFileTest, HostileSizesAndZoomAreRefusedOrClampedAndTheTableStillDraw
     put(refused, at, std::numeric_limits<float>::quiet_NaN());
     std::istringstream refusedIn(refused);
     EXPECT_FALSE(grid->ReadTable(refusedIn));
-    EXPECT_EQ(grid->layout.rowHeights[0], 10000.0f);
+    EXPECT_EQ(grid->Sheet().RowHeights()[0], 10000.0f);
   }
   std::string nanZoom = bytes;
   put(nanZoom, 31, std::numeric_limits<float>::quiet_NaN());
   std::istringstream nanIn(nanZoom);
   boxes.clear();
   ASSERT_TRUE(grid->ReadTable(nanIn));
-  EXPECT_EQ(grid->layout.zoom, 4.0f);
+  EXPECT_EQ(grid->Layout().zoom, 4.0f);
   EXPECT_EQ(boxes.size(), 1u);
 }
 

@@ -108,15 +108,15 @@ TEST_F(TextFileTest, ReadsThreeByThreeAndReplacesTheView) {
   const std::string path = PathOf("данные.txt");
   Put(path, "a\tb\r\nc\td\r\n");
   ASSERT_TRUE(grid->ReadTextFile(path));
-  ASSERT_EQ(grid->rowCount, 3);
-  ASSERT_EQ(grid->columnCount, 3);
-  EXPECT_EQ(std::string_view(grid->cells[0][1].text), "b");
-  EXPECT_EQ(std::string_view(grid->cells[1][0].text), "c");
-  EXPECT_TRUE(grid->cells[2][2].text.empty());
-  EXPECT_EQ(grid->layout.rowHeights, std::vector<float>(3, 12.0f));
-  EXPECT_EQ(grid->layout.columnWidths, std::vector<float>(3, 60.0f));
-  EXPECT_EQ(grid->layout.frozenRows, 0);
-  EXPECT_EQ(grid->layout.frozenColumns, 0);
+  ASSERT_EQ(grid->Sheet().RowCount(), 3);
+  ASSERT_EQ(grid->Sheet().ColumnCount(), 3);
+  EXPECT_EQ(std::string_view(grid->Sheet().Cell(0, 1).text), "b");
+  EXPECT_EQ(std::string_view(grid->Sheet().Cell(1, 0).text), "c");
+  EXPECT_TRUE(grid->Sheet().Cell(2, 2).text.empty());
+  EXPECT_EQ(grid->Sheet().RowHeights(), std::vector<float>(3, 12.0f));
+  EXPECT_EQ(grid->Sheet().ColumnWidths(), std::vector<float>(3, 60.0f));
+  EXPECT_EQ(grid->Sheet().FrozenRows(), 0);
+  EXPECT_EQ(grid->Sheet().FrozenColumns(), 0);
   EXPECT_EQ(grid->modified, 0);
 
   // Written and read again the table keeps its size: the empty row and
@@ -125,8 +125,8 @@ TEST_F(TextFileTest, ReadsThreeByThreeAndReplacesTheView) {
   ASSERT_TRUE(grid->WriteTextFile(written));
   EXPECT_EQ(Contents(written), "a\tb\t\r\nc\td\t\r\n\t\t\r\n");
   ASSERT_TRUE(grid->ReadTextFile(written));
-  EXPECT_EQ(grid->rowCount, 3);
-  EXPECT_EQ(grid->columnCount, 3);
+  EXPECT_EQ(grid->Sheet().RowCount(), 3);
+  EXPECT_EQ(grid->Sheet().ColumnCount(), 3);
 }
 
 TEST_F(TextFileTest, EmptyCellsKeepTheirRowsAndColumnsThroughSaveAndOpen) {
@@ -138,12 +138,12 @@ TEST_F(TextFileTest, EmptyCellsKeepTheirRowsAndColumnsThroughSaveAndOpen) {
   for (int round = 0; round < 2; ++round) {
     ASSERT_TRUE(grid->WriteTextFile(path));
     ASSERT_TRUE(grid->ReadTextFile(path));
-    ASSERT_EQ(grid->rowCount, 6);
-    ASSERT_EQ(grid->columnCount, 8);
-    EXPECT_EQ(std::string_view(grid->cells[0][1].text), "b");
-    EXPECT_EQ(std::string_view(grid->cells[2][6].text), "g");
-    EXPECT_EQ(std::string_view(grid->cells[4][0].text), "e");
-    EXPECT_TRUE(grid->cells[0][0].text.empty());
+    ASSERT_EQ(grid->Sheet().RowCount(), 6);
+    ASSERT_EQ(grid->Sheet().ColumnCount(), 8);
+    EXPECT_EQ(std::string_view(grid->Sheet().Cell(0, 1).text), "b");
+    EXPECT_EQ(std::string_view(grid->Sheet().Cell(2, 6).text), "g");
+    EXPECT_EQ(std::string_view(grid->Sheet().Cell(4, 0).text), "e");
+    EXPECT_TRUE(grid->Sheet().Cell(0, 0).text.empty());
   }
 }
 
@@ -152,18 +152,18 @@ TEST_F(TextFileTest, EmptyFileNulAndMissingFile) {
   const std::string path = PathOf("пусто.txt");
   Put(path, "");
   ASSERT_TRUE(grid->ReadTextFile(path));
-  EXPECT_EQ(grid->rowCount, 1);
-  EXPECT_EQ(grid->columnCount, 1);
+  EXPECT_EQ(grid->Sheet().RowCount(), 1);
+  EXPECT_EQ(grid->Sheet().ColumnCount(), 1);
 
   Put(path, std::string("x\ty", 3) + '\0' + "z\tw\tv\r\n");
   ASSERT_TRUE(grid->ReadTextFile(path));
-  EXPECT_EQ(grid->rowCount, 2);
-  EXPECT_EQ(grid->columnCount, 3);
-  EXPECT_EQ(std::string_view(grid->cells[0][1].text), "y");
+  EXPECT_EQ(grid->Sheet().RowCount(), 2);
+  EXPECT_EQ(grid->Sheet().ColumnCount(), 3);
+  EXPECT_EQ(std::string_view(grid->Sheet().Cell(0, 1).text), "y");
 
   grid->SetModified(true);
   EXPECT_FALSE(grid->ReadTextFile(PathOf("нет.txt")));
-  EXPECT_EQ(grid->rowCount, 2);
+  EXPECT_EQ(grid->Sheet().RowCount(), 2);
   EXPECT_EQ(grid->modified, 1);
 }
 
@@ -172,21 +172,21 @@ TEST_F(TextFileTest, StartUpTableKeepsEveryTextInItsCell) {
   FillSampleContent(*grid);
   std::vector<std::string> texts;
   for (int r = 0; r < 40; ++r)
-    for (int c = 0; c < 20; ++c) texts.emplace_back(grid->cells[r][c].text);
+    for (int c = 0; c < 20; ++c) texts.emplace_back(grid->Sheet().Cell(r, c).text);
   const std::string path = PathOf("старт.txt");
   ASSERT_TRUE(grid->WriteTextFile(path));
   ASSERT_TRUE(grid->ReadTextFile(path));
-  ASSERT_GE(grid->rowCount, 40);
-  ASSERT_GE(grid->columnCount, 20);
+  ASSERT_GE(grid->Sheet().RowCount(), 40);
+  ASSERT_GE(grid->Sheet().ColumnCount(), 20);
   for (int r = 0; r < 40; ++r)
-    for (int c = 0; c < 20; ++c) EXPECT_EQ(std::string(grid->cells[r][c].text), texts[r * 20 + c]) << r << "," << c;
+    for (int c = 0; c < 20; ++c) EXPECT_EQ(std::string(grid->Sheet().Cell(r, c).text), texts[r * 20 + c]) << r << "," << c;
   // From the second round on the table keeps its size.
-  const int rows = grid->rowCount;
-  const int columns = grid->columnCount;
+  const int rows = grid->Sheet().RowCount();
+  const int columns = grid->Sheet().ColumnCount();
   ASSERT_TRUE(grid->WriteTextFile(path));
   ASSERT_TRUE(grid->ReadTextFile(path));
-  EXPECT_EQ(grid->rowCount, rows);
-  EXPECT_EQ(grid->columnCount, columns);
+  EXPECT_EQ(grid->Sheet().RowCount(), rows);
+  EXPECT_EQ(grid->Sheet().ColumnCount(), columns);
 }
 
 TEST_F(TextFileTest, EmptyLinesAndFieldsStayInPlace) {
@@ -194,8 +194,8 @@ TEST_F(TextFileTest, EmptyLinesAndFieldsStayInPlace) {
   const std::string path = PathOf("строки.txt");
   Put(path, "1\t\t2\r\n\r\n3\t4\r\r\n\t\tx\n\t\t\r\n");
   ASSERT_TRUE(grid->ReadTextFile(path));
-  ASSERT_EQ(grid->rowCount, 6);
-  ASSERT_EQ(grid->columnCount, 4);
+  ASSERT_EQ(grid->Sheet().RowCount(), 6);
+  ASSERT_EQ(grid->Sheet().ColumnCount(), 4);
   for (int r = 0; r < 6; ++r)
     for (int c = 0; c < 4; ++c) {
       const std::string_view expected = r == 0 && c == 0   ? "1"
@@ -204,7 +204,7 @@ TEST_F(TextFileTest, EmptyLinesAndFieldsStayInPlace) {
                                         : r == 2 && c == 1 ? "4"
                                         : r == 4 && c == 2 ? "x"
                                                            : "";
-      EXPECT_EQ(std::string_view(grid->cells[r][c].text), expected) << r << "," << c;
+      EXPECT_EQ(std::string_view(grid->Sheet().Cell(r, c).text), expected) << r << "," << c;
     }
 }
 
@@ -228,11 +228,11 @@ TEST_F(TextFileTest, LargeTablesAreWrittenWholeAndReadBack) {
   EXPECT_TRUE(Contents(path) == expected);
 
   ASSERT_TRUE(grid->ReadTextFile(path));
-  ASSERT_EQ(grid->rowCount, 3001);
-  ASSERT_EQ(grid->columnCount, 4);
-  EXPECT_EQ(std::string_view(grid->cells[2999][0].text), "r2999");
-  EXPECT_EQ(grid->cells[1500][2].text.size(), 1500000u);
-  EXPECT_EQ(grid->cells[1501][2].text.size(), 0u);
+  ASSERT_EQ(grid->Sheet().RowCount(), 3001);
+  ASSERT_EQ(grid->Sheet().ColumnCount(), 4);
+  EXPECT_EQ(std::string_view(grid->Sheet().Cell(2999, 0).text), "r2999");
+  EXPECT_EQ(grid->Sheet().Cell(1500, 2).text.size(), 1500000u);
+  EXPECT_EQ(grid->Sheet().Cell(1501, 2).text.size(), 0u);
   const std::string again = PathOf("снова.txt");
   ASSERT_TRUE(grid->WriteTextFile(again));
   // A TAB more in every line for the fourth column, and a last line of three TABs.
@@ -247,10 +247,10 @@ TEST_F(TextFileTest, APipeIsReadAsAFileIs) {
   const bool read = grid->ReadTextFile(path);
   writer.join();
   ASSERT_TRUE(read);
-  ASSERT_EQ(grid->rowCount, 3);
-  ASSERT_EQ(grid->columnCount, 3);
-  EXPECT_EQ(std::string_view(grid->cells[0][1].text), "b");
-  EXPECT_EQ(std::string_view(grid->cells[1][0].text), "c");
+  ASSERT_EQ(grid->Sheet().RowCount(), 3);
+  ASSERT_EQ(grid->Sheet().ColumnCount(), 3);
+  EXPECT_EQ(std::string_view(grid->Sheet().Cell(0, 1).text), "b");
+  EXPECT_EQ(std::string_view(grid->Sheet().Cell(1, 0).text), "c");
 }
 
 TEST_F(TextFileTest, WrittenTextHasNoNulAndKeepsTabsInsideCells) {
@@ -270,10 +270,10 @@ TEST_F(TextFileTest, BitmapIsTheTablePlusOnePixelAndKeepsTheDocument) {
   const std::string path = PathOf("рисунок.bmp");
   ASSERT_TRUE(grid->WriteBitmapFile(path));
   TBmpInfo bmp = ReadBmp(Contents(path));
-  EXPECT_EQ(bmp.width, grid->layout.columnPos[2] + 1);
-  EXPECT_EQ(bmp.height, grid->layout.rowPos[3] + 1);
-  const int x = (grid->layout.columnPos[1] + grid->layout.columnPos[2]) / 2;
-  const int y = (grid->layout.rowPos[1] + grid->layout.rowPos[2]) / 2;
+  EXPECT_EQ(bmp.width, grid->Layout().columnPos[2] + 1);
+  EXPECT_EQ(bmp.height, grid->Layout().rowPos[3] + 1);
+  const int x = (grid->Layout().columnPos[1] + grid->Layout().columnPos[2]) / 2;
+  const int y = (grid->Layout().rowPos[1] + grid->Layout().rowPos[2]) / 2;
   EXPECT_EQ(bmp.Pixel(x, y), RGB(255, 0, 0));
   EXPECT_EQ(grid->fileName, "таблица.qdt");
   EXPECT_EQ(grid->modified, 1);
@@ -282,6 +282,6 @@ TEST_F(TextFileTest, BitmapIsTheTablePlusOnePixelAndKeepsTheDocument) {
   grid->SetZoom(2.0f);
   ASSERT_TRUE(grid->WriteBitmapFile(path));
   bmp = ReadBmp(Contents(path));
-  EXPECT_EQ(bmp.width, grid->layout.columnPos[2] + 1);
+  EXPECT_EQ(bmp.width, grid->Layout().columnPos[2] + 1);
   EXPECT_GT(bmp.width, width1);
 }

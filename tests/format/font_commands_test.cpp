@@ -81,14 +81,14 @@ TEST_F(FontCommands, TheChosenFontGoesIntoEveryTargetAndTheTextColourIsStoredAsA
   grid->EvCommand(CM_FORMATFONT, nullptr, 0);
   for (int r = 4; r <= 5; ++r)
     for (int c = 1; c <= 2; ++c) {
-      const TCellFont& font = grid->cells[r][c].Format().font;
+      const TCellFont& font = grid->Sheet().Cell(r, c).Format().font;
       EXPECT_STREQ(font.faceName, "Courier New");
       EXPECT_EQ(font.size, 18);
       EXPECT_EQ(font.weight, 700);
       EXPECT_EQ(font.underline, 1);
       EXPECT_EQ(font.color, AutoColor);
     }
-  EXPECT_TRUE(grid->cells[6][1].HasDefaultFont());
+  EXPECT_TRUE(grid->Sheet().Cell(6, 1).HasDefaultFont());
   EXPECT_TRUE(grid->modified);
 }
 
@@ -105,7 +105,7 @@ TEST_F(FontCommands, ItalicAndStrikeOutEachReachTheCellAlone) {
     });
     grid->SelectRange(1, 4, 1, 4);
     grid->EvCommand(CM_FORMATFONT, nullptr, 0);
-    const TCellFont& font = grid->cells[4][1].Format().font;
+    const TCellFont& font = grid->Sheet().Cell(4, 1).Format().font;
     EXPECT_EQ(font.italic, italic ? 1 : 0);
     EXPECT_EQ(font.strikeOut, italic ? 0 : 1);
     EXPECT_EQ(font.underline, 0);
@@ -133,8 +133,8 @@ TEST_F(FontCommands, AnyChosenBackgroundFillsExactlyAndCustomColoursLast) {
   ASSERT_EQ(custom.size(), 16u);
   EXPECT_EQ(custom[0], RGB(255, 255, 255));
   EXPECT_EQ(custom[15], RGB(15, 15, 15));
-  EXPECT_EQ(grid->cells[5][2].Format().background, RGB(0, 0, 0));
-  EXPECT_EQ(grid->cells[6][2].Format().background, RGB(0, 0, 0));
+  EXPECT_EQ(grid->Sheet().Cell(5, 2).Format().background, RGB(0, 0, 0));
+  EXPECT_EQ(grid->Sheet().Cell(6, 2).Format().background, RGB(0, 0, 0));
 
   // Mixed fills offer the window colour; the window colour is a fill too.
   answer = sysWindowColor;
@@ -142,7 +142,7 @@ TEST_F(FontCommands, AnyChosenBackgroundFillsExactlyAndCustomColoursLast) {
   grid->CmFormatBackground();
   EXPECT_EQ(offered, sysWindowColor);
   EXPECT_EQ(custom[3], RGB(1, 2, 3));
-  EXPECT_EQ(grid->cells[7][2].Format().background, sysWindowColor);
+  EXPECT_EQ(grid->Sheet().Cell(7, 2).Format().background, sysWindowColor);
 }
 
 }  // namespace

@@ -58,21 +58,21 @@ TEST_F(FormatCommands, StandardFormatResetsTheLookAndKeepsTheValue) {
   for (UINT id : {CM_FORMATSTANDARD, CM_FORMATFONT, CM_FORMATBACKGROUND, CM_ROWHEIGHT, CM_COLUMNWIDTH})
     EXPECT_FALSE(Enabled(id)) << id;
   grid->SetCellFixed(5, 2, 2.5);
-  grid->cells[5][2].SetPrecision(3);
-  grid->cells[5][2].FormatValue();
+  grid->Sheet().Cell(5, 2).SetPrecision(3);
+  grid->Sheet().Cell(5, 2).FormatValue();
   grid->SetCellFont(5, 2, "Courier New", 14, 700, 0, 0, 0, RGB(255, 0, 0));
   grid->SetCellBorder(5, 2, sideLeft, 2, RGB(0, 0, 255), 0);
   grid->SetCellBackground(5, 2, RGB(255, 255, 0));
   grid->SetCellAlignment(5, 2, haRight, vaCenter, 1, 0);
   SYSTEMTIME date{2020, 3, 0, 14, 0, 0, 0, 0};
   grid->SetCellDate(6, 2, date);
-  ASSERT_TRUE(grid->cells[6][2].SetPicture("dd.MM.yyyy"));
+  ASSERT_TRUE(grid->Sheet().Cell(6, 2).SetPicture("dd.MM.yyyy"));
   grid->SetModified(false);
 
   grid->SelectRange(2, 6, 2, 5);
   ASSERT_TRUE(Enabled(CM_FORMATSTANDARD));
   Command(CM_FORMATSTANDARD);
-  const TCell& cell = grid->cells[5][2];
+  const TCell& cell = grid->Sheet().Cell(5, 2);
   EXPECT_TRUE(cell.Format().font == defaultCellFont);
   EXPECT_EQ(cell.Format().background, AutoColor);
   EXPECT_EQ(cell.Format().textFormat, defaultCellFormat.textFormat);
@@ -82,7 +82,7 @@ TEST_F(FormatCommands, StandardFormatResetsTheLookAndKeepsTheValue) {
   EXPECT_EQ(cell.precision, 3);
   // A date's picture is part of its value's display, not of the look.
   char picture[30];
-  ASSERT_TRUE(grid->cells[6][2].GetPicture(picture));
+  ASSERT_TRUE(grid->Sheet().Cell(6, 2).GetPicture(picture));
   EXPECT_STREQ(picture, "dd.MM.yyyy");
   EXPECT_TRUE(grid->modified);
 }
@@ -94,8 +94,8 @@ TEST_F(FormatCommands, FormattingTheEditorsCellReopensItWithTheNewLook) {
   Type("new");
   ASSERT_TRUE(Enabled(CM_FORMATSTANDARD));
   Command(CM_FORMATSTANDARD);
-  EXPECT_EQ(grid->cells[4][3].Format().background, AutoColor);
-  EXPECT_EQ(grid->cells[4][3].text, "new");
+  EXPECT_EQ(grid->Sheet().Cell(4, 3).Format().background, AutoColor);
+  EXPECT_EQ(grid->Sheet().Cell(4, 3).text, "new");
   EXPECT_TRUE(EditingAt(4, 3));
   EXPECT_EQ(grid->editor->GetText(), "new");
 }
@@ -104,7 +104,7 @@ TEST_F(FormatCommands, PrecisionIsOfferedOnlyOverRealCells) {
   MakeGrid(40, 20, 3, 1);
   grid->SetCellFixed(5, 2, 1.5);
   grid->SetCellGeneral(6, 2, 2.25);
-  grid->cells[6][2].SetPrecision(4);
+  grid->Sheet().Cell(6, 2).SetPrecision(4);
   grid->SetCellInteger(7, 2, 3);
   grid->SelectRange(2, 5, 2, 7);
   EXPECT_FALSE(Enabled(CM_FORMATPRECISION));
@@ -119,8 +119,8 @@ TEST_F(FormatCommands, PrecisionIsOfferedOnlyOverRealCells) {
   Command(CM_FORMATPRECISION);
   ASSERT_EQ(offered, std::vector<std::string>{"2"});
   EXPECT_EQ(captions[0], u8"Точность"_cp);
-  EXPECT_EQ(grid->cells[5][2].text, "1.500");
-  EXPECT_EQ(grid->cells[6][2].precision, 3);
+  EXPECT_EQ(grid->Sheet().Cell(5, 2).text, "1.500");
+  EXPECT_EQ(grid->Sheet().Cell(6, 2).precision, 3);
   EXPECT_TRUE(grid->modified);
 
   // A shared precision is offered as it is; Cancel changes nothing.
@@ -133,8 +133,8 @@ TEST_F(FormatCommands, PrecisionIsOfferedOnlyOverRealCells) {
 
 TEST_F(FormatCommands, RowHeightOffersTheSharedWholeHeight) {
   MakeGrid(40, 20, 3, 1);
-  grid->layout.rowHeights[6] = 20.0f;
-  grid->layout.rowHeights[8] = 17.6f;
+  grid->Sheet().SetRowHeights(6, 6, 20.0f);
+  grid->Sheet().SetRowHeights(8, 8, 17.6f);
   grid->SelectRange(0, 5, 0, 6);
   Answer();
   Command(CM_ROWHEIGHT);
@@ -152,17 +152,17 @@ TEST_F(FormatCommands, RowHeightOffersTheSharedWholeHeight) {
   Answer("30");
   Command(CM_ROWHEIGHT);
   const float heights[] = {12, 12, 12, 30, 30, 30, 20, 12, 17.6f, 12};
-  for (int r = 0; r < 10; ++r) EXPECT_FLOAT_EQ(grid->layout.rowHeights[r], heights[r]) << r;
+  for (int r = 0; r < 10; ++r) EXPECT_FLOAT_EQ(grid->Sheet().RowHeights()[r], heights[r]) << r;
   EXPECT_TRUE(grid->modified);
 
   // The editor's cell alone is the target; differing widths offer 60.
-  grid->layout.columnWidths[4] = 75.0f;
+  grid->Sheet().SetColumnWidths(4, 4, 75.0f);
   grid->BeginEdit(10, 4);
   Answer("80");
   Command(CM_COLUMNWIDTH);
   EXPECT_EQ(offered.back(), "75");
-  EXPECT_FLOAT_EQ(grid->layout.columnWidths[4], 80.0f);
-  EXPECT_FLOAT_EQ(grid->layout.columnWidths[5], 60.0f);
+  EXPECT_FLOAT_EQ(grid->Sheet().ColumnWidths()[4], 80.0f);
+  EXPECT_FLOAT_EQ(grid->Sheet().ColumnWidths()[5], 60.0f);
   grid->SelectRange(4, 0, 5, 0);
   Answer();
   Command(CM_COLUMNWIDTH);
@@ -174,9 +174,9 @@ TEST_F(FormatCommands, FreezingColumnsClipsTheLastFrozenColumnAndScrollsBack) {
   grid->SetCellText(4, 1, "a text far too long for its column");
   grid->SetCellAlignment(4, 1, haLeft, vaTop, 0, 1);
   grid->SetCellAlignment(4, 3, haLeft, vaTop, 0, 1);
-  ASSERT_TRUE(grid->cells[4][1].Format().textFormat & DT_NOCLIP);
+  ASSERT_TRUE(grid->Sheet().Cell(4, 1).Format().textFormat & DT_NOCLIP);
   grid->ScrollTo(6, 10);
-  grid->undoRecord = std::make_unique<TEditInfo>(grid->cells, 0, 0, 0, 0);
+  grid->undoRecord = std::make_unique<TEditInfo>(grid->Sheet().Rows(), 0, 0, 0, 0);
   grid->SelectRange(7, 12, 8, 13);
   grid->SetModified(false);
 
@@ -184,12 +184,12 @@ TEST_F(FormatCommands, FreezingColumnsClipsTheLastFrozenColumnAndScrollsBack) {
   Command(CM_FREEZECOLUMNS);
   EXPECT_EQ(captions, std::vector<std::string>{u8"Фиксация столбцов"_cp});
   EXPECT_EQ(offered, std::vector<std::string>{"1"});
-  EXPECT_EQ(grid->layout.frozenColumns, 2);
-  EXPECT_EQ(grid->layout.frozenRows, 3);
-  EXPECT_FALSE(grid->cells[4][1].Format().textFormat & DT_NOCLIP);
-  EXPECT_TRUE(grid->cells[4][3].Format().textFormat & DT_NOCLIP);
-  EXPECT_EQ(grid->layout.leftColumn, 2);
-  EXPECT_EQ(grid->layout.topRow, 3);
+  EXPECT_EQ(grid->Sheet().FrozenColumns(), 2);
+  EXPECT_EQ(grid->Sheet().FrozenRows(), 3);
+  EXPECT_FALSE(grid->Sheet().Cell(4, 1).Format().textFormat & DT_NOCLIP);
+  EXPECT_TRUE(grid->Sheet().Cell(4, 3).Format().textFormat & DT_NOCLIP);
+  EXPECT_EQ(grid->Layout().leftColumn, 2);
+  EXPECT_EQ(grid->Layout().topRow, 3);
   EXPECT_FALSE(grid->hasSelection);
   EXPECT_EQ(grid->undoRecord, nullptr);
   EXPECT_TRUE(grid->modified);
@@ -201,8 +201,8 @@ TEST_F(FormatCommands, FreezingColumnsClipsTheLastFrozenColumnAndScrollsBack) {
   Answer("0");
   Command(CM_FREEZEROWS);
   EXPECT_EQ(offered.back(), "38");
-  EXPECT_EQ(grid->layout.frozenRows, 0);
-  EXPECT_EQ(grid->layout.frozenColumns, 18);
+  EXPECT_EQ(grid->Sheet().FrozenRows(), 0);
+  EXPECT_EQ(grid->Sheet().FrozenColumns(), 18);
 }
 
 TEST_F(FormatCommands, FittingOnWidensOnceAndShowsItsCheckMark) {
@@ -211,17 +211,17 @@ TEST_F(FormatCommands, FittingOnWidensOnceAndShowsItsCheckMark) {
   EXPECT_EQ(Enabler(CM_AUTOFIT).GetCheck(), 0);
   Command(CM_AUTOFIT);
   EXPECT_EQ(Enabler(CM_AUTOFIT).GetCheck(), 1);
-  const float widened = grid->layout.columnWidths[2];
+  const float widened = grid->Sheet().ColumnWidths()[2];
   EXPECT_GT(widened, 60.0f);
-  EXPECT_FLOAT_EQ(grid->layout.columnWidths[3], 60.0f);
+  EXPECT_FLOAT_EQ(grid->Sheet().ColumnWidths()[3], 60.0f);
   // The positions follow the new width.
   EXPECT_EQ(grid->CellRect(5, 3).left, grid->CellRect(5, 2).right);
 
   Command(CM_AUTOFIT);
   EXPECT_EQ(Enabler(CM_AUTOFIT).GetCheck(), 0);
   Command(CM_AUTOFIT);
-  EXPECT_FLOAT_EQ(grid->layout.columnWidths[2], widened);
-  EXPECT_FLOAT_EQ(grid->layout.rowHeights[5], 12.0f);
+  EXPECT_FLOAT_EQ(grid->Sheet().ColumnWidths()[2], widened);
+  EXPECT_FLOAT_EQ(grid->Sheet().RowHeights()[5], 12.0f);
 }
 
 }  // namespace

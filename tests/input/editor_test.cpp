@@ -13,13 +13,13 @@ using EditorTest = InputTest;
 TEST_F(EditorTest, OpeningAndClosingWithoutTypingTouchesNothing) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellFixed(2, 2, 3.5);
-  const std::string before(grid->cells[2][2].text);
+  const std::string before(grid->Sheet().Cell(2, 2).text);
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));
   EXPECT_EQ(grid->editor->GetText(), before);
   Press(VK_RETURN, 0, '\r');
   EXPECT_FALSE(grid->editor);
-  EXPECT_EQ(grid->cells[2][2].text, before);
+  EXPECT_EQ(grid->Sheet().Cell(2, 2).text, before);
   EXPECT_EQ(grid->modified, 0);
 }
 
@@ -37,18 +37,18 @@ TEST_F(EditorTest, TypedTextIsConvertedByTheCellType) {
   const int changesAtSetup = counting.changes;
   EXPECT_EQ(changesAtSetup, 1);
   grid->SetCellType(3, 2, ctInteger);
-  const std::string before(grid->cells[3][2].text);
+  const std::string before(grid->Sheet().Cell(3, 2).text);
   Click(3, 2);
   ASSERT_TRUE(EditingAt(3, 2));
   grid->editor->SetSelection(0, grid->editor->GetTextLen());
   Type("12abc");
   // An ordinary cell learns its text only when the editor closes.
-  EXPECT_EQ(grid->cells[3][2].text, before);
+  EXPECT_EQ(grid->Sheet().Cell(3, 2).text, before);
   EXPECT_EQ(counting.changes, changesAtSetup);
   Press(VK_RETURN, 0, '\r');
   EXPECT_EQ(counting.changes, changesAtSetup + 1);
   EXPECT_FALSE(grid->editor);
-  EXPECT_EQ(grid->cells[3][2].text, "12");
+  EXPECT_EQ(grid->Sheet().Cell(3, 2).text, "12");
   LONG number = 0;
   EXPECT_TRUE(grid->GetCellInteger(3, 2, number));
   EXPECT_EQ(number, 12);
@@ -69,8 +69,8 @@ TEST_F(EditorTest, EnterTabAndEscapeNeverBecomeCharacters) {
   EXPECT_TRUE(EditingAt(2, 3));
   Press(VK_ESCAPE, 0, '\x1B');
   Press(VK_RETURN, 0, '\r');
-  EXPECT_EQ(grid->cells[2][2].text, "ab");
-  EXPECT_EQ(grid->cells[2][3].text, "");
+  EXPECT_EQ(grid->Sheet().Cell(2, 2).text, "ab");
+  EXPECT_EQ(grid->Sheet().Cell(2, 3).text, "");
   EXPECT_EQ(grid->modified, 0);
 }
 
@@ -95,7 +95,7 @@ TEST_F(EditorTest, DeleteAndShiftDeleteOnlyRemoveCharacters) {
   grid->editor->SetSelection(0, 2);
   Press(VK_DELETE, MK_SHIFT, '\x7f');
   Press(VK_RETURN, 0, '\r');
-  EXPECT_EQ(grid->cells[4][2].text, "xt");
+  EXPECT_EQ(grid->Sheet().Cell(4, 2).text, "xt");
 }
 
 TEST_F(EditorTest, EscapeTakesBackTheLastChangeAndCommits) {
@@ -108,7 +108,7 @@ TEST_F(EditorTest, EscapeTakesBackTheLastChangeAndCommits) {
   EXPECT_EQ(grid->editor->GetText(), "new");
   Press(VK_ESCAPE, 0, '\x1B');
   EXPECT_FALSE(grid->editor);
-  EXPECT_EQ(grid->cells[2][2].text, "old");
+  EXPECT_EQ(grid->Sheet().Cell(2, 2).text, "old");
 }
 
 TEST_F(EditorTest, AProtectedCellIsRefusedSilentlyOnceThenWithAMessage) {
@@ -145,7 +145,7 @@ TEST_F(EditorTest, OpeningAnEditorClosesTheOneBeforeAndRemovesTheSelection) {
   Type("x");
   grid->BeginEdit(6, 2);
   EXPECT_TRUE(EditingAt(6, 2));
-  EXPECT_EQ(grid->cells[5][2].text, "x");
+  EXPECT_EQ(grid->Sheet().Cell(5, 2).text, "x");
   // Out of the sheet: the open editor stays.
   grid->BeginEdit(100, 2);
   EXPECT_TRUE(EditingAt(6, 2));
@@ -181,14 +181,14 @@ TEST_F(EditorTest, AWordBreakCellGetsAMultiLineEditorWithoutScrollBars) {
   grid->editor->SetSelection(1, 1);
   Press(VK_RETURN, 0, '\r');
   EXPECT_FALSE(grid->editor);
-  EXPECT_EQ(grid->cells[2][2].text, "ab");
+  EXPECT_EQ(grid->Sheet().Cell(2, 2).text, "ab");
   EXPECT_EQ(grid->modified, 0);
 }
 
 TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellAlignment(2, 2, 1, 3, 0, 1);
-  ASSERT_TRUE(grid->cells[2][2].Format().textFormat & DT_NOCLIP);
+  ASSERT_TRUE(grid->Sheet().Cell(2, 2).Format().textFormat & DT_NOCLIP);
   grid->SetModified(false);
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));
@@ -197,7 +197,7 @@ TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
 
   Type("a text that is much wider than one column of the sheet");
   // The cell shows the text while it is typed, without conversion.
-  EXPECT_EQ(grid->cells[2][2].text, "a text that is much wider than one column of the sheet");
+  EXPECT_EQ(grid->Sheet().Cell(2, 2).text, "a text that is much wider than one column of the sheet");
   EXPECT_EQ(grid->modified, 0);
   const int wide = grid->editor->GetWindowRect().Width();
   EXPECT_GT(wide, cellWidth);
@@ -208,13 +208,13 @@ TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
   EXPECT_EQ(grid->editor->GetWindowRect().Width(), cellWidth);
   // Every change empties the undo buffer: Escape keeps what was typed.
   Press(VK_ESCAPE, 0, '\x1B');
-  EXPECT_EQ(grid->cells[2][2].text, "a");
+  EXPECT_EQ(grid->Sheet().Cell(2, 2).text, "a");
 }
 
 TEST_F(EditorTest, AnOverflowingCellInTheFirstScrolledRowEndsItsEditorAtTheText) {
   MakeGrid(60, 8, 0, 0);
   grid->ScrollTo(0, 5);
-  ASSERT_EQ(grid->layout.topRow, 5);
+  ASSERT_EQ(grid->Layout().topRow, 5);
   grid->SetCellAlignment(5, 1, 1, 3, 0, 1);
   grid->SetCellText(5, 1, "a text longer than its column");
   grid->BeginEdit(5, 1);
@@ -235,20 +235,20 @@ TEST_F(EditorTest, AnOverflowingCellInTheFirstScrolledRowEndsItsEditorAtTheText)
 TEST_F(EditorTest, WithAutoFitACommittedTextGrowsItsRowAndColumn) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellFont(2, 2, "Liberation Sans", 24, 400, 0, 0, 0, AutoColor);
-  const float height = grid->layout.rowHeights[2];
-  const float width = grid->layout.columnWidths[2];
+  const float height = grid->Sheet().RowHeights()[2];
+  const float width = grid->Sheet().ColumnWidths()[2];
   grid->autoFit = 1;
   Click(2, 2);
   Press(VK_RETURN, 0, '\r');
-  EXPECT_EQ(grid->layout.rowHeights[2], height);
-  EXPECT_EQ(grid->layout.columnWidths[2], width);
+  EXPECT_EQ(grid->Sheet().RowHeights()[2], height);
+  EXPECT_EQ(grid->Sheet().ColumnWidths()[2], width);
 
   Click(2, 2);
   Type("a longer text than the column holds");
   Press(VK_RETURN, 0, '\r');
-  EXPECT_GT(grid->layout.rowHeights[2], height);
-  EXPECT_GT(grid->layout.columnWidths[2], width);
-  EXPECT_EQ(grid->layout.columnWidths[3], width);
+  EXPECT_GT(grid->Sheet().RowHeights()[2], height);
+  EXPECT_GT(grid->Sheet().ColumnWidths()[2], width);
+  EXPECT_EQ(grid->Sheet().ColumnWidths()[3], width);
 }
 
 TEST_F(EditorTest, MenuCommandsGoToTheEditorWhileItHasTheFocus) {
@@ -262,7 +262,7 @@ TEST_F(EditorTest, MenuCommandsGoToTheEditorWhileItHasTheFocus) {
   EXPECT_EQ(grid->editor->GetText(), "adef");
   // What the edit control does not handle goes on to the grid.
   grid->EvCommand(CM_ZOOM200, nullptr, 0);
-  EXPECT_FLOAT_EQ(grid->layout.zoom, 2.0f);
+  EXPECT_FLOAT_EQ(grid->Layout().zoom, 2.0f);
 }
 
 }  // namespace

@@ -43,12 +43,12 @@ TEST_F(KeyboardTest, AfterEnterOrEscapeTheKeysScrollUntilACellIsOpened) {
   Press(VK_RETURN, 0, '\r');
   EXPECT_FALSE(grid->editor);
   Press(VK_DOWN);
-  EXPECT_EQ(grid->layout.topRow, 2);
+  EXPECT_EQ(grid->Layout().topRow, 2);
   Click(3, 3);
   Press(VK_ESCAPE, 0, '\x1B');
   EXPECT_FALSE(grid->editor);
   Press(VK_RIGHT);
-  EXPECT_EQ(grid->layout.leftColumn, 2);
+  EXPECT_EQ(grid->Layout().leftColumn, 2);
   // Enter opens the first cell of the panes again.
   Press(VK_RETURN, 0, '\r');
   EXPECT_TRUE(EditingAt(0, 0));
@@ -57,8 +57,8 @@ TEST_F(KeyboardTest, AfterEnterOrEscapeTheKeysScrollUntilACellIsOpened) {
 TEST_F(KeyboardTest, EnterWithoutFrozenPanesStartsAtTheFirstScrolledCell) {
   MakeGrid(60, 30, 0, 0);
   grid->ScrollTo(3, 5);
-  ASSERT_EQ(grid->layout.topRow, 5);
-  ASSERT_EQ(grid->layout.leftColumn, 3);
+  ASSERT_EQ(grid->Layout().topRow, 5);
+  ASSERT_EQ(grid->Layout().leftColumn, 3);
   Press(VK_RETURN, 0, '\r');
   EXPECT_TRUE(EditingAt(5, 3));
   // Shift+Tab from there wraps to the last visible cell, which is not the
@@ -68,7 +68,7 @@ TEST_F(KeyboardTest, EnterWithoutFrozenPanesStartsAtTheFirstScrolledCell) {
   EXPECT_TRUE(grid->CellFitsInClient(grid->curRow, grid->curCol));
   EXPECT_FALSE(grid->CellFitsInClient(grid->curRow, grid->curCol + 1));
   EXPECT_FALSE(grid->CellFitsInClient(grid->curRow + 1, grid->curCol));
-  EXPECT_EQ(grid->layout.topRow, 5);
+  EXPECT_EQ(grid->Layout().topRow, 5);
 }
 
 TEST_F(KeyboardTest, ArrowsStopAtTheSheetsEdges) {
@@ -84,8 +84,8 @@ TEST_F(KeyboardTest, ArrowsStopAtTheSheetsEdges) {
 
 TEST_F(KeyboardTest, DownFromTheLastFrozenRowSkipsTheRowsScrolledAway) {
   MakeGrid(60, 6, 3, 1);
-  grid->ScrollTo(grid->layout.leftColumn, 10);
-  ASSERT_EQ(grid->layout.topRow, 10);
+  grid->ScrollTo(grid->Layout().leftColumn, 10);
+  ASSERT_EQ(grid->Layout().topRow, 10);
   grid->BeginEdit(2, 2);
   ASSERT_TRUE(grid->editor);
   Press(VK_DOWN);
@@ -93,37 +93,37 @@ TEST_F(KeyboardTest, DownFromTheLastFrozenRowSkipsTheRowsScrolledAway) {
   // Up from the first scrolling row brings the row above into view.
   Press(VK_UP);
   EXPECT_TRUE(EditingAt(9, 2));
-  EXPECT_EQ(grid->layout.topRow, 9);
+  EXPECT_EQ(grid->Layout().topRow, 9);
 }
 
 TEST_F(KeyboardTest, DownFromTheLastVisibleRowScrollsUntilTheRowFits) {
   MakeGrid(60, 6, 1, 1);
-  int last = grid->layout.topRow;
+  int last = grid->Layout().topRow;
   while (grid->CellFitsVertically(last + 1, 2)) ++last;
   grid->BeginEdit(last, 2);
   ASSERT_TRUE(grid->editor);
   Press(VK_DOWN);
   EXPECT_TRUE(EditingAt(last + 1, 2));
   EXPECT_TRUE(grid->CellFitsVertically(last + 1, 2));
-  EXPECT_GT(grid->layout.topRow, 1);
+  EXPECT_GT(grid->Layout().topRow, 1);
 }
 
 TEST_F(KeyboardTest, WithoutAnEditorTheArrowsScrollTheView) {
   MakeGrid(60, 30, 1, 1);
   Press(VK_UP);
   Press(VK_LEFT);
-  EXPECT_EQ(grid->layout.topRow, 1);
-  EXPECT_EQ(grid->layout.leftColumn, 1);
+  EXPECT_EQ(grid->Layout().topRow, 1);
+  EXPECT_EQ(grid->Layout().leftColumn, 1);
   Press(VK_DOWN);
   Press(VK_RIGHT);
-  EXPECT_EQ(grid->layout.topRow, 2);
-  EXPECT_EQ(grid->layout.leftColumn, 2);
+  EXPECT_EQ(grid->Layout().topRow, 2);
+  EXPECT_EQ(grid->Layout().leftColumn, 2);
   EXPECT_FALSE(grid->editor);
   // Combinations the grid does not know do nothing.
   Press(VK_DOWN, MK_SHIFT);
   Press(VK_LEFT, MK_CONTROL);
-  EXPECT_EQ(grid->layout.topRow, 2);
-  EXPECT_EQ(grid->layout.leftColumn, 2);
+  EXPECT_EQ(grid->Layout().topRow, 2);
+  EXPECT_EQ(grid->Layout().leftColumn, 2);
 }
 
 TEST_F(KeyboardTest, PageKeysAndCtrlHomeEnd) {
@@ -136,21 +136,21 @@ TEST_F(KeyboardTest, PageKeysAndCtrlHomeEnd) {
   // In a frozen row PageDown only scrolls.
   Press(VK_NEXT);
   EXPECT_TRUE(EditingAt(0, 2));
-  EXPECT_GT(grid->layout.topRow, 1);
+  EXPECT_GT(grid->Layout().topRow, 1);
 
   Press(VK_END, MK_CONTROL);
   EXPECT_TRUE(EditingAt(59, 2));
-  EXPECT_EQ(grid->layout.topRow, grid->layout.maxTopRow);
+  EXPECT_EQ(grid->Layout().topRow, grid->Layout().maxTopRow);
   Press(VK_HOME, MK_CONTROL);
   EXPECT_TRUE(EditingAt(0, 2));
-  EXPECT_EQ(grid->layout.topRow, 1);
+  EXPECT_EQ(grid->Layout().topRow, 1);
 }
 
 // The visible cells in reading order, as the walk of Tab sees them.
 std::vector<std::pair<int, int>> VisibleCells(const TGridwork& grid) {
   std::vector<std::pair<int, int>> cells;
-  for (int r = 0; r < grid.rowCount; ++r)
-    for (int c = 0; c < grid.columnCount; ++c)
+  for (int r = 0; r < grid.Sheet().RowCount(); ++r)
+    for (int c = 0; c < grid.Sheet().ColumnCount(); ++c)
       if (grid.CellFitsInClient(r, c)) cells.emplace_back(r, c);
   return cells;
 }
@@ -180,8 +180,8 @@ TEST_F(KeyboardTest, TabWalksTheVisibleCellsAndWraps) {
   EXPECT_TRUE(EditingAt(visible.back().first, visible.back().second));
   Press(VK_TAB, 0, '\t');
   EXPECT_TRUE(EditingAt(0, 0));
-  EXPECT_EQ(grid->layout.topRow, 8);
-  EXPECT_EQ(grid->layout.leftColumn, 5);
+  EXPECT_EQ(grid->Layout().topRow, 8);
+  EXPECT_EQ(grid->Layout().leftColumn, 5);
 }
 
 TEST_F(KeyboardTest, TabAndEnterSkipProtectedCells) {
@@ -202,8 +202,8 @@ TEST_F(KeyboardTest, TabAndEnterSkipProtectedCells) {
   EXPECT_TRUE(EditingAt(3, 2));
 
   // Everything else protected: Tab stays where it is.
-  for (int r = 0; r < grid->rowCount; ++r)
-    for (int c = 0; c < grid->columnCount; ++c) grid->SetCellProtected(r, c, 1);
+  for (int r = 0; r < grid->Sheet().RowCount(); ++r)
+    for (int c = 0; c < grid->Sheet().ColumnCount(); ++c) grid->SetCellProtected(r, c, 1);
   grid->SetCellProtected(4, 4, 0);
   grid->BeginEdit(4, 4);
   Press(VK_TAB, 0, '\t');
@@ -220,10 +220,10 @@ TEST_F(KeyboardTest, TabAndEnterSkipProtectedCells) {
 
 TEST_F(KeyboardTest, TabFromAPartlyShownRowEndsWhenNothingElseIsEditable) {
   MakeGrid(60, 6, 1, 1, 600, 408);
-  const int partRow = grid->layout.bottomRow;
+  const int partRow = grid->Layout().bottomRow;
   ASSERT_FALSE(grid->CellFitsVertically(partRow, 2));
-  for (int r = 0; r < grid->rowCount; ++r)
-    for (int c = 0; c < grid->columnCount; ++c) grid->SetCellProtected(r, c, 1);
+  for (int r = 0; r < grid->Sheet().RowCount(); ++r)
+    for (int c = 0; c < grid->Sheet().ColumnCount(); ++c) grid->SetCellProtected(r, c, 1);
   grid->SetCellProtected(partRow, 2, 0);
   grid->BeginEdit(partRow, 2);
   ASSERT_TRUE(EditingAt(partRow, 2));

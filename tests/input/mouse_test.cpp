@@ -56,7 +56,7 @@ TEST_F(MouseTest, AClickOpensTheEditorAtTheRelease) {
   // beside the table closes it.
   Click(4, 3);
   EXPECT_TRUE(EditingAt(4, 3));
-  const TPoint below{20, grid->layout.rowPos[20] + 5};
+  const TPoint below{20, grid->Layout().rowPos[20] + 5};
   ASSERT_LT(below.y, grid->GetClientRect().bottom);
   Drag({below});
   EXPECT_FALSE(grid->editor);
@@ -106,7 +106,7 @@ TEST_F(MouseTest, ADragSelectsAProperRange) {
 
 TEST_F(MouseTest, DraggingBelowTheWindowScrollsUntilTheButtonIsReleased) {
   MakeGrid(200, 8, 1, 1);
-  const int topBefore = grid->layout.topRow;
+  const int topBefore = grid->Layout().topRow;
   SendMessageA(grid->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Centre(3, 2).x, Centre(3, 2).y));
   // The pointer rests below the window; the loop scrolls once per message
   // it takes and ends with the release, which arrives outside the window.
@@ -119,7 +119,7 @@ TEST_F(MouseTest, DraggingBelowTheWindowScrollsUntilTheButtonIsReleased) {
   SendMessageA(grid->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(outside.x, outside.y));
   EXPECT_EQ(grid->mouseTracking, 0);
   EXPECT_FALSE(grid->dragDC);
-  EXPECT_GT(grid->layout.topRow, topBefore);
+  EXPECT_GT(grid->Layout().topRow, topBefore);
   ASSERT_TRUE(grid->hasSelection);
   EXPECT_GT(SelectedRange(*grid)[3], 3);
   EXPECT_FALSE(grid->editor);
@@ -215,7 +215,7 @@ TEST_F(MouseTest, AskZoomOffersTheZoomInPercent) {
   grid->EvCommand(CM_ZOOMOTHER, nullptr, 0);
   EXPECT_EQ(offered, "83");
   EXPECT_EQ(caption, u8"Выбор масштаба"_cp);
-  EXPECT_FLOAT_EQ(grid->layout.zoom, 0.8333f);
+  EXPECT_FLOAT_EQ(grid->Layout().zoom, 0.8333f);
 
   // At half size and below the pointer is the small cross.
   for (const auto& [percent, zoom, cursor] :
@@ -225,7 +225,7 @@ TEST_F(MouseTest, AskZoomOffersTheZoomInPercent) {
       PressButton(dialog, IDOK);
     });
     grid->AskZoom();
-    EXPECT_FLOAT_EQ(grid->layout.zoom, zoom) << percent;
+    EXPECT_FLOAT_EQ(grid->Layout().zoom, zoom) << percent;
     EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), cursor) << percent;
   }
   EXPECT_TRUE(boxes.empty());

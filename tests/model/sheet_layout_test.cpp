@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -14,14 +15,29 @@ namespace {
 
 constexpr int kBar = 17;
 
+// Gives the sheet exactly these sizes, whatever the size commands allow, so
+// that the layout's own limits are tried. The rows have no cells.
+void SetSizes(TSheet& sheet, std::vector<float> heights, std::vector<float> widths, int frozenRows = 0,
+              int frozenColumns = 0) {
+  TSheetStore store;
+  ASSERT_TRUE(store.AllocateShape(static_cast<int>(heights.size()), static_cast<int>(widths.size())));
+  store.rowHeights = std::move(heights);
+  store.columnWidths = std::move(widths);
+  sheet.Adopt(store, frozenRows, frozenColumns);
+}
+
+// A sheet that lives as long as the test program, for a layout to show.
+TSheet& NewSheet(std::vector<float> heights, std::vector<float> widths, int frozenRows = 0, int frozenColumns = 0) {
+  static std::deque<TSheet> sheets;
+  TSheet& sheet = sheets.emplace_back();
+  SetSizes(sheet, std::move(heights), std::move(widths), frozenRows, frozenColumns);
+  return sheet;
+}
+
 // Sizes in points; at 72 dots per inch and zoom 1 they are also pixels.
 TSheetLayout Sheet(std::vector<float> heights, std::vector<float> widths, int frozenRows = 0, int frozenColumns = 0,
                    int dpi = 72) {
-  TSheetLayout layout;
-  layout.rowHeights = std::move(heights);
-  layout.columnWidths = std::move(widths);
-  layout.frozenRows = frozenRows;
-  layout.frozenColumns = frozenColumns;
+  TSheetLayout layout(NewSheet(std::move(heights), std::move(widths), frozenRows, frozenColumns));
   layout.SetResolution(dpi, dpi);
   layout.ComputePositions();
   return layout;
@@ -32,7 +48,7 @@ TSheetLayout Sheet(std::vector<float> heights, std::vector<float> widths, int fr
 void Arrange(TSheetLayout& layout, const TRect& client) {
   ASSERT_TRUE(layout.ArrangePanes(client, {kBar, kBar, true, true}));
   layout.ComputeScrollLimits(layout.mainPane.Width(), layout.mainPane.Height());
-  layout.ScrollTo(layout.frozenColumns, layout.frozenRows);
+  layout.ScrollTo(layout.FrozenColumns(), layout.FrozenRows());
 }
 
 // The start-up shape at 96 dots per inch: rows 16 and columns 80 pixels.
@@ -60,11 +76,9 @@ TEST(SheetLayout, PositionsAreSumsOfTruncatedSizesAtEveryZoomAndResolution) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "zoom " << c.zoom << " at " << c.dpi << " dpi");
-    TSheetLayout layout;
+    TSheetLayout layout(NewSheet(c.sizes, c.sizes));
     layout.zoom = c.zoom;
     layout.SetResolution(c.dpi, c.dpi);
-    layout.rowHeights = c.sizes;
-    layout.columnWidths = c.sizes;
     layout.ComputePositions();
     EXPECT_EQ(layout.rowPos, c.positions);
     EXPECT_EQ(layout.columnPos, c.positions);
@@ -147,10 +161,14 @@ TEST(SheetLayout, PanesSurroundTheFrozenRowsAndColumns) {
 }
 
 TEST(SheetLayout, AnEmptyClientAreaOrSheetLeavesThePanesAsTheyWere) {
-  TSheetLayout layout = StandardSheet();
+  TSheet& sheet = NewSheet(std::vector<float>(40, 12.0f), std::vector<float>(20, 60.0f), 3, 1);
+  TSheetLayout layout(sheet);
+  layout.SetResolution(96, 96);
+  layout.ComputePositions();
+  Arrange(layout, {0, 0, 600, 400});
   const TRect main = layout.mainPane;
   EXPECT_FALSE(layout.ArrangePanes(TRect{}, {kBar, kBar, true, true}));
-  layout.columnWidths.assign(20, 0.0f);
+  SetSizes(sheet, std::vector<float>(40, 12.0f), std::vector<float>(20, 0.0f), 3, 1);
   layout.ComputePositions();
   EXPECT_FALSE(layout.ArrangePanes({0, 0, 300, 200}, {kBar, kBar, true, true}));
   EXPECT_EQ(layout.mainPane, main);
@@ -245,7 +263,8 @@ TEST(SheetLayout, HitTestsAndCellAndRangeRectsFollowScrollingAndFrozenPanes) {
 }
 
 TEST(SheetLayout, AnEmptySheetHasNoCells) {
-  TSheetLayout layout;
+  const TSheet empty;
+  TSheetLayout layout(empty);
   layout.SetResolution(96, 96);
   layout.ComputePositions();
   EXPECT_FALSE(layout.ArrangePanes({0, 0, 300, 200}, {kBar, kBar, true, true}));

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/table_codec.h"
-#include "model/sheet_store.h"
+#include "model/sheet.h"
 
 namespace {
 
@@ -18,13 +18,13 @@ std::string Bytes(std::initializer_list<int> values) {
   return bytes;
 }
 
-std::string Write(const TTableHeader& header, const TSheetStore& store) {
+std::string Write(const TTableHeader& header, const TSheet& store) {
   std::ostringstream out;
   EXPECT_TRUE(WriteTableImage(header, store, out));
   return out.str();
 }
 
-bool Read(const std::string& bytes, TTableHeader& header, TSheetStore& store) {
+bool Read(const std::string& bytes, TTableHeader& header, TSheet& store) {
   std::istringstream in(bytes);
   return ReadTableImage(in, header, store);
 }
@@ -32,19 +32,20 @@ bool Read(const std::string& bytes, TTableHeader& header, TSheetStore& store) {
 std::string Int(std::int32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
 
 // A 2 x 3 table with a cell of every kind of content worth storing.
-TSheetStore MixedStore() {
-  TSheetStore store;
+TSheet MixedStore() {
+  TSheet store;
   EXPECT_TRUE(store.Allocate(2, 3));
-  store.rowHeights = {12.0f, 30.5f};
-  store.columnWidths = {60.0f, 1.25f, 200.0f};
-  store.cells[0][0].SetText("Текст");
-  store.cells[0][1].SetDataType(ctInteger);
-  store.cells[0][1].SetInteger(-42);
-  store.cells[0][2].SetDataType(ctFixed);
-  store.cells[0][2].SetPrecision(3);
-  store.cells[0][2].SetFixed(3.14159);
-  store.cells[1][0].writeProtected = 1;
-  store.cells[1][0].ChangeFormat([](TCellFormat& f) {
+  store.SetRowHeights(1, 1, 30.5f);
+  store.SetColumnWidths(1, 1, 1.25f);
+  store.SetColumnWidths(2, 2, 200.0f);
+  store.Cell(0, 0).SetText("Текст");
+  store.Cell(0, 1).SetDataType(ctInteger);
+  store.Cell(0, 1).SetInteger(-42);
+  store.Cell(0, 2).SetDataType(ctFixed);
+  store.Cell(0, 2).SetPrecision(3);
+  store.Cell(0, 2).SetFixed(3.14159);
+  store.Cell(1, 0).writeProtected = 1;
+  store.Cell(1, 0).ChangeFormat([](TCellFormat& f) {
     std::strcpy(f.font.faceName, "Times New Roman");
     f.font.size = 14;
     f.font.weight = 700;
@@ -54,17 +55,17 @@ TSheetStore MixedStore() {
     f.borders[2] = {2, 1, 0x123456};
     f.textFormat = 0x825;
   });
-  store.cells[1][1].SetDataType(ctGeneral);
-  store.cells[1][1].SetGeneral(1e300);
-  store.cells[1][2].SetDataType(ctInteger);
-  store.cells[1][2].MarkInvalid();
+  store.Cell(1, 1).SetDataType(ctGeneral);
+  store.Cell(1, 1).SetGeneral(1e300);
+  store.Cell(1, 2).SetDataType(ctInteger);
+  store.Cell(1, 2).MarkInvalid();
   return store;
 }
 
 }  // namespace
 
 TEST(TableCodecTest, NewOneByOneTableHasExactlyTheseBytes) {
-  TSheetStore store;
+  TSheet store;
   ASSERT_TRUE(store.Allocate(1, 1));
   const std::string borders = Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F});
   const std::string expected =
@@ -77,7 +78,7 @@ TEST(TableCodecTest, NewOneByOneTableHasExactlyTheseBytes) {
 }
 
 TEST(TableCodecTest, RoundTripKeepsEveryFieldOfEveryCell) {
-  const TSheetStore store = MixedStore();
+  const TSheet store = MixedStore();
   TTableHeader header;
   header.zoom = 1.5f;
   header.frozenRows = 1;
@@ -90,18 +91,18 @@ TEST(TableCodecTest, RoundTripKeepsEveryFieldOfEveryCell) {
   const std::string bytes = Write(header, store);
 
   TTableHeader readHeader;
-  TSheetStore read;
+  TSheet read;
   ASSERT_TRUE(Read(bytes, readHeader, read));
   EXPECT_EQ(std::memcmp(&readHeader, &header, sizeof header), 0);
-  ASSERT_EQ(read.rowCount, 2);
-  ASSERT_EQ(read.columnCount, 3);
-  EXPECT_EQ(read.rowHeights, store.rowHeights);
-  EXPECT_EQ(read.columnWidths, store.columnWidths);
+  ASSERT_EQ(read.RowCount(), 2);
+  ASSERT_EQ(read.ColumnCount(), 3);
+  EXPECT_EQ(read.RowHeights(), store.RowHeights());
+  EXPECT_EQ(read.ColumnWidths(), store.ColumnWidths());
   for (int r = 0; r < 2; ++r)
     for (int c = 0; c < 3; ++c) {
       SCOPED_TRACE(testing::Message() << r << "," << c);
-      const TCell& a = store.cells[r][c];
-      const TCell& b = read.cells[r][c];
+      const TCell& a = store.Cell(r, c);
+      const TCell& b = read.Cell(r, c);
       EXPECT_EQ(b.dataType, a.dataType);
       EXPECT_EQ(b.writeProtected, a.writeProtected);
       EXPECT_EQ(b.invalid, a.invalid);
@@ -118,14 +119,14 @@ TEST(TableCodecTest, RoundTripKeepsEveryFieldOfEveryCell) {
 }
 
 TEST(TableCodecTest, EveryChangedOrMissingByteIsReadWhollyOrRefused) {
-  const TSheetStore store = MixedStore();
+  const TSheet store = MixedStore();
   const std::string bytes = Write(TTableHeader{}, store);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     SCOPED_TRACE(i);
     TTableHeader header;
-    TSheetStore read;
+    TSheet read;
     EXPECT_FALSE(Read(bytes.substr(0, i), header, read));
-    EXPECT_EQ(read.rowCount, 0);
+    EXPECT_EQ(read.RowCount(), 0);
     for (int delta : {1, 0x80, 0xFF}) {
       std::string changed = bytes;
       changed[i] = static_cast<char>(changed[i] + delta);
@@ -133,20 +134,20 @@ TEST(TableCodecTest, EveryChangedOrMissingByteIsReadWhollyOrRefused) {
       // What was accepted is a whole table that writes and reads again.
       std::ostringstream out;
       ASSERT_TRUE(WriteTableImage(header, read, out));
-      TSheetStore again;
+      TSheet again;
       EXPECT_TRUE(Read(out.str(), header, again));
     }
   }
 }
 
 TEST(TableCodecTest, RefusesTypeEightBadSignatureAndHostileCounts) {
-  TSheetStore store;
+  TSheet store;
   ASSERT_TRUE(store.Allocate(1, 1));
   const std::string bytes = Write(TTableHeader{}, store);
   const std::size_t typeAt = 63 + 4 + 4 + 1;
   ASSERT_EQ(bytes[typeAt], 1);
   TTableHeader header;
-  TSheetStore read;
+  TSheet read;
   std::string changed = bytes;
   changed[typeAt] = 7;
   EXPECT_TRUE(Read(changed, header, read));
@@ -170,9 +171,9 @@ TEST(TableCodecTest, RefusesTypeEightBadSignatureAndHostileCounts) {
 }
 
 TEST(TableCodecTest, SizesAndBorderWidthsAreRefusedWhenNoNumberAndElseClamped) {
-  TSheetStore store;
+  TSheet store;
   ASSERT_TRUE(store.Allocate(2, 2));
-  store.cells[0][0].ChangeFormat([](TCellFormat& f) {
+  store.Cell(0, 0).ChangeFormat([](TCellFormat& f) {
     f.borders[0].width = 0x7FFFFFFF;
     f.borders[1].width = -7;
     f.borders[2].width = 3;
@@ -184,24 +185,24 @@ TEST(TableCodecTest, SizesAndBorderWidthsAreRefusedWhenNoNumberAndElseClamped) {
     return changed;
   };
   TTableHeader header;
-  TSheetStore read;
+  TSheet read;
   ASSERT_TRUE(Read(withSizes(1e30f, 1.6e9f, 0.0f, -3.0f), header, read));
-  EXPECT_EQ(read.rowHeights, (std::vector<float>{10000.0f, 10000.0f}));
-  EXPECT_EQ(read.columnWidths, (std::vector<float>{1.0f, 1.0f}));
-  const TCellFormat& format = read.cells[0][0].Format();
+  EXPECT_EQ(read.RowHeights(), (std::vector<float>{10000.0f, 10000.0f}));
+  EXPECT_EQ(read.ColumnWidths(), (std::vector<float>{1.0f, 1.0f}));
+  const TCellFormat& format = read.Cell(0, 0).Format();
   EXPECT_EQ(format.borders[0].width, 10000);
   EXPECT_EQ(format.borders[1].width, 0);
   EXPECT_EQ(format.borders[2].width, 3);
   ASSERT_TRUE(Read(withSizes(17.5f, 1.0f, 10000.0f, 60.0f), header, read));
-  EXPECT_EQ(read.rowHeights, (std::vector<float>{17.5f, 1.0f}));
+  EXPECT_EQ(read.RowHeights(), (std::vector<float>{17.5f, 1.0f}));
 
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
   for (const std::string& hostile : {withSizes(nan, 12, 60, 60), withSizes(12, 12, 60, inf),
                                      withSizes(12, -inf, 60, 60), withSizes(12, 12, -nan, 60)}) {
-    TSheetStore refused;
+    TSheet refused;
     EXPECT_FALSE(Read(hostile, header, refused));
-    EXPECT_EQ(refused.rowCount, 0);
+    EXPECT_EQ(refused.RowCount(), 0);
   }
 }
 
@@ -245,14 +246,14 @@ TEST(TableCodecTest, StringsAreBoundedByTheirFieldsAndTheFile) {
 }
 
 TEST(TableCodecTest, TextLengthBeyondTheFileIsRefusedBeforeAllocating) {
-  TSheetStore store;
+  TSheet store;
   ASSERT_TRUE(store.Allocate(1, 1));
   std::string bytes = Write(TTableHeader{}, store);
   const std::size_t slotAt = bytes.size() - 2 - 8;
   const std::int32_t huge = 0x7FFFFFF0;
   std::memcpy(&bytes[slotAt], &huge, 4);
   TTableHeader header;
-  TSheetStore read;
+  TSheet read;
   EXPECT_FALSE(Read(bytes, header, read));
 }
 
@@ -274,43 +275,43 @@ class TPipeBuffer : public std::streambuf {
 TEST(TableCodecTest, LargeTablesCrossTheReadersAndWritersBlocks) {
   // Records of many sizes, one text longer than the reader's block and one
   // longer than the writer's, so that records straddle every block edge.
-  TSheetStore store;
+  TSheet store;
   ASSERT_TRUE(store.Allocate(400, 3));
   for (int r = 0; r < 400; ++r)
-    for (int c = 0; c < 3; ++c) store.cells[r][c].SetText(std::string(static_cast<std::size_t>(r * 7 + c) % 97, 'a' + r % 26));
-  store.cells[10][1].SetText(std::string(70000, 'x'));
-  store.cells[300][2].SetText(std::string(1200000, 'y'));
-  store.cells[5][0].SetDataType(ctInteger);
-  store.cells[5][0].SetInteger(123456);
+    for (int c = 0; c < 3; ++c) store.Cell(r, c).SetText(std::string(static_cast<std::size_t>(r * 7 + c) % 97, 'a' + r % 26));
+  store.Cell(10, 1).SetText(std::string(70000, 'x'));
+  store.Cell(300, 2).SetText(std::string(1200000, 'y'));
+  store.Cell(5, 0).SetDataType(ctInteger);
+  store.Cell(5, 0).SetInteger(123456);
   const std::string bytes = Write(TTableHeader{}, store);
 
   // The whole image is its records one after another.
   std::ostringstream cells;
   for (int r = 0; r < 400; ++r)
-    for (int c = 0; c < 3; ++c) ASSERT_TRUE(WriteCell(store.cells[r][c], cells));
+    for (int c = 0; c < 3; ++c) ASSERT_TRUE(WriteCell(store.Cell(r, c), cells));
   ASSERT_GT(bytes.size(), cells.str().size());
   EXPECT_EQ(bytes.substr(bytes.size() - 1 - cells.str().size()), cells.str() + "]");
 
-  const auto expectSame = [&store](const TSheetStore& read) {
-    ASSERT_EQ(read.rowCount, 400);
-    ASSERT_EQ(read.columnCount, 3);
+  const auto expectSame = [&store](const TSheet& read) {
+    ASSERT_EQ(read.RowCount(), 400);
+    ASSERT_EQ(read.ColumnCount(), 3);
     for (int r = 0; r < 400; ++r)
       for (int c = 0; c < 3; ++c)
-        ASSERT_EQ(std::string_view(read.cells[r][c].text), std::string_view(store.cells[r][c].text)) << r << "," << c;
+        ASSERT_EQ(std::string_view(read.Cell(r, c).text), std::string_view(store.Cell(r, c).text)) << r << "," << c;
   };
   TTableHeader header;
-  TSheetStore read;
+  TSheet read;
   ASSERT_TRUE(Read(bytes, header, read));
   expectSame(read);
 
   TPipeBuffer pipe(bytes);
   std::istream piped(&pipe);
-  TSheetStore readFromPipe;
+  TSheet readFromPipe;
   ASSERT_TRUE(ReadTableImage(piped, header, readFromPipe));
   expectSame(readFromPipe);
 
   for (std::size_t cut : {std::size_t{65535}, std::size_t{65536}, std::size_t{65537}, bytes.size() / 2, bytes.size() - 1}) {
-    TSheetStore refused;
+    TSheet refused;
     EXPECT_FALSE(Read(bytes.substr(0, cut), header, refused)) << cut;
     TPipeBuffer cutPipe(bytes.substr(0, cut));
     std::istream cutPiped(&cutPipe);

@@ -180,16 +180,16 @@ TEST_F(PreviewWindowTest, PrintingFromThePreviewShowsNoDialog) {
 
 TEST_F(PreviewWindowTest, TheGridKeepsTheScreenScaleWhilePagesArePreviewed) {
   MakeTable(3);
-  const float screenX = grid->layout.pixelsPerPointX;
-  const float screenY = grid->layout.pixelsPerPointY;
+  const float screenX = grid->Layout().pixelsPerPointX;
+  const float screenY = grid->Layout().pixelsPerPointY;
   Open();
   Click(CM_TWOPAGE);
   Click(CM_NEXTPAGE);
   preview->page1->UpdateWindow();
   // The pages were measured at the printer's resolution.
   EXPECT_EQ(printout->pageCount, 3);
-  EXPECT_FLOAT_EQ(grid->layout.pixelsPerPointX, screenX);
-  EXPECT_FLOAT_EQ(grid->layout.pixelsPerPointY, screenY);
+  EXPECT_FLOAT_EQ(grid->Layout().pixelsPerPointX, screenX);
+  EXPECT_FLOAT_EQ(grid->Layout().pixelsPerPointY, screenY);
 }
 
 TEST_F(PreviewWindowTest, ThePreviewCommandIsModalUntilClosed) {

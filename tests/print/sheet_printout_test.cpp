@@ -185,15 +185,15 @@ TEST_F(SheetPrintoutTest, TheScreenGetsItsScaleBackWhenPrintingEnds) {
   // measures on the screen.
   MakeGrid(3, 3);
   grid->SetCellText(1, 0, "A text that runs on over the next columns");
-  const float screenX = grid->layout.pixelsPerPointX;
-  const float screenY = grid->layout.pixelsPerPointY;
+  const float screenX = grid->Layout().pixelsPerPointX;
+  const float screenY = grid->Layout().pixelsPerPointY;
   const TRect editor = grid->EditorRect(1, 0);
   grid->CmFilePrint();
   ASSERT_EQ(PdfPageTexts(pdf).size(), 1u);
   // No full repaint follows a print dialog in a real window, yet the cells
   // edited or repainted next are measured for the screen.
-  EXPECT_FLOAT_EQ(grid->layout.pixelsPerPointX, screenX);
-  EXPECT_FLOAT_EQ(grid->layout.pixelsPerPointY, screenY);
+  EXPECT_FLOAT_EQ(grid->Layout().pixelsPerPointX, screenX);
+  EXPECT_FLOAT_EQ(grid->Layout().pixelsPerPointY, screenY);
   EXPECT_EQ(grid->EditorRect(1, 0), editor);
 }
 

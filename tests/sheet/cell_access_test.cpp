@@ -33,9 +33,9 @@ class CellAccess : public testing::Test {
 
 TEST_F(CellAccess, CoordinatesAreClampedIntoTheTable) {
   EXPECT_TRUE(grid.SetCellText(-5, 999, "edge"));
-  EXPECT_EQ(grid.cells[0][19].text, "edge");
+  EXPECT_EQ(grid.Sheet().Cell(0, 19).text, "edge");
   EXPECT_TRUE(grid.SetCellInteger(1000, -3, 7));
-  EXPECT_EQ(grid.cells[39][0].text, "7");
+  EXPECT_EQ(grid.Sheet().Cell(39, 0).text, "7");
   std::string text;
   EXPECT_FALSE(grid.GetCellText(77, -77, text));
   EXPECT_EQ(text, "7");
@@ -44,7 +44,7 @@ TEST_F(CellAccess, CoordinatesAreClampedIntoTheTable) {
 TEST_F(CellAccess, TextGoesOnlyIntoTextCellsAndUnknownTypeCodesMakeTextCells) {
   ASSERT_TRUE(grid.SetCellInteger(2, 2, 42));
   EXPECT_FALSE(grid.SetCellText(2, 2, "abc"));
-  EXPECT_EQ(grid.cells[2][2].text, "42");
+  EXPECT_EQ(grid.Sheet().Cell(2, 2).text, "42");
   EXPECT_EQ(grid.GetCellType(2, 2), ctInteger);
   LONG number = 0;
   EXPECT_TRUE(grid.GetCellInteger(2, 2, number));
@@ -55,7 +55,7 @@ TEST_F(CellAccess, TextGoesOnlyIntoTextCellsAndUnknownTypeCodesMakeTextCells) {
   grid.SetCellType(4, 5, 0);
   EXPECT_EQ(grid.GetCellType(4, 5), ctText);
   EXPECT_TRUE(grid.SetCellType(4, 6, ctFixed));
-  EXPECT_EQ(grid.cells[4][6].text, "0.00");
+  EXPECT_EQ(grid.Sheet().Cell(4, 6).text, "0.00");
 }
 
 TEST_F(CellAccess, SetCellTypeKeepsEveryKnownCodeAndTakesOthersAsText) {
@@ -82,8 +82,8 @@ TEST_F(CellAccess, RealsThatAreNotFiniteMakeInvalidCells) {
     EXPECT_FALSE(grid.SetCellFixedAlt(13, col, number));
     EXPECT_FALSE(grid.SetCellGeneral(14, col, number));
     for (int row = 12; row <= 14; ++row) {
-      EXPECT_EQ(grid.cells[row][col].text, error) << number << " in row " << row;
-      EXPECT_EQ(grid.cells[row][col].invalid, 1) << number << " in row " << row;
+      EXPECT_EQ(grid.Sheet().Cell(row, col).text, error) << number << " in row " << row;
+      EXPECT_EQ(grid.Sheet().Cell(row, col).invalid, 1) << number << " in row " << row;
       double real = 0.0;
       EXPECT_FALSE(grid.GetCellReal(row, col, real)) << number << " in row " << row;
     }
@@ -96,7 +96,7 @@ TEST_F(CellAccess, ValueSettersLeaveTheTableUnmodified) {
   grid.SetCellType(1, 2, ctGeneral);
   grid.SetCellProtected(1, 3, 1);
   EXPECT_EQ(grid.modified, 0);
-  EXPECT_EQ(grid.cells[1][1].text, "2.50");
+  EXPECT_EQ(grid.Sheet().Cell(1, 1).text, "2.50");
   EXPECT_EQ(grid.GetCellProtected(1, 3), 1);
 }
 
@@ -119,7 +119,7 @@ TEST_F(CellAccess, BordersOutsideTheFourSidesChangeNothing) {
   grid.SetCellBorder(3, 3, 0, 2, RGB(1, 2, 3), 0);
   grid.SetCellBorder(3, 3, 5, 2, RGB(1, 2, 3), 0);
   EXPECT_EQ(grid.modified, 0);
-  for (const TCellBorder& border : grid.cells[3][3].Format().borders) EXPECT_EQ(border.width, 0);
+  for (const TCellBorder& border : grid.Sheet().Cell(3, 3).Format().borders) EXPECT_EQ(border.width, 0);
   int width = -1, style = -1;
   COLORREF color = 0;
   EXPECT_FALSE(grid.GetCellBorder(3, 3, 5, width, color, style));
@@ -133,26 +133,26 @@ TEST_F(CellAccess, BordersOutsideTheFourSidesChangeNothing) {
   EXPECT_EQ(style, PS_DOT);
   grid.SetCellBorder(3, 3, 1, 2, RGB(0, 0, 255), 0);
   EXPECT_TRUE(grid.GetCellBorder(3, 3, 1, width, color, style));
-  EXPECT_EQ(grid.cells[3][3].Format().borders[0].width, 2);
+  EXPECT_EQ(grid.Sheet().Cell(3, 3).Format().borders[0].width, 2);
   grid.SetCellBorder(3, 3, 2, INT_MAX, RGB(0, 0, 255), 0);
-  EXPECT_EQ(grid.cells[3][3].Format().borders[1].width, 10000);
+  EXPECT_EQ(grid.Sheet().Cell(3, 3).Format().borders[1].width, 10000);
 }
 
 TEST_F(CellAccess, SizesThatAreNoNumberChangeNothingAndOthersAreClamped) {
   grid.SetRowHeights(0, 0, std::numeric_limits<float>::quiet_NaN());
   grid.SetColumnWidths(0, 0, std::numeric_limits<float>::infinity());
-  EXPECT_EQ(grid.layout.rowHeights[0], 12.0f);
-  EXPECT_EQ(grid.layout.columnWidths[0], 60.0f);
+  EXPECT_EQ(grid.Sheet().RowHeights()[0], 12.0f);
+  EXPECT_EQ(grid.Sheet().ColumnWidths()[0], 60.0f);
   EXPECT_EQ(grid.modified, 0);
   grid.SetRowHeights(1, 2, 1.6e9f);
   grid.SetColumnWidths(1, 1, -4.0f);
-  EXPECT_EQ(grid.layout.rowHeights[2], 10000.0f);
-  EXPECT_EQ(grid.layout.columnWidths[1], 1.0f);
+  EXPECT_EQ(grid.Sheet().RowHeights()[2], 10000.0f);
+  EXPECT_EQ(grid.Sheet().ColumnWidths()[1], 1.0f);
 }
 
 TEST_F(CellAccess, FontsAreStoredPositiveAndTheSystemTextColourBecomesAuto) {
   grid.SetCellFont(0, 0, "Courier New", -12, -700, 1, 0, 1, RGB(0, 0, 0));
-  const TCellFont& font = grid.cells[0][0].Format().font;
+  const TCellFont& font = grid.Sheet().Cell(0, 0).Format().font;
   EXPECT_STREQ(font.faceName, "Courier New");
   EXPECT_EQ(font.size, 12);
   EXPECT_EQ(font.weight, 700);
@@ -162,13 +162,13 @@ TEST_F(CellAccess, FontsAreStoredPositiveAndTheSystemTextColourBecomesAuto) {
   EXPECT_EQ(grid.modified, 1);
 
   grid.SetCellFont(0, 1, "Arial", INT_MIN, 400, 0, 0, 0, 0x01000000);
-  EXPECT_EQ(grid.cells[0][1].Format().font.size, INT_MAX);
-  EXPECT_EQ(grid.cells[0][1].Format().font.color, AutoColor);
+  EXPECT_EQ(grid.Sheet().Cell(0, 1).Format().font.size, INT_MAX);
+  EXPECT_EQ(grid.Sheet().Cell(0, 1).Format().font.color, AutoColor);
 
   const std::string longName(60, 'x');
   grid.SetCellFont(0, 2, longName.c_str(), 10, 400, 0, 0, 0, RGB(9, 9, 9));
-  EXPECT_EQ(std::strlen(grid.cells[0][2].Format().font.faceName), 31u);
-  EXPECT_EQ(grid.cells[0][2].Format().font.color, RGB(9, 9, 9));
+  EXPECT_EQ(std::strlen(grid.Sheet().Cell(0, 2).Format().font.faceName), 31u);
+  EXPECT_EQ(grid.Sheet().Cell(0, 2).Format().font.color, RGB(9, 9, 9));
 
   char face[32];
   int size = 0, weight = 0;
@@ -192,7 +192,7 @@ TEST_F(CellAccess, BackgroundsAboveTheColourRangeBecomeTheWindowColour) {
 TEST_F(CellAccess, AlignmentAddsFlagsAndOverflowSkipsFrozenColumns) {
   grid.SetCellAlignment(5, 0, 2, 4, 0, 1);
   EXPECT_EQ(Alignment(5, 0), (std::array{2, 4, 0, 0}));  // column 0 is frozen: no overflow
-  EXPECT_TRUE(grid.cells[5][0].Format().textFormat & DT_SINGLELINE);
+  EXPECT_TRUE(grid.Sheet().Cell(5, 0).Format().textFormat & DT_SINGLELINE);
   grid.SetCellAlignment(5, 3, 5, 5, 1, 1);
   EXPECT_EQ(Alignment(5, 3), (std::array{5, 5, 1, 1}));
   // Alignment bits are only ever added.
@@ -208,10 +208,10 @@ TEST_F(CellAccess, AlignmentAddsFlagsAndOverflowSkipsFrozenColumns) {
 TEST_F(CellAccess, DatesAndTimesReadBack) {
   const SYSTEMTIME when{.wYear = 2001, .wMonth = 2, .wDay = 3, .wHour = 4, .wMinute = 5, .wSecond = 6};
   ASSERT_TRUE(grid.SetCellDate(7, 7, when));
-  EXPECT_EQ(grid.cells[7][7].text, "03.02.2001");
+  EXPECT_EQ(grid.Sheet().Cell(7, 7).text, "03.02.2001");
   SYSTEMTIME back;
   EXPECT_FALSE(grid.GetCellDateTime(7, 7, back));  // invalid kept from the empty text it had
-  grid.cells[7][7].invalid = 0;
+  grid.Sheet().Cell(7, 7).invalid = 0;
   EXPECT_TRUE(grid.GetCellDateTime(7, 7, back));
   EXPECT_EQ(back.wYear, 2001);
   EXPECT_EQ(back.wSecond, 6);
@@ -240,7 +240,7 @@ TEST_F(CellAccess, FirstVisibleCellIsTheTopLeftOnScreen) {
   EXPECT_EQ(std::pair(row, col), std::pair(0, 0));
   TGridwork unfrozen(nullptr, "t", nullptr, 10, 10, 0, 0, 1.0);
   unfrozen.FirstVisibleCell(row, col);
-  EXPECT_EQ(std::pair(row, col), std::pair(unfrozen.layout.topRow, unfrozen.layout.leftColumn));
+  EXPECT_EQ(std::pair(row, col), std::pair(unfrozen.Layout().topRow, unfrozen.Layout().leftColumn));
 }
 
 }  // namespace

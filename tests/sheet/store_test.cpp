@@ -34,27 +34,27 @@ class SheetStore : public testing::Test {
 
 TEST_F(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
   TGridwork grid(nullptr, "Gridwork Test", nullptr, 40, 20, 3, 1, 1.0);
-  EXPECT_EQ((std::array{grid.rowCount, grid.columnCount, grid.layout.frozenRows, grid.layout.frozenColumns}),
+  EXPECT_EQ((std::array{grid.Sheet().RowCount(), grid.Sheet().ColumnCount(), grid.Sheet().FrozenRows(), grid.Sheet().FrozenColumns()}),
             (std::array{40, 20, 3, 1}));
-  EXPECT_EQ(grid.layout.leftColumn, 1);
-  EXPECT_EQ(grid.layout.topRow, 3);
-  EXPECT_FLOAT_EQ(grid.layout.zoom, 1.0f);
+  EXPECT_EQ(grid.Layout().leftColumn, 1);
+  EXPECT_EQ(grid.Layout().topRow, 3);
+  EXPECT_FLOAT_EQ(grid.Layout().zoom, 1.0f);
   EXPECT_EQ(grid.modified, 0);
   EXPECT_EQ(grid.fileKind, 1);
   EXPECT_TRUE(grid.fileName.empty());
   EXPECT_EQ(grid.Attr.AccelTable, TResId(1));
   EXPECT_TRUE(grid.Attr.Style & WS_HSCROLL);
   EXPECT_TRUE(grid.Attr.Style & WS_VSCROLL);
-  ASSERT_EQ(grid.layout.rowHeights.size(), 40u);
-  ASSERT_EQ(grid.layout.columnWidths.size(), 20u);
-  ASSERT_EQ(grid.layout.rowPos.size(), 41u);
-  ASSERT_EQ(grid.layout.columnPos.size(), 21u);
-  for (float h : grid.layout.rowHeights) EXPECT_FLOAT_EQ(h, 12.0f);
-  for (float w : grid.layout.columnWidths) EXPECT_FLOAT_EQ(w, 60.0f);
+  ASSERT_EQ(grid.Sheet().RowHeights().size(), 40u);
+  ASSERT_EQ(grid.Sheet().ColumnWidths().size(), 20u);
+  ASSERT_EQ(grid.Layout().rowPos.size(), 41u);
+  ASSERT_EQ(grid.Layout().columnPos.size(), 21u);
+  for (float h : grid.Sheet().RowHeights()) EXPECT_FLOAT_EQ(h, 12.0f);
+  for (float w : grid.Sheet().ColumnWidths()) EXPECT_FLOAT_EQ(w, 60.0f);
   const TCell fresh;
   for (int r = 0; r < 40; ++r)
     for (int c = 0; c < 20; ++c) {
-      const TCell& cell = grid.cells[r][c];
+      const TCell& cell = grid.Sheet().Cell(r, c);
       ASSERT_EQ(cell.text, fresh.text);
       ASSERT_EQ(cell.dataType, ctText);
       ASSERT_EQ(cell.Format().textFormat, fresh.Format().textFormat);
@@ -63,19 +63,21 @@ TEST_F(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
     }
 }
 
-TEST_F(SheetStore, AllocateStoreBuildsTheShapeItIsAskedFor) {
+TEST_F(SheetStore, AnAdoptedSheetHasTheShapeItWasBuiltWith) {
   TGridwork grid(nullptr, "Gridwork Test", nullptr, 3, 2, 0, 0, 1.0);
   // Growing and shrinking from the counts the grid holds now.
   for (const auto& [rows, columns] : {std::pair{5, 4}, std::pair{1, 7}}) {
-    ASSERT_TRUE(grid.AllocateStore(rows, columns));
-    ASSERT_EQ(grid.cells.size(), static_cast<std::size_t>(rows));
-    EXPECT_EQ(grid.layout.rowHeights.size(), static_cast<std::size_t>(rows));
-    EXPECT_EQ(grid.layout.columnWidths.size(), static_cast<std::size_t>(columns));
-    EXPECT_EQ(grid.layout.rowPos.size(), static_cast<std::size_t>(rows) + 1);
-    EXPECT_EQ(grid.layout.columnPos.size(), static_cast<std::size_t>(columns) + 1);
-    grid.rowCount = rows;
-    grid.columnCount = columns;
-    for (int r = 0; r < rows; ++r) EXPECT_EQ(grid.cells[r][columns - 1].dataType, ctText);
+    TSheet built;
+    ASSERT_TRUE(built.Allocate(rows, columns));
+    grid.AdoptSheet(built);
+    ASSERT_EQ(grid.Sheet().Rows().size(), static_cast<std::size_t>(rows));
+    EXPECT_EQ(grid.Sheet().RowHeights().size(), static_cast<std::size_t>(rows));
+    EXPECT_EQ(grid.Sheet().ColumnWidths().size(), static_cast<std::size_t>(columns));
+    EXPECT_EQ(grid.Layout().rowPos.size(), static_cast<std::size_t>(rows) + 1);
+    EXPECT_EQ(grid.Layout().columnPos.size(), static_cast<std::size_t>(columns) + 1);
+    EXPECT_EQ(grid.Sheet().RowCount(), rows);
+    EXPECT_EQ(grid.Sheet().ColumnCount(), columns);
+    for (int r = 0; r < rows; ++r) EXPECT_EQ(grid.Sheet().Cell(r, columns - 1).dataType, ctText);
   }
 }
 
@@ -103,9 +105,9 @@ TEST_F(SheetStore, AStoreTooLargeForMemoryFailsCleanly) {
     EXPECT_EQ(boxes[0].text, u8"Недостаточно памяти"_cp);
     EXPECT_EQ(boxes[0].type, MB_ICONHAND | MB_TASKMODAL);
     EXPECT_EQ(boxes[0].owner, nullptr);
-    EXPECT_EQ(grid.rowCount, 0);
-    EXPECT_EQ(grid.columnCount, 0);
-    EXPECT_TRUE(grid.cells.empty());
+    EXPECT_EQ(grid.Sheet().RowCount(), 0);
+    EXPECT_EQ(grid.Sheet().ColumnCount(), 0);
+    EXPECT_TRUE(grid.Sheet().Empty());
     // Every cell operation on the empty table is harmless.
     EXPECT_FALSE(grid.SetCellText(0, 0, "x"));
     EXPECT_FALSE(grid.SetCellInteger(5, 5, 1));
@@ -116,11 +118,11 @@ TEST_F(SheetStore, AStoreTooLargeForMemoryFailsCleanly) {
   {
     // Counts whose product overflows any size type.
     TGridwork grid(nullptr, "Gridwork Test", nullptr, 1 << 30, 1 << 30, 0, 0, 1.0);
-    EXPECT_EQ(grid.rowCount, 0);
+    EXPECT_EQ(grid.Sheet().RowCount(), 0);
   }
   {
     TGridwork grid(nullptr, "Gridwork Test", nullptr, -1, 10, 0, 0, 1.0);
-    EXPECT_EQ(grid.rowCount, 0);
+    EXPECT_EQ(grid.Sheet().RowCount(), 0);
   }
   EXPECT_EQ(boxes.size(), 3u);
 }
@@ -151,7 +153,7 @@ TEST_F(SheetStore, AGridWithoutAStoreSurvivesItsWindowsLife) {
   for (UINT id : {CM_SELECTALL, CM_ZOOM200, CM_FITWIDTH, CM_FITHEIGHT, CM_FITWINDOW, CM_SELECTROW, CM_SELECTCOLUMN})
     grid.SendMessage(WM_COMMAND, id);
   ProcessPendingMessages();
-  EXPECT_EQ(grid.rowCount, 0);
+  EXPECT_EQ(grid.Sheet().RowCount(), 0);
   EXPECT_EQ(grid.editor, nullptr);
   EXPECT_EQ(boxes.size(), 1u);
 }
@@ -176,24 +178,25 @@ TEST_F(SheetStore, MessageBoxesCarryTheirStyles) {
 
 TEST_F(SheetStore, AShapeThatCannotBeBuiltLeavesTheTableAsItWas) {
   TGridwork grid(nullptr, "Gridwork Test", nullptr, 3, 2, 0, 0, 1.0);
-  grid.cells[1][1].SetInteger(42);
-  TSheetStore store;
+  ASSERT_TRUE(grid.SetCellType(1, 1, ctInteger));
+  ASSERT_TRUE(grid.SetCellInteger(1, 1, 42));
+  TSheet store;
   for (const auto& [rows, columns] : {std::pair{-1, 2}, std::pair{INT_MAX, INT_MAX}, std::pair{1 << 30, 1 << 20}})
     EXPECT_FALSE(store.Allocate(rows, columns)) << rows << " x " << columns;
-  EXPECT_TRUE(store.cells.empty());
-  EXPECT_EQ(grid.rowCount, 3);
-  EXPECT_EQ(grid.cells[1][1].text, "42");
+  EXPECT_TRUE(store.Empty());
+  EXPECT_EQ(grid.Sheet().RowCount(), 3);
+  EXPECT_EQ(grid.Sheet().Cell(1, 1).text, "42");
 
   ASSERT_TRUE(store.Allocate(4, 5));
-  EXPECT_EQ(store.rowHeights, std::vector<float>(4, 12.0f));
-  EXPECT_EQ(store.columnWidths, std::vector<float>(5, 60.0f));
-  grid.AdoptStore(store);
-  EXPECT_EQ(grid.rowCount, 4);
-  EXPECT_EQ(grid.columnCount, 5);
-  EXPECT_EQ(grid.layout.rowPos.size(), 5u);
-  EXPECT_EQ(grid.layout.columnPos.size(), 6u);
-  EXPECT_TRUE(grid.cells[3][4].text.empty());
+  EXPECT_EQ(store.RowHeights(), std::vector<float>(4, 12.0f));
+  EXPECT_EQ(store.ColumnWidths(), std::vector<float>(5, 60.0f));
+  grid.AdoptSheet(store);
+  EXPECT_EQ(grid.Sheet().RowCount(), 4);
+  EXPECT_EQ(grid.Sheet().ColumnCount(), 5);
+  EXPECT_EQ(grid.Layout().rowPos.size(), 5u);
+  EXPECT_EQ(grid.Layout().columnPos.size(), 6u);
+  EXPECT_TRUE(grid.Sheet().Cell(3, 4).text.empty());
   // The old table is handed back whole.
-  EXPECT_EQ(store.rowCount, 3);
-  EXPECT_EQ(store.cells[1][1].text, "42");
+  EXPECT_EQ(store.RowCount(), 3);
+  EXPECT_EQ(store.Cell(1, 1).text, "42");
 }

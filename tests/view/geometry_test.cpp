@@ -9,17 +9,17 @@ using Geometry = GridWindowTest;
 
 TEST_F(Geometry, RowsAndColumnsScaleWithTheZoom) {
   MakeGrid(40, 20, 3, 1);
-  EXPECT_FLOAT_EQ(grid->layout.pixelsPerPointY, 96.0f / 72);
-  EXPECT_EQ(grid->layout.rowPos[1], 16);
-  EXPECT_EQ(grid->layout.columnPos[1], 80);
-  EXPECT_EQ(grid->layout.rowPos[40], 640);
-  EXPECT_EQ(grid->layout.frozenHeight, 48);
-  EXPECT_EQ(grid->layout.frozenWidth, 80);
+  EXPECT_FLOAT_EQ(grid->Layout().pixelsPerPointY, 96.0f / 72);
+  EXPECT_EQ(grid->Layout().rowPos[1], 16);
+  EXPECT_EQ(grid->Layout().columnPos[1], 80);
+  EXPECT_EQ(grid->Layout().rowPos[40], 640);
+  EXPECT_EQ(grid->Layout().frozenHeight, 48);
+  EXPECT_EQ(grid->Layout().frozenWidth, 80);
   grid->SetZoom(0.75f);
-  EXPECT_EQ(grid->layout.rowPos[1], 12);
-  EXPECT_EQ(grid->layout.columnPos[1], 60);
-  EXPECT_EQ(grid->layout.columnPos[20], 1200);
-  EXPECT_EQ(grid->layout.frozenHeight, 36);
+  EXPECT_EQ(grid->Layout().rowPos[1], 12);
+  EXPECT_EQ(grid->Layout().columnPos[1], 60);
+  EXPECT_EQ(grid->Layout().columnPos[20], 1200);
+  EXPECT_EQ(grid->Layout().frozenHeight, 36);
 }
 
 TEST_F(Geometry, RowAndColumnSizesIgnoreOutsideIndicesAndHiddenWindowsKeepTheirPanes) {
@@ -28,18 +28,18 @@ TEST_F(Geometry, RowAndColumnSizesIgnoreOutsideIndicesAndHiddenWindowsKeepTheirP
   grid->SetRowHeights(38, 40, 30.0f);
   grid->SetColumnWidths(-1, 2, 30.0f);
   EXPECT_EQ(grid->modified, 0);
-  EXPECT_EQ(grid->layout.rowPos[40], 640);
+  EXPECT_EQ(grid->Layout().rowPos[40], 640);
   grid->SetColumnWidths(2, 3, 30.0f);
-  EXPECT_EQ(grid->layout.columnPos[4], 240);
+  EXPECT_EQ(grid->Layout().columnPos[4], 240);
   EXPECT_EQ(grid->modified, 1);
 
   // Hidden, the grid still gets positions but keeps its panes.
-  const TRect pane = grid->layout.mainPane;
+  const TRect pane = grid->Layout().mainPane;
   grid->ShowWindow(SW_HIDE);
   grid->SetColumnWidths(0, 0, 120.0f);
-  EXPECT_EQ(grid->layout.columnPos[1], 160);
-  EXPECT_EQ(grid->layout.frozenWidth, 80);
-  EXPECT_EQ(grid->layout.mainPane, pane);
+  EXPECT_EQ(grid->Layout().columnPos[1], 160);
+  EXPECT_EQ(grid->Layout().frozenWidth, 80);
+  EXPECT_EQ(grid->Layout().mainPane, pane);
 }
 
 TEST_F(Geometry, ScrollBarsGiveBackTheirSpaceWhenTheSheetFits) {
@@ -48,21 +48,23 @@ TEST_F(Geometry, ScrollBarsGiveBackTheirSpaceWhenTheSheetFits) {
   const int h = grid->GetWindowRect().Height();
   // The sheet's width and height in pixels, set through the point sizes.
   auto setSheetSize = [&](int width, int height) {
-    grid->layout.columnWidths = {static_cast<float>((width - 40) * 0.75), 30.0f};
-    grid->layout.rowHeights = {static_cast<float>((height - 40) * 0.75), 30.0f};
+    grid->Sheet().SetColumnWidths(0, 0, static_cast<float>((width - 40) * 0.75));
+    grid->Sheet().SetColumnWidths(1, 1, 30.0f);
+    grid->Sheet().SetRowHeights(0, 0, static_cast<float>((height - 40) * 0.75));
+    grid->Sheet().SetRowHeights(1, 1, 30.0f);
     grid->UpdateLayout();
   };
   // Both bars are shown at first and still count as space of the window.
   setSheetSize(w - 1, h - 1);
-  ASSERT_EQ(std::pair(grid->layout.columnPos[2], grid->layout.rowPos[2]), std::pair(w - 1, h - 1));
-  EXPECT_EQ(std::pair(grid->layout.hScrollBarShown, grid->layout.vScrollBarShown), std::pair(0, 0));
-  EXPECT_EQ(grid->layout.mainPane, (TRect{0, 0, w, h}));
+  ASSERT_EQ(std::pair(grid->Layout().columnPos[2], grid->Layout().rowPos[2]), std::pair(w - 1, h - 1));
+  EXPECT_EQ(std::pair(grid->Layout().hScrollBarShown, grid->Layout().vScrollBarShown), std::pair(0, 0));
+  EXPECT_EQ(grid->Layout().mainPane, (TRect{0, 0, w, h}));
   EXPECT_EQ(grid->GetClientRect(), (TRect{0, 0, w, h}));
 
   setSheetSize(w + 50, h + 50);
-  EXPECT_EQ(std::pair(grid->layout.hScrollBarShown, grid->layout.vScrollBarShown), std::pair(1, 1));
-  EXPECT_EQ(grid->layout.mainPane.right, w - GetSystemMetrics(SM_CXVSCROLL));
-  EXPECT_EQ(grid->layout.mainPane.bottom, h - GetSystemMetrics(SM_CYHSCROLL));
+  EXPECT_EQ(std::pair(grid->Layout().hScrollBarShown, grid->Layout().vScrollBarShown), std::pair(1, 1));
+  EXPECT_EQ(grid->Layout().mainPane.right, w - GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_EQ(grid->Layout().mainPane.bottom, h - GetSystemMetrics(SM_CYHSCROLL));
 }
 
 TEST_F(Geometry, SizeChangesAfterMinimisingStillUpdateTheLayout) {
@@ -70,8 +72,8 @@ TEST_F(Geometry, SizeChangesAfterMinimisingStillUpdateTheLayout) {
   grid->SendMessage(WM_SIZE, SIZE_MINIMIZED, 0);
   grid->SetWindowPos(nullptr, 0, 0, 400, 300, SWP_NOMOVE);
   ProcessPendingMessages();
-  EXPECT_EQ(grid->layout.mainPane.right, grid->GetClientRect().right);
-  EXPECT_EQ(grid->layout.mainPane.bottom, grid->GetClientRect().bottom);
+  EXPECT_EQ(grid->Layout().mainPane.right, grid->GetClientRect().right);
+  EXPECT_EQ(grid->Layout().mainPane.bottom, grid->GetClientRect().bottom);
 }
 
 // Resizes a partner grid from inside its own nested size change, the one a
@@ -98,17 +100,17 @@ TEST_F(Geometry, AGridsNestedSizeChangeDoesNotSwallowAnotherGrids) {
   auto first = std::make_unique<TPartnerResizingGrid>(host.get(), "First", nullptr, 2, 2, 0, 0, 1.0);
   ASSERT_TRUE(first->Create());
   ProcessPendingMessages();
-  ASSERT_EQ(std::pair(first->layout.hScrollBarShown, first->layout.vScrollBarShown), std::pair(0, 0));
+  ASSERT_EQ(std::pair(first->Layout().hScrollBarShown, first->Layout().vScrollBarShown), std::pair(0, 0));
 
   // Too narrow for its sheet, the first grid gets its horizontal bar, and
   // with it a nested size change during which the other grid is resized.
   first->partner = &other;
   first->SetWindowPos(nullptr, 0, 0, 100, 200, SWP_NOMOVE);
   ASSERT_EQ(first->partner, nullptr);
-  EXPECT_EQ(first->layout.hScrollBarShown, 1);
+  EXPECT_EQ(first->Layout().hScrollBarShown, 1);
   EXPECT_EQ(other.GetWindowRect().Width(), 300);
-  EXPECT_EQ(other.layout.mainPane.right, other.GetClientRect().right);
-  EXPECT_EQ(other.layout.mainPane.bottom, other.GetClientRect().bottom);
+  EXPECT_EQ(other.Layout().mainPane.right, other.GetClientRect().right);
+  EXPECT_EQ(other.Layout().mainPane.bottom, other.GetClientRect().bottom);
   first.reset();
 }
 

@@ -75,13 +75,13 @@ TEST_F(PaintCell, WideBordersLieInsideTheCellInTheirOrder) {
 }
 
 TEST_F(PaintCell, BorderWidthFollowsTheZoomButNeverVanishes) {
-  grid.layout.zoom = 0.25f;
+  grid.Layout().zoom = 0.25f;
   cell.ChangeFormat([&](TCellFormat& format) { format.borders[2] = {1, PS_SOLID, kPaintRed}; });
   grid.DrawCell(canvas.dc, 10, 10, 40, 20, cell);
   canvas.Expect({{20, 9, kPaintWhite}, {20, 10, kPaintRed}, {20, 11, kPaintWhite}});
 
   // Width 4 at 100 %: a 4-pixel pen centred 2 pixels inside the edge.
-  grid.layout.zoom = 1.0f;
+  grid.Layout().zoom = 1.0f;
   TCell wide;
   wide.ChangeFormat([&](TCellFormat& format) { format.borders[0] = {4, PS_SOLID, kPaintBlue}; });
   grid.DrawCell(canvas.dc, 100, 10, 60, 30, wide);
@@ -131,17 +131,17 @@ TEST_F(PaintCell, OtherFontsAreMadeForTheCellAtTheZoom) {
 }
 
 TEST_F(PaintCell, TheLargestSizesBordersAndFontsDrawWithoutOverflow) {
-  grid.layout.zoom = 4.0f;
-  for (float& width : grid.layout.columnWidths) width = 10000.0f;
-  for (float& height : grid.layout.rowHeights) height = 10000.0f;
+  grid.Layout().zoom = 4.0f;
+  for (float& width : grid.Sheet().ColumnWidths()) width = 10000.0f;
+  for (float& height : grid.Sheet().RowHeights()) height = 10000.0f;
   for (int c = 0; c < 4; ++c) {
-    grid.cells[1][c].text = "Wg";
-    grid.cells[1][c].ChangeFormat([c](TCellFormat& format) {
+    grid.Sheet().Cell(1, c).text = "Wg";
+    grid.Sheet().Cell(1, c).ChangeFormat([c](TCellFormat& format) {
       format.font.size = 0x7FFFFFFF;
       for (TCellBorder& border : format.borders) border = {c == 1 ? 1 : kMaxBorderWidth, PS_DOT, kPaintBlue};
     });
   }
-  const int size = TSheetLayout::ScaledSize(10000.0f, 4.0f, grid.layout.pixelsPerPointX);
+  const int size = TSheetLayout::ScaledSize(10000.0f, 4.0f, grid.Layout().pixelsPerPointX);
   grid.DrawCellRange(canvas.dc, 100 - size, 100 - size, 0, 0, 3, 3, 0);
   // The first row has no borders; the wide ones of the second row's first
   // cell cover its corner of the canvas.
@@ -154,10 +154,10 @@ TEST_F(PaintCell, TheLargestSizesBordersAndFontsDrawWithoutOverflow) {
 
 TEST_F(PaintCell, RangeStepsThroughTruncatedCellSizes) {
   // 40.4 points = 53.87 pixels: every cell is 53 wide, so the third starts at 106.
-  for (int c = 0; c < 3; ++c) grid.layout.columnWidths[c] = 40.4f;
-  grid.cells[0][0].ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
-  grid.cells[0][1].ChangeFormat([&](TCellFormat& format) { format.background = kPaintGreen; });
-  grid.cells[0][2].ChangeFormat([&](TCellFormat& format) { format.background = kPaintBlue; });
+  for (int c = 0; c < 3; ++c) grid.Sheet().SetColumnWidths(c, c, 40.4f);
+  grid.Sheet().Cell(0, 0).ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
+  grid.Sheet().Cell(0, 1).ChangeFormat([&](TCellFormat& format) { format.background = kPaintGreen; });
+  grid.Sheet().Cell(0, 2).ChangeFormat([&](TCellFormat& format) { format.background = kPaintBlue; });
   grid.DrawCellRange(canvas.dc, 0, 0, 2, 0, 0, 0, 0);  // corners in any order
   // A 12-point row is 16 pixels.
   canvas.Expect({{52, 5, kPaintRed}, {53, 5, kPaintGreen}, {105, 5, kPaintGreen}, {106, 5, kPaintBlue},
@@ -165,9 +165,9 @@ TEST_F(PaintCell, RangeStepsThroughTruncatedCellSizes) {
 }
 
 TEST_F(PaintCell, OverflowOnlyRangeDrawsJustTheRunningTexts) {
-  grid.cells[0][0].ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
-  grid.cells[0][1].ChangeFormat([&](TCellFormat& format) { format.background = kPaintGreen; });
-  grid.cells[0][1].ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_NOCLIP; });
+  grid.Sheet().Cell(0, 0).ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
+  grid.Sheet().Cell(0, 1).ChangeFormat([&](TCellFormat& format) { format.background = kPaintGreen; });
+  grid.Sheet().Cell(0, 1).ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_NOCLIP; });
   grid.DrawCellRange(canvas.dc, 0, 0, 0, 0, 1, 0, 1);
   canvas.Expect({{40, 8, kPaintWhite}, {120, 8, kPaintGreen}});
 }

@@ -45,7 +45,7 @@ TEST_F(PaintFit, MeasuresEmptyAndWrappedCells) {
   grid.SetCellText(1, 1, "one two three four five six seven eight");
   const TRect line = grid.MeasureCell(1, 1, canvas.dc);
   EXPECT_GT(line.right, 60);
-  grid.cells[1][1].ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_WORDBREAK; });
+  grid.Sheet().Cell(1, 1).ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_WORDBREAK; });
   const TRect wrapped = grid.MeasureCell(1, 1, canvas.dc);
   EXPECT_GT(wrapped.bottom, line.bottom);
 }
@@ -53,19 +53,19 @@ TEST_F(PaintFit, MeasuresEmptyAndWrappedCells) {
 TEST_F(PaintFit, FittingChangesOnlyTheColumnsOfTextsThatDoNotFit) {
   grid.SetCellText(2, 2, "12");
   grid.SetCellText(3, 4, "abc");
-  const auto widths = grid.layout.columnWidths;
-  const auto heights = grid.layout.rowHeights;
-  grid.FitCellsToText(0, 0, 9, 19);
-  EXPECT_EQ(grid.layout.columnWidths, widths);
-  EXPECT_EQ(grid.layout.rowHeights, heights);
+  const auto widths = grid.Sheet().ColumnWidths();
+  const auto heights = grid.Sheet().RowHeights();
+  grid.FitCellsToText(TCellRange{0, 0, 9, 19});
+  EXPECT_EQ(grid.Sheet().ColumnWidths(), widths);
+  EXPECT_EQ(grid.Sheet().RowHeights(), heights);
   EXPECT_FALSE(AnythingInvalid());
 
   // A long text widens its column and repaints from it.
   grid.SetCellText(5, 2, "a rather long text for one cell");
   grid.FitCellToText(5, 2);
-  EXPECT_GT(grid.layout.columnWidths[2], 60.0f);
-  EXPECT_FLOAT_EQ(grid.layout.columnWidths[1], 60.0f);
-  EXPECT_FLOAT_EQ(grid.layout.rowHeights[5], 12.0f);
+  EXPECT_GT(grid.Sheet().ColumnWidths()[2], 60.0f);
+  EXPECT_FLOAT_EQ(grid.Sheet().ColumnWidths()[1], 60.0f);
+  EXPECT_FLOAT_EQ(grid.Sheet().RowHeights()[5], 12.0f);
   TRect invalid;
   ASSERT_TRUE(grid.GetUpdateRect(invalid));
   EXPECT_EQ(invalid.left, grid.CellRect(5, 2).left);
@@ -76,18 +76,18 @@ TEST_F(PaintFit, FittingGrowsNoSizeBeyondTheLargestASizeCommandOffers) {
   std::string lines;
   for (int i = 0; i < 1500; ++i) lines += "x\r\n";
   grid.SetCellText(6, 3, lines.c_str());
-  grid.FitCellsToText(0, 0, 9, 19);
-  EXPECT_EQ(grid.layout.columnWidths[2], 10000.0f);
-  EXPECT_EQ(grid.layout.rowHeights[6], 10000.0f);
+  grid.FitCellsToText(TCellRange{0, 0, 9, 19});
+  EXPECT_EQ(grid.Sheet().ColumnWidths()[2], 10000.0f);
+  EXPECT_EQ(grid.Sheet().RowHeights()[6], 10000.0f);
 }
 
 TEST_F(PaintFit, RunningTextNeverWidensItsColumnButLargeFontRaisesTheRow) {
   grid.SetCellText(5, 2, "a rather long text for one cell");
-  grid.cells[5][2].ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_NOCLIP; });
-  grid.cells[5][2].ChangeFormat([&](TCellFormat& format) { format.font.size = 30; });
+  grid.Sheet().Cell(5, 2).ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_NOCLIP; });
+  grid.Sheet().Cell(5, 2).ChangeFormat([&](TCellFormat& format) { format.font.size = 30; });
   grid.FitCellToText(5, 2);
-  EXPECT_FLOAT_EQ(grid.layout.columnWidths[2], 60.0f);
-  EXPECT_GT(grid.layout.rowHeights[5], 30.0f);
+  EXPECT_FLOAT_EQ(grid.Sheet().ColumnWidths()[2], 60.0f);
+  EXPECT_GT(grid.Sheet().RowHeights()[5], 30.0f);
   TRect invalid;
   ASSERT_TRUE(grid.GetUpdateRect(invalid));
   EXPECT_EQ(invalid.top, grid.CellRect(5, 0).top);
@@ -96,8 +96,8 @@ TEST_F(PaintFit, RunningTextNeverWidensItsColumnButLargeFontRaisesTheRow) {
 TEST_F(PaintFit, EditorColoursComeFromTheCurrentCell) {
   EXPECT_EQ(grid.EvCtlColor(canvas.dc, grid.GetHandle(), CTLCOLOR_EDIT), nullptr);
 
-  grid.cells[2][3].ChangeFormat([&](TCellFormat& format) { format.background = RGB(10, 20, 30); });
-  grid.cells[2][3].ChangeFormat([&](TCellFormat& format) { format.font.color = RGB(200, 0, 0); });
+  grid.Sheet().Cell(2, 3).ChangeFormat([&](TCellFormat& format) { format.background = RGB(10, 20, 30); });
+  grid.Sheet().Cell(2, 3).ChangeFormat([&](TCellFormat& format) { format.font.color = RGB(200, 0, 0); });
   grid.BeginEdit(2, 3);
   ASSERT_TRUE(grid.editor);
   const HWND edit = grid.editor->GetHandle();

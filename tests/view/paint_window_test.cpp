@@ -68,8 +68,8 @@ TEST_F(PaintWindow, StartUpTableShowsItsBlocksBordersAndSeparators) {
             {367, 392, kPaintGreen}, {367, 393, kPaintWhite}, {367, 431, kPaintWhite}, {367, 432, kPaintGreen}});
 
   // Separators at frozenHeight = 60 and frozenWidth = 53, across the client.
-  EXPECT_EQ(grid->layout.frozenHeight, 60);
-  EXPECT_EQ(grid->layout.frozenWidth, 53);
+  EXPECT_EQ(grid->Layout().frozenHeight, 60);
+  EXPECT_EQ(grid->Layout().frozenWidth, 53);
   const TRect client = grid->GetClientRect();
   c.Expect({{0, 60, kPaintBlack}, {500, 60, kPaintBlack}, {client.right - 1, 60, kPaintBlack},
             {500, 59, kPaintWhite}, {500, 61, kPaintWhite}, {53, 0, kPaintBlack}, {53, 500, kPaintBlack},
@@ -113,7 +113,7 @@ TEST_F(PaintWindow, RunningTextCrossesEmptyNeighboursButNeverAFrozenColumn) {
   // Scrolled so that column 3 lies left of the view: its text still shows
   // in the visible columns and stops at the frozen column.
   grid->ScrollTo(4, 0);
-  ASSERT_EQ(grid->layout.leftColumn, 4);
+  ASSERT_EQ(grid->Layout().leftColumn, 4);
   auto after = Render(*grid);
   EXPECT_GT(after->Ink(TRect{81, top, 200, bottom}), 0);
   EXPECT_EQ(after->Ink(TRect{0, top, 80, bottom}), 0);
@@ -125,17 +125,17 @@ TEST_F(PaintWindow, RunningTextCrossesEmptyNeighboursButNeverAFrozenColumn) {
 // must give the same pixels there as a full one.
 void ExpectSeamlessPanes(TGridwork& grid, float zoom, int rowPx, int colPx) {
   static constexpr COLORREF kColours[3] = {kPaintRed, kPaintGreen, kPaintBlue};
-  for (int r = 0; r < grid.rowCount; ++r)
-    for (int c = 0; c < grid.columnCount; ++c)
-      grid.cells[r][c].ChangeFormat([&](TCellFormat& format) { format.background = kColours[(r + c) % 3]; });
+  for (int r = 0; r < grid.Sheet().RowCount(); ++r)
+    for (int c = 0; c < grid.Sheet().ColumnCount(); ++c)
+      grid.Sheet().Cell(r, c).ChangeFormat([&](TCellFormat& format) { format.background = kColours[(r + c) % 3]; });
   grid.SetZoom(zoom);
   grid.ScrollTo(4, 7);
-  ASSERT_EQ(grid.layout.leftColumn, 4);
-  ASSERT_EQ(grid.layout.topRow, 7);
+  ASSERT_EQ(grid.Layout().leftColumn, 4);
+  ASSERT_EQ(grid.Layout().topRow, 7);
   const int frozenW = colPx;
   const int frozenH = 3 * rowPx;
-  ASSERT_EQ(grid.layout.frozenWidth, frozenW);
-  ASSERT_EQ(grid.layout.frozenHeight, frozenH);
+  ASSERT_EQ(grid.Layout().frozenWidth, frozenW);
+  ASSERT_EQ(grid.Layout().frozenHeight, frozenH);
 
   TRect client = grid.GetClientRect();
   TPaintCanvas full(client.Width(), client.Height());

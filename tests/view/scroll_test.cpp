@@ -21,64 +21,64 @@ class Scrolling : public GridWindowTest {
 
 TEST_F(Scrolling, LastFirstColumnIsTheOneFromWhichTheRestFits) {
   MakeSheet();
-  ASSERT_EQ(grid->layout.mainPane.Width(), 400);
-  EXPECT_EQ(grid->layout.maxLeftColumn, 15);
+  ASSERT_EQ(grid->Layout().mainPane.Width(), 400);
+  EXPECT_EQ(grid->Layout().maxLeftColumn, 15);
   int minPos = -1;
   int maxPos = -1;
   grid->GetScrollRange(SB_HORZ, minPos, maxPos);
   EXPECT_EQ(std::pair(minPos, maxPos), std::pair(1, 15));
   Scroll(WM_HSCROLL, SB_RIGHT);
-  EXPECT_EQ(std::pair(grid->layout.leftColumn, grid->layout.rightColumn), std::pair(15, 19));
+  EXPECT_EQ(std::pair(grid->Layout().leftColumn, grid->Layout().rightColumn), std::pair(15, 19));
   grid->ScrollTo(100, -100);
-  EXPECT_EQ(std::pair(grid->layout.leftColumn, grid->layout.topRow), std::pair(15, 3));
+  EXPECT_EQ(std::pair(grid->Layout().leftColumn, grid->Layout().topRow), std::pair(15, 3));
 
   // At the end the arrow greys and comes back one step before it.
   Scroll(WM_HSCROLL, SB_LINERIGHT);
-  EXPECT_EQ(grid->layout.leftColumn, 15);
+  EXPECT_EQ(grid->Layout().leftColumn, 15);
   EXPECT_EQ(GetScrollBarDisabledArrows(*grid, SB_HORZ), ESB_DISABLE_RTDN);
   Scroll(WM_HSCROLL, SB_LINELEFT);
-  EXPECT_EQ(grid->layout.leftColumn, 14);
+  EXPECT_EQ(grid->Layout().leftColumn, 14);
   EXPECT_EQ(GetScrollBarDisabledArrows(*grid, SB_HORZ), ESB_ENABLE_BOTH);
 }
 
 TEST_F(Scrolling, PagesAndTheThumb) {
   MakeSheet();
-  EXPECT_EQ(grid->layout.rightColumn, 5);
+  EXPECT_EQ(grid->Layout().rightColumn, 5);
   Scroll(WM_HSCROLL, SB_PAGERIGHT);
-  EXPECT_EQ(grid->layout.leftColumn, 5);
+  EXPECT_EQ(grid->Layout().leftColumn, 5);
   Scroll(WM_HSCROLL, SB_PAGELEFT);
-  EXPECT_EQ(grid->layout.leftColumn, 1);
+  EXPECT_EQ(grid->Layout().leftColumn, 1);
   // From the middle, back to the first column whose page ends before column 10.
   grid->ScrollTo(10, 3);
   Scroll(WM_HSCROLL, SB_PAGELEFT);
-  EXPECT_EQ(grid->layout.leftColumn, 5);
+  EXPECT_EQ(grid->Layout().leftColumn, 5);
   // The thumb moves the view only when released.
   Scroll(WM_VSCROLL, SB_THUMBTRACK, 12);
-  EXPECT_EQ(grid->layout.topRow, 3);
+  EXPECT_EQ(grid->Layout().topRow, 3);
   Scroll(WM_VSCROLL, SB_THUMBPOSITION, 12);
-  EXPECT_EQ(grid->layout.topRow, 12);
+  EXPECT_EQ(grid->Layout().topRow, 12);
 
   // A page down from the top would start at the last partly visible row,
   // but no further than the row from which the rest of the sheet fits.
   grid->ScrollTo(1, 3);
-  ASSERT_GT(grid->layout.bottomRow, grid->layout.maxTopRow);
+  ASSERT_GT(grid->Layout().bottomRow, grid->Layout().maxTopRow);
   Scroll(WM_VSCROLL, SB_PAGEDOWN);
-  EXPECT_EQ(grid->layout.topRow, grid->layout.maxTopRow);
+  EXPECT_EQ(grid->Layout().topRow, grid->Layout().maxTopRow);
   MakeSheet(100);
-  const int bottom = grid->layout.bottomRow;
-  ASSERT_LT(bottom, grid->layout.maxTopRow);
+  const int bottom = grid->Layout().bottomRow;
+  ASSERT_LT(bottom, grid->Layout().maxTopRow);
   Scroll(WM_VSCROLL, SB_PAGEDOWN);
-  EXPECT_EQ(grid->layout.topRow, bottom);
+  EXPECT_EQ(grid->Layout().topRow, bottom);
 }
 
 TEST_F(Scrolling, RepaintsTheUncoveredStripOrEverything) {
   MakeSheet();
   grid->Validate();
   Scroll(WM_HSCROLL, SB_LINERIGHT);
-  EXPECT_EQ(UpdateRect(), (TRect{400, 0, 480, grid->layout.mainPane.bottom}));
+  EXPECT_EQ(UpdateRect(), (TRect{400, 0, 480, grid->Layout().mainPane.bottom}));
   grid->Validate();
   Scroll(WM_VSCROLL, SB_LINEDOWN);
-  EXPECT_EQ(UpdateRect(), (TRect{0, grid->layout.mainPane.bottom - 16, 480, grid->layout.mainPane.bottom}));
+  EXPECT_EQ(UpdateRect(), (TRect{0, grid->Layout().mainPane.bottom - 16, 480, grid->Layout().mainPane.bottom}));
   grid->Validate();
   grid->ScrollTo(3, 6);
   EXPECT_EQ(UpdateRect(), grid->GetClientRect());
@@ -92,7 +92,7 @@ TEST_F(Scrolling, RepaintsTheUncoveredStripOrEverything) {
   }
   grid->Validate();
   grid->ScrollTo(4, 6);
-  EXPECT_EQ(grid->layout.leftColumn, 4);
+  EXPECT_EQ(grid->Layout().leftColumn, 4);
   EXPECT_EQ(UpdateRect(), TRect{});
   EXPECT_NE(Pixel(10, 100), RGB(255, 0, 0));
   EXPECT_NE(Pixel(470, 100), RGB(255, 0, 0));
@@ -102,10 +102,10 @@ TEST_F(Scrolling, RepaintsTheUncoveredStripOrEverything) {
 TEST_F(Scrolling, OneStepMovesOnlyTheScrollingPixels) {
   MakeSheet();
   for (int r = 0; r < 40; ++r) {
-    grid->cells[r][0].ChangeFormat([&](TCellFormat& format) { format.background = RGB(255, 0, 0); });
-    grid->cells[r][2].ChangeFormat([&](TCellFormat& format) { format.background = RGB(0, 255, 0); });
+    grid->Sheet().Cell(r, 0).ChangeFormat([&](TCellFormat& format) { format.background = RGB(255, 0, 0); });
+    grid->Sheet().Cell(r, 2).ChangeFormat([&](TCellFormat& format) { format.background = RGB(0, 255, 0); });
   }
-  grid->cells[5][1].ChangeFormat([&](TCellFormat& format) { format.background = RGB(0, 0, 255); });
+  grid->Sheet().Cell(5, 1).ChangeFormat([&](TCellFormat& format) { format.background = RGB(0, 0, 255); });
   grid->Invalidate(true);
   grid->UpdateWindow();
   ASSERT_EQ(GetSurfacePixel(grid->GetHandle(), 170, 100), RGB(0, 255, 0));
@@ -157,12 +157,12 @@ TEST_F(Scrolling, AnEditorScrolledOutOfViewClosesWithItsTextAndOneStillShownFoll
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "cell " << c.row << ", " << c.col << " view to " << c.toCol << ", " << c.toRow);
     grid->ScrollTo(1, 3);
-    grid->cells[c.row][c.col].text.clear();
+    grid->Sheet().Cell(c.row, c.col).text.clear();
     grid->BeginEdit(c.row, c.col);
     ASSERT_TRUE(grid->editor);
     grid->editor->SendMessage(WM_CHAR, '7', 0);
     grid->ScrollTo(c.toCol, c.toRow);
-    ASSERT_EQ(std::pair(grid->layout.leftColumn, grid->layout.topRow), std::pair(c.toCol, c.toRow));
+    ASSERT_EQ(std::pair(grid->Layout().leftColumn, grid->Layout().topRow), std::pair(c.toCol, c.toRow));
     EXPECT_EQ(grid->editor != nullptr, c.open);
     if (grid->editor) {
       TPoint cellCorner{grid->CellRect(c.row, c.col).left, grid->CellRect(c.row, c.col).top};
@@ -171,7 +171,7 @@ TEST_F(Scrolling, AnEditorScrolledOutOfViewClosesWithItsTextAndOneStillShownFoll
       EXPECT_EQ((TPoint{editor.left, editor.top}), cellCorner);
       grid->EndEdit();
     }
-    EXPECT_EQ(grid->cells[c.row][c.col].text, "7");
+    EXPECT_EQ(grid->Sheet().Cell(c.row, c.col).text, "7");
   }
 }
 
@@ -179,21 +179,21 @@ TEST_F(Scrolling, OversizedRowsAndColumns) {
   MakeSheet();
   // A tall row in the scrolling part switches vertical scrolling off.
   grid->ScrollTo(1, 10);
-  grid->layout.rowHeights[20] = 600.0f;
+  grid->Sheet().SetRowHeights(20, 20, 600.0f);
   grid->UpdateLayout();
-  EXPECT_EQ(grid->layout.topRow, 3);
+  EXPECT_EQ(grid->Layout().topRow, 3);
   EXPECT_EQ(GetScrollBarDisabledArrows(*grid, SB_VERT), ESB_DISABLE_BOTH);
 
   // An oversized last column or row stays reachable.
-  grid->layout.rowHeights[20] = 12.0f;
-  grid->layout.columnWidths[19] = 600.0f;
-  grid->layout.rowHeights[39] = 600.0f;
+  grid->Sheet().SetRowHeights(20, 20, 12.0f);
+  grid->Sheet().SetColumnWidths(19, 19, 600.0f);
+  grid->Sheet().SetRowHeights(39, 39, 600.0f);
   grid->UpdateLayout();
-  EXPECT_EQ(std::pair(grid->layout.maxLeftColumn, grid->layout.maxTopRow), std::pair(19, 39));
+  EXPECT_EQ(std::pair(grid->Layout().maxLeftColumn, grid->Layout().maxTopRow), std::pair(19, 39));
   Scroll(WM_HSCROLL, SB_RIGHT);
   Scroll(WM_VSCROLL, SB_BOTTOM);
-  EXPECT_EQ(std::pair(grid->layout.leftColumn, grid->layout.topRow), std::pair(19, 39));
-  EXPECT_EQ(std::pair(grid->layout.rightColumn, grid->layout.bottomRow), std::pair(19, 39));
+  EXPECT_EQ(std::pair(grid->Layout().leftColumn, grid->Layout().topRow), std::pair(19, 39));
+  EXPECT_EQ(std::pair(grid->Layout().rightColumn, grid->Layout().bottomRow), std::pair(19, 39));
   EXPECT_EQ(grid->CellRect(39, 19), (TRect{80, 48, 880, 848}));
 }
 
@@ -206,24 +206,24 @@ TEST_F(Scrolling, AutoScrollStepsByThePointersDistanceUpToAPage) {
     SetCursorPos(screen.x, screen.y);
     grid->AutoScrollStep();
   };
-  ASSERT_GE(grid->layout.bottomRow - grid->layout.topRow, 3);
+  ASSERT_GE(grid->Layout().bottomRow - grid->Layout().topRow, 3);
   stepWithPointerAt(100, client.bottom + 3);
-  EXPECT_EQ(std::pair(grid->layout.leftColumn, grid->layout.topRow), std::pair(1, 6));
+  EXPECT_EQ(std::pair(grid->Layout().leftColumn, grid->Layout().topRow), std::pair(1, 6));
   // Far out to the right: no more than up to the last visible column.
   stepWithPointerAt(client.right + 300, 100);
-  EXPECT_EQ(std::pair(grid->layout.leftColumn, grid->layout.topRow), std::pair(5, 6));
+  EXPECT_EQ(std::pair(grid->Layout().leftColumn, grid->Layout().topRow), std::pair(5, 6));
   stepWithPointerAt(-2, -1);
-  EXPECT_EQ(std::pair(grid->layout.leftColumn, grid->layout.topRow), std::pair(3, 5));
+  EXPECT_EQ(std::pair(grid->Layout().leftColumn, grid->Layout().topRow), std::pair(3, 5));
 
   // Rows exactly as high as the main pane: one row per step.
-  const int paneHeight = grid->layout.mainPane.Height();
-  for (int r = 3; r < 40; ++r) grid->layout.rowHeights[r] = static_cast<float>(paneHeight * 0.75);
+  const int paneHeight = grid->Layout().mainPane.Height();
+  for (int r = 3; r < 40; ++r) grid->Sheet().SetRowHeights(r, r, static_cast<float>(paneHeight * 0.75));
   grid->UpdateLayout();
-  ASSERT_EQ(grid->layout.mainPane.Height(), paneHeight);
-  ASSERT_EQ(grid->layout.bottomRow, grid->layout.topRow);
-  const int top = grid->layout.topRow;
+  ASSERT_EQ(grid->Layout().mainPane.Height(), paneHeight);
+  ASSERT_EQ(grid->Layout().bottomRow, grid->Layout().topRow);
+  const int top = grid->Layout().topRow;
   stepWithPointerAt(100, client.bottom + 3);
-  EXPECT_EQ(grid->layout.topRow, top + 1);
+  EXPECT_EQ(grid->Layout().topRow, top + 1);
 }
 
 TEST_F(Scrolling, AnEmptyTableScrollsAndSelectsNothing) {
@@ -235,7 +235,7 @@ TEST_F(Scrolling, AnEmptyTableScrollsAndSelectsNothing) {
   int row = -1;
   int col = -1;
   EXPECT_FALSE(grid->CellFromPoint({10, 10}, row, col));
-  EXPECT_EQ(std::pair(grid->layout.leftColumn, grid->layout.topRow), std::pair(0, 0));
+  EXPECT_EQ(std::pair(grid->Layout().leftColumn, grid->Layout().topRow), std::pair(0, 0));
   EXPECT_TRUE(grid->CellRect(0, 0).IsNull());
 }
 

@@ -19,9 +19,9 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
   for (float bad : {0.09f, 4.01f}) {
     grid->SetModified(false);
     grid->SetZoom(bad);
-    EXPECT_FLOAT_EQ(grid->layout.zoom, 1.0f);
+    EXPECT_FLOAT_EQ(grid->Layout().zoom, 1.0f);
     EXPECT_EQ(grid->modified, 0);
-    EXPECT_EQ(grid->layout.columnPos[1], 80);
+    EXPECT_EQ(grid->Layout().columnPos[1], 80);
   }
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].text, u8"Допустимый масштаб: от 10% до 400%"_cp);
@@ -29,10 +29,10 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
   EXPECT_EQ(boxes[0].owner, grid->GetHandle());
 
   grid->SetZoom(0.1f);
-  EXPECT_FLOAT_EQ(grid->layout.zoom, 0.1f);
+  EXPECT_FLOAT_EQ(grid->Layout().zoom, 0.1f);
   grid->SetZoom(4.0f);
-  EXPECT_FLOAT_EQ(grid->layout.zoom, 4.0f);
-  EXPECT_EQ(grid->layout.columnPos[1], 320);
+  EXPECT_FLOAT_EQ(grid->Layout().zoom, 4.0f);
+  EXPECT_EQ(grid->Layout().columnPos[1], 320);
   EXPECT_EQ(grid->modified, 1);
   EXPECT_EQ(boxes.size(), 2u);
 }
@@ -53,65 +53,65 @@ TEST_F(Zoom, CommandsAndFactorsRepaintMarkModifiedAndPickTheCursor) {
       grid->SendMessage(WM_COMMAND, step.command, 0);
     else
       grid->SetZoom(step.factor);
-    EXPECT_FLOAT_EQ(grid->layout.zoom, step.factor);
+    EXPECT_FLOAT_EQ(grid->Layout().zoom, step.factor);
     EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), step.cursor);
     EXPECT_EQ(grid->modified, 1);
     TRect update;
     ASSERT_TRUE(grid->GetUpdateRect(update));
     EXPECT_EQ(update, grid->GetClientRect());
   }
-  EXPECT_EQ(grid->layout.rowPos[1], 16);
+  EXPECT_EQ(grid->Layout().rowPos[1], 16);
   EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(Zoom, FitWidthAndFitHeightScaleByTheClientArea) {
   MakeGrid(40, 20, 3, 1);
   grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
-  EXPECT_LT(grid->layout.zoom, 1.0f);
+  EXPECT_LT(grid->Layout().zoom, 1.0f);
   const int width = grid->GetClientRect().Width();
-  EXPECT_THAT(grid->layout.columnPos[20], AllOf(Le(width), Ge(width - 20)));
+  EXPECT_THAT(grid->Layout().columnPos[20], AllOf(Le(width), Ge(width - 20)));
 
   // Both bars are shown at 100 %, so no correction applies: z = ch * zoom / TH.
   grid->SendMessage(WM_COMMAND, CM_ZOOM100, 0);
   const int height = grid->GetClientRect().Height();
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
-  EXPECT_FLOAT_EQ(grid->layout.zoom, static_cast<float>(height / 640.0));
-  EXPECT_LE(grid->layout.rowPos[40], grid->GetClientRect().Height());
+  EXPECT_FLOAT_EQ(grid->Layout().zoom, static_cast<float>(height / 640.0));
+  EXPECT_LE(grid->Layout().rowPos[40], grid->GetClientRect().Height());
   // From a zoom whose rows were truncated, the sheet grows past the window.
   grid->SendMessage(WM_COMMAND, CM_ZOOM25, 0);
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
-  EXPECT_GT(grid->layout.zoom, 0.25f);
+  EXPECT_GT(grid->Layout().zoom, 0.25f);
 }
 
 TEST_F(Zoom, WithCellFittingOnAZoomGrowsColumnsToTheirTexts) {
   MakeGrid(40, 20, 3, 1);
   grid->SetCellText(5, 4, "a text far too long for one column");
-  ASSERT_FLOAT_EQ(grid->layout.columnWidths[4], 60.0f);
+  ASSERT_FLOAT_EQ(grid->Sheet().ColumnWidths()[4], 60.0f);
   grid->autoFit = 1;
   grid->SetZoom(2.0f);
-  EXPECT_GT(grid->layout.columnWidths[4], 60.0f);
-  EXPECT_FLOAT_EQ(grid->layout.columnWidths[3], 60.0f);
+  EXPECT_GT(grid->Sheet().ColumnWidths()[4], 60.0f);
+  EXPECT_FLOAT_EQ(grid->Sheet().ColumnWidths()[3], 60.0f);
 }
 
 TEST_F(Zoom, FittingLeavesRoomForTheBarItBrings) {
   // 240 x 320 pixels in a 600 x 400 window: no bars yet, but at the window's
   // width the sheet grows taller than the window.
   MakeGrid(20, 3, 0, 0);
-  ASSERT_EQ(grid->layout.vScrollBarShown, 0);
+  ASSERT_EQ(grid->Layout().vScrollBarShown, 0);
   grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
-  EXPECT_GT(grid->layout.zoom, 2.0f);
-  EXPECT_EQ(std::pair(grid->layout.hScrollBarShown, grid->layout.vScrollBarShown), std::pair(0, 1));
+  EXPECT_GT(grid->Layout().zoom, 2.0f);
+  EXPECT_EQ(std::pair(grid->Layout().hScrollBarShown, grid->Layout().vScrollBarShown), std::pair(0, 1));
   const int width = grid->GetClientRect().Width();
-  EXPECT_THAT(grid->layout.columnPos[3], AllOf(Le(width), Ge(width - 12)));
+  EXPECT_THAT(grid->Layout().columnPos[3], AllOf(Le(width), Ge(width - 12)));
 
   // 400 x 160 pixels: at the window's height the sheet grows wider than it.
   MakeGrid(10, 5, 0, 0);
-  ASSERT_EQ(grid->layout.hScrollBarShown, 0);
+  ASSERT_EQ(grid->Layout().hScrollBarShown, 0);
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
-  EXPECT_GT(grid->layout.zoom, 2.0f);
-  EXPECT_EQ(std::pair(grid->layout.hScrollBarShown, grid->layout.vScrollBarShown), std::pair(1, 0));
+  EXPECT_GT(grid->Layout().zoom, 2.0f);
+  EXPECT_EQ(std::pair(grid->Layout().hScrollBarShown, grid->Layout().vScrollBarShown), std::pair(1, 0));
   const int height = grid->GetClientRect().Height();
-  EXPECT_THAT(grid->layout.rowPos[10], AllOf(Le(height), Ge(height - 10)));
+  EXPECT_THAT(grid->Layout().rowPos[10], AllOf(Le(height), Ge(height - 10)));
 }
 
 TEST_F(Zoom, FitsOutsideTheZoomRangeAreDroppedSilently) {
@@ -120,7 +120,7 @@ TEST_F(Zoom, FitsOutsideTheZoomRangeAreDroppedSilently) {
   grid->SetModified(false);
   grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
-  EXPECT_FLOAT_EQ(grid->layout.zoom, 1.0f);
+  EXPECT_FLOAT_EQ(grid->Layout().zoom, 1.0f);
   EXPECT_EQ(grid->modified, 0);
   EXPECT_TRUE(boxes.empty());
 }
@@ -130,13 +130,13 @@ TEST_F(Zoom, FitWindowSizesTheGridOnePixelBeyondTheSheetUnlessItOutgrowsTheScree
   grid->SendMessage(WM_COMMAND, CM_FITWINDOW, 0);
   ProcessPendingMessages();
   const TRect client = grid->GetClientRect();
-  EXPECT_EQ(client.Width(), grid->layout.columnPos[3] + 1);
-  EXPECT_EQ(client.Height(), grid->layout.rowPos[4] + 1);
-  EXPECT_EQ(std::pair(grid->layout.hScrollBarShown, grid->layout.vScrollBarShown), std::pair(0, 0));
+  EXPECT_EQ(client.Width(), grid->Layout().columnPos[3] + 1);
+  EXPECT_EQ(client.Height(), grid->Layout().rowPos[4] + 1);
+  EXPECT_EQ(std::pair(grid->Layout().hScrollBarShown, grid->Layout().vScrollBarShown), std::pair(0, 0));
 
   MakeGrid(40, 20, 3, 1);
   grid->SetZoom(4.0f);
-  ASSERT_GT(grid->layout.columnPos[20], GetSystemMetrics(SM_CXFULLSCREEN));
+  ASSERT_GT(grid->Layout().columnPos[20], GetSystemMetrics(SM_CXFULLSCREEN));
   const TRect before = grid->GetWindowRect();
   grid->SendMessage(WM_COMMAND, CM_FITWINDOW, 0);
   ProcessPendingMessages();

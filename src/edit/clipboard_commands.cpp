@@ -7,30 +7,15 @@
 #include "platform/system/clipboard.h"
 #include "sheet/gridwork.h"
 
-namespace {
-
-// The selection put in order and clamped to the sheet.
-void SelectedRange(const TGridwork& grid, int& left, int& top, int& right, int& bottom) {
-  left = grid.selection.anchorColumn;
-  top = grid.selection.anchorRow;
-  right = grid.selection.endColumn;
-  bottom = grid.selection.endRow;
-  grid.NormalizeRange(left, top, right, bottom);
-}
-
-}  // namespace
-
 void TGridwork::TakeSnapshot(std::unique_ptr<TEditInfo>& slot) {
   if (!hasSelection || cells.empty()) {
     slot.reset();
     return;
   }
-  int left, top, right, bottom;
-  SelectedRange(*this, left, top, right, bottom);
   if (slot)
-    slot->Retake(cells, left, top, right, bottom);
+    slot->Retake(cells, SelectedRange());
   else
-    slot = std::make_unique<TEditInfo>(cells, left, top, right, bottom);
+    slot = std::make_unique<TEditInfo>(cells, SelectedRange());
   slot->scrollColumn = layout.leftColumn;
   slot->scrollRow = layout.topRow;
 }
@@ -41,14 +26,13 @@ void TGridwork::AnnounceClipboard() {
   if (!clipboard.IsOpen()) return;
   clipboard.EmptyClipboard();
   clipboard.SetClipboardData(CF_TEXT, nullptr);
-  int left, top, right, bottom;
-  clipboardCells->GetRange(left, top, right, bottom);
-  if (PictureFitsClipboard(left, top, right, bottom)) clipboard.SetClipboardData(CF_DIB, nullptr);
+  if (PictureFitsClipboard(clipboardCells->GetRange())) clipboard.SetClipboardData(CF_DIB, nullptr);
 }
 
 void TGridwork::ClearRange(int left, int top, int right, int bottom) {
   if (cells.empty()) return;
-  NormalizeRange(left, top, right, bottom);
+  const TCellRange range = NormalizeRange({left, top, right, bottom});
+  left = range.left, top = range.top, right = range.right, bottom = range.bottom;
   for (int r = top; r <= bottom; ++r) {
     TCell* row = cells[r].get();
     for (int c = left; c <= right; ++c)
@@ -58,8 +42,7 @@ void TGridwork::ClearRange(int left, int top, int right, int bottom) {
 }
 
 void TGridwork::RestoreCells(const TEditInfo& info) {
-  int left, top, right, bottom;
-  info.GetRange(left, top, right, bottom);
+  const auto [left, top, right, bottom] = info.GetRange();
   for (int r = top; r <= bottom; ++r) {
     TCell* row = cells[r].get();
     for (int c = left; c <= right; ++c) {
@@ -73,8 +56,7 @@ void TGridwork::RestoreCells(const TEditInfo& info) {
 
 bool TGridwork::SelectionWritable() const {
   if (!hasSelection || cells.empty()) return false;
-  int left, top, right, bottom;
-  SelectedRange(*this, left, top, right, bottom);
+  const auto [left, top, right, bottom] = SelectedRange();
   for (int r = top; r <= bottom; ++r) {
     const TCell* row = cells[r].get();
     for (int c = left; c <= right; ++c)
@@ -98,7 +80,8 @@ void TGridwork::ReleaseClipboard() {
 
 void TGridwork::ParseTextIntoRange(std::string_view text, int left, int top, int right, int bottom) {
   if (cells.empty()) return;
-  NormalizeRange(left, top, right, bottom);
+  const TCellRange range = NormalizeRange({left, top, right, bottom});
+  left = range.left, top = range.top, right = range.right, bottom = range.bottom;
   ClearRange(left, top, right, bottom);
   ForEachTextField(text, bottom - top + 1, right - left + 1, [&](int line, int column, std::string_view field) {
     cells[top + line][left + column].text = field;
@@ -114,20 +97,18 @@ void TGridwork::CmEditCut() {
   TakeSnapshot(undoRecord);
   undoRecord->restoreSelection = 1;
   AnnounceClipboard();
-  int left, top, right, bottom;
-  SelectedRange(*this, left, top, right, bottom);
-  ClearRange(left, top, right, bottom);
-  InvalidateRect(RangeRect(left, top, right, bottom), true);
+  const TCellRange range = SelectedRange();
+  ClearRange(range.left, range.top, range.right, range.bottom);
+  InvalidateRect(RangeRect(range), true);
 }
 
 void TGridwork::CmEditClear() {
   if (!hasSelection) return;
   TakeSnapshot(undoRecord);
   undoRecord->restoreSelection = 1;
-  int left, top, right, bottom;
-  SelectedRange(*this, left, top, right, bottom);
-  ClearRange(left, top, right, bottom);
-  InvalidateRect(RangeRect(left, top, right, bottom), true);
+  const TCellRange range = SelectedRange();
+  ClearRange(range.left, range.top, range.right, range.bottom);
+  InvalidateRect(RangeRect(range), true);
 }
 
 void TGridwork::CmEditPaste() {
@@ -143,8 +124,8 @@ void TGridwork::CmEditPaste() {
 
   TakeSnapshot(undoRecord);
   undoRecord->restoreSelection = 1;
-  int left, top, right, bottom;
-  SelectedRange(*this, left, top, right, bottom);
+  const TCellRange range = SelectedRange();
+  const auto [left, top, right, bottom] = range;
   ParseTextIntoRange(std::string_view(text, strnlen(text, GlobalSize(mem))), left, top, right, bottom);
   GlobalUnlock(mem);
   for (int r = top; r <= bottom; ++r) {
@@ -154,7 +135,7 @@ void TGridwork::CmEditPaste() {
   CellChanged();
   if (autoFit) FitCellsToText(left, top, right, bottom);
   clipboard.CloseClipboard();
-  InvalidateRect(RangeRect(left, top, right, bottom), true);
+  InvalidateRect(RangeRect(range), true);
 }
 
 void TGridwork::CeEditCut(TCommandEnabler& ce) { ce.Enable(SelectionWritable()); }

@@ -32,13 +32,13 @@ void TGridwork::CmInsertColumns() {
 
 void TGridwork::CmDeleteRows() {
   if (!hasSelection) return;
-  SelectRange(0, selection.anchorRow, columnCount - 1, selection.endRow);
+  SelectRange({0, selection.anchorRow, columnCount - 1, selection.endRow});
   if (AskYesNo(u8"Удалить выделенные строки?"_cp) == IDYES) DeleteRows(selection.anchorRow, selection.endRow);
 }
 
 void TGridwork::CmDeleteColumns() {
   if (!hasSelection) return;
-  SelectRange(selection.anchorColumn, 0, selection.endColumn, rowCount - 1);
+  SelectRange({selection.anchorColumn, 0, selection.endColumn, rowCount - 1});
   if (AskYesNo(u8"Удалить выделенные столбцы?"_cp) == IDYES)
     DeleteColumns(selection.anchorColumn, selection.endColumn);
 }

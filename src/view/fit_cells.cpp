@@ -9,7 +9,8 @@
 
 void TGridwork::FitCellsToText(int left, int top, int right, int bottom) {
   if (cells.empty() || GetHandle() == nullptr) return;
-  NormalizeRange(left, top, right, bottom);
+  const TCellRange range = NormalizeRange({left, top, right, bottom});
+  left = range.left, top = range.top, right = range.right, bottom = range.bottom;
   TClientDC dc(*this);
 
   // Columns first, so that wrapped texts are measured at their new widths.

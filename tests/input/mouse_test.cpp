@@ -1,7 +1,6 @@
 // Mouse gestures: clicks, drags with auto-scrolling, double clicks, the
 // context menu and its row and column commands; and the zoom dialog.
 
-#include <algorithm>
 #include <initializer_list>
 #include <tuple>
 

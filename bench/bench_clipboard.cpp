@@ -40,7 +40,7 @@ TGridwork& Table() {
     g->Attr.H = 600;
     g->Create();
     ProcessPendingMessages();
-    g->SelectRange(0, 0, kColumns - 1, kRows - 1);
+    g->SelectRange({0, 0, kColumns - 1, kRows - 1});
     return g;
   }();
   return *grid;
@@ -77,13 +77,13 @@ void BM_PasteIntoTheSameRange(benchmark::State& state) {
 void BM_LargestPictureAsPng(benchmark::State& state) {
   TGridwork& grid = Table();
   int bottom = 0;
-  while (grid.PictureFitsClipboard(0, 0, kColumns - 1, bottom + 1)) ++bottom;
-  grid.SelectRange(0, 0, kColumns - 1, bottom);
+  while (grid.PictureFitsClipboard({0, 0, kColumns - 1, bottom + 1})) ++bottom;
+  grid.SelectRange({0, 0, kColumns - 1, bottom});
   for (auto _ : state) {
     grid.CmEditCopy();
     benchmark::DoNotOptimize(GetDesktopClipboardData("image/png").size());
   }
-  grid.SelectRange(0, 0, kColumns - 1, kRows - 1);
+  grid.SelectRange({0, 0, kColumns - 1, kRows - 1});
   state.counters["rows"] = bottom + 1;
 }
 

@@ -6,30 +6,15 @@
 #include "platform/system/clipboard.h"
 #include "sheet/gridwork.h"
 
-namespace {
-
-// The selection put in order and clamped to the sheet.
-void SelectedRange(const TGridwork& grid, int& left, int& top, int& right, int& bottom) {
-  left = grid.selection.anchorColumn;
-  top = grid.selection.anchorRow;
-  right = grid.selection.endColumn;
-  bottom = grid.selection.endRow;
-  grid.NormalizeRange(left, top, right, bottom);
-}
-
-}  // namespace
-
 void TGridwork::TakeSnapshot(std::unique_ptr<TEditInfo>& slot) {
   if (!hasSelection || sheet.Empty()) {
     slot.reset();
     return;
   }
-  int left, top, right, bottom;
-  SelectedRange(*this, left, top, right, bottom);
   if (slot)
-    slot->Retake(sheet.Rows(), left, top, right, bottom);
+    slot->Retake(sheet.Rows(), SelectedRange());
   else
-    slot = std::make_unique<TEditInfo>(sheet.Rows(), left, top, right, bottom);
+    slot = std::make_unique<TEditInfo>(sheet.Rows(), SelectedRange());
   slot->scrollColumn = layout.leftColumn;
   slot->scrollRow = layout.topRow;
 }
@@ -40,32 +25,23 @@ void TGridwork::AnnounceClipboard() {
   if (!clipboard.IsOpen()) return;
   clipboard.EmptyClipboard();
   clipboard.SetClipboardData(CF_TEXT, nullptr);
-  int left, top, right, bottom;
-  clipboardCells->GetRange(left, top, right, bottom);
-  if (PictureFitsClipboard(left, top, right, bottom)) clipboard.SetClipboardData(CF_DIB, nullptr);
+  if (PictureFitsClipboard(clipboardCells->GetRange())) clipboard.SetClipboardData(CF_DIB, nullptr);
 }
 
 void TGridwork::ClearRange(const TCellRange& range) {
   if (sheet.Empty()) return;
-  int left = range.left, top = range.top, right = range.right, bottom = range.bottom;
-  NormalizeRange(left, top, right, bottom);
-  sheet.ClearRange(TCellRange{left, top, right, bottom});
+  sheet.ClearRange(NormalizeRange(range));
   SetModified(true);
 }
 
 void TGridwork::RestoreCells(const TEditInfo& info) {
   sheet.RestoreTexts(info);
-  int left, top, right, bottom;
-  info.GetRange(left, top, right, bottom);
-  if (autoFit) FitCellsToText(TCellRange{left, top, right, bottom});
+  if (autoFit) FitCellsToText(info.GetRange());
   SetModified(true);
 }
 
 bool TGridwork::SelectionWritable() const {
-  if (!hasSelection || sheet.Empty()) return false;
-  int left, top, right, bottom;
-  SelectedRange(*this, left, top, right, bottom);
-  return sheet.RangeWritable(TCellRange{left, top, right, bottom});
+  return hasSelection && !sheet.Empty() && sheet.RangeWritable(SelectedRange());
 }
 
 bool TGridwork::ClipboardHasText() {
@@ -90,20 +66,18 @@ void TGridwork::CmEditCut() {
   TakeSnapshot(undoRecord);
   undoRecord->restoreSelection = 1;
   AnnounceClipboard();
-  int left, top, right, bottom;
-  SelectedRange(*this, left, top, right, bottom);
-  ClearRange(TCellRange{left, top, right, bottom});
-  InvalidateRect(RangeRect(left, top, right, bottom), true);
+  const TCellRange range = SelectedRange();
+  ClearRange(range);
+  InvalidateRect(RangeRect(range), true);
 }
 
 void TGridwork::CmEditClear() {
   if (!hasSelection) return;
   TakeSnapshot(undoRecord);
   undoRecord->restoreSelection = 1;
-  int left, top, right, bottom;
-  SelectedRange(*this, left, top, right, bottom);
-  ClearRange(TCellRange{left, top, right, bottom});
-  InvalidateRect(RangeRect(left, top, right, bottom), true);
+  const TCellRange range = SelectedRange();
+  ClearRange(range);
+  InvalidateRect(RangeRect(range), true);
 }
 
 void TGridwork::CmEditPaste() {
@@ -119,16 +93,14 @@ void TGridwork::CmEditPaste() {
 
   TakeSnapshot(undoRecord);
   undoRecord->restoreSelection = 1;
-  int left, top, right, bottom;
-  SelectedRange(*this, left, top, right, bottom);
-  const TCellRange range{left, top, right, bottom};
+  const TCellRange range = SelectedRange();
   sheet.PasteText(std::string_view(text, strnlen(text, GlobalSize(mem))), range);
   SetModified(true);
   GlobalUnlock(mem);
   CellChanged();
   if (autoFit) FitCellsToText(range);
   clipboard.CloseClipboard();
-  InvalidateRect(RangeRect(left, top, right, bottom), true);
+  InvalidateRect(RangeRect(range), true);
 }
 
 void TGridwork::CeEditCut(TCommandEnabler& ce) { ce.Enable(SelectionWritable()); }

@@ -14,10 +14,13 @@ namespace {
 
 // The picture of a range, drawn from the cells that cellAt answers; null
 // when the bitmap cannot be had.
-std::unique_ptr<TBitmap> DrawRangeBitmap(TGridwork& grid, int left, int top, int right, int bottom,
+std::unique_ptr<TBitmap> DrawRangeBitmap(TGridwork& grid, const TCellRange& corners,
                                          const TGridwork::TCellSource& cellAt) {
   if (grid.GetHandle() == nullptr || grid.Sheet().Empty()) return nullptr;
-  grid.NormalizeRange(left, top, right, bottom);
+  const TCellRange range = grid.NormalizeRange(corners);
+  // A range beside the sheet has no cells to show.
+  if (range.Empty()) return nullptr;
+  const auto [left, top, right, bottom] = range;
   const int width = grid.Layout().columnPos[right + 1] - grid.Layout().columnPos[left] + 1;
   const int height = grid.Layout().rowPos[bottom + 1] - grid.Layout().rowPos[top] + 1;
   TClientDC client(grid);
@@ -32,14 +35,15 @@ std::unique_ptr<TBitmap> DrawRangeBitmap(TGridwork& grid, int left, int top, int
 
 }  // namespace
 
-std::unique_ptr<TBitmap> TGridwork::RenderRangeBitmap(int left, int top, int right, int bottom) {
-  return DrawRangeBitmap(*this, left, top, right, bottom,
-                         [this](int row, int col) -> const TCell& { return sheet.Cell(row, col); });
+std::unique_ptr<TBitmap> TGridwork::RenderRangeBitmap(const TCellRange& range) {
+  return DrawRangeBitmap(*this, range, [this](int row, int col) -> const TCell& { return sheet.Cell(row, col); });
 }
 
-bool TGridwork::PictureFitsClipboard(int left, int top, int right, int bottom) const {
+bool TGridwork::PictureFitsClipboard(const TCellRange& corners) const {
   if (sheet.Empty()) return false;
-  NormalizeRange(left, top, right, bottom);
+  const TCellRange range = NormalizeRange(corners);
+  if (range.Empty()) return false;
+  const auto [left, top, right, bottom] = range;
   const long long width = layout.columnPos[right + 1] - layout.columnPos[left] + 1;
   const long long height = layout.rowPos[bottom + 1] - layout.rowPos[top] + 1;
   return width * height <= kMaxClipboardPicturePixels;
@@ -66,17 +70,16 @@ bool TGridwork::RenderPicture() {
     return false;
   };
   if (!clipboardCells) return fail();
-  int left, top, right, bottom;
-  clipboardCells->GetRange(left, top, right, bottom);
+  const TCellRange range = clipboardCells->GetRange();
   // The zoom may have grown the range since it was copied.
-  if (right >= sheet.ColumnCount() || bottom >= sheet.RowCount() || !PictureFitsClipboard(left, top, right, bottom)) return fail();
+  if (range.right >= sheet.ColumnCount() || range.bottom >= sheet.RowCount() || !PictureFitsClipboard(range)) return fail();
 
   // The picture shows the copied texts in the cells' present formats. It is
   // drawn from a copy of each cell holding its copied text, so that asking
   // for the picture, at whatever moment, changes nothing in the sheet.
   TCell shown;
   const std::unique_ptr<TBitmap> bitmap =
-      DrawRangeBitmap(*this, left, top, right, bottom, [this, &shown](int row, int col) -> const TCell& {
+      DrawRangeBitmap(*this, range, [this, &shown](int row, int col) -> const TCell& {
         shown = sheet.Cell(row, col);
         shown.text = *clipboardCells->TextAt(row, col);
         shown.UpdateFromText();

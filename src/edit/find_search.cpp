@@ -100,7 +100,7 @@ bool TGridwork::SearchCell(int row, int col, int& offset, const char* text, bool
     const auto length = static_cast<LPARAM>(std::strlen(text));
     editor->SendMessage(EM_SETSEL, static_cast<WPARAM>(offset), offset + length);
   } else {
-    SelectRange(col, row, col, row);
+    SelectRange(TCellRange::Single({row, col}));
   }
   return true;
 }
@@ -132,7 +132,7 @@ void TGridwork::ScrollIntoView(int row, int col) {
   }
   HideSelection();
   if (sheet.Cell(row, col).writeProtected)
-    SelectRange(col, row, col, row);
+    SelectRange(TCellRange::Single({row, col}));
   else
     BeginEdit(row, col);
 }

@@ -5,25 +5,24 @@
 
 void TGridwork::CmEditUndo() {
   if (!undoRecord) return;
-  int left, top, right, bottom;
-  undoRecord->GetRange(left, top, right, bottom);
+  const TCellRange range = undoRecord->GetRange();
   // Changes of the sheet's shape drop the record; one that outlived such a
   // change cannot be restored.
-  if (right >= sheet.ColumnCount() || bottom >= sheet.RowCount()) {
+  if (range.right >= sheet.ColumnCount() || range.bottom >= sheet.RowCount()) {
     DropUndo();
     return;
   }
-  auto redo = std::make_unique<TEditInfo>(sheet.Rows(), left, top, right, bottom);
+  auto redo = std::make_unique<TEditInfo>(sheet.Rows(), range);
   redo->scrollColumn = undoRecord->scrollColumn;
   redo->scrollRow = undoRecord->scrollRow;
 
   ScrollTo(undoRecord->scrollColumn, undoRecord->scrollRow);
   RestoreCells(*undoRecord);
   if (undoRecord->restoreSelection == 1)
-    SelectRange(left, top, right, bottom);
+    SelectRange(range);
   else
     HideSelection();
-  InvalidateRect(RangeRect(left, top, right, bottom), true);
+  InvalidateRect(RangeRect(range), true);
 
   redo->restoreSelection = hasSelection;
   undoRecord = std::move(redo);

@@ -188,8 +188,7 @@ bool TGridwork::SaveChangesIfWanted() {
 bool TGridwork::CanClose() {
   if (!SaveChangesIfWanted()) return false;
   if (clipboardCells && GetClipboardOwner() == GetHandle()) {
-    int left, top, right, bottom;
-    clipboardCells->GetRange(left, top, right, bottom);
+    const auto [left, top, right, bottom] = clipboardCells->GetRange();
     if (std::abs(right - left) * std::abs(bottom - top) > 100 &&
         AskYesNo(u8"Буфер обмена содержит большой фрагмент данных. Вы хотите, чтобы этот фрагмент был доступен "
                  u8"после закрытия окна?"_cp) == IDNO)

@@ -63,7 +63,7 @@ bool TGridwork::WriteTextFile(const std::string& name) {
 
 bool TGridwork::WriteBitmapFile(const std::string& name) {
   fileFailure = TFileFailure::Unknown;
-  const std::unique_ptr<TBitmap> bitmap = RenderRangeBitmap(0, 0, sheet.ColumnCount() - 1, sheet.RowCount() - 1);
+  const std::unique_ptr<TBitmap> bitmap = RenderRangeBitmap(TCellRange::All(sheet.RowCount(), sheet.ColumnCount()));
   if (!bitmap) return false;
   const bool written = TDib(*bitmap).WriteFile(name);
   fileFailure = written ? TFileFailure::Unknown : FileFailureOfError(LastFileReplaceError());

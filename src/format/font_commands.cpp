@@ -27,8 +27,9 @@ std::array<COLORREF, 16>& CustomColors() {
 }  // namespace
 
 void TGridwork::CmFormatFont() {
-  int left, top, right, bottom;
-  if (!FormatTarget(left, top, right, bottom)) return;
+  TCellRange target;
+  if (!FormatTarget(target)) return;
+  const auto [left, top, right, bottom] = target;
   const TCellFont& first = sheet.Cell(top, left).Format().font;
   COLORREF color = first.color;
   bool sameFont = true;
@@ -61,12 +62,13 @@ void TGridwork::CmFormatFont() {
     for (int c = left; c <= right; ++c)
       SetCellFont(r, c, logFont.lfFaceName, choose.iPointSize / 10, logFont.lfWeight, logFont.lfItalic,
                   logFont.lfUnderline, logFont.lfStrikeOut, chosen);
-  FinishFormat(left, top, right, bottom);
+  FinishFormat(target);
 }
 
 void TGridwork::CmFormatBackground() {
-  int left, top, right, bottom;
-  if (!FormatTarget(left, top, right, bottom)) return;
+  TCellRange target;
+  if (!FormatTarget(target)) return;
+  const auto [left, top, right, bottom] = target;
   COLORREF color = sheet.Cell(top, left).Format().background;
   for (int r = top; r <= bottom; ++r)
     for (int c = left; c <= right; ++c)
@@ -82,5 +84,5 @@ void TGridwork::CmFormatBackground() {
   if (!ChooseColorA(&choose)) return;
   for (int r = top; r <= bottom; ++r)
     for (int c = left; c <= right; ++c) SetCellBackground(r, c, choose.rgbResult);
-  FinishFormat(left, top, right, bottom);
+  FinishFormat(target);
 }

@@ -16,34 +16,30 @@ bool IsRealCell(const TCell& cell) {
 
 }  // namespace
 
-bool TGridwork::FormatTarget(int& left, int& top, int& right, int& bottom) const {
+bool TGridwork::FormatTarget(TCellRange& target) const {
   if (sheet.Empty()) return false;
   if (editor) {
-    left = right = curCol;
-    top = bottom = curRow;
+    target = TCellRange::Single({curRow, curCol});
     return true;
   }
   if (!hasSelection) return false;
-  left = selection.anchorColumn;
-  top = selection.anchorRow;
-  right = selection.endColumn;
-  bottom = selection.endRow;
-  NormalizeRange(left, top, right, bottom);
+  target = SelectedRange();
   return true;
 }
 
-void TGridwork::FinishFormat(int left, int top, int right, int bottom) {
+void TGridwork::FinishFormat(const TCellRange& target) {
   // Reopening the editor makes it take the cell's new font and colours.
   if (editor) BeginEdit(curRow, curCol);
-  InvalidateRect(RangeRect(left, top, right, bottom), true);
+  InvalidateRect(RangeRect(target), true);
   SetModified(true);
 }
 
 void TGridwork::CeFormatTarget(TCommandEnabler& ce) { ce.Enable(editor != nullptr || hasSelection != 0); }
 
 void TGridwork::CmFormatStandard() {
-  int left, top, right, bottom;
-  if (!FormatTarget(left, top, right, bottom)) return;
+  TCellRange target;
+  if (!FormatTarget(target)) return;
+  const auto [left, top, right, bottom] = target;
   // The picture belongs to the value's type, not to the appearance: it stays.
   for (int r = top; r <= bottom; ++r)
     for (int c = left; c <= right; ++c)
@@ -53,12 +49,13 @@ void TGridwork::CmFormatStandard() {
         format.background = defaultCellFormat.background;
         format.textFormat = defaultCellFormat.textFormat;
       });
-  FinishFormat(left, top, right, bottom);
+  FinishFormat(target);
 }
 
 bool TGridwork::TargetIsReal() const {
-  int left, top, right, bottom;
-  if (!FormatTarget(left, top, right, bottom)) return false;
+  TCellRange target;
+  if (!FormatTarget(target)) return false;
+  const auto [left, top, right, bottom] = target;
   for (int r = top; r <= bottom; ++r)
     for (int c = left; c <= right; ++c)
       if (!IsRealCell(sheet.Cell(r, c))) return false;
@@ -68,8 +65,9 @@ bool TGridwork::TargetIsReal() const {
 void TGridwork::CeFormatPrecision(TCommandEnabler& ce) { ce.Enable(TargetIsReal()); }
 
 void TGridwork::CmFormatPrecision() {
-  int left, top, right, bottom;
-  if (!TargetIsReal() || !FormatTarget(left, top, right, bottom)) return;
+  TCellRange target;
+  if (!TargetIsReal() || !FormatTarget(target)) return;
+  const auto [left, top, right, bottom] = target;
   // The precision all targets share, else 2.
   const LONG first = sheet.Cell(top, left).precision;
   LONG precision = first;
@@ -83,5 +81,5 @@ void TGridwork::CmFormatPrecision() {
       // A cell that refuses ends its row; the next row goes on.
       if (!cell.SetPrecision(precision) || !cell.FormatValue()) break;
     }
-  FinishFormat(left, top, right, bottom);
+  FinishFormat(target);
 }

@@ -19,20 +19,20 @@ LONG CommonSize(const std::vector<float>& sizes, int first, int last, LONG fallb
 }  // namespace
 
 void TGridwork::CmRowHeight() {
-  int left, top, right, bottom;
-  if (!FormatTarget(left, top, right, bottom)) return;
-  LONG height = CommonSize(sheet.RowHeights(), top, bottom, static_cast<LONG>(kDefaultRowHeight));
+  TCellRange target;
+  if (!FormatTarget(target)) return;
+  LONG height = CommonSize(sheet.RowHeights(), target.top, target.bottom, static_cast<LONG>(kDefaultRowHeight));
   if (!AskInteger(this, u8"Выбор высоты строк"_cp, u8"высота строки"_cp, height, kMinCellSize, kMaxCellSize)) return;
-  SetRowHeights(top, bottom, static_cast<float>(height));
+  SetRowHeights(target.top, target.bottom, static_cast<float>(height));
   Invalidate(true);
 }
 
 void TGridwork::CmColumnWidth() {
-  int left, top, right, bottom;
-  if (!FormatTarget(left, top, right, bottom)) return;
-  LONG width = CommonSize(sheet.ColumnWidths(), left, right, static_cast<LONG>(kDefaultColumnWidth));
+  TCellRange target;
+  if (!FormatTarget(target)) return;
+  LONG width = CommonSize(sheet.ColumnWidths(), target.left, target.right, static_cast<LONG>(kDefaultColumnWidth));
   if (!AskInteger(this, u8"Выбор ширины столбцов"_cp, u8"ширина столбца"_cp, width, kMinCellSize, kMaxCellSize)) return;
-  SetColumnWidths(left, right, static_cast<float>(width));
+  SetColumnWidths(target.left, target.right, static_cast<float>(width));
   Invalidate(true);
 }
 

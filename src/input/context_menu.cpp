@@ -1,8 +1,6 @@
 // The context menu of the right button and the row and column selection
 // commands that only it offers.
 
-#include <algorithm>
-
 #include "app/commands.h"
 #include "input/edit_cell.h"
 #include "platform/text/cp1251_literal.h"
@@ -30,17 +28,13 @@ void TGridwork::EvRButtonDown(UINT, const TPoint& point) {
   menu.AppendMenu(MF_STRING, CM_ROWHEIGHT, u8"Высота строки"_cp);
   menu.AppendMenu(MF_STRING, CM_COLUMNWIDTH, u8"Ширина столбца"_cp);
 
-  const bool insideSelection = hasSelection &&
-                               col >= std::min(selection.anchorColumn, selection.endColumn) &&
-                               col <= std::max(selection.anchorColumn, selection.endColumn) &&
-                               row >= std::min(selection.anchorRow, selection.endRow) &&
-                               row <= std::max(selection.anchorRow, selection.endRow);
+  const bool insideSelection = hasSelection && SelectedRange().Contains({row, col});
   if (!insideSelection) {
     EndEdit();
     HideSelection();
     lastMouseX = point.x;
     lastMouseY = point.y;
-    SelectRange(col, row, col, row);
+    SelectRange(TCellRange::Single({row, col}));
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING, CM_SELECTROW, u8"Выделить строку"_cp);
     menu.AppendMenu(MF_STRING, CM_SELECTCOLUMN, u8"Выделить столбец"_cp);
@@ -69,9 +63,9 @@ void SelectAtLastClick(TGridwork& grid, TSelect select) {
 }  // namespace
 
 void TGridwork::CmSelectRow() {
-  SelectAtLastClick(*this, [this](int row, int) { SelectRange(0, row, sheet.ColumnCount() - 1, row); });
+  SelectAtLastClick(*this, [this](int row, int) { SelectRange({0, row, sheet.ColumnCount() - 1, row}); });
 }
 
 void TGridwork::CmSelectColumn() {
-  SelectAtLastClick(*this, [this](int, int col) { SelectRange(col, 0, col, sheet.RowCount() - 1); });
+  SelectAtLastClick(*this, [this](int, int col) { SelectRange({col, 0, col, sheet.RowCount() - 1}); });
 }

@@ -96,5 +96,5 @@ void TGridwork::EvLButtonDblClk(UINT, const TPoint& point) {
   if (!CellFromPoint(point, row, col)) return;
   if (editor && row == curRow && col == curCol) return;
   EndEdit();
-  SelectRange(col, row, col, row);
+  SelectRange(TCellRange::Single({row, col}));
 }

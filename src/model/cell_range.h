@@ -25,6 +25,8 @@ struct TCellRange {
   }
   static TCellRange Spanning(TCellPos a, TCellPos b) { return Spanning(a.col, a.row, b.col, b.row); }
   static TCellRange Single(TCellPos cell) { return {cell.col, cell.row, cell.col, cell.row}; }
+  // Every cell of a sheet of rows x columns; empty for an empty sheet.
+  static TCellRange All(int rows, int columns) { return {0, 0, columns - 1, rows - 1}; }
 
   bool Empty() const { return right < left || bottom < top; }
   int Rows() const { return Empty() ? 0 : bottom - top + 1; }
@@ -36,11 +38,18 @@ struct TCellRange {
     return cell.row >= top && cell.row <= bottom && cell.col >= left && cell.col <= right;
   }
 
-  // Each corner brought into a sheet of rows x columns; empty for an empty sheet.
+  // Each corner brought into a sheet of rows x columns; empty for an empty
+  // sheet or an empty range.
   TCellRange ClampedTo(int rows, int columns) const {
-    if (rows <= 0 || columns <= 0) return {};
+    if (Empty() || rows <= 0 || columns <= 0) return {};
     return {std::clamp(left, 0, columns - 1), std::clamp(top, 0, rows - 1), std::clamp(right, 0, columns - 1),
             std::clamp(bottom, 0, rows - 1)};
+  }
+
+  // The cells the two ranges share; empty when they share none.
+  TCellRange Intersection(const TCellRange& other) const {
+    return {std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+            std::min(bottom, other.bottom)};
   }
 
   // Calls cell(row, col) for every cell, row by row from the top, each row

@@ -1,31 +1,20 @@
 #include "model/edit_info.h"
 
-TEditInfo::TEditInfo(const std::vector<std::unique_ptr<TCell[]>>& cells, int firstColumn, int firstRow, int lastColumn,
-                     int lastRow) {
-  Retake(cells, firstColumn, firstRow, lastColumn, lastRow);
+TEditInfo::TEditInfo(const std::vector<std::unique_ptr<TCell[]>>& cells, const TCellRange& range) {
+  Retake(cells, range);
 }
 
-void TEditInfo::Retake(const std::vector<std::unique_ptr<TCell[]>>& cells, int left, int top, int right, int bottom) {
+void TEditInfo::Retake(const std::vector<std::unique_ptr<TCell[]>>& cells, const TCellRange& range) {
   restoreSelection = scrollColumn = scrollRow = 0;
-  firstColumn = left;
-  firstRow = top;
-  lastColumn = right;
-  lastRow = bottom;
-  rowTotal = bottom - top + 1;
-  columnTotal = right - left + 1;
+  firstColumn = range.left;
+  firstRow = range.top;
+  lastColumn = range.right;
+  lastRow = range.bottom;
+  rowTotal = range.Rows();
+  columnTotal = range.Columns();
   texts.resize(static_cast<std::size_t>(rowTotal) * static_cast<std::size_t>(columnTotal));
   auto text = texts.begin();
-  for (int r = top; r <= bottom; ++r) {
-    const TCell* row = cells[static_cast<std::size_t>(r)].get();
-    for (int c = left; c <= right; ++c) *text++ = row[c].text;
-  }
-}
-
-void TEditInfo::GetRange(int& left, int& top, int& right, int& bottom) const {
-  left = firstColumn;
-  top = firstRow;
-  right = lastColumn;
-  bottom = lastRow;
+  range.ForEachCell([&](int r, int c) { *text++ = cells[static_cast<std::size_t>(r)][c].text; });
 }
 
 const std::string* TEditInfo::TextAt(int row, int column) const {

@@ -7,19 +7,18 @@
 #include <vector>
 
 #include "cell/cell.h"
+#include "model/cell_range.h"
 
 class TEditInfo {
  public:
   // `cells` is the sheet's store, a row of cells per entry; the range is
   // inclusive and inside the sheet.
-  TEditInfo(const std::vector<std::unique_ptr<TCell[]>>& cells, int firstColumn, int firstRow, int lastColumn,
-            int lastRow);
+  TEditInfo(const std::vector<std::unique_ptr<TCell[]>>& cells, const TCellRange& range);
   // Becomes a new snapshot, as if constructed so, but keeps the memory of
   // the old texts: a large range snapshotted again needs no new pages.
-  void Retake(const std::vector<std::unique_ptr<TCell[]>>& cells, int firstColumn, int firstRow, int lastColumn,
-              int lastRow);
+  void Retake(const std::vector<std::unique_ptr<TCell[]>>& cells, const TCellRange& range);
 
-  void GetRange(int& left, int& top, int& right, int& bottom) const;
+  TCellRange GetRange() const { return {firstColumn, firstRow, lastColumn, lastRow}; }
   // The stored text of a cell, or null when the cell lies outside the range.
   const std::string* TextAt(int row, int column) const;
 

@@ -97,11 +97,10 @@ void TSheet::PasteText(std::string_view text, const TCellRange& range) {
 }
 
 void TSheet::RestoreTexts(const TEditInfo& snapshot) {
-  int left, top, right, bottom;
-  snapshot.GetRange(left, top, right, bottom);
-  for (int r = top; r <= bottom; ++r) {
+  const TCellRange range = snapshot.GetRange();
+  for (int r = range.top; r <= range.bottom; ++r) {
     TCell* row = store.cells[static_cast<std::size_t>(r)].get();
-    for (int c = left; c <= right; ++c) {
+    for (int c = range.left; c <= range.right; ++c) {
       row[c].text = *snapshot.TextAt(r, c);
       row[c].UpdateFromText();
     }

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "model/cell_range.h"
 #include "model/sheet.h"
 #include "platform/draw/geometry.h"
 
@@ -74,12 +75,14 @@ class TSheetLayout {
   // out of view; not clipped to the client area.
   TRect CellRect(int row, int col) const;
   // The bounding box of the range's visible parts over all panes, kept off
-  // the frozen separator lines.
-  TRect RangeRect(int left, int top, int right, int bottom) const;
+  // the frozen separator lines; the corners may come in any order.
+  TRect RangeRect(const TCellRange& range) const;
   void ClientToSheet(TPoint& point) const;
   // Fills row and col even when no cell is hit, as clamped fallbacks.
   bool CellFromPoint(const TPoint& point, int& row, int& col) const;
-  void NormalizeRange(int& left, int& top, int& right, int& bottom) const;
+  // The range's corners put in order and the range cut down to the sheet;
+  // empty when none of its cells is in the sheet.
+  TCellRange NormalizeRange(const TCellRange& corners) const;
 
   std::vector<int> rowPos{0};       // RowCount() + 1 pixel positions
   std::vector<int> columnPos{0};    // ColumnCount() + 1 pixel positions

@@ -29,8 +29,8 @@ TRect TSheetLayout::CellRect(int row, int col) const {
                top + ScaledSize(sheet->RowHeights()[row], zoom, pixelsPerPointY)};
 }
 
-TRect TSheetLayout::RangeRect(int left, int top, int right, int bottom) const {
-  NormalizeRange(left, top, right, bottom);
+TRect TSheetLayout::RangeRect(const TCellRange& corners) const {
+  const auto [left, top, right, bottom] = NormalizeRange(corners);
   // A range wholly outside the table normalises to nothing.
   if (left > right || top > bottom) return TRect{};
   const int dx = columnPos[leftColumn] - frozenWidth;
@@ -100,13 +100,7 @@ bool TSheetLayout::CellFromPoint(const TPoint& point, int& row, int& col) const 
   return found && rows > 0 && columns > 0;
 }
 
-void TSheetLayout::NormalizeRange(int& left, int& top, int& right, int& bottom) const {
-  const int l = std::max(0, std::min(left, right));
-  const int r = std::min(ColumnCount() - 1, std::max(left, right));
-  const int t = std::max(0, std::min(top, bottom));
-  const int b = std::min(RowCount() - 1, std::max(top, bottom));
-  left = l;
-  top = t;
-  right = r;
-  bottom = b;
+TCellRange TSheetLayout::NormalizeRange(const TCellRange& corners) const {
+  return TCellRange::Spanning(corners.left, corners.top, corners.right, corners.bottom)
+      .Intersection(TCellRange::All(RowCount(), ColumnCount()));
 }

@@ -31,6 +31,6 @@ class TSheetPrintout : public TPrintout {
   int lineHeight = 0;
   int marginX = 0;
   int marginY = 0;
-  std::vector<int> columnBreaks;  // first column of each band, then columnCount
-  std::vector<int> rowBreaks;     // first row of each band, then rowCount
+  std::vector<int> columnBreaks;  // first column of each band, then sheet.ColumnCount()
+  std::vector<int> rowBreaks;     // first row of each band, then sheet.RowCount()
 };

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cell/cell.h"
+#include "model/cell_range.h"
 #include "model/edit_info.h"
 #include "model/file_failure.h"
 #include "model/file_progress.h"
@@ -127,10 +128,10 @@ class TGridwork : public TWindow {
   void UpdateDeviceScale(const TDC& dc);
   static std::unique_ptr<TFont> CreateZoomedFont(const TCellFont& font, float fontZoom, const TDC& dc);
   TRect CellRect(int row, int col) const;
-  TRect RangeRect(int left, int top, int right, int bottom) const;
+  TRect RangeRect(const TCellRange& range) const;
   void ClientToSheet(TPoint& point) const;
   bool CellFromPoint(const TPoint& point, int& row, int& col) const;
-  void NormalizeRange(int& left, int& top, int& right, int& bottom) const;
+  TCellRange NormalizeRange(const TCellRange& corners) const;
   bool CellFitsHorizontally(int row, int col) const;
   bool CellFitsVertically(int row, int col) const;
   bool CellFitsInClient(int row, int col) const;
@@ -184,7 +185,10 @@ class TGridwork : public TWindow {
   void AutoScrollStep();
 
   // ---- Selection (src/view) ----
-  void SelectRange(int left, int top, int right, int bottom);
+  // The corners may come in any order; the stored selection is in order.
+  void SelectRange(const TCellRange& range);
+  // The selection in order and within the sheet, whichever way it was dragged.
+  TCellRange SelectedRange() const;
   void HideSelection();
   void DrawSelection(TDC& dc);
   void DrawSelectionFrame(TDC& dc);
@@ -251,12 +255,12 @@ class TGridwork : public TWindow {
   // kMaxClipboardPicturePixels, so that no request for it keeps the window
   // from answering; the text is offered for any size.
   static constexpr long long kMaxClipboardPicturePixels = 2048LL * 2048;
-  bool PictureFitsClipboard(int left, int top, int right, int bottom) const;
+  bool PictureFitsClipboard(const TCellRange& range) const;
   bool SelectionWritable() const;
   bool ClipboardHasText();
   void ReleaseClipboard();
   // A picture of the range as it shows on screen, or null.
-  std::unique_ptr<TBitmap> RenderRangeBitmap(int left, int top, int right, int bottom);
+  std::unique_ptr<TBitmap> RenderRangeBitmap(const TCellRange& range);
   void EvRenderFormat(UINT format);
   void EvRenderAllFormats();
   void CmEditCut();
@@ -294,10 +298,10 @@ class TGridwork : public TWindow {
   // ---- Format, size and freeze commands (src/format) ----
   // The current cell while the editor is open, else the selection in order;
   // false with neither.
-  bool FormatTarget(int& left, int& top, int& right, int& bottom) const;
+  bool FormatTarget(TCellRange& target) const;
   bool TargetIsReal() const;
   // Reopens the editor on its cell, repaints the range, marks the table changed.
-  void FinishFormat(int left, int top, int right, int bottom);
+  void FinishFormat(const TCellRange& target);
   void CeFormatTarget(TCommandEnabler& ce);
   void CmFormatStandard();
   void CmFormatPrecision();

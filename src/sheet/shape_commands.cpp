@@ -33,14 +33,14 @@ void TGridwork::CmInsertColumns() {
 
 void TGridwork::CmDeleteRows() {
   if (!hasSelection) return;
-  SelectRange(0, selection.anchorRow, sheet.ColumnCount() - 1, selection.endRow);
+  SelectRange({0, selection.anchorRow, sheet.ColumnCount() - 1, selection.endRow});
   if (AskYesNo(u8"Удалить выделенные строки?"_cp) == IDYES)
     ReportShapeResult(DeleteRows(selection.anchorRow, selection.endRow), u8"Нельзя удалить все строки"_cp);
 }
 
 void TGridwork::CmDeleteColumns() {
   if (!hasSelection) return;
-  SelectRange(selection.anchorColumn, 0, selection.endColumn, sheet.RowCount() - 1);
+  SelectRange({selection.anchorColumn, 0, selection.endColumn, sheet.RowCount() - 1});
   if (AskYesNo(u8"Удалить выделенные столбцы?"_cp) == IDYES)
     ReportShapeResult(DeleteColumns(selection.anchorColumn, selection.endColumn), u8"Нельзя удалить все столбцы"_cp);
 }

@@ -25,7 +25,8 @@ void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int ri
                               const TCellSource& cellAt) {
   dc.SetBkMode(TRANSPARENT);
   if (sheet.Empty()) return;
-  NormalizeRange(left, top, right, bottom);
+  const TCellRange range = NormalizeRange({left, top, right, bottom});
+  left = range.left, top = range.top, right = range.right, bottom = range.bottom;
   int y = y0;
   for (int r = top; r <= bottom; ++r) {
     const int h = TSheetLayout::ScaledSize(sheet.RowHeights()[r], layout.zoom, layout.pixelsPerPointY);

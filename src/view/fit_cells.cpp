@@ -6,7 +6,7 @@
 
 void TGridwork::FitCellsToText(TCellRange range) {
   if (sheet.Empty() || GetHandle() == nullptr) return;
-  NormalizeRange(range.left, range.top, range.right, range.bottom);
+  range = NormalizeRange(range);
   TClientDC dc(*this);
   // A cell's extent depends only on its own column's width, never on
   // positions, so the layout is computed once, after all sizes are found.

@@ -5,9 +5,7 @@
 
 TRect TGridwork::CellRect(int row, int col) const { return layout.CellRect(row, col); }
 
-TRect TGridwork::RangeRect(int left, int top, int right, int bottom) const {
-  return layout.RangeRect(left, top, right, bottom);
-}
+TRect TGridwork::RangeRect(const TCellRange& range) const { return layout.RangeRect(range); }
 
 void TGridwork::ClientToSheet(TPoint& point) const { layout.ClientToSheet(point); }
 
@@ -15,9 +13,7 @@ bool TGridwork::CellFromPoint(const TPoint& point, int& row, int& col) const {
   return layout.CellFromPoint(point, row, col);
 }
 
-void TGridwork::NormalizeRange(int& left, int& top, int& right, int& bottom) const {
-  layout.NormalizeRange(left, top, right, bottom);
-}
+TCellRange TGridwork::NormalizeRange(const TCellRange& corners) const { return layout.NormalizeRange(corners); }
 
 bool TGridwork::CellFitsHorizontally(int row, int col) const {
   const TRect cell = CellRect(row, col);

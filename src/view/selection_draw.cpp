@@ -19,16 +19,12 @@ TRect Clipped(const TRect& edge, const TRect& pane) {
 }  // namespace
 
 void TGridwork::DrawSelection(TDC& dc) {
-  dc.InvertRect(RangeRect(selection.anchorColumn, selection.anchorRow, selection.endColumn, selection.endRow));
+  dc.InvertRect(RangeRect(SelectedRange()));
   DrawSelectionFrame(dc);
 }
 
 void TGridwork::DrawSelectionFrame(TDC& dc) {
-  int left = selection.anchorColumn;
-  int top = selection.anchorRow;
-  int right = selection.endColumn;
-  int bottom = selection.endRow;
-  NormalizeRange(left, top, right, bottom);
+  const auto [left, top, right, bottom] = SelectedRange();
   if (left > right || top > bottom) return;
   const int dx = layout.columnPos[layout.leftColumn] - layout.frozenWidth;
   const int dy = layout.rowPos[layout.topRow] - layout.frozenHeight;

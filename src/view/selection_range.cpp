@@ -3,14 +3,18 @@
 #include "platform/draw/dc.h"
 #include "sheet/gridwork.h"
 
-void TGridwork::SelectRange(int left, int top, int right, int bottom) {
+void TGridwork::SelectRange(const TCellRange& range) {
   HideSelection();
   if (editor) EndEdit();
-  NormalizeRange(left, top, right, bottom);
+  const auto [left, top, right, bottom] = NormalizeRange(range);
   selection = TSelection{left, top, right, bottom};
   hasSelection = 1;
   TClientDC dc(*this);
   DrawSelection(dc);
+}
+
+TCellRange TGridwork::SelectedRange() const {
+  return NormalizeRange({selection.anchorColumn, selection.anchorRow, selection.endColumn, selection.endRow});
 }
 
 void TGridwork::HideSelection() {
@@ -25,7 +29,7 @@ void TGridwork::HideSelection() {
 void TGridwork::CmSelectAll() {
   const bool allSelected = hasSelection && selection.anchorColumn == 0 && selection.anchorRow == 0 &&
                            selection.endColumn == sheet.ColumnCount() - 1 && selection.endRow == sheet.RowCount() - 1;
-  if (!allSelected) SelectRange(0, 0, sheet.ColumnCount() - 1, sheet.RowCount() - 1);
+  if (!allSelected) SelectRange(TCellRange::All(sheet.RowCount(), sheet.ColumnCount()));
 }
 
 void TGridwork::BeginDragSelect(const TPoint& point) {

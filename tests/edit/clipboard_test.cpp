@@ -20,7 +20,7 @@ LONG ReadLong(const std::string& bytes, std::size_t at) {
 TEST_F(GridClipboard, CopyOffersTheTextsAsTheyWereWhenCopied) {
   MakeGrid(10, 6, 1, 1);
   Fill(2, 1, {{"a", ""}, {"1", "2"}});
-  grid->SelectRange(1, 2, 2, 3);
+  grid->SelectRange({1, 2, 2, 3});
   Press('C', MK_CONTROL);
   EXPECT_EQ(GetClipboardOwner(), grid->GetHandle());
   EXPECT_EQ(grid->modified, 0);
@@ -31,7 +31,7 @@ TEST_F(GridClipboard, CopyOffersTheTextsAsTheyWereWhenCopied) {
   EXPECT_EQ(GetDesktopClipboardData("text/plain"), "a\t\n1\t2\n");
 
   // One cell pastes into a text editor as its text and a line break.
-  grid->SelectRange(1, 2, 1, 2);
+  grid->SelectRange({1, 2, 1, 2});
   Command(CM_EDITCOPY);
   EXPECT_EQ(GetDesktopClipboardData("text/plain"), "changed\n");
 }
@@ -39,7 +39,7 @@ TEST_F(GridClipboard, CopyOffersTheTextsAsTheyWereWhenCopied) {
 TEST_F(GridClipboard, PictureShowsTheCopiedTextsAndTheRangeSizePlusOne) {
   MakeGrid(10, 6, 1, 1);
   Fill(2, 1, {{"old", "x"}});
-  grid->SelectRange(1, 2, 2, 2);
+  grid->SelectRange({1, 2, 2, 2});
   Command(CM_EDITCOPY);
   const std::string before = GetDesktopClipboardData("image/bmp");
   ASSERT_GE(before.size(), 54u);
@@ -59,7 +59,7 @@ TEST_F(GridClipboard, ALargeRangeIsOfferedAsTextOnly) {
   // 10,000 rows of 16 pixels: far beyond a useful picture.
   MakeGrid(10000, 20, 0, 0);
   grid->SetCellText(9999, 19, "last");
-  grid->SelectRange(0, 0, 19, 9999);
+  grid->SelectRange({0, 0, 19, 9999});
   Command(CM_EDITCOPY);
   const std::vector<std::string> formats = GetDesktopClipboardFormats();
   EXPECT_EQ(formats, std::vector<std::string>{"text/plain"});
@@ -70,14 +70,27 @@ TEST_F(GridClipboard, ALargeRangeIsOfferedAsTextOnly) {
 
   // Within the bound the picture is offered; zoomed far beyond it after the
   // copy, it is refused rather than drawn.
-  grid->SelectRange(0, 0, 19, 99);
-  ASSERT_TRUE(grid->PictureFitsClipboard(0, 0, 19, 99));
+  grid->SelectRange({0, 0, 19, 99});
+  ASSERT_TRUE(grid->PictureFitsClipboard({0, 0, 19, 99}));
   Command(CM_EDITCOPY);
   EXPECT_EQ(GetDesktopClipboardFormats().size(), 3u);
   grid->SetZoom(4.0f);
-  ASSERT_FALSE(grid->PictureFitsClipboard(0, 0, 19, 99));
+  ASSERT_FALSE(grid->PictureFitsClipboard({0, 0, 19, 99}));
   EXPECT_EQ(GetDesktopClipboardData("image/bmp"), "");
   EXPECT_EQ(GetDesktopClipboardData("text/plain").size(), 100u * 20);
+}
+
+TEST_F(GridClipboard, ARangeBesideTheSheetHasNoPicture) {
+  MakeGrid(10, 6, 1, 1);
+  // Columns 8 to 12 and rows 12 to 20 lie wholly beyond a sheet of 10 x 6.
+  EXPECT_FALSE(grid->PictureFitsClipboard({8, 0, 12, 3}));
+  EXPECT_FALSE(grid->PictureFitsClipboard({0, 20, 3, 12}));
+  EXPECT_EQ(grid->RenderRangeBitmap({8, 0, 12, 3}), nullptr);
+  EXPECT_EQ(grid->RenderRangeBitmap({0, 20, 3, 12}), nullptr);
+  // One that reaches into the sheet is cut down to it.
+  const std::unique_ptr<TBitmap> part = grid->RenderRangeBitmap({12, 20, 4, 8});
+  ASSERT_NE(part, nullptr);
+  EXPECT_EQ(part->Width(), grid->Layout().columnPos[6] - grid->Layout().columnPos[4] + 1);
 }
 
 TEST_F(GridClipboard, RenderingThePictureLeavesTheSheetAlone) {
@@ -88,7 +101,7 @@ TEST_F(GridClipboard, RenderingThePictureLeavesTheSheetAlone) {
   ASSERT_EQ(Text(2, 1), "0.33");
   grid->SetCellGeneral(2, 2, 16666683.33);
   grid->SetCellText(3, 1, "a rather long text that would widen its column");
-  grid->SelectRange(1, 2, 2, 3);
+  grid->SelectRange({1, 2, 2, 3});
   Command(CM_EDITCOPY);
   grid->autoFit = 1;
   grid->SetModified(false);
@@ -146,7 +159,7 @@ TEST_F(GridClipboard, ProtectedCellsDisableCutClearAndPasteButNotCopy) {
   Fill(2, 1, {{"a", "b"}});
   grid->SetCellProtected(2, 2, 1);
   EXPECT_FALSE(Enabled(CM_EDITCOPY)) << "no selection";
-  grid->SelectRange(1, 2, 2, 2);
+  grid->SelectRange({1, 2, 2, 2});
   EXPECT_TRUE(Enabled(CM_EDITCOPY));
   EXPECT_FALSE(Enabled(CM_EDITCUT));
   EXPECT_FALSE(Enabled(CM_EDITCLEAR));
@@ -160,7 +173,7 @@ TEST_F(GridClipboard, ProtectedCellsDisableCutClearAndPasteButNotCopy) {
   EXPECT_EQ(Text(2, 1), "a");
   EXPECT_EQ(Text(2, 2), "b");
 
-  grid->SelectRange(1, 3, 2, 3);
+  grid->SelectRange({1, 3, 2, 3});
   EXPECT_TRUE(Enabled(CM_EDITCUT));
   EXPECT_TRUE(Enabled(CM_EDITCLEAR));
   EXPECT_TRUE(Enabled(CM_EDITPASTE));
@@ -168,7 +181,7 @@ TEST_F(GridClipboard, ProtectedCellsDisableCutClearAndPasteButNotCopy) {
 
 TEST_F(GridClipboard, PasteNeedsTextOnTheClipboard) {
   MakeGrid(10, 6, 1, 1);
-  grid->SelectRange(1, 2, 2, 2);
+  grid->SelectRange({1, 2, 2, 2});
   Command(CM_EDITCOPY);
   EXPECT_TRUE(Enabled(CM_EDITPASTE)) << "the grid's own copy offers text";
   grid->ReleaseClipboard();
@@ -181,7 +194,7 @@ TEST_F(GridClipboard, CutCopiesAndClearsWhileClearOnlyClears) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellInteger(2, 1, 42);
   grid->SetCellText(2, 2, "t");
-  grid->SelectRange(1, 2, 2, 2);
+  grid->SelectRange({1, 2, 2, 2});
   Press('X', MK_CONTROL);
   EXPECT_EQ(Text(2, 1), "0");
   EXPECT_EQ(Text(2, 2), "");
@@ -198,7 +211,7 @@ TEST_F(GridClipboard, CutCopiesAndClearsWhileClearOnlyClears) {
 TEST_F(GridClipboard, ClosingTheGridKeepsItsRangeOnTheClipboard) {
   MakeGrid(10, 6, 1, 1);
   Fill(2, 1, {{"kept"}});
-  grid->SelectRange(1, 2, 1, 2);
+  grid->SelectRange({1, 2, 1, 2});
   Command(CM_EDITCOPY);
   grid->Destroy();
   EXPECT_EQ(GetClipboardOwner(), nullptr);
@@ -209,7 +222,7 @@ TEST_F(GridClipboard, ClosingTheGridKeepsItsRangeOnTheClipboard) {
 TEST_F(GridClipboard, EditorCopiesItsOwnCharactersToTheSameClipboard) {
   MakeGrid(10, 6, 1, 1);
   Fill(2, 1, {{"cell", "hello"}});
-  grid->SelectRange(1, 2, 1, 2);
+  grid->SelectRange({1, 2, 1, 2});
   Command(CM_EDITCOPY);
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));

@@ -101,13 +101,13 @@ TEST_F(FindTest, SearchStartsWhereTheSelectionEditorOrMatchLeaves) {
   EXPECT_EQ(std::tuple(row, col), std::tuple(lastRow, lastCol));
 
   // A selection: after its end cell, or before its anchor at the end of the text.
-  grid->SelectRange(1, 2, 2, 3);
+  grid->SelectRange({1, 2, 2, 3});
   ASSERT_TRUE(grid->SearchStart(row, col, offset, true));
   EXPECT_EQ(std::tuple(row, col, offset), std::tuple(3, 3, 0));
-  grid->SelectRange(2, 3, 3, 4);
+  grid->SelectRange({2, 3, 3, 4});
   ASSERT_TRUE(grid->SearchStart(row, col, offset, false));
   EXPECT_EQ(std::tuple(row, col, offset), std::tuple(3, 1, 3));
-  grid->SelectRange(4, 9, 4, 9);
+  grid->SelectRange({4, 9, 4, 9});
   EXPECT_FALSE(grid->SearchStart(row, col, offset, true));
 
   // An editor: from the end (down) or start (up) of its selection, and on
@@ -167,7 +167,7 @@ TEST_F(FindTest, DraggedSelectionIsSkippedAndProtectedMatchIsSelected) {
   Fill(1, 1, {{"", "x"}, {"x", ""}});
   grid->SetCellText(4, 2, "x");
   grid->SetCellProtected(4, 2, 1);
-  grid->SelectRange(1, 1, 2, 2);
+  grid->SelectRange({1, 1, 2, 2});
   SetFind("x");
   Notify(FR_FINDNEXT);
   EXPECT_FALSE(grid->editor);

@@ -12,7 +12,7 @@ TEST_F(Undo, CutUndoBringsTheTextsBackConvertedSelectedAndScrolledTo) {
   EXPECT_FALSE(Enabled(CM_EDITUNDO));
   grid->SetCellText(2, 1, "a");
   grid->SetCellFixed(2, 2, 1.5);
-  grid->SelectRange(1, 2, 2, 2);
+  grid->SelectRange({1, 2, 2, 2});
   Press('X', MK_CONTROL);
   ASSERT_EQ(Text(2, 2), "0.00");
   ASSERT_EQ(Text(2, 1), "");
@@ -58,7 +58,7 @@ TEST_F(Undo, PasteTypingUndoUndo) {
   MakeGrid(10, 6, 1, 1);
   Fill(2, 1, {{"before"}});
   SetDesktopClipboardText("pasted");
-  grid->SelectRange(1, 2, 1, 2);
+  grid->SelectRange({1, 2, 1, 2});
   Press('V', MK_CONTROL);
   ASSERT_EQ(Text(2, 1), "pasted");
 
@@ -79,7 +79,7 @@ TEST_F(Undo, PasteTypingUndoUndo) {
 TEST_F(Undo, UndoInTheEditorIsTheEditControls) {
   MakeGrid(10, 6, 1, 1);
   Fill(2, 1, {{"cut"}, {"edit"}});
-  grid->SelectRange(1, 2, 1, 2);
+  grid->SelectRange({1, 2, 1, 2});
   Command(CM_EDITCLEAR);
   ASSERT_EQ(Text(2, 1), "");
 

@@ -152,7 +152,7 @@ TEST_F(FileCommandsTest, LargeClipboardQuestionAboveOneHundred) {
   grid->SetModified(false);
   const auto asked = [this](int right, int bottom) {
     boxes.clear();
-    grid->SelectRange(0, 0, right, bottom);
+    grid->SelectRange({0, 0, right, bottom});
     Command(CM_EDITCOPY);
     EXPECT_TRUE(grid->CanClose());
     return !boxes.empty();

@@ -110,7 +110,7 @@ TEST_F(TableFileTest, RefusedFileLeavesTableSelectionAndFlagsAsTheyWere) {
   const std::string good = TableBytes(*grid);
   grid->SetCellText(1, 1, "mine");
   grid->EndEdit();
-  grid->SelectRange(0, 0, 1, 2);
+  grid->SelectRange({0, 0, 1, 2});
   grid->SetModified(true);
   const std::string before = TableBytes(*grid);
   for (std::size_t cut = 0; cut < good.size(); cut += 7) {

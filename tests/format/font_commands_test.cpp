@@ -42,7 +42,7 @@ TEST_F(FontCommands, FontChooserStartsFromTheCommonFontOrTheDefault) {
     return false;
   });
 
-  grid->SelectRange(2, 5, 2, 6);
+  grid->SelectRange({2, 5, 2, 6});
   grid->SetModified(false);
   grid->CmFormatFont();
   ASSERT_TRUE(offered);
@@ -57,7 +57,7 @@ TEST_F(FontCommands, FontChooserStartsFromTheCommonFontOrTheDefault) {
   // Another face among the targets: the default font; a colour that is not
   // shared offers the system text colour.
   grid->SetCellFont(6, 2, "Courier New", 14, 700, 1, 0, 0, RGB(0, 0, 255));
-  grid->SelectRange(2, 5, 2, 7);
+  grid->SelectRange({2, 5, 2, 7});
   grid->CmFormatFont();
   EXPECT_STREQ(offered->lfFaceName, "Arial");
   EXPECT_EQ(offered->lfHeight, -MulDiv(10, PixelsPerInchY(), 72));
@@ -76,7 +76,7 @@ TEST_F(FontCommands, TheChosenFontGoesIntoEveryTargetAndTheTextColourIsStoredAsA
     choose.rgbColors = sysTextColor;
     return true;
   });
-  grid->SelectRange(1, 4, 2, 5);
+  grid->SelectRange({1, 4, 2, 5});
   ASSERT_TRUE(grid->hasSelection);
   grid->EvCommand(CM_FORMATFONT, nullptr, 0);
   for (int r = 4; r <= 5; ++r)
@@ -103,7 +103,7 @@ TEST_F(FontCommands, ItalicAndStrikeOutEachReachTheCellAlone) {
       choose.iPointSize = 100;
       return true;
     });
-    grid->SelectRange(1, 4, 1, 4);
+    grid->SelectRange({1, 4, 1, 4});
     grid->EvCommand(CM_FORMATFONT, nullptr, 0);
     const TCellFont& font = grid->Sheet().Cell(4, 1).Format().font;
     EXPECT_EQ(font.italic, italic ? 1 : 0);
@@ -127,7 +127,7 @@ TEST_F(FontCommands, AnyChosenBackgroundFillsExactlyAndCustomColoursLast) {
     choose.rgbResult = answer;
     return true;
   });
-  grid->SelectRange(2, 5, 2, 6);
+  grid->SelectRange({2, 5, 2, 6});
   grid->CmFormatBackground();
   EXPECT_EQ(offered, RGB(255, 255, 0));
   ASSERT_EQ(custom.size(), 16u);
@@ -138,7 +138,7 @@ TEST_F(FontCommands, AnyChosenBackgroundFillsExactlyAndCustomColoursLast) {
 
   // Mixed fills offer the window colour; the window colour is a fill too.
   answer = sysWindowColor;
-  grid->SelectRange(2, 5, 2, 7);
+  grid->SelectRange({2, 5, 2, 7});
   grid->CmFormatBackground();
   EXPECT_EQ(offered, sysWindowColor);
   EXPECT_EQ(custom[3], RGB(1, 2, 3));

@@ -69,7 +69,7 @@ TEST_F(FormatCommands, StandardFormatResetsTheLookAndKeepsTheValue) {
   ASSERT_TRUE(grid->Sheet().Cell(6, 2).SetPicture("dd.MM.yyyy"));
   grid->SetModified(false);
 
-  grid->SelectRange(2, 6, 2, 5);
+  grid->SelectRange({2, 6, 2, 5});
   ASSERT_TRUE(Enabled(CM_FORMATSTANDARD));
   Command(CM_FORMATSTANDARD);
   const TCell& cell = grid->Sheet().Cell(5, 2);
@@ -106,13 +106,13 @@ TEST_F(FormatCommands, PrecisionIsOfferedOnlyOverRealCells) {
   grid->SetCellGeneral(6, 2, 2.25);
   grid->Sheet().Cell(6, 2).SetPrecision(4);
   grid->SetCellInteger(7, 2, 3);
-  grid->SelectRange(2, 5, 2, 7);
+  grid->SelectRange({2, 5, 2, 7});
   EXPECT_FALSE(Enabled(CM_FORMATPRECISION));
   Answer("1");
   Command(CM_FORMATPRECISION);
   EXPECT_TRUE(captions.empty());
 
-  grid->SelectRange(2, 5, 2, 6);
+  grid->SelectRange({2, 5, 2, 6});
   ASSERT_TRUE(Enabled(CM_FORMATPRECISION));
   grid->SetModified(false);
   Answer("3");
@@ -135,20 +135,20 @@ TEST_F(FormatCommands, RowHeightOffersTheSharedWholeHeight) {
   MakeGrid(40, 20, 3, 1);
   grid->Sheet().SetRowHeights(6, 6, 20.0f);
   grid->Sheet().SetRowHeights(8, 8, 17.6f);
-  grid->SelectRange(0, 5, 0, 6);
+  grid->SelectRange({0, 5, 0, 6});
   Answer();
   Command(CM_ROWHEIGHT);
-  grid->SelectRange(0, 6, 3, 6);
+  grid->SelectRange({0, 6, 3, 6});
   Command(CM_ROWHEIGHT);
-  grid->SelectRange(0, 8, 0, 8);
+  grid->SelectRange({0, 8, 0, 8});
   Command(CM_ROWHEIGHT);
-  grid->SelectRange(0, 8, 0, 9);
+  grid->SelectRange({0, 8, 0, 9});
   Command(CM_ROWHEIGHT);
   EXPECT_EQ(offered, (std::vector<std::string>{"12", "20", "17", "12"}));
   EXPECT_EQ(captions[0], u8"Выбор высоты строк"_cp);
   EXPECT_FALSE(grid->modified);
 
-  grid->SelectRange(1, 3, 1, 5);
+  grid->SelectRange({1, 3, 1, 5});
   Answer("30");
   Command(CM_ROWHEIGHT);
   const float heights[] = {12, 12, 12, 30, 30, 30, 20, 12, 17.6f, 12};
@@ -163,7 +163,7 @@ TEST_F(FormatCommands, RowHeightOffersTheSharedWholeHeight) {
   EXPECT_EQ(offered.back(), "75");
   EXPECT_FLOAT_EQ(grid->Sheet().ColumnWidths()[4], 80.0f);
   EXPECT_FLOAT_EQ(grid->Sheet().ColumnWidths()[5], 60.0f);
-  grid->SelectRange(4, 0, 5, 0);
+  grid->SelectRange({4, 0, 5, 0});
   Answer();
   Command(CM_COLUMNWIDTH);
   EXPECT_EQ(offered.back(), "60");
@@ -176,8 +176,8 @@ TEST_F(FormatCommands, FreezingColumnsClipsTheLastFrozenColumnAndScrollsBack) {
   grid->SetCellAlignment(4, 3, haLeft, vaTop, 0, 1);
   ASSERT_TRUE(grid->Sheet().Cell(4, 1).Format().textFormat & DT_NOCLIP);
   grid->ScrollTo(6, 10);
-  grid->undoRecord = std::make_unique<TEditInfo>(grid->Sheet().Rows(), 0, 0, 0, 0);
-  grid->SelectRange(7, 12, 8, 13);
+  grid->undoRecord = std::make_unique<TEditInfo>(grid->Sheet().Rows(), TCellRange{0, 0, 0, 0});
+  grid->SelectRange({7, 12, 8, 13});
   grid->SetModified(false);
 
   Answer("2");

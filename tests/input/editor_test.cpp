@@ -137,7 +137,7 @@ TEST_F(EditorTest, AProtectedCellIsRefusedSilentlyOnceThenWithAMessage) {
 
 TEST_F(EditorTest, OpeningAnEditorClosesTheOneBeforeAndRemovesTheSelection) {
   MakeGrid(10, 6, 1, 1);
-  grid->SelectRange(1, 1, 3, 3);
+  grid->SelectRange({1, 1, 3, 3});
   ASSERT_TRUE(grid->hasSelection);
   Click(5, 2);
   EXPECT_TRUE(EditingAt(5, 2));

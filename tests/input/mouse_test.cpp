@@ -1,7 +1,6 @@
 // Mouse gestures: clicks, drags with auto-scrolling, double clicks, the
 // context menu and its row and column commands; and the zoom dialog.
 
-#include <algorithm>
 #include <initializer_list>
 #include <tuple>
 
@@ -28,13 +27,6 @@ class MouseTest : public InputTest {
     ProcessPendingMessages();
   }
 };
-
-// The selection with its corners in order: left, top, right, bottom.
-std::vector<int> SelectedRange(const TGridwork& grid) {
-  const auto& s = grid.selection;
-  return {std::min(s.anchorColumn, s.endColumn), std::min(s.anchorRow, s.endRow),
-          std::max(s.anchorColumn, s.endColumn), std::max(s.anchorRow, s.endRow)};
-}
 
 TEST_F(MouseTest, AClickOpensTheEditorAtTheRelease) {
   MakeGrid(20, 8, 1, 1);
@@ -81,7 +73,7 @@ TEST_F(MouseTest, ADragSelectsAProperRange) {
   Drag({Centre(6, 4), Centre(5, 3), Centre(3, 2)});
   EXPECT_FALSE(grid->editor);
   ASSERT_TRUE(grid->hasSelection);
-  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{2, 3, 4, 6}));
+  EXPECT_EQ(grid->SelectedRange(), (TCellRange{2, 3, 4, 6}));
   EXPECT_EQ(grid->mouseTracking, 0);
 
   // A right click inside keeps the selection; the menu has no row or column items.
@@ -95,13 +87,13 @@ TEST_F(MouseTest, ADragSelectsAProperRange) {
   ProcessPendingMessages();
   EXPECT_EQ(items, (std::vector<UINT>{CM_EDITCUT, CM_EDITCOPY, CM_EDITPASTE, CM_EDITCLEAR, 0, CM_ROWHEIGHT,
                                       CM_COLUMNWIDTH}));
-  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{2, 3, 4, 6}));
+  EXPECT_EQ(grid->SelectedRange(), (TCellRange{2, 3, 4, 6}));
 
   // Dragging back onto the cell it started from leaves that cell selected.
   Drag({Centre(4, 3), Centre(6, 3), Centre(4, 3)});
   EXPECT_FALSE(grid->editor);
   ASSERT_TRUE(grid->hasSelection);
-  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{3, 4, 3, 4}));
+  EXPECT_EQ(grid->SelectedRange(), (TCellRange{3, 4, 3, 4}));
 }
 
 TEST_F(MouseTest, DraggingBelowTheWindowScrollsUntilTheButtonIsReleased) {
@@ -121,7 +113,7 @@ TEST_F(MouseTest, DraggingBelowTheWindowScrollsUntilTheButtonIsReleased) {
   EXPECT_FALSE(grid->dragDC);
   EXPECT_GT(grid->Layout().topRow, topBefore);
   ASSERT_TRUE(grid->hasSelection);
-  EXPECT_GT(SelectedRange(*grid)[3], 3);
+  EXPECT_GT(grid->SelectedRange().bottom, 3);
   EXPECT_FALSE(grid->editor);
 }
 
@@ -132,13 +124,13 @@ TEST_F(MouseTest, ADoubleClickOnAProtectedCellSelectsItSilently) {
   ProcessPendingMessages();
   EXPECT_FALSE(grid->editor);
   ASSERT_TRUE(grid->hasSelection);
-  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{2, 5, 2, 5}));
+  EXPECT_EQ(grid->SelectedRange(), (TCellRange{2, 5, 2, 5}));
   EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MouseTest, ARightClickOutsideTheSelectionOffersTheRowAndColumn) {
   MakeGrid(20, 8, 1, 1);
-  grid->SelectRange(1, 1, 2, 2);
+  grid->SelectRange({1, 1, 2, 2});
   std::vector<std::string> texts;
   UINT choice = CM_SELECTROW;
   SetPopupMenuHandler([&](HMENU menu, HWND, const TPoint&) {
@@ -157,17 +149,17 @@ TEST_F(MouseTest, ARightClickOutsideTheSelectionOffersTheRowAndColumn) {
   EXPECT_EQ(texts[6], u8"Ширина столбца"_cp);
   EXPECT_EQ(texts[8], u8"Выделить строку"_cp);
   EXPECT_EQ(texts[9], u8"Выделить столбец"_cp);
-  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{0, 6, 7, 6}));
+  EXPECT_EQ(grid->SelectedRange(), (TCellRange{0, 6, 7, 6}));
   EXPECT_EQ(grid->lastMouseX, 0x7FFFFFFF);
 
   choice = CM_SELECTCOLUMN;
   SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Right, Centre(9, 5));
   ProcessPendingMessages();
-  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{5, 0, 5, 19}));
+  EXPECT_EQ(grid->SelectedRange(), (TCellRange{5, 0, 5, 19}));
 
   // Without a recorded point the commands do nothing.
   grid->EvCommand(CM_SELECTROW, nullptr, 0);
-  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{5, 0, 5, 19}));
+  EXPECT_EQ(grid->SelectedRange(), (TCellRange{5, 0, 5, 19}));
 }
 
 TEST_F(MouseTest, ARightClickOnTheCellBeingEditedDoesNothing) {

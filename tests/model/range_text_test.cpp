@@ -39,25 +39,25 @@ std::vector<std::vector<std::string>> Fields(std::string_view text, int lines, i
 
 TEST(RangeText, RowsOfTabSeparatedTextsEachEndedByCrLf) {
   const auto cells = Store({{"a", ""}, {"1", "2"}});
-  const TEditInfo info(cells, 0, 0, 1, 1);
+  const TEditInfo info(cells, {0, 0, 1, 1});
   EXPECT_EQ(Written(info), std::string("a\t\r\n1\t2\r\n", 10));
   EXPECT_EQ(RangeTextBufferSize(info), 2u + 2 * 2 + (1 + 2) + 2 + (1 + 2) + (1 + 2));
 
   const auto one = Store({{"x"}});
-  EXPECT_EQ(Written(TEditInfo(one, 0, 0, 0, 0)), std::string("x\r\n", 4));
+  EXPECT_EQ(Written(TEditInfo(one, {0, 0, 0, 0})), std::string("x\r\n", 4));
 
   // A part of a larger sheet, with its snapshot kept apart from the cells.
   auto sheet = Store({{"0", "1", "2"}, {"3", "4", "5"}, {"6", "7", "8"}});
-  const TEditInfo part(sheet, 1, 1, 2, 2);
+  const TEditInfo part(sheet, {1, 1, 2, 2});
   sheet[1][1].text = "changed";
   EXPECT_EQ(Written(part), std::string("4\t5\r\n7\t8\r\n", 11));
   EXPECT_EQ(part.TextAt(0, 1), nullptr);
   EXPECT_EQ(*part.TextAt(2, 2), "8");
 
   // Taken again over a smaller range: nothing of the old snapshot is left.
-  TEditInfo again(sheet, 0, 0, 2, 2);
+  TEditInfo again(sheet, {0, 0, 2, 2});
   again.restoreSelection = 1;
-  again.Retake(sheet, 0, 2, 1, 2);
+  again.Retake(sheet, {0, 2, 1, 2});
   EXPECT_EQ(Written(again), std::string("6\t7\r\n", 6));
   EXPECT_EQ(again.restoreSelection, 0);
   EXPECT_EQ(again.TextAt(1, 0), nullptr);
@@ -74,11 +74,11 @@ TEST(RangeText, EmptyCellsAndLinesKeepTheirPlaces) {
   using Rows = std::vector<std::vector<std::string>>;
   // A range's own text comes back cell for cell, empty cells included.
   const auto cells = Store({{"1", "", "3"}, {"", "", ""}, {"", "x", ""}});
-  const std::string text = Written(TEditInfo(cells, 0, 0, 2, 2));
+  const std::string text = Written(TEditInfo(cells, {0, 0, 2, 2}));
   EXPECT_EQ(Fields(text.substr(0, text.size() - 1), 3, 3), (Rows{{"1", "", "3"}, {"", "", ""}, {"", "x", ""}}));
 
   const auto column = Store({{"1"}, {""}, {"3"}});
-  const std::string columnText = Written(TEditInfo(column, 0, 0, 0, 2));
+  const std::string columnText = Written(TEditInfo(column, {0, 0, 0, 2}));
   EXPECT_EQ(Fields(columnText.substr(0, columnText.size() - 1), 3, 1), (Rows{{"1"}, {""}, {"3"}}));
 
   // Line breaks of other programs: LF alone and CR alone.

@@ -243,8 +243,8 @@ TEST(SheetLayout, HitTestsAndCellAndRangeRectsFollowScrollingAndFrozenPanes) {
   EXPECT_TRUE(layout.CellRect(0, 20).IsNull());
   // A range keeps the separators outside; its corners come in any order and
   // it may reach from the frozen corner into the main pane.
-  EXPECT_EQ(layout.RangeRect(1, 3, 2, 4), (TRect{81, 49, 240, 80}));
-  EXPECT_EQ(layout.RangeRect(1, 3, 0, 0), (TRect{0, 0, 160, 64}));
+  EXPECT_EQ(layout.RangeRect({1, 3, 2, 4}), (TRect{81, 49, 240, 80}));
+  EXPECT_EQ(layout.RangeRect({1, 3, 0, 0}), (TRect{0, 0, 160, 64}));
 
   layout.ScrollTo(4, 10);
   EXPECT_TRUE(layout.CellRect(5, 0).IsNull());  // frozen column, scrolled-out row
@@ -252,14 +252,13 @@ TEST(SheetLayout, HitTestsAndCellAndRangeRectsFollowScrollingAndFrozenPanes) {
   EXPECT_EQ(layout.CellRect(1, 4), (TRect{80, 16, 160, 32}));
   EXPECT_TRUE(layout.CellRect(1, 3).IsNull());
   layout.ScrollTo(10, 3);
-  EXPECT_TRUE(layout.RangeRect(2, 5, 3, 6).IsNull());
+  EXPECT_TRUE(layout.RangeRect({2, 5, 3, 6}).IsNull());
 
-  int left = 5, top = 7, right = 2, bottom = 3;
-  layout.NormalizeRange(left, top, right, bottom);
-  EXPECT_EQ((TRect{left, top, right, bottom}), (TRect{2, 3, 5, 7}));
-  left = -1, top = -1, right = 1000, bottom = 1000;
-  layout.NormalizeRange(left, top, right, bottom);
-  EXPECT_EQ((TRect{left, top, right, bottom}), (TRect{0, 0, 19, 39}));
+  EXPECT_EQ(layout.NormalizeRange({5, 7, 2, 3}), (TCellRange{2, 3, 5, 7}));
+  EXPECT_EQ(layout.NormalizeRange({-1, -1, 1000, 1000}), (TCellRange{0, 0, 19, 39}));
+  // A range wholly beside the sheet keeps no cell, not even an edge one.
+  EXPECT_TRUE(layout.NormalizeRange({25, 0, 30, 5}).Empty());
+  EXPECT_TRUE(layout.RangeRect({25, 0, 30, 5}).IsNull());
 }
 
 TEST(SheetLayout, AnEmptySheetHasNoCells) {
@@ -274,7 +273,7 @@ TEST(SheetLayout, AnEmptySheetHasNoCells) {
   EXPECT_FALSE(layout.CellFromPoint({10, 10}, row, col));
   EXPECT_EQ(std::pair(layout.leftColumn, layout.topRow), std::pair(0, 0));
   EXPECT_TRUE(layout.CellRect(0, 0).IsNull());
-  EXPECT_TRUE(layout.RangeRect(0, 0, 3, 3).IsNull());
+  EXPECT_TRUE(layout.RangeRect({0, 0, 3, 3}).IsNull());
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST_F(Shape, RowsInsertedAtTheEditorsRowMoveTheEditorWithItsCommittedText) {
   MakeGrid(40, 20, 3, 1);
   NumberRows();
   grid->Sheet().SetRowHeights(10, 10, 20.0f);
-  grid->undoRecord = std::make_unique<TEditInfo>(grid->Sheet().Rows(), 0, 0, 0, 0);
+  grid->undoRecord = std::make_unique<TEditInfo>(grid->Sheet().Rows(), TCellRange{0, 0, 0, 0});
   grid->BeginEdit(10, 2);
   Type("typed");
   AnswerNumber("3");
@@ -89,7 +89,7 @@ TEST_F(Shape, RowsGoInFrontOfTheSelectionOrTheFirstRowShown) {
   EXPECT_EQ(Text(6, 0), "5");
 
   // The selection's rows below the insertion move down with them.
-  grid->SelectRange(1, 20, 2, 8);
+  grid->SelectRange({1, 20, 2, 8});
   AnswerNumber("2");
   grid->CmInsertRows();
   EXPECT_TRUE(grid->Sheet().Cell(8, 0).text.empty());
@@ -104,7 +104,7 @@ TEST_F(Shape, ColumnsInsertedInFrontOfColumnZeroFreezeTheNewOne) {
   grid->SetCellText(0, 0, "a");
   grid->SetCellText(4, 19, "z");
   grid->Sheet().SetColumnWidths(0, 0, 30.0f);
-  grid->SelectRange(2, 5, 3, 6);
+  grid->SelectRange({2, 5, 3, 6});
   TCell model;
   model.SetText("t");
   ASSERT_EQ(grid->InsertColumns(2, 0, 45.0f, model), TSheetResult::kDone);
@@ -149,7 +149,7 @@ TEST_F(Shape, DeletingSelectedRowsWidensTheSelectionAndAsks) {
   grid->Sheet().SetRowHeights(39, 39, 30.0f);
   EXPECT_FALSE(Enabled(CM_DELETEROWS));
   EXPECT_FALSE(Enabled(CM_DELETECOLUMNS));
-  grid->SelectRange(3, 7, 4, 5);
+  grid->SelectRange({3, 7, 4, 5});
   EXPECT_TRUE(Enabled(CM_DELETEROWS));
   EXPECT_TRUE(Enabled(CM_DELETECOLUMNS));
   grid->EvCommand(CM_DELETEROWS, nullptr, 0);
@@ -224,7 +224,7 @@ TEST_F(Shape, RunningOutOfMemoryLeavesTableEditorAndSelectionAsTheyWere) {
   ASSERT_TRUE(EditingAt(10, 2));
   EXPECT_EQ(grid->editor->GetText(), "open");
 
-  grid->SelectRange(1, 2, 3, 4);
+  grid->SelectRange({1, 2, 3, 4});
   EXPECT_EQ(grid->InsertRows(INT_MAX - 40, 0, 12.0f, TCell()), TSheetResult::kNoMemory);
   ASSERT_TRUE(grid->hasSelection);
   EXPECT_EQ(grid->selection.endRow, 4);

@@ -169,7 +169,7 @@ TEST_F(PaintWindow, CellsMeetWithoutGapsAtQuarterAndDoubleZoom) {
 
 TEST_F(PaintWindow, RepaintShowsTheSelection) {
   auto grid = MakeGrid(40, 20, 0, 0, false, 600, 400);
-  grid->SelectRange(1, 1, 1, 1);
+  grid->SelectRange({1, 1, 1, 1});
   Render(*grid)->Expect({{85, 20, kPaintBlack}, {40, 8, kPaintWhite}});  // the inverted cell at (80, 16)
 }
 

@@ -85,7 +85,7 @@ TEST_F(Scrolling, RepaintsTheUncoveredStripOrEverything) {
 
   // With a selection one column repaints the whole window at once, the
   // frozen column included.
-  grid->SelectRange(3, 7, 4, 8);
+  grid->SelectRange({3, 7, 4, 8});
   {
     TClientDC dc(*grid);
     dc.FillRect(grid->GetClientRect(), TBrush(RGB(255, 0, 0)));

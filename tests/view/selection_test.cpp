@@ -15,9 +15,9 @@ void ExpectSelection(const TGridwork& grid, int anchorColumn, int anchorRow, int
 
 TEST_F(Selection, StoresTheRangeInOrderAndClamped) {
   MakeGrid(40, 20, 3, 1);
-  grid->SelectRange(5, 7, 2, 3);
+  grid->SelectRange({5, 7, 2, 3});
   ExpectSelection(*grid, 2, 3, 5, 7);
-  grid->SelectRange(-1, -1, 1000, 1000);
+  grid->SelectRange({-1, -1, 1000, 1000});
   ExpectSelection(*grid, 0, 0, 19, 39);
 }
 
@@ -26,7 +26,7 @@ TEST_F(Selection, OneCellIsInvertedWithAFrameTwoPixelsInside) {
   ClearClient();
   const TRect cell = grid->CellRect(5, 2);
   ASSERT_EQ(cell, (TRect{160, 80, 240, 96}));
-  grid->SelectRange(2, 5, 2, 5);
+  grid->SelectRange({2, 5, 2, 5});
   // The outline, 76 x 12 pixels, shows in the cells' own colour.
   EXPECT_EQ(CountPixels(cell, kWhite), 2 * 76 + 2 * 10);
   EXPECT_EQ(CountPixels(cell, kBlack), 80 * 16 - (2 * 76 + 2 * 10));
@@ -43,8 +43,8 @@ TEST_F(Selection, OneCellIsInvertedWithAFrameTwoPixelsInside) {
 TEST_F(Selection, FrameIsCutAtTheFrozenSeparator) {
   MakeGrid(40, 20, 3, 1);
   ClearClient();
-  grid->SelectRange(2, 1, 2, 4);  // rows 1-2 frozen, rows 3-4 scrolling
-  EXPECT_EQ(grid->RangeRect(2, 1, 2, 4), (TRect{160, 16, 240, 80}));
+  grid->SelectRange({2, 1, 2, 4});  // rows 1-2 frozen, rows 3-4 scrolling
+  EXPECT_EQ(grid->RangeRect({2, 1, 2, 4}), (TRect{160, 16, 240, 80}));
   // The left edge in the top pane, nothing of the frame on the separator row,
   // the main pane's part below it; no bottom edge above the separator.
   ExpectPixels({{162, 47, kWhite}, {162, 48, kBlack}, {162, 49, kWhite}, {200, 47, kBlack},
@@ -65,7 +65,7 @@ TEST_F(Selection, ScrolledOutSelectionDrawsNothingButStays) {
   MakeGrid(40, 20, 3, 1);
   grid->ScrollTo(10, 20);
   ClearClient();
-  grid->SelectRange(2, 5, 3, 6);
+  grid->SelectRange({2, 5, 3, 6});
   EXPECT_EQ(grid->hasSelection, 1);
   EXPECT_EQ(CountPixels(grid->GetClientRect(), kBlack), 0);
 }
@@ -73,7 +73,7 @@ TEST_F(Selection, ScrolledOutSelectionDrawsNothingButStays) {
 TEST_F(Selection, DragDrawsOnlyOnceThePointerReachesAnotherCell) {
   MakeGrid(40, 20, 3, 1);
   ClearClient();
-  grid->SelectRange(2, 3, 5, 7);
+  grid->SelectRange({2, 3, 5, 7});
   const TRect start = grid->CellRect(4, 2);
   grid->BeginDragSelect({start.left + 5, start.top + 5});
   EXPECT_EQ(grid->hasSelection, 0);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <utility>
 
+#include "model/messages.h"
 #include "model/table_codec.h"
 #include "platform/text/cp1251_literal.h"
 #include "platform/system/file_replace.h"
@@ -45,7 +46,7 @@ bool TGridwork::ReadTable(std::istream& in, const TFileProgress& progress) {
   layout.leftColumn = layout.frozenColumns;
   layout.topRow = layout.frozenRows;
   autoFit = header.autoFit;
-  if (header.zoom != layout.zoom) SetZoom(header.zoom);
+  if (header.zoom != layout.zoom && !SetZoom(header.zoom)) ShowInfo(kZoomRangeMessage);
   UpdateLayout();
   ScrollTo(header.leftColumn, header.topRow);
   InvalidateRect(GetClientRect(), true);

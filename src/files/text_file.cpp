@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/messages.h"
 #include "model/text_codec.h"
 #include "platform/text/cp1251_literal.h"
 #include "platform/draw/dib.h"
@@ -141,7 +142,7 @@ bool TGridwork::ReadTextFile(const std::string& name) {
     const std::size_t columns = TextFileColumns(plan.shape);
     if (plan.shape.tooLarge || rows > 0x7FFFFFFF || columns > 0x7FFFFFFF ||
         !store.AllocateShape(static_cast<int>(rows), static_cast<int>(columns))) {
-      ShowWarning(u8"Недостаточно памяти"_cp);
+      ShowWarning(kNoMemoryMessage);
       return false;
     }
     in->clear();
@@ -149,11 +150,11 @@ bool TGridwork::ReadTextFile(const std::string& name) {
     if (!in->good()) return false;
     const TFilled filled =
         FillPieces(*in, plan, store, [&](std::uint64_t done) { return progress(size + done, 2 * size); });
-    if (filled == TFilled::kNoMemory) ShowWarning(u8"Недостаточно памяти"_cp);
+    if (filled == TFilled::kNoMemory) ShowWarning(kNoMemoryMessage);
     if (filled != TFilled::kWhole) return false;
     store.SetDefaultSizes();
   } catch (const std::bad_alloc&) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
+    ShowWarning(kNoMemoryMessage);
     return false;
   }
 
@@ -177,7 +178,7 @@ bool TGridwork::WriteTextFile(const std::string& name) {
   try {
     writer = std::make_unique<TTableTextWriter>();
   } catch (const std::bad_alloc&) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
+    ShowWarning(kNoMemoryMessage);
     return false;
   }
   TProgressWindow window(*this, u8"Запись файла..."_cp, false);

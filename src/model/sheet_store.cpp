@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <new>
 
+#include "model/limits.h"
 #include "platform/system/memory_status.h"
 
 // A request beyond physical memory is refused before anything is allocated,
@@ -58,8 +59,8 @@ bool TSheetStore::Allocate(int rows, int columns) {
 }
 
 void TSheetStore::SetDefaultSizes() {
-  rowHeights.assign(rowHeights.size(), 12.0f);
-  columnWidths.assign(columnWidths.size(), 60.0f);
+  rowHeights.assign(rowHeights.size(), kDefaultRowHeight);
+  columnWidths.assign(columnWidths.size(), kDefaultColumnWidth);
 }
 
 void TSheetStore::Clear() {

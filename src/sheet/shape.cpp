@@ -9,7 +9,7 @@
 #include <new>
 #include <utility>
 
-#include "platform/text/cp1251_literal.h"
+#include "model/messages.h"
 #include "sheet/gridwork.h"
 
 namespace {
@@ -37,7 +37,7 @@ bool TGridwork::InsertRows(int count, int at, float height, TCell templateCell) 
     store.rowHeights[r] = height;
   }
   if (!built) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
+    ShowWarning(kNoMemoryMessage);
     return false;
   }
 
@@ -74,7 +74,7 @@ bool TGridwork::InsertColumns(int count, int at, float width, TCell templateCell
     built = store.cells[r] != nullptr && FillRow(store.cells[r].get(), at, at + count, templateCell);
   }
   if (!built) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
+    ShowWarning(kNoMemoryMessage);
     return false;
   }
 
@@ -114,11 +114,11 @@ bool TGridwork::DeleteRows(int first, int last) {
   const bool refused = rowCount - n < layout.frozenRows + 1;
   TSheetStore store;
   if (!refused && !store.AllocateShape(rowCount - n, columnCount)) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
+    ShowWarning(kNoMemoryMessage);
     return false;
   }
 
-  return FinishDeletion(store, refused, u8"Нельзя удалить все строки"_cp, [&](TSheetStore& to) {
+  return FinishDeletion(store, refused, kCannotDeleteAllRowsMessage, [&](TSheetStore& to) {
     for (int r = 0; r < to.rowCount; ++r) {
       const int from = r < first ? r : r + n;
       to.cells[r] = std::move(cells[from]);
@@ -139,11 +139,11 @@ bool TGridwork::DeleteColumns(int first, int last) {
   bool built = refused || store.AllocateShape(rowCount, columnCount - n);
   for (int r = 0; built && !refused && r < rowCount; ++r) built = (store.cells[r] = store.NewRow()) != nullptr;
   if (!built) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
+    ShowWarning(kNoMemoryMessage);
     return false;
   }
 
-  return FinishDeletion(store, refused, u8"Нельзя удалить все столбцы"_cp, [&](TSheetStore& to) {
+  return FinishDeletion(store, refused, kCannotDeleteAllColumnsMessage, [&](TSheetStore& to) {
     for (int r = 0; r < rowCount; ++r) {
       TCell* toRow = to.cells[r].get();
       TCell* fromRow = cells[r].get();

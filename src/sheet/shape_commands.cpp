@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "format/get_integer.h"
+#include "model/limits.h"
+#include "model/messages.h"
 #include "platform/text/cp1251_literal.h"
 #include "sheet/gridwork.h"
 
@@ -14,8 +16,8 @@ void TGridwork::CmInsertRows() {
   else if (hasSelection)
     row = std::min(selection.anchorRow, selection.endRow);
   LONG count = 1;
-  if (AskInteger(this, u8"Вставка строк"_cp, u8"Сколько строк Вы хотите вставить?"_cp, count, 1, 10000))
-    InsertRows(count, row, 12.0f, TCell());
+  if (AskInteger(this, u8"Вставка строк"_cp, u8"Сколько строк Вы хотите вставить?"_cp, count, 1, kMaxInsertCount))
+    InsertRows(count, row, kDefaultRowHeight, TCell());
 }
 
 void TGridwork::CmInsertColumns() {
@@ -26,20 +28,20 @@ void TGridwork::CmInsertColumns() {
   else if (hasSelection)
     col = std::min(selection.anchorColumn, selection.endColumn);
   LONG count = 1;
-  if (AskInteger(this, u8"Вставка столбцов"_cp, u8"Сколько столбцов Вы хотите вставить?"_cp, count, 1, 10000))
-    InsertColumns(count, col, 60.0f, TCell());
+  if (AskInteger(this, u8"Вставка столбцов"_cp, u8"Сколько столбцов Вы хотите вставить?"_cp, count, 1, kMaxInsertCount))
+    InsertColumns(count, col, kDefaultColumnWidth, TCell());
 }
 
 void TGridwork::CmDeleteRows() {
   if (!hasSelection) return;
   SelectRange(0, selection.anchorRow, columnCount - 1, selection.endRow);
-  if (AskYesNo(u8"Удалить выделенные строки?"_cp) == IDYES) DeleteRows(selection.anchorRow, selection.endRow);
+  if (AskYesNo(kDeleteRowsQuestion) == IDYES) DeleteRows(selection.anchorRow, selection.endRow);
 }
 
 void TGridwork::CmDeleteColumns() {
   if (!hasSelection) return;
   SelectRange(selection.anchorColumn, 0, selection.endColumn, rowCount - 1);
-  if (AskYesNo(u8"Удалить выделенные столбцы?"_cp) == IDYES)
+  if (AskYesNo(kDeleteColumnsQuestion) == IDYES)
     DeleteColumns(selection.anchorColumn, selection.endColumn);
 }
 

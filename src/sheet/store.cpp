@@ -40,10 +40,10 @@ void TGridwork::SetDefaults() {
   Attr.Style |= WS_HSCROLL | WS_VSCROLL;
   layout.hScrollBarShown = layout.vScrollBarShown = 1;
   fileName.clear();
-  fileKind = 1;
+  fileKind = TFileKind::Table;
   SetModified(false);
-  std::fill(layout.rowHeights.begin(), layout.rowHeights.end(), 12.0f);
-  std::fill(layout.columnWidths.begin(), layout.columnWidths.end(), 60.0f);
+  std::fill(layout.rowHeights.begin(), layout.rowHeights.end(), kDefaultRowHeight);
+  std::fill(layout.columnWidths.begin(), layout.columnWidths.end(), kDefaultColumnWidth);
   std::fill(layout.rowPos.begin(), layout.rowPos.end(), 0);
   std::fill(layout.columnPos.begin(), layout.columnPos.end(), 0);
   editor.reset();

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "model/messages.h"
 #include "model/text_search.h"
 #include "input/edit_cell.h"
 #include "platform/controls/edit.h"
@@ -17,8 +18,10 @@ void TGridwork::CmEditFindNext() {
   if (!findText || findText[0] == '\0') return;
   int row = 0;
   int col = 0;
-  matchPending =
+  const TSearchResult result =
       Search(row, col, findText.get(), (findReplace.Flags & FR_DOWN) != 0, (findReplace.Flags & FR_MATCHCASE) != 0);
+  matchPending = result == TSearchResult::Found;
+  if (result == TSearchResult::NotFound) ShowInfo(NotFoundMessage(findText.get()).c_str());
 }
 
 void TGridwork::CeEditFind(TCommandEnabler& ce) { ce.Enable(AnyWritableCell()); }
@@ -79,16 +82,26 @@ LRESULT TGridwork::EvFindReplace(WPARAM, LPARAM lParam) {
   const bool matchCase = (flags & FR_MATCHCASE) != 0;
   int row = 0;
   int col = 0;
-  if (flags & FR_FINDNEXT) matchPending = Search(row, col, findText.get(), down, matchCase);
+  TSearchResult result = TSearchResult::Found;
+  if (flags & FR_FINDNEXT) {
+    result = Search(row, col, findText.get(), down, matchCase);
+    matchPending = result == TSearchResult::Found;
+  }
   if (flags & FR_REPLACE) {
     ReplaceMatch();
-    matchPending = Search(row, col, findText.get(), down, matchCase);
+    result = Search(row, col, findText.get(), down, matchCase);
+    matchPending = result == TSearchResult::Found;
   }
   if (flags & FR_REPLACEALL) {
     replaceAllRunning = 1;
-    ReplaceAll(down, matchCase);
+    if (ReplaceAll(down, matchCase) == TSearchResult::NotFound) {
+      ShowInfo(NotFoundMessage(findText.get()).c_str());
+      // The dialog takes the keyboard back from the message.
+      if (replaceDialog) SetActiveWindow(replaceDialog);
+    }
     return 0;
   }
+  if (result == TSearchResult::NotFound) ShowInfo(NotFoundMessage(findText.get()).c_str());
   if (const HWND dialog = ActiveSearchDialog()) SetActiveWindow(dialog);
   return DefaultProcessing();
 }
@@ -125,11 +138,15 @@ void TGridwork::ReplaceMatch() {
   matchPending = 0;
 }
 
-void TGridwork::ReplaceAll(bool down, bool matchCase) {
+TGridwork::TSearchResult TGridwork::ReplaceAll(bool down, bool matchCase) {
   findReplace.Flags &= ~FR_REPLACEALL;
   int row = 0;
   int col = 0;
-  if (!matchPending) matchPending = Search(row, col, findText.get(), down, matchCase);
+  TSearchResult last = TSearchResult::Found;
+  if (!matchPending) {
+    last = Search(row, col, findText.get(), down, matchCase);
+    matchPending = last == TSearchResult::Found;
+  }
   while (matchPending && replaceAllRunning && replaceDialog) {
     if (InSendMessage()) ReplyMessage(0);
     MSG msg;
@@ -141,8 +158,10 @@ void TGridwork::ReplaceAll(bool down, bool matchCase) {
     }
     if (!replaceAllRunning || !replaceDialog) break;
     ReplaceMatch();
-    matchPending = Search(row, col, findText.get(), down, matchCase);
+    last = Search(row, col, findText.get(), down, matchCase);
+    matchPending = last == TSearchResult::Found;
     UpdateWindow();
     if (replaceDialog) SetActiveWindow(replaceDialog);
   }
+  return last;
 }

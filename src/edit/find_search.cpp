@@ -5,7 +5,6 @@
 
 #include "model/text_search.h"
 #include "input/edit_cell.h"
-#include "platform/text/cp1251_literal.h"
 #include "platform/controls/edit.h"
 #include "sheet/gridwork.h"
 
@@ -64,8 +63,8 @@ bool TGridwork::SearchStart(int& row, int& col, int& offset, bool down) {
   return true;
 }
 
-bool TGridwork::Search(int& row, int& col, const char* text, bool down, bool matchCase) {
-  if (text == nullptr || *text == '\0') return false;
+TGridwork::TSearchResult TGridwork::Search(int& row, int& col, const char* text, bool down, bool matchCase) {
+  if (text == nullptr || *text == '\0') return TSearchResult::EndedQuietly;
   int offset = 0;
   bool more = SearchStart(row, col, offset, down);
   while (more) {
@@ -74,27 +73,27 @@ bool TGridwork::Search(int& row, int& col, const char* text, bool down, bool mat
       matchRow = row;
       matchColumn = col;
       matchOffset = at;
-      if (CellFitsInClient(row, col)) return true;
+      if (CellFitsInClient(row, col)) return TSearchResult::Found;
       ScrollIntoView(row, col);
       at = offset;
       SearchCell(row, col, at, text, down, matchCase);
-      return true;
+      return TSearchResult::Found;
     }
     more = down ? NextCellInSheet(row, col) : PrevCellInSheet(row, col);
     if (more) offset = down ? 0 : TextLength(*this, row, col);
   }
-  if (findReplace.Flags & (FR_REPLACE | FR_REPLACEALL)) return false;
-  const std::string message = u8"Не удается найти \""_cp + std::string(text) + "\"";
-  ShowInfo(message.c_str());
-  return false;
+  // Running out of matches is news only to a plain search; a replacement's
+  // search for the next match ends quietly.
+  if (findReplace.Flags & (FR_REPLACE | FR_REPLACEALL)) return TSearchResult::EndedQuietly;
+  return TSearchResult::NotFound;
 }
 
 bool TGridwork::SearchCell(int row, int col, int& offset, const char* text, bool down, bool matchCase) {
   if (!FindInText(sheet.Cell(row, col).text, text, offset, down, matchCase)) return false;
   HideSelection();
   if (!CellFitsInClient(row, col)) return true;
-  // A protected cell is selected directly: BeginEdit would explain the
-  // refusal in a message box when it met the same cell twice.
+  // A protected cell is selected directly: BeginEdit would count it as a
+  // refusal, and a second one of the same cell is explained to the user.
   if (!sheet.Cell(row, col).writeProtected) BeginEdit(row, col);
   if (editor && curRow == row && curCol == col) {
     const auto length = static_cast<LPARAM>(std::strlen(text));

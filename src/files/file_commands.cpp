@@ -6,6 +6,7 @@
 
 #include "app/commands.h"
 #include "model/file_kind.h"
+#include "model/messages.h"
 #include "platform/system/clipboard.h"
 #include "platform/text/codepage.h"
 #include "platform/controls/commdlg.h"
@@ -40,15 +41,15 @@ std::string Shown(const std::string& path) { return Utf8ToCp1251(path); }
 std::string ReasonLine(TFileFailure failure) {
   switch (failure) {
     case TFileFailure::NoSpace:
-      return u8"\nНа диске нет места"_cp;
+      return kNoSpaceReason;
     case TFileFailure::NoPermission:
-      return u8"\nНет прав доступа"_cp;
+      return kNoPermissionReason;
     case TFileFailure::NotFound:
-      return u8"\nНет такого файла или папки"_cp;
+      return kNoSuchFileReason;
     case TFileFailure::NotTable:
-      return u8"\nЭто не файл таблицы"_cp;
+      return kNotTableReason;
     case TFileFailure::Damaged:
-      return u8"\nФайл повреждён"_cp;
+      return kDamagedFileReason;
     case TFileFailure::NoMemory:  // told in a box of its own first
     case TFileFailure::Unknown:
       break;
@@ -59,13 +60,13 @@ std::string ReasonLine(TFileFailure failure) {
 }  // namespace
 
 void TGridwork::ShowWriteFailure(const std::string& path) {
-  if (fileFailure == TFileFailure::NoMemory) ShowWarning(u8"Недостаточно памяти"_cp);
-  ShowWarning((std::string(u8"Невозможно записать файл: \n"_cp) + Shown(path) + ReasonLine(fileFailure)).c_str());
+  if (fileFailure == TFileFailure::NoMemory) ShowWarning(kNoMemoryMessage);
+  ShowWarning((std::string(kCannotWriteFileMessage) + Shown(path) + ReasonLine(fileFailure)).c_str());
 }
 
 void TGridwork::ShowReadFailure(const std::string& path) {
-  if (fileFailure == TFileFailure::NoMemory) ShowWarning(u8"Недостаточно памяти"_cp);
-  ShowWarning((std::string(u8"Невозможно прочитать файл: \n"_cp) + Shown(path) + ReasonLine(fileFailure)).c_str());
+  if (fileFailure == TFileFailure::NoMemory) ShowWarning(kNoMemoryMessage);
+  ShowWarning((std::string(kCannotReadFileMessage) + Shown(path) + ReasonLine(fileFailure)).c_str());
 }
 
 void TGridwork::CmFileOpen() {
@@ -92,15 +93,15 @@ void TGridwork::CmFileOpen() {
   }
   // A known extension says how the file is read; the filter decides for
   // any other name.
-  int kind = FileKindOfExtension(file);
-  if (kind != kTableFileKind && kind != kTextFileKind)
-    kind = ofn.nFilterIndex == kTextFileKind ? kTextFileKind : kTableFileKind;
+  TFileKind kind = FileKindOfExtension(file);
+  if (kind != TFileKind::Table && kind != TFileKind::Text)
+    kind = ofn.nFilterIndex == static_cast<DWORD>(TFileKind::Text) ? TFileKind::Text : TFileKind::Table;
   OpenFile(file, kind);
 }
 
-bool TGridwork::OpenFile(const std::string& name, int kind) {
+bool TGridwork::OpenFile(const std::string& name, TFileKind kind) {
   readCancelled = false;
-  const bool read = kind == kTextFileKind ? ReadTextFile(name) : ReadTableFile(name);
+  const bool read = kind == TFileKind::Text ? ReadTextFile(name) : ReadTableFile(name);
   // A read the user gave up is no failure to report.
   if (!read && readCancelled) return false;
   if (!read) {
@@ -108,13 +109,13 @@ bool TGridwork::OpenFile(const std::string& name, int kind) {
     return false;
   }
   fileName = name;
-  fileKind = kind == kTextFileKind ? kTextFileKind : kTableFileKind;
+  fileKind = kind == TFileKind::Text ? TFileKind::Text : TFileKind::Table;
   return true;
 }
 
 bool TGridwork::SaveDocument() {
   if (fileName.empty()) return SaveDocumentAs();
-  const bool written = fileKind == kTextFileKind ? WriteTextFile(fileName) : WriteTableFile(fileName);
+  const bool written = fileKind == TFileKind::Text ? WriteTextFile(fileName) : WriteTableFile(fileName);
   if (!written) ShowWriteFailure(fileName);
   return written;
 }
@@ -142,17 +143,17 @@ bool TGridwork::SaveDocumentAs() {
   }
   // A known extension in the name wins over the filter, so that what is
   // written can be read back under that name.
-  int kind = FileKindOfExtension(file);
-  if (kind == kUnknownFileKind) kind = static_cast<int>(ofn.nFilterIndex);
+  TFileKind kind = FileKindOfExtension(file);
+  if (kind == TFileKind::Unknown) kind = static_cast<TFileKind>(ofn.nFilterIndex);
   bool written;
   switch (kind) {
-    case kTableFileKind:
+    case TFileKind::Table:
       written = WriteTableFile(file);
       break;
-    case kTextFileKind:
+    case TFileKind::Text:
       written = WriteTextFile(file);
       break;
-    case kPictureFileKind:
+    case TFileKind::Picture:
       // A picture is an export: the table keeps its file, its kind and its
       // unsaved changes.
       if (!WriteBitmapFile(file)) ShowWriteFailure(file);
@@ -175,7 +176,7 @@ void TGridwork::CmFileSaveAs() { SaveDocumentAs(); }
 
 bool TGridwork::SaveChangesIfWanted() {
   if (!modified) return true;
-  std::string question = u8"Сохранить изменения в файле"_cp;
+  std::string question = kSaveChangesQuestion;
   if (!fileName.empty()) {
     question += ' ';
     question += Shown(fileName);
@@ -190,8 +191,7 @@ bool TGridwork::CanClose() {
   if (clipboardCells && GetClipboardOwner() == GetHandle()) {
     const auto [left, top, right, bottom] = clipboardCells->GetRange();
     if (std::abs(right - left) * std::abs(bottom - top) > 100 &&
-        AskYesNo(u8"Буфер обмена содержит большой фрагмент данных. Вы хотите, чтобы этот фрагмент был доступен "
-                 u8"после закрытия окна?"_cp) == IDNO)
+        AskYesNo(kKeepClipboardQuestion) == IDNO)
       ReleaseClipboard();
   }
   return TWindow::CanClose();

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fstream>
 
+#include "model/messages.h"
 #include "model/table_codec.h"
 #include "platform/text/cp1251_literal.h"
 #include "platform/system/file_replace.h"
@@ -39,7 +40,7 @@ bool TGridwork::ReadTable(std::istream& in, const TFileProgress& progress) {
   layout.leftColumn = sheet.FrozenColumns();
   layout.topRow = sheet.FrozenRows();
   autoFit = header.autoFit;
-  if (header.zoom != layout.zoom) SetZoom(header.zoom);
+  if (header.zoom != layout.zoom && !SetZoom(header.zoom)) ShowInfo(kZoomRangeMessage);
   UpdateLayout();
   ScrollTo(header.leftColumn, header.topRow);
   InvalidateRect(GetClientRect(), true);

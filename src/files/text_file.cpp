@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "model/messages.h"
 #include "model/text_codec.h"
 #include "model/text_reader.h"
 #include "platform/draw/dib.h"

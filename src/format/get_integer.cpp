@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "model/messages.h"
 #include "platform/window/application.h"
 #include "platform/text/cp1251_literal.h"
 #include "platform/text/crt.h"
@@ -96,8 +97,7 @@ void TGetInteger::ShowValue() { numberEdit->SetText(Decimal(*valuePtr).c_str());
 
 LRESULT TGetInteger::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) {
   if (id == IDOK && !CheckRange()) {
-    const std::string message = std::string(u8"Неверное значение параметра. Допустимые значения лежат в диапазоне от "_cp) +
-                                Decimal(minValue) + u8" до "_cp + Decimal(maxValue) + ".";
+    const std::string message = OutOfRangeMessage(Decimal(minValue), Decimal(maxValue));
     if (TApplication* app = GetApplication())
       app->MessageBox(GetHandle(), message.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
     else

@@ -5,7 +5,6 @@
 #include <new>
 
 #include "input/edit_cell.h"
-#include "platform/text/cp1251_literal.h"
 #include "platform/draw/dc.h"
 #include "sheet/gridwork.h"
 
@@ -15,25 +14,26 @@ constexpr int kEditorId = 1001;
 
 }  // namespace
 
-void TGridwork::BeginEdit(int row, int col) {
-  if (row < 0 || row >= sheet.RowCount() || col < 0 || col >= sheet.ColumnCount()) return;
+TGridwork::TEditStart TGridwork::BeginEdit(int row, int col) {
+  if (row < 0 || row >= sheet.RowCount() || col < 0 || col >= sheet.ColumnCount()) return TEditStart::NotOpened;
   if (editor) EndEdit();
 
   TCell& cell = sheet.Cell(row, col);
   if (cell.writeProtected) {
     // The first refusal is silent; asking again for the same cell explains.
-    if (lastRefusedCell.row == row && lastRefusedCell.col == col) ShowInfo(u8"Ячейка защищена от записи"_cp);
+    const bool again = lastRefusedCell.row == row && lastRefusedCell.col == col;
     lastRefusedCell = {row, col};
-    return;
+    return again ? TEditStart::RefusedAgain : TEditStart::Refused;
   }
 
   const TRect rect = EditorRect(row, col);
-  if (rect.IsEmpty()) return;
+  if (rect.IsEmpty()) return TEditStart::NotOpened;
   // The cell becomes current before its editor is made: the edit control
   // asks the grid for the current cell's colours while it is being set up.
   curRow = row;
   curCol = col;
-  CreateEditor(rect.left, rect.top, rect.Width(), rect.Height(), cell);
+  return CreateEditor(rect.left, rect.top, rect.Width(), rect.Height(), cell) ? TEditStart::Opened
+                                                                               : TEditStart::NotOpened;
 }
 
 bool TGridwork::CreateEditor(int x, int y, int w, int h, TCell& cell) {

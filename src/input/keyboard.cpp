@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "input/edit_cell.h"
+#include "model/messages.h"
 #include "sheet/gridwork.h"
 
 namespace {
@@ -13,70 +14,70 @@ bool KeyDown(int virtKey) { return GetKeyState(virtKey) < 0; }
 }  // namespace
 
 void TGridwork::EvKeyDown(UINT key, UINT, UINT) {
+  TEditStart moved = TEditStart::NotOpened;
   if (KeyDown(VK_SHIFT)) {
     if (key == VK_TAB)
       BackTabKey();
     else
       DefaultProcessing();
-    return;
-  }
-  if (KeyDown(VK_CONTROL)) {
+  } else if (KeyDown(VK_CONTROL)) {
     if (key == VK_HOME)
-      MoveTop();
+      moved = MoveTop();
     else if (key == VK_END)
-      MoveBottom();
+      moved = MoveBottom();
     else
       DefaultProcessing();
-    return;
+  } else {
+    switch (key) {
+      case VK_TAB: TabKey(); break;
+      case VK_RETURN: EnterKey(); break;
+      case VK_ESCAPE: EscapeKey(); break;
+      case VK_PRIOR: moved = PageUp(); break;
+      case VK_NEXT: moved = PageDown(); break;
+      case VK_END: moved = MoveEnd(); break;
+      case VK_HOME: moved = MoveHome(); break;
+      case VK_LEFT: moved = MoveLeft(); break;
+      case VK_UP: moved = MoveUp(); break;
+      case VK_RIGHT: moved = MoveRight(); break;
+      case VK_DOWN: moved = MoveDown(); break;
+      default: DefaultProcessing(); break;
+    }
   }
-  switch (key) {
-    case VK_TAB: TabKey(); break;
-    case VK_RETURN: EnterKey(); break;
-    case VK_ESCAPE: EscapeKey(); break;
-    case VK_PRIOR: PageUp(); break;
-    case VK_NEXT: PageDown(); break;
-    case VK_END: MoveEnd(); break;
-    case VK_HOME: MoveHome(); break;
-    case VK_LEFT: MoveLeft(); break;
-    case VK_UP: MoveUp(); break;
-    case VK_RIGHT: MoveRight(); break;
-    case VK_DOWN: MoveDown(); break;
-    default: DefaultProcessing(); break;
-  }
+  if (moved == TEditStart::RefusedAgain) ShowInfo(kCellProtectedMessage);
 }
 
-void TGridwork::MoveUp() {
+TGridwork::TEditStart TGridwork::MoveUp() {
   if (!editor) {
     ScrollTo(layout.leftColumn, layout.topRow - 1);
-    return;
+    return TEditStart::NotOpened;
   }
-  if (curRow == 0) return;
+  if (curRow == 0) return TEditStart::NotOpened;
   const int row = curRow - 1;
   const int col = curCol;
   // From the first scrolling row the row above comes into view; the frozen
   // rows are reached only once nothing lies scrolled away between them.
   if (CellRect(row, col).IsEmpty()) ScrollTo(layout.leftColumn, layout.topRow - 1);
-  BeginEdit(row, col);
+  return BeginEdit(row, col);
 }
 
-void TGridwork::MoveLeft() {
+TGridwork::TEditStart TGridwork::MoveLeft() {
   if (!editor) {
     ScrollTo(layout.leftColumn - 1, layout.topRow);
-    return;
+    return TEditStart::NotOpened;
   }
-  if (curCol == 0) return;
+  if (curCol == 0) return TEditStart::NotOpened;
   const int row = curRow;
   const int col = curCol - 1;
   if (CellRect(row, col).IsEmpty()) ScrollTo(layout.leftColumn - 1, layout.topRow);
-  BeginEdit(row, col);
+  return BeginEdit(row, col);
 }
 
-void TGridwork::MoveDown() {
+TGridwork::TEditStart TGridwork::MoveDown() {
   if (!editor) {
     ScrollTo(layout.leftColumn, layout.topRow + 1);
-    return;
+    return TEditStart::NotOpened;
   }
-  if (curRow == sheet.RowCount() - 1) return;
+  if (curRow == sheet.RowCount() - 1) return TEditStart::NotOpened;
   const int col = curCol;
   // From the last frozen row the rows scrolled away are skipped.
   const int row = curRow == sheet.FrozenRows() - 1 ? layout.topRow : curRow + 1;
@@ -85,15 +86,15 @@ void TGridwork::MoveDown() {
     ScrollTo(layout.leftColumn, layout.topRow + 1);
     if (layout.topRow == before) break;
   }
-  BeginEdit(row, col);
+  return BeginEdit(row, col);
 }
 
-void TGridwork::MoveRight() {
+TGridwork::TEditStart TGridwork::MoveRight() {
   if (!editor) {
     ScrollTo(layout.leftColumn + 1, layout.topRow);
-    return;
+    return TEditStart::NotOpened;
   }
-  if (curCol == sheet.ColumnCount() - 1) return;
+  if (curCol == sheet.ColumnCount() - 1) return TEditStart::NotOpened;
   const int row = curRow;
   const int col = curCol == sheet.FrozenColumns() - 1 ? layout.leftColumn : curCol + 1;
   while (!CellFitsHorizontally(row, col) && layout.leftColumn < layout.maxLeftColumn) {
@@ -101,67 +102,61 @@ void TGridwork::MoveRight() {
     ScrollTo(layout.leftColumn + 1, layout.topRow);
     if (layout.leftColumn == before) break;
   }
-  BeginEdit(row, col);
+  return BeginEdit(row, col);
 }
 
-void TGridwork::PageUp() {
+TGridwork::TEditStart TGridwork::PageUp() {
   if (!editor) {
     ScrollTo(layout.leftColumn, layout.pageUpRow);
-    return;
+    return TEditStart::NotOpened;
   }
-  if (curRow == 0) return;
+  if (curRow == 0) return TEditStart::NotOpened;
   const int col = curCol;
-  if (layout.topRow == sheet.FrozenRows()) {
-    BeginEdit(0, col);
-    return;
-  }
+  if (layout.topRow == sheet.FrozenRows()) return BeginEdit(0, col);
   // Keep the cell's place in the view when the page allows it, otherwise
   // land in the middle of the new page.
   int row = curRow - layout.topRow + layout.pageUpRow;
   ScrollTo(layout.leftColumn, layout.pageUpRow);
   if (row < 0 || row >= sheet.RowCount() || !CellFitsVertically(row, col)) row = (layout.bottomRow + layout.topRow) / 2;
-  BeginEdit(row, col);
+  return BeginEdit(row, col);
 }
 
-void TGridwork::PageDown() {
+TGridwork::TEditStart TGridwork::PageDown() {
   if (!editor || curRow < sheet.FrozenRows()) {
     ScrollTo(layout.leftColumn, layout.bottomRow);
-    return;
+    return TEditStart::NotOpened;
   }
-  if (curRow == sheet.RowCount() - 1) return;
+  if (curRow == sheet.RowCount() - 1) return TEditStart::NotOpened;
   const int col = curCol;
-  if (layout.topRow == layout.maxTopRow) {
-    BeginEdit(sheet.RowCount() - 1, col);
-    return;
-  }
+  if (layout.topRow == layout.maxTopRow) return BeginEdit(sheet.RowCount() - 1, col);
   int row = curRow - layout.topRow + layout.bottomRow;
   ScrollTo(layout.leftColumn, layout.bottomRow);
   if (row < 0 || row >= sheet.RowCount() || !CellFitsVertically(row, col)) row = (layout.bottomRow + layout.topRow) / 2;
-  BeginEdit(row, col);
+  return BeginEdit(row, col);
 }
 
-void TGridwork::MoveHome() {
+TGridwork::TEditStart TGridwork::MoveHome() {
   const bool editing = editor != nullptr;
   ScrollTo(sheet.FrozenColumns(), layout.topRow);
-  if (editing) BeginEdit(curRow, 0);
+  return editing ? BeginEdit(curRow, 0) : TEditStart::NotOpened;
 }
 
-void TGridwork::MoveEnd() {
+TGridwork::TEditStart TGridwork::MoveEnd() {
   const bool editing = editor != nullptr;
   ScrollTo(layout.maxLeftColumn, layout.topRow);
-  if (editing) BeginEdit(curRow, sheet.ColumnCount() - 1);
+  return editing ? BeginEdit(curRow, sheet.ColumnCount() - 1) : TEditStart::NotOpened;
 }
 
-void TGridwork::MoveTop() {
+TGridwork::TEditStart TGridwork::MoveTop() {
   const bool editing = editor != nullptr;
   ScrollTo(layout.leftColumn, sheet.FrozenRows());
-  if (editing) BeginEdit(0, curCol);
+  return editing ? BeginEdit(0, curCol) : TEditStart::NotOpened;
 }
 
-void TGridwork::MoveBottom() {
+TGridwork::TEditStart TGridwork::MoveBottom() {
   const bool editing = editor != nullptr;
   ScrollTo(layout.leftColumn, layout.maxTopRow);
-  if (editing) BeginEdit(sheet.RowCount() - 1, curCol);
+  return editing ? BeginEdit(sheet.RowCount() - 1, curCol) : TEditStart::NotOpened;
 }
 
 namespace {

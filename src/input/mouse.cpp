@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "input/edit_cell.h"
+#include "model/messages.h"
 #include "platform/system/sysinfo.h"
 #include "sheet/gridwork.h"
 
@@ -70,18 +71,20 @@ bool TGridwork::ClampPointToClient(TPoint& point) {
 
 void TGridwork::EvLButtonUp(UINT, const TPoint& point) {
   EndDragSelect();
+  TEditStart clicked = TEditStart::NotOpened;
   if (!hasSelection) {
     // A press that was not dragged to another cell: a click.
     int row = 0;
     int col = 0;
     const bool hit = CellFromPoint(point, row, col);
     if (hit && !(editor && row == curRow && col == curCol))
-      BeginEdit(row, col);
+      clicked = BeginEdit(row, col);
     else
       EndEdit();
   }
   lastMouseX = lastMouseY = kNoPoint;
   mouseTracking = 0;
+  if (clicked == TEditStart::RefusedAgain) ShowInfo(kCellProtectedMessage);
 }
 
 void TGridwork::EndDragSelect() {

@@ -29,9 +29,9 @@ TStartRequest ParseCommandLine(const std::vector<std::string>& arguments) {
   return request;
 }
 
-int FileKindForName(const std::string& name) {
+TFileKind FileKindForName(const std::string& name) {
   // Nothing is read as a picture: every name that is not text is a table.
-  return FileKindOfExtension(name) == kTextFileKind ? kTextFileKind : kTableFileKind;
+  return FileKindOfExtension(name) == TFileKind::Text ? TFileKind::Text : TFileKind::Table;
 }
 
 std::string UsageLine() {

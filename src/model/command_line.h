@@ -22,7 +22,7 @@ TStartRequest ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Text for names ending in ".txt" or ".tsv" (any letter case), a table file
 // for every other name, as the open command's filters would have it.
-int FileKindForName(const std::string& name);
+TFileKind FileKindForName(const std::string& name);
 
 // The single lines printed for --help and --version.
 std::string UsageLine();

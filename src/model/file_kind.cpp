@@ -16,9 +16,9 @@ bool EndsWithNoCase(std::string_view name, std::string_view suffix) {
 
 }  // namespace
 
-int FileKindOfExtension(const std::string& name) {
-  if (EndsWithNoCase(name, ".qdt")) return kTableFileKind;
-  if (EndsWithNoCase(name, ".txt") || EndsWithNoCase(name, ".tsv")) return kTextFileKind;
-  if (EndsWithNoCase(name, ".bmp")) return kPictureFileKind;
-  return kUnknownFileKind;
+TFileKind FileKindOfExtension(const std::string& name) {
+  if (EndsWithNoCase(name, ".qdt")) return TFileKind::Table;
+  if (EndsWithNoCase(name, ".txt") || EndsWithNoCase(name, ".tsv")) return TFileKind::Text;
+  if (EndsWithNoCase(name, ".bmp")) return TFileKind::Picture;
+  return TFileKind::Unknown;
 }

@@ -4,13 +4,9 @@
 
 #include <string>
 
-// The file kinds; they are also the filter indexes of the Save As dialog.
-constexpr int kUnknownFileKind = 0;
-constexpr int kTableFileKind = 1;
-constexpr int kTextFileKind = 2;
-constexpr int kPictureFileKind = 3;
+#include "model/limits.h"
 
 // The kind the name's extension says, in any letter case: ".qdt" a table,
-// ".txt" and ".tsv" text, ".bmp" a picture; kUnknownFileKind for every other
+// ".txt" and ".tsv" text, ".bmp" a picture; TFileKind::Unknown for every other
 // name. A name that is only an extension, ".txt", has that kind too.
-int FileKindOfExtension(const std::string& name);
+TFileKind FileKindOfExtension(const std::string& name);

@@ -19,6 +19,9 @@ constexpr int kMinCellSize = 1;
 constexpr int kMaxCellSize = 10000;
 constexpr LONG kMaxBorderWidth = 10000;
 
+// The most rows or columns one insertion adds.
+constexpr int kMaxInsertCount = 10000;
+
 // The size clamped into the range; false for one that is no number or infinite.
 inline bool ClampCellSize(float& size) {
   if (!std::isfinite(size)) return false;
@@ -28,6 +31,13 @@ inline bool ClampCellSize(float& size) {
 
 inline LONG ClampBorderWidth(LONG width) { return std::clamp<LONG>(width, 0, kMaxBorderWidth); }
 
-// The zoom the view offers, in per cent.
+// The zoom the view offers, in per cent, and as factors (1.0 = 100 %). The
+// factors are doubles so that the float nearest to 0.1 still counts as valid.
 constexpr int kMinZoomPercent = 10;
 constexpr int kMaxZoomPercent = 400;
+constexpr double kMinZoom = kMinZoomPercent / 100.0;
+constexpr double kMaxZoom = kMaxZoomPercent / 100.0;
+
+// The kinds of file the program reads and writes. The values are also the
+// filter indexes of the Save As dialog.
+enum class TFileKind { Unknown = 0, Table = 1, Text = 2, Picture = 3 };

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "model/edit_info.h"
+#include "model/messages.h"
 #include "platform/window/application.h"
-#include "platform/text/cp1251_literal.h"
 #include "platform/draw/dc.h"
 #include "platform/draw/font.h"
 #include "platform/controls/msgbox.h"
@@ -23,7 +23,7 @@ TGridwork::TGridwork(TWindow* parent, const char* title, TModule* module, int ro
   }
   // Out of memory: the grid lives on as an empty table so that every
   // operation on it stays harmless.
-  MessageBoxExA(nullptr, u8"Недостаточно памяти"_cp, nullptr, MB_ICONHAND | MB_TASKMODAL, 0);
+  MessageBoxExA(nullptr, kNoMemoryMessage, nullptr, MB_ICONHAND | MB_TASKMODAL, 0);
   sheet.Clear();
   layout.ComputePositions();
   SetDefaults();
@@ -51,7 +51,7 @@ void TGridwork::SetupWindow() {
   findReplace.wReplaceWithLen = 1000;
   findReplaceMsg = RegisterWindowMessageA("commdlg_FindReplace");
   CellChanged();
-  SetZoom(layout.zoom);
+  if (!SetZoom(layout.zoom)) ShowInfo(kZoomRangeMessage);
   FitWindowToSheet();
 }
 

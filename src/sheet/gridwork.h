@@ -21,6 +21,7 @@
 #include "model/edit_info.h"
 #include "model/file_failure.h"
 #include "model/file_progress.h"
+#include "model/limits.h"
 #include "platform/draw/bitmap.h"
 #include "platform/controls/commdlg.h"
 #include "platform/draw/dc.h"
@@ -141,7 +142,9 @@ class TGridwork : public TWindow {
   void EvSize(UINT sizeType, const TSize& size) override;
 
   // ---- Zoom (src/view) ----
-  void SetZoom(float newZoom);
+  // False, with nothing changed, for a zoom outside kMinZoom..kMaxZoom; the
+  // command that asked for it tells the user.
+  bool SetZoom(float newZoom);
   void FitWidth();
   void FitHeight();
   void FitWindowToSheet();
@@ -155,7 +158,14 @@ class TGridwork : public TWindow {
   void CmZoom25();
 
   // ---- Painting (src/view) ----
+  // A repaint without memory for its off-screen bitmap leaves the window as
+  // it was and sets paintFailed; EvPaint then posts kPaintFailedMsg, whose
+  // handler tells the user.
   void Paint(TDC& dc, bool erase, TRect& rect) override;
+  void EvPaint() override;
+  LRESULT EvPaintFailed(WPARAM, LPARAM);
+  static constexpr UINT kPaintFailedMsg = WM_APP + 1;
+  bool paintFailed = false;
   // Draws the cells of a range with the top-left one at (x0, y0); with
   // overflowOnly only those whose text may run over their neighbours.
   void DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom, int overflowOnly);
@@ -198,14 +208,17 @@ class TGridwork : public TWindow {
   void ExtendDragSelect(const TPoint& point);
 
   // ---- Keyboard, mouse, context menu and the in-place editor (src/input) ----
-  void BeginEdit(int row, int col);
+  // What BeginEdit came to. A protected cell is refused quietly the first
+  // time and RefusedAgain every further time in a row; the key or mouse
+  // handler that asked for it then tells the user why.
+  enum class TEditStart { Opened, NotOpened, Refused, RefusedAgain };
+  TEditStart BeginEdit(int row, int col);
   void EndEdit();
   void CommitEdit(TCell& cell);
   bool CreateEditor(int x, int y, int w, int h, TCell& cell);
   TRect EditorRect(int row, int col);
   LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
-  // The protected cell that BeginEdit refused last, shared by all grids;
-  // refusing it again shows a message.
+  // The protected cell that BeginEdit refused last, shared by all grids.
   struct TRefusedCell {
     int row;
     int col;
@@ -215,16 +228,17 @@ class TGridwork : public TWindow {
   void EvKeyDown(UINT key, UINT repeatCount, UINT flags);
   void NextVisibleCell(int& row, int& col) const;
   void PrevVisibleCell(int& row, int& col) const;
-  void MoveUp();
-  void MoveDown();
-  void MoveLeft();
-  void MoveRight();
-  void PageUp();
-  void PageDown();
-  void MoveHome();
-  void MoveEnd();
-  void MoveTop();
-  void MoveBottom();
+  // The moves answer how the cell they moved to took the editor.
+  TEditStart MoveUp();
+  TEditStart MoveDown();
+  TEditStart MoveLeft();
+  TEditStart MoveRight();
+  TEditStart PageUp();
+  TEditStart PageDown();
+  TEditStart MoveHome();
+  TEditStart MoveEnd();
+  TEditStart MoveTop();
+  TEditStart MoveBottom();
   void TabKey();
   void BackTabKey();
   void EnterKey();
@@ -241,7 +255,9 @@ class TGridwork : public TWindow {
   void CmSelectRow();
   void CmSelectColumn();
 
-  void AskZoom();
+  // Asks for the zoom in per cent and applies it; false when the zoom
+  // chosen was refused (a cancel is no refusal).
+  bool AskZoom();
   void CmZoomOther();
 
   // ---- Clipboard and undo (src/edit) ----
@@ -286,11 +302,16 @@ class TGridwork : public TWindow {
   bool AnyWritableCell() const;
   LRESULT EvFindReplace(WPARAM wParam, LPARAM lParam);
   bool SearchStart(int& row, int& col, int& offset, bool down);
-  bool Search(int& row, int& col, const char* text, bool down, bool matchCase);
+  // What a search came to. NotFound is for the command or notification
+  // that searched to tell the user; a search without a text, or one for the
+  // next match after a replacement, ends quietly.
+  enum class TSearchResult { Found, NotFound, EndedQuietly };
+  TSearchResult Search(int& row, int& col, const char* text, bool down, bool matchCase);
   bool SearchCell(int row, int col, int& offset, const char* text, bool down, bool matchCase);
   void ScrollIntoView(int row, int col);
   void ReplaceMatch();
-  void ReplaceAll(bool down, bool matchCase);
+  // Answers how its last search ended; NotFound once no match is left.
+  TSearchResult ReplaceAll(bool down, bool matchCase);
   HWND ActiveSearchDialog() const;
   // Tells the Replace All loop to go on; any notification of a dialog clears it.
   static inline int replaceAllRunning = 0;
@@ -327,9 +348,9 @@ class TGridwork : public TWindow {
   bool WriteBitmapFile(const std::string& name);
   void CmFileOpen();
   // Reads a file as the open command does once it has a name and a kind
-  // (1 table, 2 text): the table and the current file change on success, a
+  // (a table or text): the table and the current file change on success, a
   // failure shows its box. Answers whether the file was read.
-  bool OpenFile(const std::string& name, int kind);
+  bool OpenFile(const std::string& name, TFileKind kind);
   void CmFileSave();
   void CmFileSaveAs();
   bool CanClose() override;
@@ -359,7 +380,7 @@ class TGridwork : public TWindow {
   // ---- The document ----
   int modified = 0;  // read freely; written only by SetModified
   std::string fileName;  // empty: no file yet; native encoding
-  int fileKind = 1;
+  TFileKind fileKind = TFileKind::Table;
   // Why the last file read or write failed, left by the readers and writers.
   TFileFailure fileFailure = TFileFailure::Unknown;
 

@@ -19,7 +19,7 @@ void TGridwork::SetDefaults() {
   Attr.Style |= WS_HSCROLL | WS_VSCROLL;
   layout.hScrollBarShown = layout.vScrollBarShown = 1;
   fileName.clear();
-  fileKind = 1;
+  fileKind = TFileKind::Table;
   SetModified(false);
   editor.reset();
   defaultFont.reset();

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/text/cp1251_literal.h"
+#include "model/messages.h"
 #include "platform/draw/dc.h"
 #include "sheet/gridwork.h"
 
@@ -47,7 +47,7 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
   const TRect client = GetClientRect();
   TBitmap bitmap(dc, client.Width(), client.Height());
   if (!bitmap.IsValid()) {
-    ShowWarning(u8"Недостаточно памяти"_cp);
+    paintFailed = true;
     return;
   }
   TMemoryDC memory(dc);
@@ -97,6 +97,19 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
   if (hasSelection) DrawSelection(memory);
 
   dc.BitBlt(rect.left, rect.top, rect.Width(), rect.Height(), memory, rect.left, rect.top, SRCCOPY);
+}
+
+void TGridwork::EvPaint() {
+  paintFailed = false;
+  TWindow::EvPaint();
+  // No box may open while the window is being painted: the failure is told
+  // once the paint request is over.
+  if (paintFailed) PostMessage(kPaintFailedMsg);
+}
+
+LRESULT TGridwork::EvPaintFailed(WPARAM, LPARAM) {
+  ShowWarning(kNoMemoryMessage);
+  return 0;
 }
 
 void TGridwork::DrawFreezeLines(TDC& dc) {

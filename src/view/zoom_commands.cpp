@@ -2,18 +2,16 @@
 
 #include <cmath>
 
+#include "model/limits.h"
+#include "model/messages.h"
 #include "platform/window/application.h"
-#include "platform/text/cp1251_literal.h"
 #include "platform/window/framewindow.h"
 #include "platform/system/sysinfo.h"
 #include "sheet/gridwork.h"
 
-void TGridwork::SetZoom(float newZoom) {
+bool TGridwork::SetZoom(float newZoom) {
   // The bound is compared as a double, so the float nearest to 0.1 is valid.
-  if (!(newZoom > 0.1 && newZoom <= 4.0)) {
-    ShowInfo(u8"Допустимый масштаб: от 10% до 400%"_cp);
-    return;
-  }
+  if (!(newZoom > kMinZoom && newZoom <= kMaxZoom)) return false;
   layout.zoom = newZoom;
   UpdateLayout();
   if (autoFit) FitCellsToText(sheet.All());
@@ -21,6 +19,7 @@ void TGridwork::SetZoom(float newZoom) {
   InvalidateRect(GetClientRect(), true);
   SetModified(true);
   SetCursor(GetApplication(), layout.zoom > 0.5f ? 1 : 2);
+  return true;
 }
 
 void TGridwork::FitWidth() {
@@ -32,7 +31,7 @@ void TGridwork::FitWidth() {
   // A vertical bar is about to appear and take its width from the client.
   if (!layout.vScrollBarShown && over > 0 && totalWidth > 0)
     z = static_cast<float>(z - GetSystemMetrics(SM_CXVSCROLL) * static_cast<double>(layout.zoom) / totalWidth);
-  if (z >= 0.1 && z <= 4.0) {
+  if (z >= kMinZoom && z <= kMaxZoom) {
     SetZoom(z);
     InvalidateRect(GetClientRect(), true);
   }
@@ -47,7 +46,7 @@ void TGridwork::FitHeight() {
   const int over = static_cast<int>(std::trunc(totalWidth * static_cast<double>(z) / layout.zoom - client.Width()));
   if (!layout.hScrollBarShown && over > 0)
     z = static_cast<float>(z - GetSystemMetrics(SM_CYHSCROLL) * static_cast<double>(layout.zoom) / (totalHeight + 1));
-  if (z >= 0.1 && z <= 4.0) {
+  if (z >= kMinZoom && z <= kMaxZoom) {
     SetZoom(z);
     InvalidateRect(GetClientRect(), true);
   }
@@ -74,8 +73,18 @@ void TGridwork::FitWindowToSheet() {
 void TGridwork::CmFitWindow() { FitWindowToSheet(); }
 void TGridwork::CmFitWidth() { FitWidth(); }
 void TGridwork::CmFitHeight() { FitHeight(); }
-void TGridwork::CmZoom200() { SetZoom(2.0f); }
-void TGridwork::CmZoom100() { SetZoom(1.0f); }
-void TGridwork::CmZoom75() { SetZoom(0.75f); }
-void TGridwork::CmZoom50() { SetZoom(0.5f); }
-void TGridwork::CmZoom25() { SetZoom(0.25f); }
+void TGridwork::CmZoom200() {
+  if (!SetZoom(2.0f)) ShowInfo(kZoomRangeMessage);
+}
+void TGridwork::CmZoom100() {
+  if (!SetZoom(1.0f)) ShowInfo(kZoomRangeMessage);
+}
+void TGridwork::CmZoom75() {
+  if (!SetZoom(0.75f)) ShowInfo(kZoomRangeMessage);
+}
+void TGridwork::CmZoom50() {
+  if (!SetZoom(0.5f)) ShowInfo(kZoomRangeMessage);
+}
+void TGridwork::CmZoom25() {
+  if (!SetZoom(0.25f)) ShowInfo(kZoomRangeMessage);
+}

@@ -66,7 +66,7 @@ TEST_F(StartFile, ATableFileReplacesTheStartUpTable) {
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(grid.Sheet().Cell(2, 7).text, Utf8ToCp1251("из файла"));
   EXPECT_EQ(grid.fileName, path);
-  EXPECT_EQ(grid.fileKind, 1);
+  EXPECT_EQ(grid.fileKind, TFileKind::Table);
   EXPECT_EQ(grid.modified, 0);
 }
 
@@ -80,7 +80,7 @@ TEST_F(StartFile, ATsvNameIsReadAsText) {
   EXPECT_EQ(grid.Sheet().ColumnCount(), 3);
   EXPECT_EQ(grid.Sheet().Cell(1, 1).text, "d");
   EXPECT_EQ(grid.fileName, path);
-  EXPECT_EQ(grid.fileKind, 2);
+  EXPECT_EQ(grid.fileKind, TFileKind::Text);
 }
 
 TEST_F(StartFile, AnyOtherNameIsReadAsATableFile) {
@@ -105,7 +105,7 @@ TEST_F(StartFile, AnUnreadableFileIsReportedOverTheStartUpTable) {
   EXPECT_EQ(grid.Sheet().Cell(3, 17).text, "3017");
   EXPECT_EQ(grid.modified, 1);
   EXPECT_EQ(grid.fileName, "");
-  EXPECT_EQ(grid.fileKind, 1);
+  EXPECT_EQ(grid.fileKind, TFileKind::Table);
 }
 
 TEST_F(StartFile, WithoutAFileNothingIsOpened) {

@@ -162,6 +162,31 @@ TEST_F(FindTest, FindNextWalksThroughOccurrencesInTurnAndEndsWithAMessage) {
   EXPECT_EQ(EditorSelection(), Sel(0, 2));
 }
 
+TEST_F(FindTest, SearchAnswersWhatItFoundAndTheCommandTellsTheUser) {
+  MakeGrid(10, 5, 1, 1);
+  Fill(2, 1, {{"ab"}});
+  using R = TGridwork::TSearchResult;
+  int row = 0;
+  int col = 0;
+  EXPECT_EQ(grid->Search(row, col, "zz", true, false), R::NotFound);
+  EXPECT_EQ(grid->Search(row, col, "", true, false), R::EndedQuietly);
+  grid->findReplace.Flags |= FR_REPLACE;
+  EXPECT_EQ(grid->Search(row, col, "zz", true, false), R::EndedQuietly);
+  grid->findReplace.Flags &= ~FR_REPLACE;
+  EXPECT_EQ(grid->Search(row, col, "ab", true, false), R::Found);
+  EXPECT_EQ(std::tuple(row, col), std::tuple(2, 1));
+  EXPECT_TRUE(boxes.empty());
+
+  SetFind("zz");
+  Command(CM_EDITFINDNEXT);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(LastBox(), u8"Не удается найти \"zz\""_cp);
+  EXPECT_EQ(boxes.back().owner, grid->GetHandle());
+  Notify(FR_FINDNEXT);
+  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(grid->matchPending, 0);
+}
+
 TEST_F(FindTest, DraggedSelectionIsSkippedAndProtectedMatchIsSelected) {
   MakeGrid(10, 5, 1, 1);
   Fill(1, 1, {{"", "x"}, {"x", ""}});

@@ -54,7 +54,7 @@ TEST_F(FileCommandsTest, SaveAsTextSwitchesTheKindAndBitmapKeepsIt) {
   const std::string text = PathOf("лист.txt");
   Choose(2, text);
   Command(CM_FILESAVEAS);
-  EXPECT_EQ(grid->fileKind, 2);
+  EXPECT_EQ(grid->fileKind, TFileKind::Text);
   EXPECT_EQ(grid->fileName, text);
 
   grid->SetCellText(0, 0, "y");
@@ -69,7 +69,7 @@ TEST_F(FileCommandsTest, SaveAsTextSwitchesTheKindAndBitmapKeepsIt) {
   EXPECT_EQ(dialogs.back().filterIndex, 2u);  // preset to the current kind
   EXPECT_EQ(Contents(picture).substr(0, 2), "BM");
   EXPECT_EQ(grid->fileName, text);
-  EXPECT_EQ(grid->fileKind, 2);
+  EXPECT_EQ(grid->fileKind, TFileKind::Text);
   EXPECT_EQ(grid->modified, 1);
   EXPECT_TRUE(boxes.empty());
 }
@@ -84,7 +84,7 @@ TEST_F(FileCommandsTest, OpenByFilterNotByExtensionAndReportsFailure) {
   EXPECT_FALSE(dialogs[0].save);
   EXPECT_EQ(dialogs[0].flags, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
   EXPECT_EQ(grid->fileName, table);
-  EXPECT_EQ(grid->fileKind, 1);
+  EXPECT_EQ(grid->fileKind, TFileKind::Table);
 
   // The same file read as text is no table; a broken table is reported.
   const std::string broken = PathOf("сломан.qdt");
@@ -205,7 +205,7 @@ TEST_F(FileCommandsTest, FailedSavesOfEveryKindAreReportedAndKeepTheTableModifie
   Command(CM_FILESAVE);
   EXPECT_TRUE(reported(table));
   EXPECT_EQ(grid->modified, 1);
-  grid->fileKind = 2;
+  grid->fileKind = TFileKind::Text;
   Command(CM_FILESAVE);
   EXPECT_TRUE(reported(table));
   EXPECT_EQ(grid->modified, 1);
@@ -254,7 +254,7 @@ TEST_F(FileCommandsTest, KnownExtensionDecidesTheKindAndTheFilterTheRest) {
   Choose(1, tsv);
   Command(CM_FILEOPEN);
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(grid->fileKind, 2);
+  EXPECT_EQ(grid->fileKind, TFileKind::Text);
   EXPECT_EQ(std::string_view(grid->Sheet().Cell(0, 1).text), "b");
 
   // Save As preselects text, yet a name ending in .qdt gets a table that opens again.
@@ -263,7 +263,7 @@ TEST_F(FileCommandsTest, KnownExtensionDecidesTheKindAndTheFilterTheRest) {
   Command(CM_FILESAVEAS);
   EXPECT_EQ(dialogs.back().filterIndex, 2u);
   EXPECT_EQ(Contents(table).substr(0, 10), "[Quadrille");
-  EXPECT_EQ(grid->fileKind, 1);
+  EXPECT_EQ(grid->fileKind, TFileKind::Table);
   Choose(2, table);
   Command(CM_FILEOPEN);
   EXPECT_TRUE(boxes.empty());
@@ -274,7 +274,7 @@ TEST_F(FileCommandsTest, KnownExtensionDecidesTheKindAndTheFilterTheRest) {
   Choose(1, onlyExtension);
   Command(CM_FILESAVEAS);
   EXPECT_EQ(Contents(onlyExtension).substr(0, 2), "a\t");
-  EXPECT_EQ(grid->fileKind, 2);
+  EXPECT_EQ(grid->fileKind, TFileKind::Text);
   const std::string picture = PathOf("вид.BMP");
   Choose(1, picture);
   Command(CM_FILESAVEAS);
@@ -286,7 +286,7 @@ TEST_F(FileCommandsTest, KnownExtensionDecidesTheKindAndTheFilterTheRest) {
   Choose(2, other);
   Command(CM_FILESAVEAS);
   EXPECT_EQ(Contents(other).substr(0, 2), "a\t");
-  EXPECT_EQ(grid->fileKind, 2);
+  EXPECT_EQ(grid->fileKind, TFileKind::Text);
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -376,9 +376,9 @@ TEST_F(FileCommandsTest, ReadFailuresNameTheReasonUnderTheFileName) {
     return one;
   };
   const std::string missing = PathOf("нет.qdt");
-  EXPECT_FALSE(grid->OpenFile(missing, 1));
+  EXPECT_FALSE(grid->OpenFile(missing, TFileKind::Table));
   EXPECT_TRUE(reported(missing, "\nНет такого файла или папки"));
-  EXPECT_FALSE(grid->OpenFile(PathOf("нет.txt"), 2));
+  EXPECT_FALSE(grid->OpenFile(PathOf("нет.txt"), TFileKind::Text));
   EXPECT_TRUE(reported(PathOf("нет.txt"), "\nНет такого файла или папки"));
 
   // A table cut short is damaged; a text file is no table.
@@ -387,11 +387,11 @@ TEST_F(FileCommandsTest, ReadFailuresNameTheReasonUnderTheFileName) {
   const std::string whole = Contents(table);
   const std::string cut = PathOf("обрезана.qdt");
   Put(cut, whole.substr(0, whole.size() / 2));
-  EXPECT_FALSE(grid->OpenFile(cut, 1));
+  EXPECT_FALSE(grid->OpenFile(cut, TFileKind::Table));
   EXPECT_TRUE(reported(cut, "\nФайл повреждён"));
   const std::string text = PathOf("текст.txt");
   Put(text, "a\tb\n");
-  EXPECT_FALSE(grid->OpenFile(text, 1));
+  EXPECT_FALSE(grid->OpenFile(text, TFileKind::Table));
   EXPECT_TRUE(reported(text, "\nЭто не файл таблицы"));
   std::string kept;
   grid->GetCellText(1, 1, kept);

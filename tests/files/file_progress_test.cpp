@@ -63,7 +63,7 @@ class FileProgressTest : public FilesTest {
 TEST_F(FileProgressTest, ReadingAndWritingShowTheirProgressUpToTheWhole) {
   const std::string text = PathOf("большой.txt");
   Put(text, Text(30000, 4));
-  ASSERT_TRUE(grid->OpenFile(text, 2));
+  ASSERT_TRUE(grid->OpenFile(text, TFileKind::Text));
   ASSERT_FALSE(updates.empty());
   EXPECT_EQ(updates.front().text, u8"Чтение файла..."_cp);
   EXPECT_GT(updates.size(), 2u) << "a file of several pieces reports more than once";
@@ -72,7 +72,7 @@ TEST_F(FileProgressTest, ReadingAndWritingShowTheirProgressUpToTheWhole) {
   EXPECT_EQ(updates.back().total, 2 * std::filesystem::file_size(text)) << "two passes over the bytes";
   EXPECT_EQ(grid->Sheet().RowCount(), 30001);
 
-  for (const auto& [name, kind] : {std::pair{"запись.qdt", 1}, std::pair{"запись.txt", 2}}) {
+  for (const auto& [name, kind] : {std::pair{"запись.qdt", TFileKind::Table}, std::pair{"запись.txt", TFileKind::Text}}) {
     updates.clear();
     grid->fileKind = kind;
     grid->fileName = PathOf(name);
@@ -85,7 +85,7 @@ TEST_F(FileProgressTest, ReadingAndWritingShowTheirProgressUpToTheWhole) {
 
   // The table file read back reports its bytes.
   updates.clear();
-  ASSERT_TRUE(grid->OpenFile(PathOf("запись.qdt"), 1));
+  ASSERT_TRUE(grid->OpenFile(PathOf("запись.qdt"), TFileKind::Table));
   ASSERT_FALSE(updates.empty());
   EXPECT_EQ(updates.back().total, std::filesystem::file_size(PathOf("запись.qdt")));
   EXPECT_LT(updates.back().done, updates.back().total);
@@ -99,7 +99,7 @@ TEST_F(FileProgressTest, CancelledReadsLeaveTheTableAsItWasAndReportNothing) {
   for (std::size_t at : {1u, 4u}) {
     updates.clear();
     cancelAt = at;
-    EXPECT_FALSE(grid->OpenFile(text, 2)) << at;
+    EXPECT_FALSE(grid->OpenFile(text, TFileKind::Text)) << at;
     EXPECT_EQ(updates.size(), at);
     ExpectTableKept();
   }
@@ -113,14 +113,14 @@ TEST_F(FileProgressTest, CancelledReadsLeaveTheTableAsItWasAndReportNothing) {
   grid->SetModified(true);
   updates.clear();
   cancelAt = 100;
-  EXPECT_FALSE(grid->OpenFile(table, 1));
+  EXPECT_FALSE(grid->OpenFile(table, TFileKind::Table));
   EXPECT_EQ(updates.size(), 100u);
   ExpectTableKept();
   EXPECT_TRUE(boxes.empty()) << boxes[0].text;
 
   // A later failure is reported again.
   cancelAt = 0;
-  EXPECT_FALSE(grid->OpenFile(PathOf("нет.qdt"), 1));
+  EXPECT_FALSE(grid->OpenFile(PathOf("нет.qdt"), TFileKind::Table));
   EXPECT_EQ(boxes.size(), 1u);
 }
 

@@ -135,6 +135,37 @@ TEST_F(EditorTest, AProtectedCellIsRefusedSilentlyOnceThenWithAMessage) {
   EXPECT_FALSE(grid->editor);
 }
 
+TEST_F(EditorTest, BeginEditAnswersARefusalAndOnlyTheKeyOrClickExplainsIt) {
+  MakeGrid(10, 6, 1, 1);
+  grid->SetCellProtected(2, 2, 1);
+  grid->SetCellProtected(2, 4, 1);
+  EXPECT_EQ(grid->BeginEdit(2, 2), TGridwork::TEditStart::Refused);
+  EXPECT_EQ(grid->BeginEdit(2, 2), TGridwork::TEditStart::RefusedAgain);
+  EXPECT_EQ(grid->BeginEdit(2, 2), TGridwork::TEditStart::RefusedAgain);
+  EXPECT_EQ(grid->BeginEdit(10, 0), TGridwork::TEditStart::NotOpened);
+  EXPECT_TRUE(boxes.empty());
+
+  // The keys that move the editor onto the cell tell the user.
+  EXPECT_EQ(grid->BeginEdit(2, 1), TGridwork::TEditStart::Opened);
+  Press(VK_RIGHT);
+  EXPECT_FALSE(grid->editor);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u8"Ячейка защищена от записи"_cp);
+  EXPECT_EQ(boxes[0].type, UINT(MB_OK | MB_ICONINFORMATION));
+  EXPECT_EQ(boxes[0].owner, grid->GetHandle());
+  grid->BeginEdit(2, 5);
+  Press(VK_HOME);
+  EXPECT_TRUE(EditingAt(2, 0));
+  EXPECT_EQ(boxes.size(), 1u);
+
+  // Another cell's first refusal stays silent, by key as by click.
+  grid->BeginEdit(2, 3);
+  Press(VK_RIGHT);
+  EXPECT_EQ(boxes.size(), 1u);
+  Click(2, 4);
+  EXPECT_EQ(boxes.size(), 2u);
+}
+
 TEST_F(EditorTest, OpeningAnEditorClosesTheOneBeforeAndRemovesTheSelection) {
   MakeGrid(10, 6, 1, 1);
   grid->SelectRange({1, 1, 3, 3});

@@ -60,32 +60,32 @@ TEST(CommandLine, PrintsOneLineEach) {
 }
 
 TEST(FileKindForName, TextOnlyForTxtAndTsvInAnyCase) {
-  EXPECT_EQ(FileKindForName("data.txt"), kTextFileKind);
-  EXPECT_EQ(FileKindForName("/home/u/DATA.TSV"), kTextFileKind);
-  EXPECT_EQ(FileKindForName("Data.TxT"), kTextFileKind);
-  EXPECT_EQ(FileKindForName("table.qdt"), kTableFileKind);
-  EXPECT_EQ(FileKindForName("table"), kTableFileKind);
-  EXPECT_EQ(FileKindForName("notes.txt.qdt"), kTableFileKind);
-  EXPECT_EQ(FileKindForName("archive.ttxt"), kTableFileKind);
-  EXPECT_EQ(FileKindForName("txt"), kTableFileKind);
-  EXPECT_EQ(FileKindForName("list.csv"), kTableFileKind);
+  EXPECT_EQ(FileKindForName("data.txt"), TFileKind::Text);
+  EXPECT_EQ(FileKindForName("/home/u/DATA.TSV"), TFileKind::Text);
+  EXPECT_EQ(FileKindForName("Data.TxT"), TFileKind::Text);
+  EXPECT_EQ(FileKindForName("table.qdt"), TFileKind::Table);
+  EXPECT_EQ(FileKindForName("table"), TFileKind::Table);
+  EXPECT_EQ(FileKindForName("notes.txt.qdt"), TFileKind::Table);
+  EXPECT_EQ(FileKindForName("archive.ttxt"), TFileKind::Table);
+  EXPECT_EQ(FileKindForName("txt"), TFileKind::Table);
+  EXPECT_EQ(FileKindForName("list.csv"), TFileKind::Table);
   // Letters outside ASCII are left alone: "ТХТ" in Cyrillic is no extension of text.
-  EXPECT_EQ(FileKindForName("x.\xd0\xa2\xd0\xa5\xd0\xa2"), kTableFileKind);
+  EXPECT_EQ(FileKindForName("x.\xd0\xa2\xd0\xa5\xd0\xa2"), TFileKind::Table);
   // A name that is only the extension is of that kind; a picture is never read.
-  EXPECT_EQ(FileKindForName(".txt"), kTextFileKind);
-  EXPECT_EQ(FileKindForName("/tmp/.tsv"), kTextFileKind);
-  EXPECT_EQ(FileKindForName("photo.bmp"), kTableFileKind);
+  EXPECT_EQ(FileKindForName(".txt"), TFileKind::Text);
+  EXPECT_EQ(FileKindForName("/tmp/.tsv"), TFileKind::Text);
+  EXPECT_EQ(FileKindForName("photo.bmp"), TFileKind::Table);
 }
 
 TEST(FileKindOfExtension, KnownExtensionsOnlyAndTheRestToTheFilter) {
-  EXPECT_EQ(FileKindOfExtension("/a/b.QDT"), kTableFileKind);
-  EXPECT_EQ(FileKindOfExtension("b.tsv"), kTextFileKind);
-  EXPECT_EQ(FileKindOfExtension(".txt"), kTextFileKind);
-  EXPECT_EQ(FileKindOfExtension("picture.Bmp"), kPictureFileKind);
-  EXPECT_EQ(FileKindOfExtension("table"), kUnknownFileKind);
-  EXPECT_EQ(FileKindOfExtension("qdt"), kUnknownFileKind);
-  EXPECT_EQ(FileKindOfExtension("list.csv"), kUnknownFileKind);
-  EXPECT_EQ(FileKindOfExtension("old.qdt.bak"), kUnknownFileKind);
+  EXPECT_EQ(FileKindOfExtension("/a/b.QDT"), TFileKind::Table);
+  EXPECT_EQ(FileKindOfExtension("b.tsv"), TFileKind::Text);
+  EXPECT_EQ(FileKindOfExtension(".txt"), TFileKind::Text);
+  EXPECT_EQ(FileKindOfExtension("picture.Bmp"), TFileKind::Picture);
+  EXPECT_EQ(FileKindOfExtension("table"), TFileKind::Unknown);
+  EXPECT_EQ(FileKindOfExtension("qdt"), TFileKind::Unknown);
+  EXPECT_EQ(FileKindOfExtension("list.csv"), TFileKind::Unknown);
+  EXPECT_EQ(FileKindOfExtension("old.qdt.bak"), TFileKind::Unknown);
 }
 
 }  // namespace

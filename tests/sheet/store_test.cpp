@@ -40,7 +40,7 @@ TEST_F(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
   EXPECT_EQ(grid.Layout().topRow, 3);
   EXPECT_FLOAT_EQ(grid.Layout().zoom, 1.0f);
   EXPECT_EQ(grid.modified, 0);
-  EXPECT_EQ(grid.fileKind, 1);
+  EXPECT_EQ(grid.fileKind, TFileKind::Table);
   EXPECT_TRUE(grid.fileName.empty());
   EXPECT_EQ(grid.Attr.AccelTable, TResId(1));
   EXPECT_TRUE(grid.Attr.Style & WS_HSCROLL);

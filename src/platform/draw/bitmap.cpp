@@ -4,11 +4,20 @@
 
 #include "platform/draw/dc.h"
 #include "platform/draw/gdi_qt.h"
+#include "platform/window/testing.h"
+
+namespace {
+
+bool plantedFault = false;
+
+}  // namespace
+
+void SetBitmapFault(bool fail) { plantedFault = fail; }
 
 TBitmap::TBitmap(const TDC&, int width, int height) : TBitmap(width, height) {}
 
 TBitmap::TBitmap(int width, int height) {
-  if (width < 0 || height < 0) return;
+  if (plantedFault || width < 0 || height < 0) return;
   if (width == 0 || height == 0) width = height = 1;
   // No bitmap may pass 2 GB, the most a 32-bit Windows process could hold.
   if (static_cast<long long>(width) * height * 4 > 0x7FFFFFFFLL) return;

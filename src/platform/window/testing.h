@@ -162,3 +162,7 @@ void SetShownFileDialogAction(std::function<void(const TShownFileDialog& shown)>
 // to the disk, the close, or the rename over the old file.
 enum class TFileFault { None, Write, Sync, Close, Rename };
 void SetFileFault(TFileFault fault);
+
+// Makes every bitmap made from now on fail as when memory runs out, until
+// set back to false.
+void SetBitmapFault(bool fail);

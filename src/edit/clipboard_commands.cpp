@@ -11,10 +11,10 @@ namespace {
 
 // The selection put in order and clamped to the sheet.
 void SelectedRange(const TGridwork& grid, int& left, int& top, int& right, int& bottom) {
-  left = grid.selection.anchorColumn;
-  top = grid.selection.anchorRow;
-  right = grid.selection.endColumn;
-  bottom = grid.selection.endRow;
+  left = grid.GetSelection().anchorColumn;
+  top = grid.GetSelection().anchorRow;
+  right = grid.GetSelection().endColumn;
+  bottom = grid.GetSelection().endRow;
   grid.NormalizeRange(left, top, right, bottom);
 }
 

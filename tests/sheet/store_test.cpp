@@ -39,9 +39,9 @@ TEST_F(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
   EXPECT_EQ(grid.layout.leftColumn, 1);
   EXPECT_EQ(grid.layout.topRow, 3);
   EXPECT_FLOAT_EQ(grid.layout.zoom, 1.0f);
-  EXPECT_EQ(grid.modified, 0);
-  EXPECT_EQ(grid.fileKind, 1);
-  EXPECT_TRUE(grid.fileName.empty());
+  EXPECT_FALSE(grid.Modified());
+  EXPECT_EQ(grid.FileKind(), 1);
+  EXPECT_TRUE(grid.FileName().empty());
   EXPECT_EQ(grid.Attr.AccelTable, TResId(1));
   EXPECT_TRUE(grid.Attr.Style & WS_HSCROLL);
   EXPECT_TRUE(grid.Attr.Style & WS_VSCROLL);
@@ -152,7 +152,7 @@ TEST_F(SheetStore, AGridWithoutAStoreSurvivesItsWindowsLife) {
     grid.SendMessage(WM_COMMAND, id);
   ProcessPendingMessages();
   EXPECT_EQ(grid.rowCount, 0);
-  EXPECT_EQ(grid.editor, nullptr);
+  EXPECT_EQ(grid.Editor(), nullptr);
   EXPECT_EQ(boxes.size(), 1u);
 }
 

@@ -20,7 +20,7 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
     grid->SetModified(false);
     grid->SetZoom(bad);
     EXPECT_FLOAT_EQ(grid->layout.zoom, 1.0f);
-    EXPECT_EQ(grid->modified, 0);
+    EXPECT_FALSE(grid->Modified());
     EXPECT_EQ(grid->layout.columnPos[1], 80);
   }
   ASSERT_EQ(boxes.size(), 2u);
@@ -33,7 +33,7 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
   grid->SetZoom(4.0f);
   EXPECT_FLOAT_EQ(grid->layout.zoom, 4.0f);
   EXPECT_EQ(grid->layout.columnPos[1], 320);
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->Modified());
   EXPECT_EQ(boxes.size(), 2u);
 }
 
@@ -55,7 +55,7 @@ TEST_F(Zoom, CommandsAndFactorsRepaintMarkModifiedAndPickTheCursor) {
       grid->SetZoom(step.factor);
     EXPECT_FLOAT_EQ(grid->layout.zoom, step.factor);
     EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), step.cursor);
-    EXPECT_EQ(grid->modified, 1);
+    EXPECT_TRUE(grid->Modified());
     TRect update;
     ASSERT_TRUE(grid->GetUpdateRect(update));
     EXPECT_EQ(update, grid->GetClientRect());
@@ -87,7 +87,7 @@ TEST_F(Zoom, WithCellFittingOnAZoomGrowsColumnsToTheirTexts) {
   MakeGrid(40, 20, 3, 1);
   grid->SetCellText(5, 4, "a text far too long for one column");
   ASSERT_FLOAT_EQ(grid->layout.columnWidths[4], 60.0f);
-  grid->autoFit = 1;
+  grid->SetAutoFit(true);
   grid->SetZoom(2.0f);
   EXPECT_GT(grid->layout.columnWidths[4], 60.0f);
   EXPECT_FLOAT_EQ(grid->layout.columnWidths[3], 60.0f);
@@ -121,7 +121,7 @@ TEST_F(Zoom, FitsOutsideTheZoomRangeAreDroppedSilently) {
   grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
   EXPECT_FLOAT_EQ(grid->layout.zoom, 1.0f);
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
   EXPECT_TRUE(boxes.empty());
 }
 

@@ -48,7 +48,7 @@ void BM_CellFittingOn(benchmark::State& state) {
   int grown = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    grid.autoFit = false;
+    grid.SetAutoFit(false);
     for (int c = 0; c < kColumns; ++c) grid.Sheet().SetColumnWidths(c, c, 60.0f);
     grid.UpdateLayout();
     state.ResumeTiming();

@@ -66,8 +66,7 @@ BENCHMARK(BM_InsertDeleteColumnAtLeft)->Unit(benchmark::kMillisecond)->Iteration
 
 void BM_FontOfARange(benchmark::State& state) {
   auto grid = MakeGrid();
-  grid->hasSelection = 1;
-  grid->selection = {0, 0, kColumns - 1, 999};
+  grid->SelectRange({0, 0, kColumns - 1, 999});
   SetChooseFontHandler([](CHOOSEFONT& choose) {
     std::strcpy(choose.lpLogFont->lfFaceName, "Courier New");
     choose.iPointSize = 120;

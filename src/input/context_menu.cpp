@@ -50,22 +50,24 @@ namespace {
 // The cell under the point of the last right click outside the selection,
 // consumed by one row or column command.
 template <class TSelect>
-void SelectAtLastClick(TGridwork& grid, TSelect select) {
-  if (grid.lastMouseX == kNoPoint && grid.lastMouseY == kNoPoint) return;
+void SelectAtLastClick(TGridwork& grid, int& lastMouseX, int& lastMouseY, TSelect select) {
+  if (lastMouseX == kNoPoint && lastMouseY == kNoPoint) return;
   grid.EndEdit();
   grid.HideSelection();
   int row = 0;
   int col = 0;
-  if (grid.CellFromPoint(TPoint{grid.lastMouseX, grid.lastMouseY}, row, col)) select(row, col);
-  grid.lastMouseX = grid.lastMouseY = kNoPoint;
+  if (grid.CellFromPoint(TPoint{lastMouseX, lastMouseY}, row, col)) select(row, col);
+  lastMouseX = lastMouseY = kNoPoint;
 }
 
 }  // namespace
 
 void TGridwork::CmSelectRow() {
-  SelectAtLastClick(*this, [this](int row, int) { SelectRange({0, row, sheet.ColumnCount() - 1, row}); });
+  SelectAtLastClick(*this, lastMouseX, lastMouseY,
+                    [this](int row, int) { SelectRange({0, row, sheet.ColumnCount() - 1, row}); });
 }
 
 void TGridwork::CmSelectColumn() {
-  SelectAtLastClick(*this, [this](int, int col) { SelectRange({col, 0, col, sheet.RowCount() - 1}); });
+  SelectAtLastClick(*this, lastMouseX, lastMouseY,
+                    [this](int, int col) { SelectRange({col, 0, col, sheet.RowCount() - 1}); });
 }

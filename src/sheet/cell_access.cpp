@@ -86,7 +86,7 @@ template <class TSetter>
 bool SetTyped(TGridwork& grid, int row, int col, TCell* cell, TSetter setter) {
   if (cell == nullptr) return false;
   const bool result = setter(*cell);
-  if (result && grid.autoFit) grid.FitCellToText(row, col);
+  if (result && grid.AutoFit()) grid.FitCellToText(row, col);
   return result;
 }
 

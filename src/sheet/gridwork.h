@@ -165,7 +165,6 @@ class TGridwork : public TWindow {
   void EvPaint() override;
   LRESULT EvPaintFailed(WPARAM, LPARAM);
   static constexpr UINT kPaintFailedMsg = WM_APP + 1;
-  bool paintFailed = false;
   // Draws the cells of a range with the top-left one at (x0, y0); with
   // overflowOnly only those whose text may run over their neighbours.
   void DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom, int overflowOnly);
@@ -184,8 +183,6 @@ class TGridwork : public TWindow {
   TBrush* EvCtlColor(TDC& dc, HWND child, UINT ctlType);
   // Called when the editor closes: the brushes its colours were painted with.
   void ReleaseEditorBrushes();
-  std::vector<std::unique_ptr<TBrush>> editorBrushes;
-  HWND editorBrushOwner = nullptr;
 
   // ---- Scrolling (src/view) ----
   void UpdateScrollRanges(int scrollWidth, int scrollHeight);
@@ -218,13 +215,6 @@ class TGridwork : public TWindow {
   bool CreateEditor(int x, int y, int w, int h, TCell& cell);
   TRect EditorRect(int row, int col);
   LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
-  // The protected cell that BeginEdit refused last, shared by all grids.
-  struct TRefusedCell {
-    int row;
-    int col;
-  };
-  static inline TRefusedCell lastRefusedCell{-1, -1};
-
   void EvKeyDown(UINT key, UINT repeatCount, UINT flags);
   void NextVisibleCell(int& row, int& col) const;
   void PrevVisibleCell(int& row, int& col) const;
@@ -313,8 +303,6 @@ class TGridwork : public TWindow {
   // Answers how its last search ended; NotFound once no match is left.
   TSearchResult ReplaceAll(bool down, bool matchCase);
   HWND ActiveSearchDialog() const;
-  // Tells the Replace All loop to go on; any notification of a dialog clears it.
-  static inline int replaceAllRunning = 0;
 
   // ---- Format, size and freeze commands (src/format) ----
   // The current cell while the editor is open, else the selection in order;
@@ -362,7 +350,6 @@ class TGridwork : public TWindow {
   // The progress of a file operation shown in window; when the user gives
   // a read up there, readCancelled is set and the read fails.
   TFileProgress ProgressShownIn(TProgressWindow& window);
-  bool readCancelled = false;
   // The question about unsaved changes; false when the table must stay
   // because the user wanted it saved and it was not.
   bool SaveChangesIfWanted();
@@ -377,28 +364,82 @@ class TGridwork : public TWindow {
   // reacts to changed cells here.
   virtual void CellChanged();
 
+  // ---- The window's state as others see it ----
+  bool Modified() const { return modified != 0; }
+  const std::string& FileName() const { return fileName; }
+  TFileKind FileKind() const { return fileKind; }
+  TFileFailure FileFailure() const { return fileFailure; }
+  // The file the table belongs to from now on, as an open or a save leaves it.
+  void SetFile(const std::string& name, TFileKind kind) {
+    fileName = name;
+    fileKind = kind;
+  }
+  // Null until the window knows its device.
+  const TFont* DefaultFont() const { return defaultFont.get(); }
+  bool AutoFit() const { return autoFit != 0; }
+  // Switches fitting on or off without fitting what is there, as a table
+  // file read does; the command fits the whole table at once.
+  void SetAutoFit(bool on) { autoFit = on ? 1 : 0; }
+  TEditCell* Editor() const { return editor.get(); }
+  int CurRow() const { return curRow; }
+  int CurCol() const { return curCol; }
+  struct TSelection {
+    int anchorColumn = 0;
+    int anchorRow = 0;
+    int endColumn = 0;
+    int endRow = 0;
+  };
+  bool HasSelection() const { return hasSelection != 0; }
+  // The last range selected, kept while nothing is selected.
+  const TSelection& GetSelection() const { return selection; }
+  bool MouseTracking() const { return mouseTracking != 0; }
+  int LastMouseX() const { return lastMouseX; }
+  int LastMouseY() const { return lastMouseY; }
+  // Present only while a drag selects.
+  const TClientDC* DragDC() const { return dragDC.get(); }
+  const TEditInfo* UndoRecord() const { return undoRecord.get(); }
+  const TEditInfo* ClipboardCells() const { return clipboardCells.get(); }
+  const std::vector<std::unique_ptr<TBrush>>& EditorBrushes() const { return editorBrushes; }
+  // The record the Find and Replace dialogs share with the grid: they write
+  // the texts, the options and the action into it and send FindReplaceMsg()
+  // with its address.
+  FINDREPLACE& FindReplace() { return findReplace; }
+  UINT FindReplaceMsg() const { return findReplaceMsg; }
+  HWND FindDialog() const { return findDialog; }
+  HWND ReplaceDialog() const { return replaceDialog; }
+  const char* FindText() const { return findText.get(); }
+  const char* ReplaceText() const { return replaceText.get(); }
+  bool MatchPending() const { return matchPending != 0; }
+  static bool ReplaceAllRunning() { return replaceAllRunning != 0; }
+  // No cell counts as refused before: the next refusal is a silent one.
+  static void ForgetRefusedCell() { lastRefusedCell = {-1, -1}; }
+
+ private:
+  // The cell at (row, col) after clamping them; null while the table has no cells.
+  TCell* CellAt(int& row, int& col);
+
   // ---- The document ----
-  int modified = 0;  // read freely; written only by SetModified
+  int modified = 0;  // written only by SetModified
   std::string fileName;  // empty: no file yet; native encoding
   TFileKind fileKind = TFileKind::Table;
   // Why the last file read or write failed, left by the readers and writers.
   TFileFailure fileFailure = TFileFailure::Unknown;
+  // Set when the user gives a read up in its progress window; the read fails.
+  bool readCancelled = false;
 
-  // ---- View geometry ----
+  // ---- Drawing ----
   std::unique_ptr<TFont> defaultFont;
   int autoFit = 0;
+  // The brushes the open editor's colours were painted with, and the editor they belong to.
+  std::vector<std::unique_ptr<TBrush>> editorBrushes;
+  HWND editorBrushOwner = nullptr;
 
   // ---- Current cell and selection ----
   std::unique_ptr<TEditCell, TEditCellDeleter> editor;
   int curRow = 0;
   int curCol = 0;
   int hasSelection = 0;
-  struct TSelection {
-    int anchorColumn = 0;
-    int anchorRow = 0;
-    int endColumn = 0;
-    int endRow = 0;
-  } selection;
+  TSelection selection;
   int mouseTracking = 0;
   int lastMouseX = 0x7FFFFFFF;
   int lastMouseY = 0x7FFFFFFF;
@@ -417,10 +458,15 @@ class TGridwork : public TWindow {
   int matchColumn = 0;
   int matchRow = 0;
   int matchOffset = 0;
-
- private:
-  // The cell at (row, col) after clamping them; null while the table has no cells.
-  TCell* CellAt(int& row, int& col);
+  // Tells the Replace All loop to go on; any notification of a dialog clears it.
+  static inline int replaceAllRunning = 0;
+  // The protected cell that BeginEdit refused last, shared by all grids;
+  // refusing it again shows a message.
+  struct TRefusedCell {
+    int row;
+    int col;
+  };
+  static inline TRefusedCell lastRefusedCell{-1, -1};
 
   TSheet sheet;
   // Positions, panes and scroll position of the sheet at the zoom and the
@@ -429,6 +475,8 @@ class TGridwork : public TWindow {
 
   // Set while EvSize runs, to absorb the size change its own layout causes.
   bool inSize = false;
+  // Set by a paint that found no memory for its bitmap.
+  bool paintFailed = false;
 
   DECLARE_RESPONSE_TABLE(TGridwork);
 };

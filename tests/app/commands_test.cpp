@@ -109,9 +109,9 @@ TEST_F(EditorCommands, DeleteIsTheOpenEditorsAndFollowsItsSelection) {
   EXPECT_TRUE(Grayed(CM_EDITDELETE));  // nobody handles it while no editor is open
 
   grid.BeginEdit(3, 2);
-  ASSERT_NE(grid.editor, nullptr);
+  ASSERT_NE(grid.Editor(), nullptr);
   ProcessPendingMessages();
-  const HWND editor = grid.editor->GetHandle();
+  const HWND editor = grid.Editor()->GetHandle();
   ASSERT_EQ(GetFocus(), editor);
   SendMessage(editor, EM_SETSEL, 1, 1);
   EXPECT_TRUE(Grayed(CM_EDITDELETE));
@@ -120,7 +120,7 @@ TEST_F(EditorCommands, DeleteIsTheOpenEditorsAndFollowsItsSelection) {
 
   ASSERT_TRUE(ChooseMenuItem(frame->GetHandle(), CM_EDITDELETE));
   ProcessPendingMessages();
-  EXPECT_EQ(grid.editor->GetText(), "32");
+  EXPECT_EQ(grid.Editor()->GetText(), "32");
   EXPECT_EQ(grid.Sheet().Cell(3, 2).text, "3002");
 }
 

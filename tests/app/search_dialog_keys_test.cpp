@@ -21,7 +21,7 @@ TEST(SearchDialogKeys, TabMovesBetweenTheFieldsAndEnterFindsWhatWasTyped) {
   });
   grid.EvCommand(CM_EDITREPLACE, nullptr, 0);
   ProcessPendingMessages();
-  TDialog* dialog = FindReplaceDialogOf(grid.replaceDialog);
+  TDialog* dialog = FindReplaceDialogOf(grid.ReplaceDialog());
   ASSERT_NE(dialog, nullptr);
   const HWND what = dialog->GetControl(kFindWhatEdit)->GetHandle();
   const HWND with = dialog->GetControl(kReplaceWithEdit)->GetHandle();
@@ -39,12 +39,12 @@ TEST(SearchDialogKeys, TabMovesBetweenTheFieldsAndEnterFindsWhatWasTyped) {
   // Enter is Find Next: the integer 3002 of row 3, column 2.
   SimulateKey(what, VK_RETURN);
   ProcessPendingMessages();
-  EXPECT_TRUE(grid.editor && grid.curRow == 3 && grid.curCol == 2);
+  EXPECT_TRUE(grid.Editor() && grid.CurRow() == 3 && grid.CurCol() == 2);
   EXPECT_TRUE(boxes.empty());
 
   SimulateKey(what, VK_ESCAPE);
   ProcessPendingMessages();
-  EXPECT_EQ(grid.replaceDialog, nullptr);
+  EXPECT_EQ(grid.ReplaceDialog(), nullptr);
   SetMessageBoxHandler(nullptr);
 }
 

@@ -65,9 +65,9 @@ TEST_F(StartFile, ATableFileReplacesTheStartUpTable) {
   TGridwork& grid = *app.sheet;
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(grid.Sheet().Cell(2, 7).text, Utf8ToCp1251("из файла"));
-  EXPECT_EQ(grid.fileName, path);
-  EXPECT_EQ(grid.fileKind, TFileKind::Table);
-  EXPECT_EQ(grid.modified, 0);
+  EXPECT_EQ(grid.FileName(), path);
+  EXPECT_EQ(grid.FileKind(), TFileKind::Table);
+  EXPECT_FALSE(grid.Modified());
 }
 
 TEST_F(StartFile, ATsvNameIsReadAsText) {
@@ -79,8 +79,8 @@ TEST_F(StartFile, ATsvNameIsReadAsText) {
   EXPECT_EQ(grid.Sheet().RowCount(), 3);
   EXPECT_EQ(grid.Sheet().ColumnCount(), 3);
   EXPECT_EQ(grid.Sheet().Cell(1, 1).text, "d");
-  EXPECT_EQ(grid.fileName, path);
-  EXPECT_EQ(grid.fileKind, TFileKind::Text);
+  EXPECT_EQ(grid.FileName(), path);
+  EXPECT_EQ(grid.FileKind(), TFileKind::Text);
 }
 
 TEST_F(StartFile, AnyOtherNameIsReadAsATableFile) {
@@ -89,7 +89,7 @@ TEST_F(StartFile, AnyOtherNameIsReadAsATableFile) {
   std::ofstream(path, std::ios::binary) << "a\tb\r\n";
   TAppWithStartFile app(path);
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(app.sheet->fileName, "");
+  EXPECT_EQ(app.sheet->FileName(), "");
 }
 
 TEST_F(StartFile, AnUnreadableFileIsReportedOverTheStartUpTable) {
@@ -103,16 +103,16 @@ TEST_F(StartFile, AnUnreadableFileIsReportedOverTheStartUpTable) {
   // The start-up table stays, still unsaved and without a file.
   EXPECT_EQ(grid.Sheet().RowCount(), 40);
   EXPECT_EQ(grid.Sheet().Cell(3, 17).text, "3017");
-  EXPECT_EQ(grid.modified, 1);
-  EXPECT_EQ(grid.fileName, "");
-  EXPECT_EQ(grid.fileKind, TFileKind::Table);
+  EXPECT_TRUE(grid.Modified());
+  EXPECT_EQ(grid.FileName(), "");
+  EXPECT_EQ(grid.FileKind(), TFileKind::Table);
 }
 
 TEST_F(StartFile, WithoutAFileNothingIsOpened) {
   TAppWithStartFile app("");
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(app.sheet->fileName, "");
-  EXPECT_EQ(app.sheet->modified, 1);
+  EXPECT_EQ(app.sheet->FileName(), "");
+  EXPECT_TRUE(app.sheet->Modified());
 }
 
 }  // namespace

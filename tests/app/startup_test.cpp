@@ -44,7 +44,7 @@ TEST_F(Startup, ShowsTheSampleContentInTheRussianLocale) {
             DT_CENTER | DT_VCENTER | DT_WORDBREAK);
   EXPECT_EQ(grid.Sheet().Cell(12, 6).Format().borders[2].width, 3);
   EXPECT_EQ(grid.Sheet().Cell(12, 6).Format().borders[0].color, RGB(0, 0, 255));
-  EXPECT_EQ(grid.modified, 1);
+  EXPECT_TRUE(grid.Modified());
 }
 
 // Every appearance field of every cell, as the start-up steps leave it.
@@ -113,11 +113,11 @@ TEST_F(Startup, PaintsTheTableIntoTheWindowAndTakesCtrlA) {
   // The separator below the frozen rows.
   EXPECT_EQ(GetSurfacePixel(grid.GetHandle(), 200, grid.Layout().frozenHeight), RGB(0, 0, 0));
 
-  EXPECT_EQ(grid.hasSelection, 0);
+  EXPECT_FALSE(grid.HasSelection());
   SimulateKey(grid.GetHandle(), 'A', MK_CONTROL);
   ProcessPendingMessages();
-  EXPECT_EQ(grid.hasSelection, 1);
-  EXPECT_EQ(std::pair(grid.selection.endColumn, grid.selection.endRow), std::pair(19, 39));
+  EXPECT_TRUE(grid.HasSelection());
+  EXPECT_EQ(std::pair(grid.GetSelection().endColumn, grid.GetSelection().endRow), std::pair(19, 39));
 }
 
 TEST_F(Startup, FittingTheWindowToTheSheetTakesTheFrameAlongSoTheLastRowStaysReachable) {
@@ -144,9 +144,9 @@ TEST_F(Startup, FittingTheWindowToTheSheetTakesTheFrameAlongSoTheLastRowStaysRea
   grid.BeginEdit(5, 2);
   SimulateKey(grid.GetHandle(), VK_END, MK_CONTROL);
   ProcessPendingMessages();
-  ASSERT_TRUE(grid.editor);
-  EXPECT_EQ(std::pair(grid.curRow, grid.curCol), std::pair(39, 2));
-  const TRect editor = grid.editor->GetWindowRect();
+  ASSERT_TRUE(grid.Editor());
+  EXPECT_EQ(std::pair(grid.CurRow(), grid.CurCol()), std::pair(39, 2));
+  const TRect editor = grid.Editor()->GetWindowRect();
   EXPECT_EQ(editor & area, editor);
 }
 

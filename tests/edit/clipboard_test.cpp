@@ -23,8 +23,8 @@ TEST_F(GridClipboard, CopyOffersTheTextsAsTheyWereWhenCopied) {
   grid->SelectRange({1, 2, 2, 3});
   Press('C', MK_CONTROL);
   EXPECT_EQ(GetClipboardOwner(), grid->GetHandle());
-  EXPECT_EQ(grid->modified, 0);
-  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_FALSE(grid->Modified());
+  EXPECT_TRUE(grid->HasSelection());
 
   grid->SetCellText(2, 1, "changed");
   EXPECT_EQ(ClipboardBytes(), std::string("a\t\r\n1\t2\r\n", 10));
@@ -103,7 +103,7 @@ TEST_F(GridClipboard, RenderingThePictureLeavesTheSheetAlone) {
   grid->SetCellText(3, 1, "a rather long text that would widen its column");
   grid->SelectRange({1, 2, 2, 3});
   Command(CM_EDITCOPY);
-  grid->autoFit = 1;
+  grid->SetAutoFit(true);
   grid->SetModified(false);
   const std::vector<float> heights = grid->Sheet().RowHeights();
   const std::vector<float> widths = grid->Sheet().ColumnWidths();
@@ -118,7 +118,7 @@ TEST_F(GridClipboard, RenderingThePictureLeavesTheSheetAlone) {
   EXPECT_EQ(Text(2, 2), shown);
   EXPECT_EQ(grid->Sheet().RowHeights(), heights);
   EXPECT_EQ(grid->Sheet().ColumnWidths(), widths);
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
 }
 
 TEST_F(GridClipboard, PasteFillsTheSelectionFromItsTopLeftCell) {
@@ -132,7 +132,7 @@ TEST_F(GridClipboard, PasteFillsTheSelectionFromItsTopLeftCell) {
   SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, Centre(3, 1));
   SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, Centre(3, 1));
   ProcessPendingMessages();
-  ASSERT_EQ(grid->selection.anchorRow, 4);
+  ASSERT_EQ(grid->GetSelection().anchorRow, 4);
   ASSERT_TRUE(Enabled(CM_EDITPASTE));
   Press('V', MK_CONTROL);
 
@@ -142,8 +142,8 @@ TEST_F(GridClipboard, PasteFillsTheSelectionFromItsTopLeftCell) {
   EXPECT_EQ(Text(4, 2), "7") << "the last row is converted too";
   EXPECT_EQ(Text(5, 1), "keep") << "the third line is dropped";
   EXPECT_EQ(Text(3, 3), "") << "the third field is dropped";
-  EXPECT_EQ(grid->modified, 1);
-  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_TRUE(grid->Modified());
+  EXPECT_TRUE(grid->HasSelection());
 
   // A shorter text leaves the rest of the selection empty.
   SetDesktopClipboardText("x");
@@ -185,7 +185,7 @@ TEST_F(GridClipboard, PasteNeedsTextOnTheClipboard) {
   Command(CM_EDITCOPY);
   EXPECT_TRUE(Enabled(CM_EDITPASTE)) << "the grid's own copy offers text";
   grid->ReleaseClipboard();
-  EXPECT_EQ(grid->clipboardCells, nullptr);
+  EXPECT_EQ(grid->ClipboardCells(), nullptr);
   EXPECT_FALSE(Enabled(CM_EDITPASTE)) << "released: the clipboard is empty";
   EXPECT_TRUE(GetDesktopClipboardFormats().empty());
 }
@@ -198,8 +198,8 @@ TEST_F(GridClipboard, CutCopiesAndClearsWhileClearOnlyClears) {
   Press('X', MK_CONTROL);
   EXPECT_EQ(Text(2, 1), "0");
   EXPECT_EQ(Text(2, 2), "");
-  EXPECT_EQ(grid->modified, 1);
-  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_TRUE(grid->Modified());
+  EXPECT_TRUE(grid->HasSelection());
   EXPECT_EQ(GetDesktopClipboardData("text/plain"), "42\tt\n");
 
   grid->SetCellText(2, 2, "u");
@@ -226,9 +226,9 @@ TEST_F(GridClipboard, EditorCopiesItsOwnCharactersToTheSameClipboard) {
   Command(CM_EDITCOPY);
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));
-  grid->editor->SetSelection(1, 3);
+  grid->Editor()->SetSelection(1, 3);
   Press('C', MK_CONTROL);
-  EXPECT_EQ(GetClipboardOwner(), grid->editor->GetHandle());
+  EXPECT_EQ(GetClipboardOwner(), grid->Editor()->GetHandle());
   EXPECT_EQ(GetDesktopClipboardData("text/plain"), "el");
   EXPECT_EQ(Text(2, 1), "cell");
 }

@@ -47,19 +47,19 @@ TEST(FindInText, DirectionsOffsetsAndCase) {
 class FindTest : public EditTest {
  protected:
   void SetFind(const char* text, const char* replacement = "") {
-    std::strcpy(grid->findText.get(), text);
-    std::strcpy(grid->replaceText.get(), replacement);
+    std::strcpy(grid->FindReplace().lpstrFindWhat, text);
+    std::strcpy(grid->FindReplace().lpstrReplaceWith, replacement);
   }
 
   // A notification as a dialog sends it: the action bits, the direction and
   // the case option.
   void Notify(DWORD action, bool down = true, bool matchCase = false) {
-    DWORD flags = grid->findReplace.Flags & ~(FR_FINDNEXT | FR_REPLACE | FR_REPLACEALL | FR_DIALOGTERM | FR_DOWN |
-                                              FR_MATCHCASE);
+    FINDREPLACE& record = grid->FindReplace();
+    DWORD flags = record.Flags & ~(FR_FINDNEXT | FR_REPLACE | FR_REPLACEALL | FR_DIALOGTERM | FR_DOWN | FR_MATCHCASE);
     if (down) flags |= FR_DOWN;
     if (matchCase) flags |= FR_MATCHCASE;
-    grid->findReplace.Flags = flags | action;
-    grid->SendMessage(grid->findReplaceMsg, 0, reinterpret_cast<LPARAM>(&grid->findReplace));
+    record.Flags = flags | action;
+    grid->SendMessage(grid->FindReplaceMsg(), 0, reinterpret_cast<LPARAM>(&record));
     ProcessPendingMessages();
   }
 
@@ -69,13 +69,13 @@ class FindTest : public EditTest {
   TSel EditorSelection() const {
     DWORD start = 0;
     DWORD end = 0;
-    grid->editor->SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    grid->Editor()->SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {start, end};
   }
 
   TDialog& OpenReplace() {
     Command(CM_EDITREPLACE);
-    TDialog* dialog = FindReplaceDialogOf(grid->replaceDialog);
+    TDialog* dialog = FindReplaceDialogOf(grid->ReplaceDialog());
     EXPECT_NE(dialog, nullptr);
     return *dialog;
   }
@@ -113,22 +113,25 @@ TEST_F(FindTest, SearchStartsWhereTheSelectionEditorOrMatchLeaves) {
   // An editor: from the end (down) or start (up) of its selection, and on
   // to the neighbour cell at the edges of the text.
   grid->BeginEdit(3, 2);
-  grid->editor->SendMessage(EM_SETSEL, 2, 4);
+  grid->Editor()->SendMessage(EM_SETSEL, 2, 4);
   ASSERT_TRUE(grid->SearchStart(row, col, offset, true));
   EXPECT_EQ(std::tuple(row, col, offset), std::tuple(3, 2, 4));
   ASSERT_TRUE(grid->SearchStart(row, col, offset, false));
   EXPECT_EQ(std::tuple(row, col, offset), std::tuple(3, 2, 2));
-  grid->editor->SendMessage(EM_SETSEL, 0, 6);
+  grid->Editor()->SendMessage(EM_SETSEL, 0, 6);
   ASSERT_TRUE(grid->SearchStart(row, col, offset, true));
   EXPECT_EQ(std::tuple(row, col, offset), std::tuple(3, 3, 0));
   ASSERT_TRUE(grid->SearchStart(row, col, offset, false));
   EXPECT_EQ(std::tuple(row, col, offset), std::tuple(3, 1, 3));
   grid->EndEdit();
 
-  // A pending match: the cell after or before it.
-  grid->matchPending = 1;
-  grid->matchRow = 3;
-  grid->matchColumn = 4;
+  // A pending match whose editor was closed: the cell after or before it.
+  Fill(3, 4, {{"match"}});
+  SetFind("match");
+  Notify(FR_FINDNEXT);
+  ASSERT_TRUE(EditingAt(3, 4));
+  grid->EndEdit();
+  ASSERT_TRUE(grid->MatchPending());
   ASSERT_TRUE(grid->SearchStart(row, col, offset, true));
   EXPECT_EQ(std::tuple(row, col, offset), std::tuple(4, 0, 0));
   ASSERT_TRUE(grid->SearchStart(row, col, offset, false));
@@ -152,7 +155,7 @@ TEST_F(FindTest, FindNextWalksThroughOccurrencesInTurnAndEndsWithAMessage) {
   Command(CM_EDITFINDNEXT);
   EXPECT_EQ(LastBox(), u8"Не удается найти \"ab\""_cp);
   EXPECT_EQ(boxes.back().type, UINT(MB_OK | MB_ICONINFORMATION));
-  EXPECT_EQ(grid->matchPending, 0);
+  EXPECT_FALSE(grid->MatchPending());
 
   // And back up, finding the earlier occurrence of the same cell.
   Notify(FR_FINDNEXT, false);
@@ -170,9 +173,9 @@ TEST_F(FindTest, SearchAnswersWhatItFoundAndTheCommandTellsTheUser) {
   int col = 0;
   EXPECT_EQ(grid->Search(row, col, "zz", true, false), R::NotFound);
   EXPECT_EQ(grid->Search(row, col, "", true, false), R::EndedQuietly);
-  grid->findReplace.Flags |= FR_REPLACE;
+  grid->FindReplace().Flags |= FR_REPLACE;
   EXPECT_EQ(grid->Search(row, col, "zz", true, false), R::EndedQuietly);
-  grid->findReplace.Flags &= ~FR_REPLACE;
+  grid->FindReplace().Flags &= ~FR_REPLACE;
   EXPECT_EQ(grid->Search(row, col, "ab", true, false), R::Found);
   EXPECT_EQ(std::tuple(row, col), std::tuple(2, 1));
   EXPECT_TRUE(boxes.empty());
@@ -184,7 +187,7 @@ TEST_F(FindTest, SearchAnswersWhatItFoundAndTheCommandTellsTheUser) {
   EXPECT_EQ(boxes.back().owner, grid->GetHandle());
   Notify(FR_FINDNEXT);
   EXPECT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(grid->matchPending, 0);
+  EXPECT_EQ(grid->MatchPending(), 0);
 }
 
 TEST_F(FindTest, DraggedSelectionIsSkippedAndProtectedMatchIsSelected) {
@@ -195,10 +198,10 @@ TEST_F(FindTest, DraggedSelectionIsSkippedAndProtectedMatchIsSelected) {
   grid->SelectRange({1, 1, 2, 2});
   SetFind("x");
   Notify(FR_FINDNEXT);
-  EXPECT_FALSE(grid->editor);
-  ASSERT_TRUE(grid->hasSelection);
-  EXPECT_EQ(std::tuple(grid->selection.anchorRow, grid->selection.anchorColumn), std::tuple(4, 2));
-  EXPECT_EQ(grid->matchPending, 1);
+  EXPECT_FALSE(grid->Editor());
+  ASSERT_TRUE(grid->HasSelection());
+  EXPECT_EQ(std::tuple(grid->GetSelection().anchorRow, grid->GetSelection().anchorColumn), std::tuple(4, 2));
+  EXPECT_TRUE(grid->MatchPending());
   EXPECT_TRUE(boxes.empty());  // no word about the protection
 }
 
@@ -219,7 +222,7 @@ TEST_F(FindTest, MatchCaseDecidesForLatinAndCyrillic) {
   Fill(2, 1, {{"Abc", u8"Привет"_cp}});
   SetFind("abc");
   Notify(FR_FINDNEXT, true, true);
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   EXPECT_EQ(LastBox(), u8"Не удается найти \"abc\""_cp);
   Notify(FR_FINDNEXT, true, false);
   EXPECT_TRUE(EditingAt(2, 1));
@@ -241,19 +244,19 @@ TEST_F(FindTest, ReplaceSelectsTheWholeReplacementAndConvertsTheCell) {
   ASSERT_TRUE(grid->GetCellInteger(2, 1, value));
   EXPECT_EQ(value, 1345);  // the value follows the text, so a save keeps it
   EXPECT_EQ(Text(2, 1), "1345");
-  EXPECT_EQ(grid->modified, 1);  // closing asks before the change is lost
+  EXPECT_TRUE(grid->Modified());  // closing asks before the change is lost
   // The silent search after the replacement found nothing more.
   EXPECT_TRUE(boxes.empty());
 
   SetFind("cat", "lioness");
   Notify(FR_FINDNEXT);
   ASSERT_TRUE(EditingAt(3, 1));
-  grid->findReplace.Flags = (grid->findReplace.Flags & ~FR_FINDNEXT) | FR_REPLACE;
+  grid->FindReplace().Flags = (grid->FindReplace().Flags & ~FR_FINDNEXT) | FR_REPLACE;
   grid->ReplaceMatch();
   EXPECT_EQ(Text(3, 1), "a lioness");
   ASSERT_TRUE(EditingAt(3, 1));
   EXPECT_EQ(EditorSelection(), Sel(2, 9));
-  EXPECT_EQ(grid->matchPending, 0);
+  EXPECT_FALSE(grid->MatchPending());
 }
 
 TEST_F(FindTest, ReplaceKeepsTextTypedSinceTheSearch) {
@@ -288,7 +291,7 @@ TEST_F(FindTest, ReplaceChangesOnlyAMatchStillInPlaceAndMindsTheCase) {
     Notify(FR_FINDNEXT, true, c.matchCase);
     ASSERT_TRUE(EditingAt(2, 1));
     if (c.typed) {
-      grid->editor->SetSelection(0, -1);
+      grid->Editor()->SetSelection(0, -1);
       Type(c.typed);
     }
     Notify(FR_REPLACE, true, c.matchCase);
@@ -310,8 +313,8 @@ TEST_F(FindTest, ReplaceAllSkipsTheProtectedCellAndEndsWithTheMessage) {
   EXPECT_EQ(Text(1, 1), "dog");
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(LastBox(), u8"Не удается найти \"cat\""_cp);
-  EXPECT_EQ(grid->modified, 1);
-  EXPECT_EQ(std::string(grid->replaceText.get()), "cow");
+  EXPECT_TRUE(grid->Modified());
+  EXPECT_EQ(std::string(grid->ReplaceText()), "cow");
 }
 
 TEST_F(FindTest, AClickInTheDialogStopsReplaceAll) {
@@ -325,14 +328,14 @@ TEST_F(FindTest, AClickInTheDialogStopsReplaceAll) {
   PostMessageA(dialog.GetHandle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(findNext));
   PressButton(dialog, kReplaceAllButton);
   EXPECT_EQ(Text(1, 2), "cat");
-  EXPECT_EQ(grid->replaceAllRunning, 0);
+  EXPECT_FALSE(grid->ReplaceAllRunning());
   EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(FindTest, ReplaceClosesFindAndKeepsTheTextAndOptions) {
   MakeGrid(10, 5, 1, 1);
   Command(CM_EDITFIND);
-  const HWND find = grid->findDialog;
+  const HWND find = grid->FindDialog();
   TDialog* dialog = FindReplaceDialogOf(find);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dialog->GetCaption(), u8"Найти"_cp);
@@ -341,11 +344,11 @@ TEST_F(FindTest, ReplaceClosesFindAndKeepsTheTextAndOptions) {
   dynamic_cast<TCheckBox&>(*dialog->GetControl(kMatchCaseBox)).Click();
   dynamic_cast<TCheckBox&>(*dialog->GetControl(kUpRadio)).Click();
   PressButton(*dialog, IDOK);
-  EXPECT_EQ(std::string(grid->findText.get()), "needle");
-  EXPECT_EQ(grid->findReplace.Flags & (FR_DOWN | FR_MATCHCASE), FR_MATCHCASE);
+  EXPECT_EQ(std::string(grid->FindText()), "needle");
+  EXPECT_EQ(grid->FindReplace().Flags & (FR_DOWN | FR_MATCHCASE), FR_MATCHCASE);
 
   TDialog& replace = OpenReplace();
-  EXPECT_EQ(grid->findDialog, nullptr);
+  EXPECT_EQ(grid->FindDialog(), nullptr);
   EXPECT_FALSE(IsWindow(find));
   EXPECT_EQ(replace.GetCaption(), u8"Заменить"_cp);
   EXPECT_EQ(dynamic_cast<TEdit&>(*replace.GetControl(kFindWhatEdit)).GetText(), "needle");
@@ -353,7 +356,7 @@ TEST_F(FindTest, ReplaceClosesFindAndKeepsTheTextAndOptions) {
   EXPECT_EQ(replace.GetControl(kUpRadio), nullptr);
 
   PressButton(replace, IDCANCEL);
-  EXPECT_EQ(grid->replaceDialog, nullptr);
+  EXPECT_EQ(grid->ReplaceDialog(), nullptr);
   EXPECT_EQ(grid->ActiveSearchDialog(), nullptr);
 }
 
@@ -385,7 +388,7 @@ TEST_F(FindTest, DialogKeysTabEnterAndEscape) {
   other.message = WM_KEYDOWN;
   EXPECT_FALSE(IsDialogMessageA(dialog.GetHandle(), &other));
   key(what, VK_ESCAPE);
-  EXPECT_EQ(grid->replaceDialog, nullptr);
+  EXPECT_EQ(grid->ReplaceDialog(), nullptr);
 }
 
 TEST_F(FindTest, EveryCellProtectedDisablesFindAndReplaceDoesNothing) {
@@ -396,7 +399,7 @@ TEST_F(FindTest, EveryCellProtectedDisablesFindAndReplaceDoesNothing) {
     for (int c = 0; c < 2; ++c) grid->SetCellProtected(r, c, 1);
   EXPECT_FALSE(Enabled(CM_EDITFIND));
   Command(CM_EDITREPLACE);
-  EXPECT_EQ(grid->replaceDialog, nullptr);
+  EXPECT_EQ(grid->ReplaceDialog(), nullptr);
   SetFind("a");
   EXPECT_TRUE(Enabled(CM_EDITFINDNEXT));
 }

@@ -29,12 +29,12 @@ TEST_F(Undo, CutUndoBringsTheTextsBackConvertedSelectedAndScrolledTo) {
   double number = 0;
   ASSERT_TRUE(grid->GetCellReal(2, 2, number));
   EXPECT_EQ(number, 1.5);
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->Modified());
   EXPECT_EQ(grid->Layout().leftColumn, 1);
   EXPECT_EQ(grid->Layout().topRow, 1);
-  EXPECT_EQ(grid->hasSelection, 1);
-  EXPECT_EQ(grid->selection.anchorColumn, 1);
-  EXPECT_EQ(grid->selection.endColumn, 2);
+  EXPECT_TRUE(grid->HasSelection());
+  EXPECT_EQ(grid->GetSelection().anchorColumn, 1);
+  EXPECT_EQ(grid->GetSelection().endColumn, 2);
 
   // A second undo redoes the cut and selects its range again, a third undoes it again.
   grid->HideSelection();
@@ -42,10 +42,10 @@ TEST_F(Undo, CutUndoBringsTheTextsBackConvertedSelectedAndScrolledTo) {
   Press('Z', MK_CONTROL);
   EXPECT_EQ(Text(2, 1), "");
   EXPECT_EQ(Text(2, 2), "0.0");
-  EXPECT_EQ(grid->hasSelection, 1);
-  EXPECT_EQ(grid->selection.anchorColumn, 1);
-  EXPECT_EQ(grid->selection.endColumn, 2);
-  EXPECT_EQ(grid->selection.endRow, 2);
+  EXPECT_TRUE(grid->HasSelection());
+  EXPECT_EQ(grid->GetSelection().anchorColumn, 1);
+  EXPECT_EQ(grid->GetSelection().endColumn, 2);
+  EXPECT_EQ(grid->GetSelection().endRow, 2);
   EXPECT_EQ(grid->Layout().leftColumn, 1);
   Press('Z', MK_CONTROL);
   EXPECT_EQ(Text(2, 1), "a");
@@ -64,7 +64,7 @@ TEST_F(Undo, PasteTypingUndoUndo) {
 
   Click(2, 1);
   ASSERT_TRUE(EditingAt(2, 1));
-  grid->editor->SetSelection(0, -1);
+  grid->Editor()->SetSelection(0, -1);
   Type("typed");
   Press(VK_RETURN, 0, '\r');
   ASSERT_EQ(Text(2, 1), "typed");
@@ -85,12 +85,12 @@ TEST_F(Undo, UndoInTheEditorIsTheEditControls) {
 
   Click(3, 1);
   ASSERT_TRUE(EditingAt(3, 1));
-  grid->editor->SetSelection(0, -1);
+  grid->Editor()->SetSelection(0, -1);
   Type("x");
   Press('Z', MK_CONTROL);
-  EXPECT_EQ(grid->editor->GetText(), "edit");
+  EXPECT_EQ(grid->Editor()->GetText(), "edit");
   EXPECT_EQ(Text(2, 1), "") << "the grid's record is untouched";
-  EXPECT_NE(grid->undoRecord, nullptr);
+  EXPECT_NE(grid->UndoRecord(), nullptr);
 }
 
 }  // namespace

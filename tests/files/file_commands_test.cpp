@@ -44,9 +44,9 @@ TEST_F(FileCommandsTest, SaveWithoutNameAsksForOneWithTheTableFilter) {
   EXPECT_EQ(dialogs[0].filters[2].first, u8"Рисунок (*.bmp)"_cp);
   EXPECT_EQ(dialogs[0].flags, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
   // The name typed without an extension gets the filter's.
-  EXPECT_EQ(grid->fileName, path + ".qdt");
+  EXPECT_EQ(grid->FileName(), path + ".qdt");
   EXPECT_EQ(Contents(path + ".qdt").substr(0, 10), "[Quadrille");
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -54,8 +54,8 @@ TEST_F(FileCommandsTest, SaveAsTextSwitchesTheKindAndBitmapKeepsIt) {
   const std::string text = PathOf("лист.txt");
   Choose(2, text);
   Command(CM_FILESAVEAS);
-  EXPECT_EQ(grid->fileKind, TFileKind::Text);
-  EXPECT_EQ(grid->fileName, text);
+  EXPECT_EQ(grid->FileKind(), TFileKind::Text);
+  EXPECT_EQ(grid->FileName(), text);
 
   grid->SetCellText(0, 0, "y");
   grid->SetModified(true);
@@ -68,9 +68,9 @@ TEST_F(FileCommandsTest, SaveAsTextSwitchesTheKindAndBitmapKeepsIt) {
   Command(CM_FILESAVEAS);
   EXPECT_EQ(dialogs.back().filterIndex, 2u);  // preset to the current kind
   EXPECT_EQ(Contents(picture).substr(0, 2), "BM");
-  EXPECT_EQ(grid->fileName, text);
-  EXPECT_EQ(grid->fileKind, TFileKind::Text);
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_EQ(grid->FileName(), text);
+  EXPECT_EQ(grid->FileKind(), TFileKind::Text);
+  EXPECT_TRUE(grid->Modified());
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -83,8 +83,8 @@ TEST_F(FileCommandsTest, OpenByFilterNotByExtensionAndReportsFailure) {
   ASSERT_EQ(dialogs.size(), 1u);
   EXPECT_FALSE(dialogs[0].save);
   EXPECT_EQ(dialogs[0].flags, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
-  EXPECT_EQ(grid->fileName, table);
-  EXPECT_EQ(grid->fileKind, TFileKind::Table);
+  EXPECT_EQ(grid->FileName(), table);
+  EXPECT_EQ(grid->FileKind(), TFileKind::Table);
 
   // The same file read as text is no table; a broken table is reported.
   const std::string broken = PathOf("сломан.qdt");
@@ -94,7 +94,7 @@ TEST_F(FileCommandsTest, OpenByFilterNotByExtensionAndReportsFailure) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, u8"Невозможно прочитать файл: \n"_cp + Utf8ToCp1251(broken) + u8"\nЭто не файл таблицы"_cp);
   EXPECT_EQ(boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
-  EXPECT_EQ(grid->fileName, table);
+  EXPECT_EQ(grid->FileName(), table);
 }
 
 TEST_F(FileCommandsTest, FailedSaveIsReportedAndTheTableStaysModified) {
@@ -104,8 +104,8 @@ TEST_F(FileCommandsTest, FailedSaveIsReportedAndTheTableStaysModified) {
   ASSERT_EQ(boxes.size(), 1u);
   // The missing folder is named as the reason on a line of its own.
   EXPECT_EQ(boxes[0].text, u8"Невозможно записать файл: \n"_cp + Utf8ToCp1251(path) + u8"\nНет такого файла или папки"_cp);
-  EXPECT_EQ(grid->modified, 1);
-  EXPECT_TRUE(grid->fileName.empty());
+  EXPECT_TRUE(grid->Modified());
+  EXPECT_TRUE(grid->FileName().empty());
 }
 
 TEST_F(FileCommandsTest, CloseQuestionWithAndWithoutName) {
@@ -115,9 +115,9 @@ TEST_F(FileCommandsTest, CloseQuestionWithAndWithoutName) {
   EXPECT_TRUE(dialogs.empty());
 
   boxes.clear();
-  grid->fileName = PathOf("а.qdt");
+  grid->SetFile(PathOf("а.qdt"), grid->FileKind());
   EXPECT_TRUE(grid->CanClose());
-  EXPECT_EQ(SaveQuestion(), u8"Сохранить изменения в файле "_cp + Utf8ToCp1251(grid->fileName) + "?");
+  EXPECT_EQ(SaveQuestion(), u8"Сохранить изменения в файле "_cp + Utf8ToCp1251(grid->FileName()) + "?");
 }
 
 TEST_F(FileCommandsTest, YesThenCancelledOrFailedSaveKeepsTheWindowOpen) {
@@ -127,12 +127,12 @@ TEST_F(FileCommandsTest, YesThenCancelledOrFailedSaveKeepsTheWindowOpen) {
 
   Choose(1, PathOf("нет папки/файл.qdt"));
   EXPECT_FALSE(grid->CanClose());
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->Modified());
 
   const std::string path = PathOf("сохранено.qdt");
   Choose(1, path);
   EXPECT_TRUE(grid->CanClose());
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
 }
 
 TEST_F(FileCommandsTest, OpenAsksAboutUnsavedChangesFirst) {
@@ -165,7 +165,7 @@ TEST_F(FileCommandsTest, LargeClipboardQuestionAboveOneHundred) {
   EXPECT_FALSE(asked(10, 10));
   EXPECT_TRUE(asked(11, 10));
   // Answered No: the snapshot is given up.
-  EXPECT_FALSE(grid->clipboardCells);
+  EXPECT_FALSE(grid->ClipboardCells());
 }
 
 TEST_F(FileCommandsTest, FailedSavesOfEveryKindAreReportedAndKeepTheTableModified) {
@@ -183,32 +183,32 @@ TEST_F(FileCommandsTest, FailedSavesOfEveryKindAreReportedAndKeepTheTableModifie
   Choose(1, table);
   Command(CM_FILESAVEAS);
   EXPECT_TRUE(reported(table, noSpace));
-  EXPECT_EQ(grid->modified, 1);
-  EXPECT_TRUE(grid->fileName.empty());
+  EXPECT_TRUE(grid->Modified());
+  EXPECT_TRUE(grid->FileName().empty());
 
   const std::string text = PathOf("текст.txt");
   Choose(2, text);
   Command(CM_FILESAVEAS);
   EXPECT_TRUE(reported(text, noSpace));
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->Modified());
 
   const std::string picture = PathOf("рисунок.bmp");
   Choose(3, picture);
   Command(CM_FILESAVEAS);
   EXPECT_TRUE(reported(picture, noSpace));
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->Modified());
 
   // Save to the known name keeps the old file whole.
   Put(table, "old");
-  grid->fileName = table;
+  grid->SetFile(table, grid->FileKind());
   SetFileFault(TFileFault::Rename);
   Command(CM_FILESAVE);
   EXPECT_TRUE(reported(table));
-  EXPECT_EQ(grid->modified, 1);
-  grid->fileKind = TFileKind::Text;
+  EXPECT_TRUE(grid->Modified());
+  grid->SetFile(grid->FileName(), TFileKind::Text);
   Command(CM_FILESAVE);
   EXPECT_TRUE(reported(table));
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->Modified());
   EXPECT_EQ(Contents(table), "old");
   EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"таблица.qdt"});
 }
@@ -222,8 +222,8 @@ TEST_F(FileCommandsTest, ReplaceQuestionIsAskedAboutTheNameWithTheAddedExtension
   EXPECT_EQ(boxes[0].text, u8"Файл a.qdt уже существует.\nЗаменить его?"_cp);
   EXPECT_EQ(boxes[0].type & MB_TYPEMASK, MB_YESNO);
   EXPECT_EQ(Contents(PathOf("a.qdt")), "old table");
-  EXPECT_TRUE(grid->fileName.empty());
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->FileName().empty());
+  EXPECT_TRUE(grid->Modified());
 
   boxes.clear();
   Choose(2, PathOf("b"));
@@ -236,14 +236,14 @@ TEST_F(FileCommandsTest, ReplaceQuestionIsAskedAboutTheNameWithTheAddedExtension
   Choose(2, PathOf("b"));
   Command(CM_FILESAVEAS);
   EXPECT_EQ(Contents(PathOf("b.txt")).substr(0, 4), "\t\t\t\r");
-  EXPECT_EQ(grid->fileName, PathOf("b.txt"));
+  EXPECT_EQ(grid->FileName(), PathOf("b.txt"));
 
   // A new name is not asked about.
   boxes.clear();
   Choose(1, PathOf("c"));
   Command(CM_FILESAVEAS);
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(grid->fileName, PathOf("c.qdt"));
+  EXPECT_EQ(grid->FileName(), PathOf("c.qdt"));
 }
 
 TEST_F(FileCommandsTest, KnownExtensionDecidesTheKindAndTheFilterTheRest) {
@@ -254,7 +254,7 @@ TEST_F(FileCommandsTest, KnownExtensionDecidesTheKindAndTheFilterTheRest) {
   Choose(1, tsv);
   Command(CM_FILEOPEN);
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(grid->fileKind, TFileKind::Text);
+  EXPECT_EQ(grid->FileKind(), TFileKind::Text);
   EXPECT_EQ(std::string_view(grid->Sheet().Cell(0, 1).text), "b");
 
   // Save As preselects text, yet a name ending in .qdt gets a table that opens again.
@@ -263,30 +263,30 @@ TEST_F(FileCommandsTest, KnownExtensionDecidesTheKindAndTheFilterTheRest) {
   Command(CM_FILESAVEAS);
   EXPECT_EQ(dialogs.back().filterIndex, 2u);
   EXPECT_EQ(Contents(table).substr(0, 10), "[Quadrille");
-  EXPECT_EQ(grid->fileKind, TFileKind::Table);
+  EXPECT_EQ(grid->FileKind(), TFileKind::Table);
   Choose(2, table);
   Command(CM_FILEOPEN);
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(grid->fileName, table);
+  EXPECT_EQ(grid->FileName(), table);
 
   // A name that is only ".txt" is text; .bmp is a picture whatever the filter.
   const std::string onlyExtension = PathOf(".txt");
   Choose(1, onlyExtension);
   Command(CM_FILESAVEAS);
   EXPECT_EQ(Contents(onlyExtension).substr(0, 2), "a\t");
-  EXPECT_EQ(grid->fileKind, TFileKind::Text);
+  EXPECT_EQ(grid->FileKind(), TFileKind::Text);
   const std::string picture = PathOf("вид.BMP");
   Choose(1, picture);
   Command(CM_FILESAVEAS);
   EXPECT_EQ(Contents(picture).substr(0, 2), "BM");
-  EXPECT_EQ(grid->fileName, onlyExtension);
+  EXPECT_EQ(grid->FileName(), onlyExtension);
 
   // Any other extension leaves the choice to the filter.
   const std::string other = PathOf("данные.dat");
   Choose(2, other);
   Command(CM_FILESAVEAS);
   EXPECT_EQ(Contents(other).substr(0, 2), "a\t");
-  EXPECT_EQ(grid->fileKind, TFileKind::Text);
+  EXPECT_EQ(grid->FileKind(), TFileKind::Text);
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -301,14 +301,14 @@ TEST_F(FileCommandsTest, LongPathsAreSavedAndOpenedOrReported) {
   Choose(1, path);
   Command(CM_FILESAVEAS);
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(grid->fileName, path);
+  EXPECT_EQ(grid->FileName(), path);
   EXPECT_EQ(Contents(path).substr(0, 10), "[Quadrille");
 
-  grid->fileName.clear();
+  grid->SetFile("", grid->FileKind());
   Choose(1, path);
   Command(CM_FILEOPEN);
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(grid->fileName, path);
+  EXPECT_EQ(grid->FileName(), path);
 
   // A name longer than the system allows, and a path longer than any it
   // takes, are reported, not passed over.
@@ -330,7 +330,7 @@ TEST_F(FileCommandsTest, LongPathsAreSavedAndOpenedOrReported) {
   Choose(1, tooLongPath);
   Command(CM_FILEOPEN);
   EXPECT_EQ(boxes.size(), 0u);  // the open dialog takes only files that exist
-  EXPECT_EQ(grid->fileName, path);
+  EXPECT_EQ(grid->FileName(), path);
 }
 
 TEST_F(FileCommandsTest, OpenTakesAnExistingNameWithoutExtensionAsItIs) {
@@ -340,7 +340,7 @@ TEST_F(FileCommandsTest, OpenTakesAnExistingNameWithoutExtensionAsItIs) {
   Choose(3, plain);
   Command(CM_FILEOPEN);
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(grid->fileName, plain);
+  EXPECT_EQ(grid->FileName(), plain);
 }
 
 TEST_F(FileCommandsTest, FileTypesShowOnceAndAllFilesTakesNamesWithoutExtension) {

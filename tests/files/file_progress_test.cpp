@@ -51,9 +51,9 @@ class FileProgressTest : public FilesTest {
     EXPECT_EQ(grid->Sheet().RowCount(), 5);
     EXPECT_EQ(grid->Sheet().ColumnCount(), 4);
     EXPECT_EQ(std::string(grid->Sheet().Cell(1, 1).text), "kept");
-    EXPECT_EQ(grid->modified, 1);
+    EXPECT_TRUE(grid->Modified());
     EXPECT_EQ(grid->Sheet().FrozenRows(), 1);
-    EXPECT_TRUE(grid->fileName.empty());
+    EXPECT_TRUE(grid->FileName().empty());
   }
 
   std::vector<TUpdate> updates;
@@ -74,8 +74,7 @@ TEST_F(FileProgressTest, ReadingAndWritingShowTheirProgressUpToTheWhole) {
 
   for (const auto& [name, kind] : {std::pair{"запись.qdt", TFileKind::Table}, std::pair{"запись.txt", TFileKind::Text}}) {
     updates.clear();
-    grid->fileKind = kind;
-    grid->fileName = PathOf(name);
+    grid->SetFile(PathOf(name), kind);
     Command(CM_FILESAVE);
     ASSERT_FALSE(updates.empty()) << name;
     EXPECT_EQ(updates.front().text, u8"Запись файла..."_cp);

@@ -18,10 +18,10 @@
 namespace {
 
 std::string TableBytes(TGridwork& grid) {
-  const int wasModified = grid.modified;
+  const bool wasModified = grid.Modified();
   std::ostringstream out;
   EXPECT_TRUE(grid.WriteTable(out));
-  grid.SetModified(wasModified != 0);
+  grid.SetModified(wasModified);
   return out.str();
 }
 
@@ -52,14 +52,14 @@ using TableFileTest = FilesTest;
 TEST_F(TableFileTest, StartUpTableComesBackWhole) {
   CreateGrid(40, 20, 3, 1, 400, 300);
   FillSampleContent(*grid);
-  grid->autoFit = 1;
+  grid->SetAutoFit(true);
   grid->SetZoom(1.5f);
   grid->ScrollTo(5, 7);
   grid->BeginEdit(8, 5);
-  ASSERT_TRUE(grid->editor);
+  ASSERT_TRUE(grid->Editor());
   const std::string path = PathOf("старт.qdt");
   ASSERT_TRUE(grid->WriteTableFile(path));
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
   const std::string saved = Contents(path);
 
   // Something else in between: another shape, zoom and content.
@@ -74,16 +74,16 @@ TEST_F(TableFileTest, StartUpTableComesBackWhole) {
   grid->SetModified(true);
 
   ASSERT_TRUE(grid->ReadTableFile(path));
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
   EXPECT_EQ(grid->Sheet().RowCount(), 40);
   EXPECT_EQ(grid->Sheet().ColumnCount(), 20);
   EXPECT_FLOAT_EQ(grid->Layout().zoom, 1.5f);
   EXPECT_EQ(grid->Sheet().FrozenRows(), 3);
   EXPECT_EQ(grid->Sheet().FrozenColumns(), 1);
-  EXPECT_EQ(grid->autoFit, 1);
-  ASSERT_TRUE(grid->editor);
-  EXPECT_EQ(grid->curRow, 8);
-  EXPECT_EQ(grid->curCol, 5);
+  EXPECT_TRUE(grid->AutoFit());
+  ASSERT_TRUE(grid->Editor());
+  EXPECT_EQ(grid->CurRow(), 8);
+  EXPECT_EQ(grid->CurCol(), 5);
   // Every field of every cell and every size gives the same bytes again.
   const std::string again = TableBytes(*grid);
   EXPECT_EQ(again.size(), saved.size());
@@ -101,7 +101,7 @@ TEST_F(TableFileTest, NoEditorIsStoredAsMinusOneAndOpensNone) {
   grid->BeginEdit(1, 1);
   std::istringstream in(bytes);
   ASSERT_TRUE(grid->ReadTable(in));
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
 }
 
 TEST_F(TableFileTest, RefusedFileLeavesTableSelectionAndFlagsAsTheyWere) {
@@ -122,8 +122,8 @@ TEST_F(TableFileTest, RefusedFileLeavesTableSelectionAndFlagsAsTheyWere) {
   std::memcpy(&hostile[23], &rows, 4);
   std::istringstream in(hostile);
   EXPECT_FALSE(grid->ReadTable(in));
-  EXPECT_EQ(grid->modified, 1);
-  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_TRUE(grid->Modified());
+  EXPECT_TRUE(grid->HasSelection());
   EXPECT_EQ(TableBytes(*grid), before);
   EXPECT_EQ(std::string_view(grid->Sheet().Cell(1, 1).text), "mine");
 }
@@ -171,8 +171,8 @@ TEST_F(TableFileTest, HostileSizesAndZoomAreRefusedOrClampedAndTheTableStillDraw
   grid->UpdateWindow();
   // The editor over a cell larger than the window is no larger than the window.
   grid->BeginEdit(0, 0);
-  ASSERT_TRUE(grid->editor);
-  const TRect editor = grid->editor->GetWindowRect();
+  ASSERT_TRUE(grid->Editor());
+  const TRect editor = grid->Editor()->GetWindowRect();
   const TRect client = grid->GetClientRect();
   EXPECT_LE(editor.Width(), client.Width());
   EXPECT_LE(editor.Height(), client.Height());
@@ -207,7 +207,7 @@ TEST_F(TableFileTest, FailedSaveKeepsTheOldFileAndTheFlag) {
   }
   EXPECT_EQ(Contents(path), "old contents");
   EXPECT_EQ(FilesInFolder(), std::vector<std::string>{"полный диск.qdt"});
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->Modified());
 }
 
 TEST_F(TableFileTest, WriterThatFailsLeavesNoTraceAndSuccessReplacesWhole) {

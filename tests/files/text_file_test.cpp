@@ -117,7 +117,7 @@ TEST_F(TextFileTest, ReadsThreeByThreeAndReplacesTheView) {
   EXPECT_EQ(grid->Sheet().ColumnWidths(), std::vector<float>(3, 60.0f));
   EXPECT_EQ(grid->Sheet().FrozenRows(), 0);
   EXPECT_EQ(grid->Sheet().FrozenColumns(), 0);
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
 
   // Written and read again the table keeps its size: the empty row and
   // column are written but hold no data.
@@ -164,7 +164,7 @@ TEST_F(TextFileTest, EmptyFileNulAndMissingFile) {
   grid->SetModified(true);
   EXPECT_FALSE(grid->ReadTextFile(PathOf("нет.txt")));
   EXPECT_EQ(grid->Sheet().RowCount(), 2);
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->Modified());
 }
 
 TEST_F(TextFileTest, StartUpTableKeepsEveryTextInItsCell) {
@@ -265,7 +265,7 @@ TEST_F(TextFileTest, WrittenTextHasNoNulAndKeepsTabsInsideCells) {
 TEST_F(TextFileTest, BitmapIsTheTablePlusOnePixelAndKeepsTheDocument) {
   CreateGrid(3, 2, 0, 0, 300, 200);
   grid->SetCellBackground(1, 1, RGB(255, 0, 0));
-  grid->fileName = "таблица.qdt";
+  grid->SetFile("таблица.qdt", grid->FileKind());
   grid->SetModified(true);
   const std::string path = PathOf("рисунок.bmp");
   ASSERT_TRUE(grid->WriteBitmapFile(path));
@@ -275,8 +275,8 @@ TEST_F(TextFileTest, BitmapIsTheTablePlusOnePixelAndKeepsTheDocument) {
   const int x = (grid->Layout().columnPos[1] + grid->Layout().columnPos[2]) / 2;
   const int y = (grid->Layout().rowPos[1] + grid->Layout().rowPos[2]) / 2;
   EXPECT_EQ(bmp.Pixel(x, y), RGB(255, 0, 0));
-  EXPECT_EQ(grid->fileName, "таблица.qdt");
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_EQ(grid->FileName(), "таблица.qdt");
+  EXPECT_TRUE(grid->Modified());
 
   const int width1 = bmp.width;
   grid->SetZoom(2.0f);

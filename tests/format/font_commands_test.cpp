@@ -52,7 +52,7 @@ TEST_F(FontCommands, FontChooserStartsFromTheCommonFontOrTheDefault) {
   EXPECT_EQ(offered->lfItalic, 1);
   EXPECT_EQ(offered->lfWidth, 0);
   EXPECT_EQ(offeredColor, RGB(255, 0, 0));
-  EXPECT_FALSE(grid->modified);
+  EXPECT_FALSE(grid->Modified());
 
   // Another face among the targets: the default font; a colour that is not
   // shared offers the system text colour.
@@ -77,7 +77,7 @@ TEST_F(FontCommands, TheChosenFontGoesIntoEveryTargetAndTheTextColourIsStoredAsA
     return true;
   });
   grid->SelectRange({1, 4, 2, 5});
-  ASSERT_TRUE(grid->hasSelection);
+  ASSERT_TRUE(grid->HasSelection());
   grid->EvCommand(CM_FORMATFONT, nullptr, 0);
   for (int r = 4; r <= 5; ++r)
     for (int c = 1; c <= 2; ++c) {
@@ -89,7 +89,7 @@ TEST_F(FontCommands, TheChosenFontGoesIntoEveryTargetAndTheTextColourIsStoredAsA
       EXPECT_EQ(font.color, AutoColor);
     }
   EXPECT_TRUE(grid->Sheet().Cell(6, 1).HasDefaultFont());
-  EXPECT_TRUE(grid->modified);
+  EXPECT_TRUE(grid->Modified());
 }
 
 TEST_F(FontCommands, ItalicAndStrikeOutEachReachTheCellAlone) {

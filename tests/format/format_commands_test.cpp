@@ -84,7 +84,7 @@ TEST_F(FormatCommands, StandardFormatResetsTheLookAndKeepsTheValue) {
   char picture[30];
   ASSERT_TRUE(grid->Sheet().Cell(6, 2).GetPicture(picture));
   EXPECT_STREQ(picture, "dd.MM.yyyy");
-  EXPECT_TRUE(grid->modified);
+  EXPECT_TRUE(grid->Modified());
 }
 
 TEST_F(FormatCommands, FormattingTheEditorsCellReopensItWithTheNewLook) {
@@ -97,7 +97,7 @@ TEST_F(FormatCommands, FormattingTheEditorsCellReopensItWithTheNewLook) {
   EXPECT_EQ(grid->Sheet().Cell(4, 3).Format().background, AutoColor);
   EXPECT_EQ(grid->Sheet().Cell(4, 3).text, "new");
   EXPECT_TRUE(EditingAt(4, 3));
-  EXPECT_EQ(grid->editor->GetText(), "new");
+  EXPECT_EQ(grid->Editor()->GetText(), "new");
 }
 
 TEST_F(FormatCommands, PrecisionIsOfferedOnlyOverRealCells) {
@@ -121,14 +121,14 @@ TEST_F(FormatCommands, PrecisionIsOfferedOnlyOverRealCells) {
   EXPECT_EQ(captions[0], u8"Точность"_cp);
   EXPECT_EQ(grid->Sheet().Cell(5, 2).text, "1.500");
   EXPECT_EQ(grid->Sheet().Cell(6, 2).precision, 3);
-  EXPECT_TRUE(grid->modified);
+  EXPECT_TRUE(grid->Modified());
 
   // A shared precision is offered as it is; Cancel changes nothing.
   grid->SetModified(false);
   Answer();
   Command(CM_FORMATPRECISION);
   EXPECT_EQ(offered.back(), "3");
-  EXPECT_FALSE(grid->modified);
+  EXPECT_FALSE(grid->Modified());
 }
 
 TEST_F(FormatCommands, RowHeightOffersTheSharedWholeHeight) {
@@ -146,14 +146,14 @@ TEST_F(FormatCommands, RowHeightOffersTheSharedWholeHeight) {
   Command(CM_ROWHEIGHT);
   EXPECT_EQ(offered, (std::vector<std::string>{"12", "20", "17", "12"}));
   EXPECT_EQ(captions[0], u8"Выбор высоты строк"_cp);
-  EXPECT_FALSE(grid->modified);
+  EXPECT_FALSE(grid->Modified());
 
   grid->SelectRange({1, 3, 1, 5});
   Answer("30");
   Command(CM_ROWHEIGHT);
   const float heights[] = {12, 12, 12, 30, 30, 30, 20, 12, 17.6f, 12};
   for (int r = 0; r < 10; ++r) EXPECT_FLOAT_EQ(grid->Sheet().RowHeights()[r], heights[r]) << r;
-  EXPECT_TRUE(grid->modified);
+  EXPECT_TRUE(grid->Modified());
 
   // The editor's cell alone is the target; differing widths offer 60.
   grid->Sheet().SetColumnWidths(4, 4, 75.0f);
@@ -176,8 +176,9 @@ TEST_F(FormatCommands, FreezingColumnsClipsTheLastFrozenColumnAndScrollsBack) {
   grid->SetCellAlignment(4, 3, haLeft, vaTop, 0, 1);
   ASSERT_TRUE(grid->Sheet().Cell(4, 1).Format().textFormat & DT_NOCLIP);
   grid->ScrollTo(6, 10);
-  grid->undoRecord = std::make_unique<TEditInfo>(grid->Sheet().Rows(), TCellRange{0, 0, 0, 0});
   grid->SelectRange({7, 12, 8, 13});
+  Command(CM_EDITCLEAR);
+  ASSERT_NE(grid->UndoRecord(), nullptr);
   grid->SetModified(false);
 
   Answer("2");
@@ -190,9 +191,9 @@ TEST_F(FormatCommands, FreezingColumnsClipsTheLastFrozenColumnAndScrollsBack) {
   EXPECT_TRUE(grid->Sheet().Cell(4, 3).Format().textFormat & DT_NOCLIP);
   EXPECT_EQ(grid->Layout().leftColumn, 2);
   EXPECT_EQ(grid->Layout().topRow, 3);
-  EXPECT_FALSE(grid->hasSelection);
-  EXPECT_EQ(grid->undoRecord, nullptr);
-  EXPECT_TRUE(grid->modified);
+  EXPECT_FALSE(grid->HasSelection());
+  EXPECT_EQ(grid->UndoRecord(), nullptr);
+  EXPECT_TRUE(grid->Modified());
 
   // At least two rows and two columns always scroll.
   EXPECT_FALSE(grid->SetFrozen(39, 0));

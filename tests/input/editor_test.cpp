@@ -16,11 +16,11 @@ TEST_F(EditorTest, OpeningAndClosingWithoutTypingTouchesNothing) {
   const std::string before(grid->Sheet().Cell(2, 2).text);
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));
-  EXPECT_EQ(grid->editor->GetText(), before);
+  EXPECT_EQ(grid->Editor()->GetText(), before);
   Press(VK_RETURN, 0, '\r');
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   EXPECT_EQ(grid->Sheet().Cell(2, 2).text, before);
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
 }
 
 // Counts the grid's notifications of changed cells.
@@ -40,29 +40,29 @@ TEST_F(EditorTest, TypedTextIsConvertedByTheCellType) {
   const std::string before(grid->Sheet().Cell(3, 2).text);
   Click(3, 2);
   ASSERT_TRUE(EditingAt(3, 2));
-  grid->editor->SetSelection(0, grid->editor->GetTextLen());
+  grid->Editor()->SetSelection(0, grid->Editor()->GetTextLen());
   Type("12abc");
   // An ordinary cell learns its text only when the editor closes.
   EXPECT_EQ(grid->Sheet().Cell(3, 2).text, before);
   EXPECT_EQ(counting.changes, changesAtSetup);
   Press(VK_RETURN, 0, '\r');
   EXPECT_EQ(counting.changes, changesAtSetup + 1);
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   EXPECT_EQ(grid->Sheet().Cell(3, 2).text, "12");
   LONG number = 0;
   EXPECT_TRUE(grid->GetCellInteger(3, 2, number));
   EXPECT_EQ(number, 12);
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->Modified());
 }
 
 TEST_F(EditorTest, EnterTabAndEscapeNeverBecomeCharacters) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellText(2, 2, "ab");
   grid->BeginEdit(2, 2);
-  ASSERT_TRUE(grid->editor);
-  for (char ch : {'\r', '\t', '\x1B'}) grid->editor->SendMessage(WM_CHAR, static_cast<WPARAM>(ch), 0);
-  EXPECT_EQ(grid->editor->GetText(), "ab");
-  EXPECT_FALSE(grid->editor->IsModified());
+  ASSERT_TRUE(grid->Editor());
+  for (char ch : {'\r', '\t', '\x1B'}) grid->Editor()->SendMessage(WM_CHAR, static_cast<WPARAM>(ch), 0);
+  EXPECT_EQ(grid->Editor()->GetText(), "ab");
+  EXPECT_FALSE(grid->Editor()->IsModified());
 
   // Through the keyboard they act on the grid instead.
   Press(VK_TAB, 0, '\t');
@@ -71,7 +71,7 @@ TEST_F(EditorTest, EnterTabAndEscapeNeverBecomeCharacters) {
   Press(VK_RETURN, 0, '\r');
   EXPECT_EQ(grid->Sheet().Cell(2, 2).text, "ab");
   EXPECT_EQ(grid->Sheet().Cell(2, 3).text, "");
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
 }
 
 // Qt gives Delete the text 0x7F; it removes characters and types none.
@@ -82,9 +82,9 @@ TEST_F(EditorTest, DeleteAndShiftDeleteOnlyRemoveCharacters) {
   grid->SetCellText(4, 2, "text");
   Click(3, 2);
   ASSERT_TRUE(EditingAt(3, 2));
-  grid->editor->SetSelection(0, 0);
+  grid->Editor()->SetSelection(0, 0);
   Press(VK_DELETE, 0, '\x7f');
-  EXPECT_EQ(grid->editor->GetText(), "0002");
+  EXPECT_EQ(grid->Editor()->GetText(), "0002");
   Press(VK_RETURN, 0, '\r');
   LONG number = 0;
   EXPECT_TRUE(grid->GetCellInteger(3, 2, number));
@@ -92,7 +92,7 @@ TEST_F(EditorTest, DeleteAndShiftDeleteOnlyRemoveCharacters) {
 
   Click(4, 2);
   ASSERT_TRUE(EditingAt(4, 2));
-  grid->editor->SetSelection(0, 2);
+  grid->Editor()->SetSelection(0, 2);
   Press(VK_DELETE, MK_SHIFT, '\x7f');
   Press(VK_RETURN, 0, '\r');
   EXPECT_EQ(grid->Sheet().Cell(4, 2).text, "xt");
@@ -103,11 +103,11 @@ TEST_F(EditorTest, EscapeTakesBackTheLastChangeAndCommits) {
   grid->SetCellText(2, 2, "old");
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));
-  grid->editor->SetSelection(0, 3);
+  grid->Editor()->SetSelection(0, 3);
   Type("new");
-  EXPECT_EQ(grid->editor->GetText(), "new");
+  EXPECT_EQ(grid->Editor()->GetText(), "new");
   Press(VK_ESCAPE, 0, '\x1B');
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   EXPECT_EQ(grid->Sheet().Cell(2, 2).text, "old");
 }
 
@@ -121,7 +121,7 @@ TEST_F(EditorTest, AProtectedCellIsRefusedSilentlyOnceThenWithAMessage) {
   grid->BeginEdit(4, 3);
   grid->BeginEdit(2, 2);
   EXPECT_TRUE(boxes.empty());
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
 
   // A again: the same cell twice in a row.
   Click(2, 2);
@@ -132,7 +132,7 @@ TEST_F(EditorTest, AProtectedCellIsRefusedSilentlyOnceThenWithAMessage) {
   EXPECT_EQ(boxes[0].owner, grid->GetHandle());
   Click(2, 2);
   EXPECT_EQ(boxes.size(), 2u);
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
 }
 
 TEST_F(EditorTest, BeginEditAnswersARefusalAndOnlyTheKeyOrClickExplainsIt) {
@@ -148,7 +148,7 @@ TEST_F(EditorTest, BeginEditAnswersARefusalAndOnlyTheKeyOrClickExplainsIt) {
   // The keys that move the editor onto the cell tell the user.
   EXPECT_EQ(grid->BeginEdit(2, 1), TGridwork::TEditStart::Opened);
   Press(VK_RIGHT);
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, u8"Ячейка защищена от записи"_cp);
   EXPECT_EQ(boxes[0].type, UINT(MB_OK | MB_ICONINFORMATION));
@@ -169,10 +169,10 @@ TEST_F(EditorTest, BeginEditAnswersARefusalAndOnlyTheKeyOrClickExplainsIt) {
 TEST_F(EditorTest, OpeningAnEditorClosesTheOneBeforeAndRemovesTheSelection) {
   MakeGrid(10, 6, 1, 1);
   grid->SelectRange({1, 1, 3, 3});
-  ASSERT_TRUE(grid->hasSelection);
+  ASSERT_TRUE(grid->HasSelection());
   Click(5, 2);
   EXPECT_TRUE(EditingAt(5, 2));
-  EXPECT_FALSE(grid->hasSelection);
+  EXPECT_FALSE(grid->HasSelection());
   Type("x");
   grid->BeginEdit(6, 2);
   EXPECT_TRUE(EditingAt(6, 2));
@@ -187,16 +187,16 @@ TEST_F(EditorTest, TheEditorTakesTheColoursOfItsOwnCell) {
   grid->SetCellBackground(2, 3, RGB(200, 10, 10));
   Click(2, 3);
   ASSERT_TRUE(EditingAt(2, 3));
-  ASSERT_EQ(grid->editorBrushes.size(), 1u);
-  EXPECT_EQ(grid->editorBrushes[0]->GetColor(), RGB(200, 10, 10));
+  ASSERT_EQ(grid->EditorBrushes().size(), 1u);
+  EXPECT_EQ(grid->EditorBrushes()[0]->GetColor(), RGB(200, 10, 10));
   // Moving on: the new editor is coloured for its cell, not the one before.
   Press(VK_RIGHT);
   ASSERT_TRUE(EditingAt(2, 4));
-  ASSERT_EQ(grid->editorBrushes.size(), 1u);
-  EXPECT_EQ(grid->editorBrushes[0]->GetColor(), sysWindowColor);
+  ASSERT_EQ(grid->EditorBrushes().size(), 1u);
+  EXPECT_EQ(grid->EditorBrushes()[0]->GetColor(), sysWindowColor);
   Press(VK_LEFT);
-  ASSERT_EQ(grid->editorBrushes.size(), 1u);
-  EXPECT_EQ(grid->editorBrushes[0]->GetColor(), RGB(200, 10, 10));
+  ASSERT_EQ(grid->EditorBrushes().size(), 1u);
+  EXPECT_EQ(grid->EditorBrushes()[0]->GetColor(), RGB(200, 10, 10));
 }
 
 TEST_F(EditorTest, AWordBreakCellGetsAMultiLineEditorWithoutScrollBars) {
@@ -205,15 +205,15 @@ TEST_F(EditorTest, AWordBreakCellGetsAMultiLineEditorWithoutScrollBars) {
   grid->SetCellText(2, 2, "ab");
   grid->SetModified(false);
   grid->BeginEdit(2, 2);
-  ASSERT_TRUE(grid->editor);
-  EXPECT_TRUE(grid->editor->IsMultiLine());
-  EXPECT_EQ(grid->editor->Attr.Style & (WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL), 0u);
-  EXPECT_TRUE(grid->editor->Attr.Style & ES_NOHIDESEL);
-  grid->editor->SetSelection(1, 1);
+  ASSERT_TRUE(grid->Editor());
+  EXPECT_TRUE(grid->Editor()->IsMultiLine());
+  EXPECT_EQ(grid->Editor()->Attr.Style & (WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL), 0u);
+  EXPECT_TRUE(grid->Editor()->Attr.Style & ES_NOHIDESEL);
+  grid->Editor()->SetSelection(1, 1);
   Press(VK_RETURN, 0, '\r');
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   EXPECT_EQ(grid->Sheet().Cell(2, 2).text, "ab");
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
 }
 
 TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
@@ -224,19 +224,19 @@ TEST_F(EditorTest, AnOverflowingCellsEditorFollowsItsText) {
   Click(2, 2);
   ASSERT_TRUE(EditingAt(2, 2));
   const int cellWidth = grid->CellRect(2, 2).Width();
-  EXPECT_EQ(grid->editor->GetWindowRect().Width(), cellWidth);
+  EXPECT_EQ(grid->Editor()->GetWindowRect().Width(), cellWidth);
 
   Type("a text that is much wider than one column of the sheet");
   // The cell shows the text while it is typed, without conversion.
   EXPECT_EQ(grid->Sheet().Cell(2, 2).text, "a text that is much wider than one column of the sheet");
-  EXPECT_EQ(grid->modified, 0);
-  const int wide = grid->editor->GetWindowRect().Width();
+  EXPECT_FALSE(grid->Modified());
+  const int wide = grid->Editor()->GetWindowRect().Width();
   EXPECT_GT(wide, cellWidth);
-  EXPECT_EQ(grid->editor->GetWindowRect().Height(), grid->CellRect(2, 2).Height());
+  EXPECT_EQ(grid->Editor()->GetWindowRect().Height(), grid->CellRect(2, 2).Height());
 
-  grid->editor->SetSelection(0, grid->editor->GetTextLen());
+  grid->Editor()->SetSelection(0, grid->Editor()->GetTextLen());
   Type("a");
-  EXPECT_EQ(grid->editor->GetWindowRect().Width(), cellWidth);
+  EXPECT_EQ(grid->Editor()->GetWindowRect().Width(), cellWidth);
   // Every change empties the undo buffer: Escape keeps what was typed.
   Press(VK_ESCAPE, 0, '\x1B');
   EXPECT_EQ(grid->Sheet().Cell(2, 2).text, "a");
@@ -252,7 +252,7 @@ TEST_F(EditorTest, AnOverflowingCellInTheFirstScrolledRowEndsItsEditorAtTheText)
   ASSERT_TRUE(EditingAt(5, 1));
   // The editor reaches to the end of a column of this row, well short of
   // the end of the sheet, although the rows above are scrolled away.
-  const TRect editorRect = grid->editor->GetWindowRect();
+  const TRect editorRect = grid->Editor()->GetWindowRect();
   TPoint editorRight{editorRect.right, editorRect.top};
   grid->ScreenToClient(editorRight);
   const TRect cell = grid->CellRect(5, 1);
@@ -268,7 +268,7 @@ TEST_F(EditorTest, WithAutoFitACommittedTextGrowsItsRowAndColumn) {
   grid->SetCellFont(2, 2, "Liberation Sans", 24, 400, 0, 0, 0, AutoColor);
   const float height = grid->Sheet().RowHeights()[2];
   const float width = grid->Sheet().ColumnWidths()[2];
-  grid->autoFit = 1;
+  grid->SetAutoFit(true);
   Click(2, 2);
   Press(VK_RETURN, 0, '\r');
   EXPECT_EQ(grid->Sheet().RowHeights()[2], height);
@@ -286,11 +286,11 @@ TEST_F(EditorTest, MenuCommandsGoToTheEditorWhileItHasTheFocus) {
   MakeGrid(10, 6, 1, 1);
   grid->SetCellText(2, 2, "abcdef");
   grid->BeginEdit(2, 2);
-  ASSERT_TRUE(grid->editor);
-  EXPECT_EQ(grid->GetCommandTarget(), grid->editor->GetHandle());
-  grid->editor->SetSelection(1, 3);
+  ASSERT_TRUE(grid->Editor());
+  EXPECT_EQ(grid->GetCommandTarget(), grid->Editor()->GetHandle());
+  grid->Editor()->SetSelection(1, 3);
   grid->EvCommand(CM_EDITDELETE, nullptr, 0);
-  EXPECT_EQ(grid->editor->GetText(), "adef");
+  EXPECT_EQ(grid->Editor()->GetText(), "adef");
   // What the edit control does not handle goes on to the grid.
   grid->EvCommand(CM_ZOOM200, nullptr, 0);
   EXPECT_FLOAT_EQ(grid->Layout().zoom, 2.0f);

@@ -17,7 +17,7 @@ class InputTest : public GridWindowFixture {
   }
 
   void SetUp() override {
-    TGridwork::lastRefusedCell = {-1, -1};
+    TGridwork::ForgetRefusedCell();
     GridWindowFixture::SetUp();
   }
 
@@ -46,5 +46,5 @@ class InputTest : public GridWindowFixture {
     ProcessPendingMessages();
   }
 
-  bool EditingAt(int row, int col) const { return grid->editor && grid->curRow == row && grid->curCol == col; }
+  bool EditingAt(int row, int col) const { return grid->Editor() && grid->CurRow() == row && grid->CurCol() == col; }
 };

@@ -22,14 +22,14 @@ TEST_F(KeyboardTest, CaretKeysMoveToTheNeighbourOnlyAtTheEdgeOfTheText) {
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << row.selStart << "-" << row.selEnd << " key " << row.key);
     grid->BeginEdit(3, 2);
-    ASSERT_TRUE(grid->editor);
-    grid->editor->SetSelection(row.selStart, row.selEnd);
+    ASSERT_TRUE(grid->Editor());
+    grid->Editor()->SetSelection(row.selStart, row.selEnd);
     Press(row.key);
     EXPECT_TRUE(EditingAt(3, row.column));
     if (row.again < 0) continue;
     int start = -1;
     int end = -1;
-    grid->editor->GetSelection(start, end);
+    grid->Editor()->GetSelection(start, end);
     EXPECT_EQ(start, row.key == VK_RIGHT ? 3 : 0);
     Press(row.key);
     EXPECT_TRUE(EditingAt(3, row.again));
@@ -41,12 +41,12 @@ TEST_F(KeyboardTest, AfterEnterOrEscapeTheKeysScrollUntilACellIsOpened) {
   Click(3, 3);
   ASSERT_TRUE(EditingAt(3, 3));
   Press(VK_RETURN, 0, '\r');
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   Press(VK_DOWN);
   EXPECT_EQ(grid->Layout().topRow, 2);
   Click(3, 3);
   Press(VK_ESCAPE, 0, '\x1B');
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   Press(VK_RIGHT);
   EXPECT_EQ(grid->Layout().leftColumn, 2);
   // Enter opens the first cell of the panes again.
@@ -64,10 +64,10 @@ TEST_F(KeyboardTest, EnterWithoutFrozenPanesStartsAtTheFirstScrolledCell) {
   // Shift+Tab from there wraps to the last visible cell, which is not the
   // last column or row of the sheet.
   Press(VK_TAB, MK_SHIFT, '\t');
-  ASSERT_TRUE(grid->editor);
-  EXPECT_TRUE(grid->CellFitsInClient(grid->curRow, grid->curCol));
-  EXPECT_FALSE(grid->CellFitsInClient(grid->curRow, grid->curCol + 1));
-  EXPECT_FALSE(grid->CellFitsInClient(grid->curRow + 1, grid->curCol));
+  ASSERT_TRUE(grid->Editor());
+  EXPECT_TRUE(grid->CellFitsInClient(grid->CurRow(), grid->CurCol()));
+  EXPECT_FALSE(grid->CellFitsInClient(grid->CurRow(), grid->CurCol() + 1));
+  EXPECT_FALSE(grid->CellFitsInClient(grid->CurRow() + 1, grid->CurCol()));
   EXPECT_EQ(grid->Layout().topRow, 5);
 }
 
@@ -87,7 +87,7 @@ TEST_F(KeyboardTest, DownFromTheLastFrozenRowSkipsTheRowsScrolledAway) {
   grid->ScrollTo(grid->Layout().leftColumn, 10);
   ASSERT_EQ(grid->Layout().topRow, 10);
   grid->BeginEdit(2, 2);
-  ASSERT_TRUE(grid->editor);
+  ASSERT_TRUE(grid->Editor());
   Press(VK_DOWN);
   EXPECT_TRUE(EditingAt(10, 2));
   // Up from the first scrolling row brings the row above into view.
@@ -101,7 +101,7 @@ TEST_F(KeyboardTest, DownFromTheLastVisibleRowScrollsUntilTheRowFits) {
   int last = grid->Layout().topRow;
   while (grid->CellFitsVertically(last + 1, 2)) ++last;
   grid->BeginEdit(last, 2);
-  ASSERT_TRUE(grid->editor);
+  ASSERT_TRUE(grid->Editor());
   Press(VK_DOWN);
   EXPECT_TRUE(EditingAt(last + 1, 2));
   EXPECT_TRUE(grid->CellFitsVertically(last + 1, 2));
@@ -118,7 +118,7 @@ TEST_F(KeyboardTest, WithoutAnEditorTheArrowsScrollTheView) {
   Press(VK_RIGHT);
   EXPECT_EQ(grid->Layout().topRow, 2);
   EXPECT_EQ(grid->Layout().leftColumn, 2);
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   // Combinations the grid does not know do nothing.
   Press(VK_DOWN, MK_SHIFT);
   Press(VK_LEFT, MK_CONTROL);
@@ -212,9 +212,9 @@ TEST_F(KeyboardTest, TabAndEnterSkipProtectedCells) {
   // And with nothing editable at all Enter opens nothing.
   grid->SetCellProtected(4, 4, 1);
   Press(VK_RETURN, 0, '\r');
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   Press(VK_RETURN, 0, '\r');
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
   EXPECT_TRUE(boxes.empty());
 }
 

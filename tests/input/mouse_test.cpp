@@ -28,21 +28,28 @@ class MouseTest : public InputTest {
   }
 };
 
+// The selection with its corners in order: left, top, right, bottom.
+std::vector<int> SelectedRange(const TGridwork& grid) {
+  const auto& s = grid.GetSelection();
+  return {std::min(s.anchorColumn, s.endColumn), std::min(s.anchorRow, s.endRow),
+          std::max(s.anchorColumn, s.endColumn), std::max(s.anchorRow, s.endRow)};
+}
+
 TEST_F(MouseTest, AClickOpensTheEditorAtTheRelease) {
   MakeGrid(20, 8, 1, 1);
   const TPoint p = Centre(4, 3);
   SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Left, p);
   ProcessPendingMessages();
-  EXPECT_FALSE(grid->editor);
-  EXPECT_EQ(grid->mouseTracking, 1);
+  EXPECT_FALSE(grid->Editor());
+  EXPECT_TRUE(grid->MouseTracking());
   // A jitter within the double-click distance is still a click.
   SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::Left, TPoint{p.x + 1, p.y});
   SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, TPoint{p.x + 1, p.y});
   ProcessPendingMessages();
   EXPECT_TRUE(EditingAt(4, 3));
-  EXPECT_FALSE(grid->hasSelection);
-  EXPECT_EQ(grid->mouseTracking, 0);
-  EXPECT_FALSE(grid->dragDC);
+  EXPECT_FALSE(grid->HasSelection());
+  EXPECT_FALSE(grid->MouseTracking());
+  EXPECT_FALSE(grid->DragDC());
 
   // A click lands on the editor over its cell, which keeps it open; a click
   // beside the table closes it.
@@ -51,7 +58,7 @@ TEST_F(MouseTest, AClickOpensTheEditorAtTheRelease) {
   const TPoint below{20, grid->Layout().rowPos[20] + 5};
   ASSERT_LT(below.y, grid->GetClientRect().bottom);
   Drag({below});
-  EXPECT_FALSE(grid->editor);
+  EXPECT_FALSE(grid->Editor());
 
   // While the button is down the open editor stays; the release moves it.
   Click(2, 2);
@@ -63,18 +70,18 @@ TEST_F(MouseTest, AClickOpensTheEditorAtTheRelease) {
   SimulateMouse(grid->GetHandle(), TMouseAction::Release, TMouseButton::Left, TPoint{q.x, q.y + 1});
   ProcessPendingMessages();
   EXPECT_TRUE(EditingAt(5, 5));
-  EXPECT_FALSE(grid->hasSelection);
+  EXPECT_FALSE(grid->HasSelection());
 }
 
 TEST_F(MouseTest, ADragSelectsAProperRange) {
   MakeGrid(20, 8, 1, 1);
   Click(1, 1);
-  ASSERT_TRUE(grid->editor);
+  ASSERT_TRUE(grid->Editor());
   Drag({Centre(6, 4), Centre(5, 3), Centre(3, 2)});
-  EXPECT_FALSE(grid->editor);
-  ASSERT_TRUE(grid->hasSelection);
-  EXPECT_EQ(grid->SelectedRange(), (TCellRange{2, 3, 4, 6}));
-  EXPECT_EQ(grid->mouseTracking, 0);
+  EXPECT_FALSE(grid->Editor());
+  ASSERT_TRUE(grid->HasSelection());
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{2, 3, 4, 6}));
+  EXPECT_FALSE(grid->MouseTracking());
 
   // A right click inside keeps the selection; the menu has no row or column items.
   std::vector<UINT> items;
@@ -91,9 +98,9 @@ TEST_F(MouseTest, ADragSelectsAProperRange) {
 
   // Dragging back onto the cell it started from leaves that cell selected.
   Drag({Centre(4, 3), Centre(6, 3), Centre(4, 3)});
-  EXPECT_FALSE(grid->editor);
-  ASSERT_TRUE(grid->hasSelection);
-  EXPECT_EQ(grid->SelectedRange(), (TCellRange{3, 4, 3, 4}));
+  EXPECT_FALSE(grid->Editor());
+  ASSERT_TRUE(grid->HasSelection());
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{3, 4, 3, 4}));
 }
 
 TEST_F(MouseTest, DraggingBelowTheWindowScrollsUntilTheButtonIsReleased) {
@@ -109,12 +116,12 @@ TEST_F(MouseTest, DraggingBelowTheWindowScrollsUntilTheButtonIsReleased) {
   for (int i = 0; i < 3; ++i) PostMessageA(grid->GetHandle(), WM_NULL, 0, 0);
   PostMessageA(grid->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(outside.x, outside.y));
   SendMessageA(grid->GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(outside.x, outside.y));
-  EXPECT_EQ(grid->mouseTracking, 0);
-  EXPECT_FALSE(grid->dragDC);
+  EXPECT_FALSE(grid->MouseTracking());
+  EXPECT_FALSE(grid->DragDC());
   EXPECT_GT(grid->Layout().topRow, topBefore);
-  ASSERT_TRUE(grid->hasSelection);
-  EXPECT_GT(grid->SelectedRange().bottom, 3);
-  EXPECT_FALSE(grid->editor);
+  ASSERT_TRUE(grid->HasSelection());
+  EXPECT_GT(SelectedRange(*grid)[3], 3);
+  EXPECT_FALSE(grid->Editor());
 }
 
 TEST_F(MouseTest, ADoubleClickOnAProtectedCellSelectsItSilently) {
@@ -122,9 +129,9 @@ TEST_F(MouseTest, ADoubleClickOnAProtectedCellSelectsItSilently) {
   grid->SetCellProtected(5, 2, 1);
   SimulateMouse(grid->GetHandle(), TMouseAction::DoubleClick, TMouseButton::Left, Centre(5, 2));
   ProcessPendingMessages();
-  EXPECT_FALSE(grid->editor);
-  ASSERT_TRUE(grid->hasSelection);
-  EXPECT_EQ(grid->SelectedRange(), (TCellRange{2, 5, 2, 5}));
+  EXPECT_FALSE(grid->Editor());
+  ASSERT_TRUE(grid->HasSelection());
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{2, 5, 2, 5}));
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -149,8 +156,8 @@ TEST_F(MouseTest, ARightClickOutsideTheSelectionOffersTheRowAndColumn) {
   EXPECT_EQ(texts[6], u8"Ширина столбца"_cp);
   EXPECT_EQ(texts[8], u8"Выделить строку"_cp);
   EXPECT_EQ(texts[9], u8"Выделить столбец"_cp);
-  EXPECT_EQ(grid->SelectedRange(), (TCellRange{0, 6, 7, 6}));
-  EXPECT_EQ(grid->lastMouseX, 0x7FFFFFFF);
+  EXPECT_EQ(SelectedRange(*grid), (std::vector<int>{0, 6, 7, 6}));
+  EXPECT_EQ(grid->LastMouseX(), 0x7FFFFFFF);
 
   choice = CM_SELECTCOLUMN;
   SimulateMouse(grid->GetHandle(), TMouseAction::Press, TMouseButton::Right, Centre(9, 5));

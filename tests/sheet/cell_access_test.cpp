@@ -95,7 +95,7 @@ TEST_F(CellAccess, ValueSettersLeaveTheTableUnmodified) {
   grid.SetCellFixed(1, 1, 2.5);
   grid.SetCellType(1, 2, ctGeneral);
   grid.SetCellProtected(1, 3, 1);
-  EXPECT_EQ(grid.modified, 0);
+  EXPECT_FALSE(grid.Modified());
   EXPECT_EQ(grid.Sheet().Cell(1, 1).text, "2.50");
   EXPECT_EQ(grid.GetCellProtected(1, 3), 1);
 }
@@ -118,7 +118,7 @@ TEST_F(CellAccess, SteppingThroughTheSheetStopsAtItsEnds) {
 TEST_F(CellAccess, BordersOutsideTheFourSidesChangeNothing) {
   grid.SetCellBorder(3, 3, 0, 2, RGB(1, 2, 3), 0);
   grid.SetCellBorder(3, 3, 5, 2, RGB(1, 2, 3), 0);
-  EXPECT_EQ(grid.modified, 0);
+  EXPECT_FALSE(grid.Modified());
   for (const TCellBorder& border : grid.Sheet().Cell(3, 3).Format().borders) EXPECT_EQ(border.width, 0);
   int width = -1, style = -1;
   COLORREF color = 0;
@@ -126,7 +126,7 @@ TEST_F(CellAccess, BordersOutsideTheFourSidesChangeNothing) {
   EXPECT_EQ(width, -1);
 
   grid.SetCellBorder(3, 3, 4, -2, 0xFFFFFFFF, PS_DOT);
-  EXPECT_EQ(grid.modified, 1);
+  EXPECT_TRUE(grid.Modified());
   EXPECT_FALSE(grid.GetCellBorder(3, 3, 4, width, color, style));
   EXPECT_EQ(width, 0);
   EXPECT_EQ(color, sysTextColor);
@@ -143,7 +143,7 @@ TEST_F(CellAccess, SizesThatAreNoNumberChangeNothingAndOthersAreClamped) {
   grid.SetColumnWidths(0, 0, std::numeric_limits<float>::infinity());
   EXPECT_EQ(grid.Sheet().RowHeights()[0], 12.0f);
   EXPECT_EQ(grid.Sheet().ColumnWidths()[0], 60.0f);
-  EXPECT_EQ(grid.modified, 0);
+  EXPECT_FALSE(grid.Modified());
   grid.SetRowHeights(1, 2, 1.6e9f);
   grid.SetColumnWidths(1, 1, -4.0f);
   EXPECT_EQ(grid.Sheet().RowHeights()[2], 10000.0f);
@@ -159,7 +159,7 @@ TEST_F(CellAccess, FontsAreStoredPositiveAndTheSystemTextColourBecomesAuto) {
   EXPECT_EQ(font.italic, 1);
   EXPECT_EQ(font.strikeOut, 1);
   EXPECT_EQ(font.color, AutoColor);
-  EXPECT_EQ(grid.modified, 1);
+  EXPECT_TRUE(grid.Modified());
 
   grid.SetCellFont(0, 1, "Arial", INT_MIN, 400, 0, 0, 0, 0x01000000);
   EXPECT_EQ(grid.Sheet().Cell(0, 1).Format().font.size, INT_MAX);
@@ -186,7 +186,7 @@ TEST_F(CellAccess, BackgroundsAboveTheColourRangeBecomeTheWindowColour) {
   grid.SetCellBackground(1, 2, RGB(255, 255, 0));
   EXPECT_EQ(grid.GetCellBackground(1, 2), RGB(255, 255, 0));
   EXPECT_EQ(grid.GetCellBackground(1, 3), AutoColor);
-  EXPECT_EQ(grid.modified, 1);
+  EXPECT_TRUE(grid.Modified());
 }
 
 TEST_F(CellAccess, AlignmentAddsFlagsAndOverflowSkipsFrozenColumns) {

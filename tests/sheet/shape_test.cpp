@@ -54,7 +54,9 @@ TEST_F(Shape, RowsInsertedAtTheEditorsRowMoveTheEditorWithItsCommittedText) {
   MakeGrid(40, 20, 3, 1);
   NumberRows();
   grid->Sheet().SetRowHeights(10, 10, 20.0f);
-  grid->undoRecord = std::make_unique<TEditInfo>(grid->Sheet().Rows(), TCellRange{0, 0, 0, 0});
+  grid->SelectRange({5, 0, 5, 0});
+  grid->EvCommand(CM_EDITCLEAR, nullptr, 0);
+  ASSERT_NE(grid->UndoRecord(), nullptr);
   grid->BeginEdit(10, 2);
   Type("typed");
   AnswerNumber("3");
@@ -75,8 +77,8 @@ TEST_F(Shape, RowsInsertedAtTheEditorsRowMoveTheEditorWithItsCommittedText) {
   EXPECT_EQ(Text(13, 2), "typed");
   EXPECT_FLOAT_EQ(grid->Sheet().RowHeights()[13], 20.0f);
   EXPECT_TRUE(EditingAt(13, 2));
-  EXPECT_EQ(grid->undoRecord, nullptr);
-  EXPECT_TRUE(grid->modified);
+  EXPECT_EQ(grid->UndoRecord(), nullptr);
+  EXPECT_TRUE(grid->Modified());
 }
 
 TEST_F(Shape, RowsGoInFrontOfTheSelectionOrTheFirstRowShown) {
@@ -94,9 +96,9 @@ TEST_F(Shape, RowsGoInFrontOfTheSelectionOrTheFirstRowShown) {
   grid->CmInsertRows();
   EXPECT_TRUE(grid->Sheet().Cell(8, 0).text.empty());
   EXPECT_EQ(Text(10, 0), "7");
-  ASSERT_TRUE(grid->hasSelection);
-  EXPECT_EQ(grid->selection.anchorRow, 10);
-  EXPECT_EQ(grid->selection.endRow, 22);
+  ASSERT_TRUE(grid->HasSelection());
+  EXPECT_EQ(grid->GetSelection().anchorRow, 10);
+  EXPECT_EQ(grid->GetSelection().endRow, 22);
 }
 
 TEST_F(Shape, ColumnsInsertedInFrontOfColumnZeroFreezeTheNewOne) {
@@ -117,8 +119,8 @@ TEST_F(Shape, ColumnsInsertedInFrontOfColumnZeroFreezeTheNewOne) {
   EXPECT_EQ(Text(4, 21), "z");
   EXPECT_FLOAT_EQ(grid->Sheet().ColumnWidths()[1], 45.0f);
   EXPECT_FLOAT_EQ(grid->Sheet().ColumnWidths()[2], 30.0f);
-  EXPECT_EQ(grid->selection.anchorColumn, 4);
-  EXPECT_EQ(grid->selection.endColumn, 5);
+  EXPECT_EQ(grid->GetSelection().anchorColumn, 4);
+  EXPECT_EQ(grid->GetSelection().endColumn, 5);
   // Only the first new column is frozen; the second one scrolls.
   EXPECT_EQ(grid->CellRect(0, 1).left, grid->Layout().frozenWidth);
 }
@@ -133,7 +135,7 @@ TEST_F(Shape, ColumnsInsertedLeftOfTheEditorReopenItOnItsMovedCell) {
   ASSERT_EQ(grid->InsertColumns(1, 9, 60.0f, TCell()), TSheetResult::kDone);
   EXPECT_TRUE(EditingAt(5, 5));
   // Inserted at the editor's own column, the new column goes in front of it.
-  grid->editor->SetSelection(0, -1);
+  grid->Editor()->SetSelection(0, -1);
   Type("moved");
   ASSERT_EQ(grid->InsertColumns(2, 5, 60.0f, TCell()), TSheetResult::kDone);
   EXPECT_EQ(Text(5, 7), "moved");
@@ -166,9 +168,9 @@ TEST_F(Shape, DeletingSelectedRowsWidensTheSelectionAndAsks) {
   EXPECT_EQ(grid->Sheet().RowHeights()[5], 20.0f);
   EXPECT_EQ(grid->Sheet().RowHeights()[6], 12.0f);
   EXPECT_EQ(grid->Sheet().RowHeights()[36], 30.0f);
-  EXPECT_FALSE(grid->hasSelection);
-  EXPECT_FALSE(grid->editor);
-  EXPECT_TRUE(grid->modified);
+  EXPECT_FALSE(grid->HasSelection());
+  EXPECT_FALSE(grid->Editor());
+  EXPECT_TRUE(grid->Modified());
 }
 
 TEST_F(Shape, DeletingScrolledColumnsBringsTheViewBackIntoTheTable) {
@@ -190,7 +192,7 @@ TEST_F(Shape, DeletingEveryRowIsRefusedAndLeavesTheCells) {
   EXPECT_EQ(boxes[1].text, u8"Нельзя удалить все строки"_cp);
   EXPECT_EQ(grid->Sheet().RowCount(), 40);
   EXPECT_EQ(Text(39, 0), "39");
-  EXPECT_FALSE(grid->hasSelection);
+  EXPECT_FALSE(grid->HasSelection());
 
   // Leaving exactly the frozen rows plus one is allowed; one fewer is not.
   EXPECT_EQ(grid->DeleteRows(0, 36), TSheetResult::kRefused);
@@ -222,12 +224,12 @@ TEST_F(Shape, RunningOutOfMemoryLeavesTableEditorAndSelectionAsTheyWere) {
   EXPECT_EQ(grid->Sheet().ColumnCount(), 20);
   EXPECT_EQ(Text(39, 0), "39");
   ASSERT_TRUE(EditingAt(10, 2));
-  EXPECT_EQ(grid->editor->GetText(), "open");
+  EXPECT_EQ(grid->Editor()->GetText(), "open");
 
   grid->SelectRange({1, 2, 3, 4});
   EXPECT_EQ(grid->InsertRows(INT_MAX - 40, 0, 12.0f, TCell()), TSheetResult::kNoMemory);
-  ASSERT_TRUE(grid->hasSelection);
-  EXPECT_EQ(grid->selection.endRow, 4);
+  ASSERT_TRUE(grid->HasSelection());
+  EXPECT_EQ(grid->GetSelection().endRow, 4);
 }
 
 }  // namespace

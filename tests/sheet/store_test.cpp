@@ -39,9 +39,9 @@ TEST_F(SheetStore, NewSheetHasDefaultSizesCellsAndState) {
   EXPECT_EQ(grid.Layout().leftColumn, 1);
   EXPECT_EQ(grid.Layout().topRow, 3);
   EXPECT_FLOAT_EQ(grid.Layout().zoom, 1.0f);
-  EXPECT_EQ(grid.modified, 0);
-  EXPECT_EQ(grid.fileKind, TFileKind::Table);
-  EXPECT_TRUE(grid.fileName.empty());
+  EXPECT_FALSE(grid.Modified());
+  EXPECT_EQ(grid.FileKind(), TFileKind::Table);
+  EXPECT_TRUE(grid.FileName().empty());
   EXPECT_EQ(grid.Attr.AccelTable, TResId(1));
   EXPECT_TRUE(grid.Attr.Style & WS_HSCROLL);
   EXPECT_TRUE(grid.Attr.Style & WS_VSCROLL);
@@ -154,7 +154,7 @@ TEST_F(SheetStore, AGridWithoutAStoreSurvivesItsWindowsLife) {
     grid.SendMessage(WM_COMMAND, id);
   ProcessPendingMessages();
   EXPECT_EQ(grid.Sheet().RowCount(), 0);
-  EXPECT_EQ(grid.editor, nullptr);
+  EXPECT_EQ(grid.Editor(), nullptr);
   EXPECT_EQ(boxes.size(), 1u);
 }
 

@@ -27,11 +27,11 @@ TEST_F(Geometry, RowAndColumnSizesIgnoreOutsideIndicesAndHiddenWindowsKeepTheirP
   grid->SetModified(false);
   grid->SetRowHeights(38, 40, 30.0f);
   grid->SetColumnWidths(-1, 2, 30.0f);
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
   EXPECT_EQ(grid->Layout().rowPos[40], 640);
   grid->SetColumnWidths(2, 3, 30.0f);
   EXPECT_EQ(grid->Layout().columnPos[4], 240);
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_TRUE(grid->Modified());
 
   // Hidden, the grid still gets positions but keeps its panes.
   const TRect pane = grid->Layout().mainPane;

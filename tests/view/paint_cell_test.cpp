@@ -18,7 +18,7 @@ class PaintCell : public testing::Test {
 
   // The text as DrawText places it with the default font in black.
   void DrawReference(TPaintCanvas& target, const char* text, const TRect& rect, UINT format) {
-    target.dc.SelectObject(*grid.defaultFont);
+    target.dc.SelectObject(*grid.DefaultFont());
     target.dc.SetBkMode(TRANSPARENT);
     target.dc.SetTextColor(kPaintBlack);
     target.dc.DrawText(text, -1, rect, format);

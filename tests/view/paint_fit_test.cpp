@@ -99,8 +99,8 @@ TEST_F(PaintFit, EditorColoursComeFromTheCurrentCell) {
   grid.Sheet().Cell(2, 3).ChangeFormat([&](TCellFormat& format) { format.background = RGB(10, 20, 30); });
   grid.Sheet().Cell(2, 3).ChangeFormat([&](TCellFormat& format) { format.font.color = RGB(200, 0, 0); });
   grid.BeginEdit(2, 3);
-  ASSERT_TRUE(grid.editor);
-  const HWND edit = grid.editor->GetHandle();
+  ASSERT_TRUE(grid.Editor());
+  const HWND edit = grid.Editor()->GetHandle();
   TBrush* brush = grid.EvCtlColor(canvas.dc, edit, CTLCOLOR_EDIT);
   ASSERT_NE(brush, nullptr);
   EXPECT_EQ(brush->GetColor(), RGB(10, 20, 30));
@@ -112,12 +112,12 @@ TEST_F(PaintFit, EditorColoursComeFromTheCurrentCell) {
   EXPECT_EQ(grid.EvCtlColor(canvas.dc, edit, CTLCOLOR_STATIC), nullptr);
 
   grid.EndEdit();
-  EXPECT_TRUE(grid.editorBrushes.empty());
+  EXPECT_TRUE(grid.EditorBrushes().empty());
 
   // Auto colours give the system colours.
   grid.BeginEdit(1, 1);
-  ASSERT_TRUE(grid.editor);
-  brush = grid.EvCtlColor(canvas.dc, grid.editor->GetHandle(), CTLCOLOR_EDIT);
+  ASSERT_TRUE(grid.Editor());
+  brush = grid.EvCtlColor(canvas.dc, grid.Editor()->GetHandle(), CTLCOLOR_EDIT);
   ASSERT_NE(brush, nullptr);
   EXPECT_EQ(brush->GetColor(), sysWindowColor);
   EXPECT_EQ(canvas.dc.GetTextColor(), sysTextColor);

@@ -96,7 +96,7 @@ TEST_F(Scrolling, RepaintsTheUncoveredStripOrEverything) {
   EXPECT_EQ(UpdateRect(), TRect{});
   EXPECT_NE(Pixel(10, 100), RGB(255, 0, 0));
   EXPECT_NE(Pixel(470, 100), RGB(255, 0, 0));
-  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_TRUE(grid->HasSelection());
 }
 
 TEST_F(Scrolling, OneStepMovesOnlyTheScrollingPixels) {
@@ -131,11 +131,11 @@ TEST_F(Scrolling, OneStepCarriesAnEditorInAScrollingColumnOnly) {
   for (const auto& [col, shift] : {std::pair(3, 80), std::pair(0, 0)}) {
     SCOPED_TRACE(col);
     grid->BeginEdit(5, col);
-    ASSERT_TRUE(grid->editor);
-    TRect expected = grid->editor->GetWindowRect();
+    ASSERT_TRUE(grid->Editor());
+    TRect expected = grid->Editor()->GetWindowRect();
     Scroll(WM_HSCROLL, SB_LINERIGHT);
-    ASSERT_TRUE(grid->editor);
-    EXPECT_EQ(grid->editor->GetWindowRect(), expected.Offset(-shift, 0));
+    ASSERT_TRUE(grid->Editor());
+    EXPECT_EQ(grid->Editor()->GetWindowRect(), expected.Offset(-shift, 0));
   }
 }
 
@@ -159,15 +159,15 @@ TEST_F(Scrolling, AnEditorScrolledOutOfViewClosesWithItsTextAndOneStillShownFoll
     grid->ScrollTo(1, 3);
     grid->Sheet().Cell(c.row, c.col).text.clear();
     grid->BeginEdit(c.row, c.col);
-    ASSERT_TRUE(grid->editor);
-    grid->editor->SendMessage(WM_CHAR, '7', 0);
+    ASSERT_TRUE(grid->Editor());
+    grid->Editor()->SendMessage(WM_CHAR, '7', 0);
     grid->ScrollTo(c.toCol, c.toRow);
     ASSERT_EQ(std::pair(grid->Layout().leftColumn, grid->Layout().topRow), std::pair(c.toCol, c.toRow));
-    EXPECT_EQ(grid->editor != nullptr, c.open);
-    if (grid->editor) {
+    EXPECT_EQ(grid->Editor() != nullptr, c.open);
+    if (grid->Editor()) {
       TPoint cellCorner{grid->CellRect(c.row, c.col).left, grid->CellRect(c.row, c.col).top};
       grid->ClientToScreen(cellCorner);
-      const TRect editor = grid->editor->GetWindowRect();
+      const TRect editor = grid->Editor()->GetWindowRect();
       EXPECT_EQ((TPoint{editor.left, editor.top}), cellCorner);
       grid->EndEdit();
     }

@@ -7,8 +7,8 @@ namespace {
 using Selection = GridWindowTest;
 
 void ExpectSelection(const TGridwork& grid, int anchorColumn, int anchorRow, int endColumn, int endRow) {
-  EXPECT_EQ(grid.hasSelection, 1);
-  const auto& s = grid.selection;
+  EXPECT_TRUE(grid.HasSelection());
+  const auto& s = grid.GetSelection();
   EXPECT_EQ((std::array{s.anchorColumn, s.anchorRow, s.endColumn, s.endRow}),
             (std::array{anchorColumn, anchorRow, endColumn, endRow}));
 }
@@ -35,7 +35,7 @@ TEST_F(Selection, OneCellIsInvertedWithAFrameTwoPixelsInside) {
   // Hiding twice inverts only once.
   for (int i = 0; i < 2; ++i) {
     grid->HideSelection();
-    EXPECT_EQ(grid->hasSelection, 0);
+    EXPECT_FALSE(grid->HasSelection());
     EXPECT_EQ(CountPixels(cell, kWhite), 80 * 16);
   }
 }
@@ -57,7 +57,7 @@ TEST_F(Selection, SelectAllTwiceDrawsOnce) {
   grid->CmSelectAll();
   ExpectPixels({{0, 0, kBlack}, {2, 2, kWhite}, {300, 200, kBlack}});
   grid->SendMessage(WM_COMMAND, 201, 0);
-  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_TRUE(grid->HasSelection());
   ExpectPixels({{0, 0, kBlack}, {300, 200, kBlack}});
 }
 
@@ -66,7 +66,7 @@ TEST_F(Selection, ScrolledOutSelectionDrawsNothingButStays) {
   grid->ScrollTo(10, 20);
   ClearClient();
   grid->SelectRange({2, 5, 3, 6});
-  EXPECT_EQ(grid->hasSelection, 1);
+  EXPECT_TRUE(grid->HasSelection());
   EXPECT_EQ(CountPixels(grid->GetClientRect(), kBlack), 0);
 }
 
@@ -76,18 +76,17 @@ TEST_F(Selection, DragDrawsOnlyOnceThePointerReachesAnotherCell) {
   grid->SelectRange({2, 3, 5, 7});
   const TRect start = grid->CellRect(4, 2);
   grid->BeginDragSelect({start.left + 5, start.top + 5});
-  EXPECT_EQ(grid->hasSelection, 0);
+  EXPECT_FALSE(grid->HasSelection());
   EXPECT_EQ(Pixel(start.left + 5, start.top + 5), kWhite);
   // The end starts on the anchor: staying in the cell selects nothing.
   grid->ExtendDragSelect({start.left + 10, start.top + 8});
-  EXPECT_EQ(grid->hasSelection, 0);
+  EXPECT_FALSE(grid->HasSelection());
 
   const TRect other = grid->CellRect(6, 1);
   grid->ExtendDragSelect({other.left + 5, other.top + 5});
   ExpectSelection(*grid, 2, 4, 1, 6);
   EXPECT_EQ(Pixel(other.left + 5, other.top + 5), kBlack);
-  grid->dragDC.reset();
-  ReleaseCapture();
+  grid->EndDragSelect();
 }
 
 }  // namespace

@@ -18,9 +18,9 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
   boxes.clear();
   for (float bad : {0.09f, 4.01f}) {
     grid->SetModified(false);
-    EXPECT_FALSE(grid->SetZoom(bad));
+    grid->SetZoom(bad);
     EXPECT_FLOAT_EQ(grid->Layout().zoom, 1.0f);
-    EXPECT_EQ(grid->modified, 0);
+    EXPECT_FALSE(grid->Modified());
     EXPECT_EQ(grid->Layout().columnPos[1], 80);
   }
   // The refusal is the caller's to tell.
@@ -31,7 +31,7 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
   EXPECT_TRUE(grid->SetZoom(4.0f));
   EXPECT_FLOAT_EQ(grid->Layout().zoom, 4.0f);
   EXPECT_EQ(grid->Layout().columnPos[1], 320);
-  EXPECT_EQ(grid->modified, 1);
+  EXPECT_EQ(grid->Modified(), 1);
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -43,7 +43,15 @@ TEST_F(Zoom, AWindowMadeWithAZoomOutOfRangeTellsTheUser) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, u8"Допустимый масштаб: от 10% до 400%"_cp);
   EXPECT_EQ(boxes[0].type, MB_OK | MB_ICONINFORMATION);
-  EXPECT_EQ(boxes[0].owner, other.GetHandle());
+  EXPECT_EQ(boxes[0].owner, grid->GetHandle());
+
+  grid->SetZoom(0.1f);
+  EXPECT_FLOAT_EQ(grid->Layout().zoom, 0.1f);
+  grid->SetZoom(4.0f);
+  EXPECT_FLOAT_EQ(grid->Layout().zoom, 4.0f);
+  EXPECT_EQ(grid->Layout().columnPos[1], 320);
+  EXPECT_TRUE(grid->Modified());
+  EXPECT_EQ(boxes.size(), 2u);
 }
 
 TEST_F(Zoom, CommandsAndFactorsRepaintMarkModifiedAndPickTheCursor) {
@@ -64,7 +72,7 @@ TEST_F(Zoom, CommandsAndFactorsRepaintMarkModifiedAndPickTheCursor) {
       grid->SetZoom(step.factor);
     EXPECT_FLOAT_EQ(grid->Layout().zoom, step.factor);
     EXPECT_EQ(GetWindowCursorResource(grid->GetHandle()), step.cursor);
-    EXPECT_EQ(grid->modified, 1);
+    EXPECT_TRUE(grid->Modified());
     TRect update;
     ASSERT_TRUE(grid->GetUpdateRect(update));
     EXPECT_EQ(update, grid->GetClientRect());
@@ -96,7 +104,7 @@ TEST_F(Zoom, WithCellFittingOnAZoomGrowsColumnsToTheirTexts) {
   MakeGrid(40, 20, 3, 1);
   grid->SetCellText(5, 4, "a text far too long for one column");
   ASSERT_FLOAT_EQ(grid->Sheet().ColumnWidths()[4], 60.0f);
-  grid->autoFit = 1;
+  grid->SetAutoFit(true);
   grid->SetZoom(2.0f);
   EXPECT_GT(grid->Sheet().ColumnWidths()[4], 60.0f);
   EXPECT_FLOAT_EQ(grid->Sheet().ColumnWidths()[3], 60.0f);
@@ -130,7 +138,7 @@ TEST_F(Zoom, FitsOutsideTheZoomRangeAreDroppedSilently) {
   grid->SendMessage(WM_COMMAND, CM_FITWIDTH, 0);
   grid->SendMessage(WM_COMMAND, CM_FITHEIGHT, 0);
   EXPECT_FLOAT_EQ(grid->Layout().zoom, 1.0f);
-  EXPECT_EQ(grid->modified, 0);
+  EXPECT_FALSE(grid->Modified());
   EXPECT_TRUE(boxes.empty());
 }
 

@@ -279,12 +279,16 @@ TEST_F(PrintScreen, PrintsToAPdfFileThroughThePrintDialog) {
       },
       "the print dialog shows the output file of its PDF printer"));
 
-  const std::string pdf = workDir + "/" + TestName() + ".pdf";
+  // The field completes file names: a name that begins as no file of the
+  // folder does ends the completion's list before Enter, so that Enter
+  // reaches the dialog, not the list.
+  const std::string pdf = workDir + "/~" + TestName() + ".pdf";
   std::filesystem::remove(pdf);
   ASSERT_TRUE(server->Click({field.left + 20, (field.top + field.bottom) / 2}));
   ASSERT_TRUE(WaitForKeyboard(dialog, "the print dialog has the keyboard"));
   ASSERT_TRUE(server->Keys({"ctrl+a"}));
   ASSERT_TRUE(server->Type(pdf));
+  ASSERT_TRUE(WaitForPopup(false, "the completion's list of file names is closed"));
   ASSERT_TRUE(server->Keys({"Return"}));
   ASSERT_TRUE(WaitForWindowGone(dialog.id, "Enter prints and closes the dialog"));
 

@@ -39,16 +39,13 @@ void TGridwork::CeFormatTarget(TCommandEnabler& ce) { ce.Enable(editor != nullpt
 void TGridwork::CmFormatStandard() {
   TCellRange target;
   if (!FormatTarget(target)) return;
-  const auto [left, top, right, bottom] = target;
   // The picture belongs to the value's type, not to the appearance: it stays.
-  for (int r = top; r <= bottom; ++r)
-    for (int c = left; c <= right; ++c)
-      sheet.Cell(r, c).ChangeFormat([](TCellFormat& format) {
-        format.font = defaultCellFormat.font;
-        std::copy(std::begin(defaultCellFormat.borders), std::end(defaultCellFormat.borders), format.borders);
-        format.background = defaultCellFormat.background;
-        format.textFormat = defaultCellFormat.textFormat;
-      });
+  sheet.ChangeFormat(target, [](TCellFormat& format) {
+    format.font = defaultCellFormat.font;
+    std::copy(std::begin(defaultCellFormat.borders), std::end(defaultCellFormat.borders), format.borders);
+    format.background = defaultCellFormat.background;
+    format.textFormat = defaultCellFormat.textFormat;
+  });
   FinishFormat(target);
 }
 

@@ -151,11 +151,11 @@ void BM_FullRepaintLarge(benchmark::State& state) { FullRepaint(state, LargeTabl
 void BM_FullRepaintLargeZoom25(benchmark::State& state) { FullRepaint(state, LargeTable, 0.25f); }
 
 void BM_FullRepaintLongText(benchmark::State& state) {
-  LongTextTable().cells[6][12].ChangeFormat([](TCellFormat& f) { f.textFormat = DT_NOPREFIX; });
+  LongTextTable().Sheet().Cell(6, 12).ChangeFormat([](TCellFormat& f) { f.textFormat = DT_NOPREFIX; });
   FullRepaint(state, LongTextTable, 1.0f);
 }
 void BM_FullRepaintLongTextRightAligned(benchmark::State& state) {
-  LongTextTable().cells[6][12].ChangeFormat([](TCellFormat& f) { f.textFormat = DT_NOPREFIX | DT_RIGHT; });
+  LongTextTable().Sheet().Cell(6, 12).ChangeFormat([](TCellFormat& f) { f.textFormat = DT_NOPREFIX | DT_RIGHT; });
   FullRepaint(state, LongTextTable, 1.0f);
 }
 

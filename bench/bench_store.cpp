@@ -111,9 +111,14 @@ void BM_StoreAllocate(benchmark::State& state) {
   ReportStore(state, liveBytes - before);
   for (auto _ : state) {
     state.PauseTiming();
-    grid->FreeStore();
+    {
+      TSheet none;
+      grid->AdoptSheet(none);
+    }
     state.ResumeTiming();
-    benchmark::DoNotOptimize(grid->AllocateStore(kRows, kColumns));
+    TSheet built;
+    benchmark::DoNotOptimize(built.Allocate(kRows, kColumns));
+    grid->AdoptSheet(built);
   }
 }
 BENCHMARK(BM_StoreAllocate)->Unit(benchmark::kMillisecond)->UseRealTime();

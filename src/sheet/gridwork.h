@@ -113,8 +113,9 @@ class TGridwork : public TWindow {
   TSheetResult InsertColumns(int count, int at, float width, TCell templateCell);
   TSheetResult DeleteRows(int first, int last);
   TSheetResult DeleteColumns(int first, int last);
-  // The view after rows or columns were deleted.
-  void FinishDeletion();
+  // The view after rows or columns were deleted, or the editing given up
+  // when the deletion was refused; answers the result.
+  TSheetResult FinishDeletion(TSheetResult result);
   // The message of a shape change that failed; none for one that changed
   // nothing.
   void ReportShapeResult(TSheetResult result, const char* refusal);

@@ -70,28 +70,22 @@ void GiveUpEditing(TGridwork& grid) {
 }  // namespace
 
 TSheetResult TGridwork::DeleteRows(int first, int last) {
-  const TSheetResult result = sheet.DeleteRows(first, last, [this] {
+  return FinishDeletion(sheet.DeleteRows(first, last, [this] {
     GiveUpEditing(*this);
     return true;
-  });
-  if (result == TSheetResult::kRefused) GiveUpEditing(*this);
-  if (result != TSheetResult::kDone) return result;
-  FinishDeletion();
-  return result;
+  }));
 }
 
 TSheetResult TGridwork::DeleteColumns(int first, int last) {
-  const TSheetResult result = sheet.DeleteColumns(first, last, [this] {
+  return FinishDeletion(sheet.DeleteColumns(first, last, [this] {
     GiveUpEditing(*this);
     return true;
-  });
-  if (result == TSheetResult::kRefused) GiveUpEditing(*this);
-  if (result != TSheetResult::kDone) return result;
-  FinishDeletion();
-  return result;
+  }));
 }
 
-void TGridwork::FinishDeletion() {
+TSheetResult TGridwork::FinishDeletion(TSheetResult result) {
+  if (result == TSheetResult::kRefused) GiveUpEditing(*this);
+  if (result != TSheetResult::kDone) return result;
   // The scroll position must name a row and column of the smaller table
   // before the layout scrolls from it to its allowed range.
   layout.topRow = std::min(layout.topRow, sheet.RowCount() - 1);
@@ -99,4 +93,5 @@ void TGridwork::FinishDeletion() {
   UpdateLayout();
   Invalidate(true);
   SetModified(true);
+  return result;
 }

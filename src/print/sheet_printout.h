@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "model/sheet_layout.h"
 #include "platform/system/printer.h"
 
 class TGridwork;
@@ -15,16 +16,17 @@ class TSheetPrintout : public TPrintout {
   ~TSheetPrintout() override;
 
   void GetDialogInfo(int& minPage, int& maxPage, int& selFromPage, int& selToPage) override;
-  // Breaks the table into pages for the printer's context and paper, and
-  // sets the sheet's device scale to the printer's.
+  // Lays the table out for the printer's context and breaks it into pages
+  // for its paper.
   void BeginPrinting() override;
   bool HasPage(int page) override;
   void PrintPage(int page, TRect& rect, unsigned flags) override;
-  // Gives the sheet its screen's device scale back.
-  void EndPrinting() override;
 
   TGridwork& sheet;
   TPrinter& printer;
+  // The table at the printer's resolution, made by BeginPrinting; the pages
+  // are cut and drawn with it.
+  TSheetLayout layout;
   int pagesAcross = 0;
   int pagesDown = 0;
   int pageCount = 0;

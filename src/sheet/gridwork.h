@@ -147,8 +147,8 @@ class TGridwork : public TWindow {
   // ---- Painting (src/view) ----
   void Paint(TDC& dc, bool erase, TRect& rect) override;
   // Draws the cells of a range with the top-left one at (x0, y0), sized,
-  // zoomed and scaled by the layout given: the window's own for the screen,
-  // one of the printer's for a page. With overflowOnly only those whose text
+  // zoomed and scaled by a layout of this table: the window's own for the
+  // screen, a printout's for a page. With overflowOnly only those whose text
   // may run over their neighbours. The part of the range outside the table
   // is left out.
   void DrawCellRange(TDC& dc, const TSheetLayout& scale, int x0, int y0, const TCellRange& range, int overflowOnly);

@@ -26,7 +26,8 @@ std::unique_ptr<TBitmap> DrawRangeBitmap(TGridwork& grid, int left, int top, int
   TMemoryDC memory(client);
   memory.SelectObject(*bitmap);
   memory.FillRect(TRect{0, 0, width, height}, TBrush(GetSysColor(COLOR_WINDOW)));
-  grid.DrawCellRange(memory, grid.layout, 0, 0, TCellRange{left, top, right, bottom}, 0, cellAt);
+  grid.DrawCellRange(memory, grid.layout, grid.defaultFont.get(), 0, 0, TCellRange{left, top, right, bottom}, 0,
+                     cellAt);
   return bitmap;
 }
 

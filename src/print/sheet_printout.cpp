@@ -50,6 +50,7 @@ void TSheetPrintout::BeginPrinting() {
   lineHeight = frame.lineHeight;
 
   layout = MakePrintLayout(sheet, printDC);
+  defaultFont = TGridwork::CreateZoomedFont(TCellFont{}, layout.zoom, printDC);
   columnBreaks = BreakIntoBands(layout.columnWidths, layout.zoom, layout.pixelsPerPointX, frame.printableWidth);
   rowBreaks = BreakIntoBands(layout.rowHeights, layout.zoom, layout.pixelsPerPointY, frame.printableHeight);
   pagesAcross = static_cast<int>(columnBreaks.size()) - 1;
@@ -82,7 +83,7 @@ void TSheetPrintout::PrintPage(int page, TRect&, unsigned) {
   const TCellRange cells{columnBreaks[band.column], rowBreaks[band.row], columnBreaks[band.column + 1] - 1,
                          rowBreaks[band.row + 1] - 1};
   // An empty table has a page with an empty range: no cells on it.
-  sheet.DrawCellRange(printDC, layout, marginX, marginY + 2 * lineHeight, cells, 0);
+  sheet.DrawCellRange(printDC, layout, defaultFont.get(), marginX, marginY + 2 * lineHeight, cells, 0);
 
   char number[32];
   std::snprintf(number, sizeof number, u8"Страница %ld"_cp, static_cast<long>(page));

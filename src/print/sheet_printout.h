@@ -3,9 +3,11 @@
 // whole columns and rows, numbered across first and then down. Each page
 // has a title line, its band of cells and a page-number line.
 
+#include <memory>
 #include <vector>
 
 #include "model/sheet_layout.h"
+#include "platform/draw/font.h"
 #include "platform/system/printer.h"
 
 class TGridwork;
@@ -24,9 +26,11 @@ class TSheetPrintout : public TPrintout {
 
   TGridwork& sheet;
   TPrinter& printer;
-  // The table at the printer's resolution, made by BeginPrinting; the pages
-  // are cut and drawn with it.
+  // The table at the printer's resolution and the default cell font for
+  // the printer, made by BeginPrinting; the pages are cut and drawn with
+  // them.
   TSheetLayout layout;
+  std::unique_ptr<TFont> defaultFont;
   int pagesAcross = 0;
   int pagesDown = 0;
   int pageCount = 0;

@@ -2,7 +2,6 @@
 // cell looks the same everywhere.
 
 #include <algorithm>
-#include <memory>
 
 #include "cell/appearance_codes.h"
 #include "platform/draw/dc.h"
@@ -16,22 +15,19 @@ COLORREF ResolveInk(COLORREF color) { return color == AutoColor ? sysTextColor :
 
 }  // namespace
 
-void TGridwork::DrawCellRange(TDC& dc, const TSheetLayout& scale, int x0, int y0, const TCellRange& range,
-                              int overflowOnly) {
-  DrawCellRange(dc, scale, x0, y0, range, overflowOnly,
+void TGridwork::DrawCellRange(TDC& dc, const TSheetLayout& scale, const TFont* defaultFont, int x0, int y0,
+                              const TCellRange& range, int overflowOnly) {
+  DrawCellRange(dc, scale, defaultFont, x0, y0, range, overflowOnly,
                 [this](int row, int col) -> const TCell& { return cells[row][col]; });
 }
 
-void TGridwork::DrawCellRange(TDC& dc, const TSheetLayout& scale, int x0, int y0, const TCellRange& range,
-                              int overflowOnly, const TCellSource& cellAt) {
+void TGridwork::DrawCellRange(TDC& dc, const TSheetLayout& scale, const TFont* defaultFont, int x0, int y0,
+                              const TCellRange& range, int overflowOnly, const TCellSource& cellAt) {
   dc.SetBkMode(TRANSPARENT);
   if (cells.empty()) return;
   const TCellRange drawn{std::max(range.left, 0), std::max(range.top, 0),
                          std::min(range.right, scale.ColumnCount() - 1), std::min(range.bottom, scale.RowCount() - 1)};
   if (drawn.Empty()) return;
-  // Made for this context, so that a page is drawn with the printer's
-  // default font and the window with the screen's.
-  const std::unique_ptr<TFont> deviceFont = CreateZoomedFont(TCellFont{}, scale.zoom, dc);
   int y = y0;
   for (int r = drawn.top; r <= drawn.bottom; ++r) {
     const int h = TSheetLayout::ScaledSize(scale.rowHeights[r], scale.zoom, scale.pixelsPerPointY);
@@ -40,7 +36,7 @@ void TGridwork::DrawCellRange(TDC& dc, const TSheetLayout& scale, int x0, int y0
       const int w = TSheetLayout::ScaledSize(scale.columnWidths[c], scale.zoom, scale.pixelsPerPointX);
       const TCell& cell = cellAt(r, c);
       if (overflowOnly == 0 || (cell.Format().textFormat & DT_NOCLIP) != 0)
-        DrawCell(dc, scale, *deviceFont, x, y, w, h, cell);
+        DrawCell(dc, scale, defaultFont, x, y, w, h, cell);
       // Nothing beyond the furthest position lies on any device.
       x += w;
       if (x > TSheetLayout::kMaxPosition) break;
@@ -50,13 +46,13 @@ void TGridwork::DrawCellRange(TDC& dc, const TSheetLayout& scale, int x0, int y0
   }
 }
 
-void TGridwork::DrawCell(TDC& dc, const TSheetLayout& scale, const TFont& defaultFont, int x, int y, int w, int h,
+void TGridwork::DrawCell(TDC& dc, const TSheetLayout& scale, const TFont* defaultFont, int x, int y, int w, int h,
                          const TCell& cell) {
   const TCellFormat& format = cell.Format();
   if (format.background != AutoColor) dc.FillRect(TRect{x, y, x + w, y + h}, TBrush(format.background));
 
   if (!cell.text.empty()) {
-    const TCellFontSelection font(dc, cell, &defaultFont, scale.zoom);
+    const TCellFontSelection font(dc, cell, defaultFont, scale.zoom);
     dc.SetTextColor(ResolveInk(format.font.color));
 
     // A 2-point inset on the left, and on the right for right-aligned text.

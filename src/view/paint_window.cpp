@@ -67,17 +67,18 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
     const TBlock b =
         CellsToPaint(*this, layout.topPane & rect, {0, layout.leftColumn, layout.frozenRows - 1, layout.rightColumn});
     if (b.c0 > layout.frozenColumns)
-      DrawCellRange(memory, layout, layout.columnPos[layout.frozenColumns] + dx, layout.rowPos[b.r0],
-                    TCellRange::Spanning(layout.frozenColumns, b.r0, b.c0 - 1, b.r1), 1);
-    DrawCellRange(memory, layout, layout.columnPos[b.c0] + dx, layout.rowPos[b.r0], b.Cells(), 0);
+      DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[layout.frozenColumns] + dx,
+                    layout.rowPos[b.r0], TCellRange::Spanning(layout.frozenColumns, b.r0, b.c0 - 1, b.r1), 1);
+    DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[b.c0] + dx, layout.rowPos[b.r0], b.Cells(), 0);
   }
   if (Overlaps(layout.mainPane, rect)) {
     const TBlock b = CellsToPaint(*this, layout.mainPane & rect,
                                   {layout.topRow, layout.leftColumn, layout.bottomRow, layout.rightColumn});
     if (b.c0 > layout.frozenColumns)
-      DrawCellRange(memory, layout, layout.columnPos[layout.frozenColumns] + dx, layout.rowPos[b.r0] + dy,
-                    TCellRange::Spanning(layout.frozenColumns, b.r0, b.c0 - 1, b.r1), 1);
-    DrawCellRange(memory, layout, layout.columnPos[b.c0] + dx, layout.rowPos[b.r0] + dy, b.Cells(), 0);
+      DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[layout.frozenColumns] + dx,
+                    layout.rowPos[b.r0] + dy, TCellRange::Spanning(layout.frozenColumns, b.r0, b.c0 - 1, b.r1), 1);
+    DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[b.c0] + dx, layout.rowPos[b.r0] + dy, b.Cells(),
+                  0);
   }
 
   // Text that ran over the frozen columns goes; the frozen panes are drawn
@@ -86,12 +87,12 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
   if (layout.frozenColumns > 0 && layout.frozenRows > 0 && Overlaps(layout.cornerPane, rect)) {
     const TBlock b =
         CellsToPaint(*this, layout.cornerPane & rect, {0, 0, layout.frozenRows - 1, layout.frozenColumns - 1});
-    DrawCellRange(memory, layout, layout.columnPos[b.c0], layout.rowPos[b.r0], b.Cells(), 0);
+    DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[b.c0], layout.rowPos[b.r0], b.Cells(), 0);
   }
   if (layout.frozenColumns > 0 && Overlaps(layout.leftPane, rect)) {
     const TBlock b =
         CellsToPaint(*this, layout.leftPane & rect, {layout.topRow, 0, layout.bottomRow, layout.frozenColumns - 1});
-    DrawCellRange(memory, layout, layout.columnPos[b.c0], layout.rowPos[b.r0] + dy, b.Cells(), 0);
+    DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[b.c0], layout.rowPos[b.r0] + dy, b.Cells(), 0);
   }
 
   if (layout.frozenColumns > 0 || layout.frozenRows > 0) DrawFreezeLines(memory);

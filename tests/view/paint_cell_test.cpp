@@ -18,7 +18,7 @@ class PaintCell : public testing::Test {
 
   // The cell drawn at the grid's own scale.
   void Draw(TPaintCanvas& target, int x, int y, int w, int h, const TCell& drawn) {
-    TGridwork::DrawCell(target.dc, grid.layout, *grid.defaultFont, x, y, w, h, drawn);
+    TGridwork::DrawCell(target.dc, grid.layout, grid.defaultFont.get(), x, y, w, h, drawn);
   }
 
   // The text as DrawText places it with the default font in black.
@@ -147,7 +147,8 @@ TEST_F(PaintCell, TheLargestSizesBordersAndFontsDrawWithoutOverflow) {
     });
   }
   const int size = TSheetLayout::ScaledSize(10000.0f, 4.0f, grid.layout.pixelsPerPointX);
-  grid.DrawCellRange(canvas.dc, grid.layout, 100 - size, 100 - size, TCellRange{0, 0, 3, 3}, 0);
+  grid.DrawCellRange(canvas.dc, grid.layout, grid.defaultFont.get(), 100 - size, 100 - size, TCellRange{0, 0, 3, 3},
+                     0);
   // The first row has no borders; the wide ones of the second row's first
   // cell cover its corner of the canvas.
   canvas.Expect({{50, 50, kPaintWhite}, {50, 110, kPaintBlue}});
@@ -163,7 +164,7 @@ TEST_F(PaintCell, RangeStepsThroughTruncatedCellSizes) {
   grid.cells[0][0].ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
   grid.cells[0][1].ChangeFormat([&](TCellFormat& format) { format.background = kPaintGreen; });
   grid.cells[0][2].ChangeFormat([&](TCellFormat& format) { format.background = kPaintBlue; });
-  grid.DrawCellRange(canvas.dc, grid.layout, 0, 0, TCellRange::Spanning(2, 0, 0, 0), 0);
+  grid.DrawCellRange(canvas.dc, grid.layout, grid.defaultFont.get(), 0, 0, TCellRange::Spanning(2, 0, 0, 0), 0);
   // A 12-point row is 16 pixels.
   canvas.Expect({{52, 5, kPaintRed}, {53, 5, kPaintGreen}, {105, 5, kPaintGreen}, {106, 5, kPaintBlue},
                  {158, 5, kPaintBlue}, {159, 5, kPaintWhite}, {5, 16, kPaintWhite}});
@@ -176,16 +177,16 @@ TEST_F(PaintCell, RangeIsSizedByTheLayoutGivenAndKeptToTheTable) {
   // points is 160 x 32 pixels.
   TSheetLayout doubled = grid.layout;
   doubled.SetResolution(192, 192);
-  grid.DrawCellRange(canvas.dc, doubled, 0, 0, TCellRange{1, 0, 1, 0}, 0);
+  grid.DrawCellRange(canvas.dc, doubled, grid.defaultFont.get(), 0, 0, TCellRange{1, 0, 1, 0}, 0);
   canvas.Expect({{159, 31, kPaintRed}, {160, 5, kPaintWhite}, {5, 32, kPaintWhite}});
 
   // Of a range reaching past the last column only the table's part is
   // drawn; a range wholly past it draws nothing.
   TPaintCanvas partly(300, 120);
-  grid.DrawCellRange(partly.dc, grid.layout, 0, 0, TCellRange{3, 0, 6, 0}, 0);
+  grid.DrawCellRange(partly.dc, grid.layout, grid.defaultFont.get(), 0, 0, TCellRange{3, 0, 6, 0}, 0);
   partly.Expect({{79, 5, kPaintBlue}, {80, 5, kPaintWhite}});
   TPaintCanvas beyond(300, 120);
-  grid.DrawCellRange(beyond.dc, grid.layout, 0, 0, TCellRange{4, 0, 6, 0}, 0);
+  grid.DrawCellRange(beyond.dc, grid.layout, grid.defaultFont.get(), 0, 0, TCellRange{4, 0, 6, 0}, 0);
   EXPECT_EQ(beyond.Ink(TRect{0, 0, 300, 120}), 0);
 }
 
@@ -193,7 +194,7 @@ TEST_F(PaintCell, OverflowOnlyRangeDrawsJustTheRunningTexts) {
   grid.cells[0][0].ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
   grid.cells[0][1].ChangeFormat([&](TCellFormat& format) { format.background = kPaintGreen; });
   grid.cells[0][1].ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_NOCLIP; });
-  grid.DrawCellRange(canvas.dc, grid.layout, 0, 0, TCellRange{0, 0, 1, 0}, 1);
+  grid.DrawCellRange(canvas.dc, grid.layout, grid.defaultFont.get(), 0, 0, TCellRange{0, 0, 1, 0}, 1);
   canvas.Expect({{40, 8, kPaintWhite}, {120, 8, kPaintGreen}});
 }
 

@@ -29,7 +29,8 @@ std::unique_ptr<TBitmap> DrawRangeBitmap(TGridwork& grid, const TCellRange& corn
   TMemoryDC memory(client);
   memory.SelectObject(*bitmap);
   memory.FillRect(TRect{0, 0, width, height}, TBrush(GetSysColor(COLOR_WINDOW)));
-  grid.DrawCellRange(memory, 0, 0, left, top, right, bottom, 0, cellAt);
+  grid.DrawCellRange(memory, grid.Layout(), grid.DefaultFont(), 0, 0, TCellRange{left, top, right, bottom}, 0,
+                     cellAt);
   return bitmap;
 }
 

@@ -5,7 +5,9 @@
 #include "platform/text/cp1251_literal.h"
 #include "platform/draw/dc.h"
 #include "platform/draw/font.h"
+#include "model/cell_range.h"
 #include "model/page_breaks.h"
+#include "print/print_layout.h"
 #include "sheet/gridwork.h"
 
 namespace {
@@ -19,7 +21,7 @@ TFont LineFont(const TDC& dc) {
 }  // namespace
 
 TSheetPrintout::TSheetPrintout(TGridwork& sheet, TPrinter& printer)
-    : TPrintout(sheet.GetCaption().c_str()), sheet(sheet), printer(printer) {
+    : TPrintout(sheet.GetCaption().c_str()), sheet(sheet), printer(printer), layout(sheet.Sheet()) {
   float zoom = 0;
   int columns = 0;
   int rows = 0;
@@ -47,10 +49,9 @@ void TSheetPrintout::BeginPrinting() {
   marginY = frame.marginY;
   lineHeight = frame.lineHeight;
 
-  sheet.UpdateDeviceScale(printDC);
-  const TSheetLayout& layout = sheet.Layout();
-  columnBreaks =
-      BreakIntoBands(layout.Sheet().ColumnWidths(), layout.zoom, layout.pixelsPerPointX, frame.printableWidth);
+  layout = MakePrintLayout(sheet, printDC);
+  defaultFont = TGridwork::CreateZoomedFont(TCellFont{}, layout.zoom, printDC);
+  columnBreaks = BreakIntoBands(layout.Sheet().ColumnWidths(), layout.zoom, layout.pixelsPerPointX, frame.printableWidth);
   rowBreaks = BreakIntoBands(layout.Sheet().RowHeights(), layout.zoom, layout.pixelsPerPointY, frame.printableHeight);
   pagesAcross = static_cast<int>(columnBreaks.size()) - 1;
   pagesDown = static_cast<int>(rowBreaks.size()) - 1;
@@ -59,17 +60,6 @@ void TSheetPrintout::BeginPrinting() {
   printer.GetSetup().MinPage = 1;
   printer.GetSetup().MaxPage = pageCount;
   TPrintout::BeginPrinting();
-}
-
-// The grid window is not repainted whole when a print dialog or the preview
-// closes over it: the windows system keeps its pixels. The cells it draws
-// next, an editor or a changed cell, must be measured for the screen again.
-void TSheetPrintout::EndPrinting() {
-  {
-    TClientDC screen(sheet);
-    sheet.UpdateDeviceScale(screen);
-  }
-  TPrintout::EndPrinting();
 }
 
 bool TSheetPrintout::HasPage(int page) { return page >= 1 && page <= pageCount; }
@@ -90,13 +80,10 @@ void TSheetPrintout::PrintPage(int page, TRect&, unsigned) {
   printDC.RestoreFont();
 
   const TPageBand band = BandOfPage(page, pagesAcross);
-  const int left = columnBreaks[band.column];
-  const int right = columnBreaks[band.column + 1] - 1;
-  const int top = rowBreaks[band.row];
-  const int bottom = rowBreaks[band.row + 1] - 1;
-  // An empty table has a page but no cells to draw on it.
-  if (left <= right && top <= bottom)
-    sheet.DrawCellRange(printDC, marginX, marginY + 2 * lineHeight, left, top, right, bottom, 0);
+  const TCellRange cells{columnBreaks[band.column], rowBreaks[band.row], columnBreaks[band.column + 1] - 1,
+                         rowBreaks[band.row + 1] - 1};
+  // An empty table has a page with an empty range: no cells on it.
+  sheet.DrawCellRange(printDC, layout, defaultFont.get(), marginX, marginY + 2 * lineHeight, cells, 0);
 
   char number[32];
   std::snprintf(number, sizeof number, u8"Страница %ld"_cp, static_cast<long>(page));

@@ -3,8 +3,11 @@
 // whole columns and rows, numbered across first and then down. Each page
 // has a title line, its band of cells and a page-number line.
 
+#include <memory>
 #include <vector>
 
+#include "model/sheet_layout.h"
+#include "platform/draw/font.h"
 #include "platform/system/printer.h"
 
 class TGridwork;
@@ -15,16 +18,19 @@ class TSheetPrintout : public TPrintout {
   ~TSheetPrintout() override;
 
   void GetDialogInfo(int& minPage, int& maxPage, int& selFromPage, int& selToPage) override;
-  // Breaks the table into pages for the printer's context and paper, and
-  // sets the sheet's device scale to the printer's.
+  // Lays the table out for the printer's context and breaks it into pages
+  // for its paper.
   void BeginPrinting() override;
   bool HasPage(int page) override;
   void PrintPage(int page, TRect& rect, unsigned flags) override;
-  // Gives the sheet its screen's device scale back.
-  void EndPrinting() override;
 
   TGridwork& sheet;
   TPrinter& printer;
+  // The table at the printer's resolution and the default cell font for
+  // the printer, made by BeginPrinting; the pages are cut and drawn with
+  // them.
+  TSheetLayout layout;
+  std::unique_ptr<TFont> defaultFont;
   int pagesAcross = 0;
   int pagesDown = 0;
   int pageCount = 0;

@@ -166,15 +166,21 @@ class TGridwork : public TWindow {
   void EvPaint() override;
   LRESULT EvPaintFailed(WPARAM, LPARAM);
   static constexpr UINT kPaintFailedMsg = WM_APP + 1;
-  // Draws the cells of a range with the top-left one at (x0, y0); with
-  // overflowOnly only those whose text may run over their neighbours.
-  void DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom, int overflowOnly);
+  // Draws the cells of a range with the top-left one at (x0, y0), sized,
+  // zoomed and scaled by a layout of this table: the window's own for the
+  // screen, a printout's for a page. With overflowOnly only those whose text
+  // may run over their neighbours. The part of the range outside the table
+  // is left out. defaultFont is the default cell font made for dc at the
+  // layout's zoom.
+  void DrawCellRange(TDC& dc, const TSheetLayout& scale, const TFont* defaultFont, int x0, int y0,
+                     const TCellRange& range, int overflowOnly);
   // The same with the cells that cellAt answers instead of the sheet's; each
   // answer is drawn before the next call.
   using TCellSource = std::function<const TCell&(int row, int col)>;
-  void DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom, int overflowOnly,
-                     const TCellSource& cellAt);
-  void DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell);
+  void DrawCellRange(TDC& dc, const TSheetLayout& scale, const TFont* defaultFont, int x0, int y0,
+                     const TCellRange& range, int overflowOnly, const TCellSource& cellAt);
+  static void DrawCell(TDC& dc, const TSheetLayout& scale, const TFont* defaultFont, int x, int y, int w, int h,
+                       const TCell& cell);
   void DrawFreezeLines(TDC& dc);
   // right: the width the cell's text needs, bottom: its height, in points.
   TRect MeasureCell(int row, int col, TDC& dc);

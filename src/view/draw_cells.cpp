@@ -15,26 +15,28 @@ COLORREF ResolveInk(COLORREF color) { return color == AutoColor ? sysTextColor :
 
 }  // namespace
 
-void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom,
-                              int overflowOnly) {
-  DrawCellRange(dc, x0, y0, left, top, right, bottom, overflowOnly,
+void TGridwork::DrawCellRange(TDC& dc, const TSheetLayout& scale, const TFont* defaultFont, int x0, int y0,
+                              const TCellRange& range, int overflowOnly) {
+  DrawCellRange(dc, scale, defaultFont, x0, y0, range, overflowOnly,
                 [this](int row, int col) -> const TCell& { return sheet.Cell(row, col); });
 }
 
-void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int right, int bottom, int overflowOnly,
-                              const TCellSource& cellAt) {
+void TGridwork::DrawCellRange(TDC& dc, const TSheetLayout& scale, const TFont* defaultFont, int x0, int y0,
+                              const TCellRange& range, int overflowOnly, const TCellSource& cellAt) {
   dc.SetBkMode(TRANSPARENT);
   if (sheet.Empty()) return;
-  const TCellRange range = NormalizeRange({left, top, right, bottom});
-  left = range.left, top = range.top, right = range.right, bottom = range.bottom;
+  const TCellRange drawn{std::max(range.left, 0), std::max(range.top, 0),
+                         std::min(range.right, scale.ColumnCount() - 1), std::min(range.bottom, scale.RowCount() - 1)};
+  if (drawn.Empty()) return;
   int y = y0;
-  for (int r = top; r <= bottom; ++r) {
-    const int h = TSheetLayout::ScaledSize(sheet.RowHeights()[r], layout.zoom, layout.pixelsPerPointY);
+  for (int r = drawn.top; r <= drawn.bottom; ++r) {
+    const int h = TSheetLayout::ScaledSize(scale.Sheet().RowHeights()[r], scale.zoom, scale.pixelsPerPointY);
     int x = x0;
-    for (int c = left; c <= right; ++c) {
-      const int w = TSheetLayout::ScaledSize(sheet.ColumnWidths()[c], layout.zoom, layout.pixelsPerPointX);
+    for (int c = drawn.left; c <= drawn.right; ++c) {
+      const int w = TSheetLayout::ScaledSize(scale.Sheet().ColumnWidths()[c], scale.zoom, scale.pixelsPerPointX);
       const TCell& cell = cellAt(r, c);
-      if (overflowOnly == 0 || (cell.Format().textFormat & DT_NOCLIP) != 0) DrawCell(dc, x, y, w, h, cell);
+      if (overflowOnly == 0 || (cell.Format().textFormat & DT_NOCLIP) != 0)
+        DrawCell(dc, scale, defaultFont, x, y, w, h, cell);
       // Nothing beyond the furthest position lies on any device.
       x += w;
       if (x > TSheetLayout::kMaxPosition) break;
@@ -44,18 +46,19 @@ void TGridwork::DrawCellRange(TDC& dc, int x0, int y0, int left, int top, int ri
   }
 }
 
-void TGridwork::DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell) {
+void TGridwork::DrawCell(TDC& dc, const TSheetLayout& scale, const TFont* defaultFont, int x, int y, int w, int h,
+                         const TCell& cell) {
   const TCellFormat& format = cell.Format();
   if (format.background != AutoColor) dc.FillRect(TRect{x, y, x + w, y + h}, TBrush(format.background));
 
   if (!cell.text.empty()) {
-    const TCellFontSelection font(dc, cell, defaultFont.get(), layout.zoom);
+    const TCellFontSelection font(dc, cell, defaultFont, scale.zoom);
     dc.SetTextColor(ResolveInk(format.font.color));
 
     // A 2-point inset on the left, and on the right for right-aligned text.
     // Truncation runs toward zero, so left of the window one more pixel
     // keeps the inset the same width as everywhere else.
-    const long double inset = 2.0L * layout.zoom * layout.pixelsPerPointX;
+    const long double inset = 2.0L * scale.zoom * scale.pixelsPerPointX;
     TRect textRect{static_cast<int>(x + inset), y, x + w, y + h};
     if (x < 0) --textRect.left;
     if ((format.textFormat & DT_RIGHT) != 0) textRect.right = static_cast<int>(x + w - inset);
@@ -69,7 +72,7 @@ void TGridwork::DrawCell(TDC& dc, int x, int y, int w, int h, const TCell& cell)
   for (int side : kOrder) {
     const TCellBorder& border = format.borders[BorderIndex(side)];
     if (border.width <= 0) continue;
-    const int p = static_cast<int>(border.width * layout.zoom);
+    const int p = static_cast<int>(border.width * scale.zoom);
     const int i = p / 2;
     const TPen previous = dc.SelectObject(TPen(ResolveInk(border.color), std::max(p, 1), border.style));
     switch (side) {

@@ -22,6 +22,7 @@ struct TPaneCells {
 
 struct TBlock {
   int r0, c0, r1, c1;
+  TCellRange Cells() const { return TCellRange::Spanning(c0, r0, c1, r1); }
 };
 
 TBlock CellsToPaint(const TGridwork& grid, const TRect& part, const TPaneCells& pane) {
@@ -66,17 +67,18 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
     const TBlock b =
         CellsToPaint(*this, layout.topPane & rect, {0, layout.leftColumn, sheet.FrozenRows() - 1, layout.rightColumn});
     if (b.c0 > sheet.FrozenColumns())
-      DrawCellRange(memory, layout.columnPos[sheet.FrozenColumns()] + dx, layout.rowPos[b.r0], sheet.FrozenColumns(),
-                    b.r0, b.c0 - 1, b.r1, 1);
-    DrawCellRange(memory, layout.columnPos[b.c0] + dx, layout.rowPos[b.r0], b.c0, b.r0, b.c1, b.r1, 0);
+      DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[sheet.FrozenColumns()] + dx,
+                    layout.rowPos[b.r0], TCellRange::Spanning(sheet.FrozenColumns(), b.r0, b.c0 - 1, b.r1), 1);
+    DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[b.c0] + dx, layout.rowPos[b.r0], b.Cells(), 0);
   }
   if (Overlaps(layout.mainPane, rect)) {
     const TBlock b = CellsToPaint(*this, layout.mainPane & rect,
                                   {layout.topRow, layout.leftColumn, layout.bottomRow, layout.rightColumn});
     if (b.c0 > sheet.FrozenColumns())
-      DrawCellRange(memory, layout.columnPos[sheet.FrozenColumns()] + dx, layout.rowPos[b.r0] + dy, sheet.FrozenColumns(),
-                    b.r0, b.c0 - 1, b.r1, 1);
-    DrawCellRange(memory, layout.columnPos[b.c0] + dx, layout.rowPos[b.r0] + dy, b.c0, b.r0, b.c1, b.r1, 0);
+      DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[sheet.FrozenColumns()] + dx,
+                    layout.rowPos[b.r0] + dy, TCellRange::Spanning(sheet.FrozenColumns(), b.r0, b.c0 - 1, b.r1), 1);
+    DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[b.c0] + dx, layout.rowPos[b.r0] + dy, b.Cells(),
+                  0);
   }
 
   // Text that ran over the frozen columns goes; the frozen panes are drawn
@@ -85,12 +87,12 @@ void TGridwork::Paint(TDC& dc, bool, TRect& rect) {
   if (sheet.FrozenColumns() > 0 && sheet.FrozenRows() > 0 && Overlaps(layout.cornerPane, rect)) {
     const TBlock b =
         CellsToPaint(*this, layout.cornerPane & rect, {0, 0, sheet.FrozenRows() - 1, sheet.FrozenColumns() - 1});
-    DrawCellRange(memory, layout.columnPos[b.c0], layout.rowPos[b.r0], b.c0, b.r0, b.c1, b.r1, 0);
+    DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[b.c0], layout.rowPos[b.r0], b.Cells(), 0);
   }
   if (sheet.FrozenColumns() > 0 && Overlaps(layout.leftPane, rect)) {
     const TBlock b =
         CellsToPaint(*this, layout.leftPane & rect, {layout.topRow, 0, layout.bottomRow, sheet.FrozenColumns() - 1});
-    DrawCellRange(memory, layout.columnPos[b.c0], layout.rowPos[b.r0] + dy, b.c0, b.r0, b.c1, b.r1, 0);
+    DrawCellRange(memory, layout, defaultFont.get(), layout.columnPos[b.c0], layout.rowPos[b.r0] + dy, b.Cells(), 0);
   }
 
   if (sheet.FrozenColumns() > 0 || sheet.FrozenRows() > 0) DrawFreezeLines(memory);

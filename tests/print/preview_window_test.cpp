@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "input/edit_cell.h"
 #include "pdf_support.h"
 #include "platform/text/cp1251_literal.h"
 #include "platform/system/printer_testing.h"
@@ -35,6 +37,38 @@ class TProbe : public TWindow {
  private:
   std::function<void()> action;
 };
+
+// A printout that lets a test look at the grid after each page it draws.
+class TWatchedPrintout : public TSheetPrintout {
+ public:
+  TWatchedPrintout(TGridwork& sheet, TPrinter& printer, std::function<void()> pageDrawn)
+      : TSheetPrintout(sheet, printer), pageDrawn(std::move(pageDrawn)) {}
+  void PrintPage(int page, TRect& rect, unsigned flags) override {
+    TSheetPrintout::PrintPage(page, rect, flags);
+    pageDrawn();
+  }
+
+ private:
+  std::function<void()> pageDrawn;
+};
+
+// What the grid shows and measures cells with: its positions, its device
+// scale, and the window of an editor opened on the top-left cell.
+struct TGridScale {
+  std::vector<int> rowPos;
+  std::vector<int> columnPos;
+  float pixelsPerPointX = 0;
+  float pixelsPerPointY = 0;
+  TRect editor;
+};
+
+void ExpectSameScale(const TGridScale& expected, const TGridScale& actual) {
+  EXPECT_EQ(actual.rowPos, expected.rowPos);
+  EXPECT_EQ(actual.columnPos, expected.columnPos);
+  EXPECT_FLOAT_EQ(actual.pixelsPerPointX, expected.pixelsPerPointX);
+  EXPECT_FLOAT_EQ(actual.pixelsPerPointY, expected.pixelsPerPointY);
+  EXPECT_EQ(actual.editor, expected.editor);
+}
 
 class PreviewWindowTest : public GridWindowFixture {
  protected:
@@ -69,9 +103,11 @@ class PreviewWindowTest : public GridWindowFixture {
     grid->SetRowHeights(0, pageCount - 1, 11.69f * 72 * 0.6f);
   }
 
-  void Open() {
+  // With pageDrawn, the printout calls it after each page it draws.
+  void Open(std::function<void()> pageDrawn = nullptr) {
     printer = std::make_unique<TPrinter>();
-    printout = std::make_unique<TSheetPrintout>(*grid, *printer);
+    printout = pageDrawn ? std::make_unique<TWatchedPrintout>(*grid, *printer, std::move(pageDrawn))
+                         : std::make_unique<TSheetPrintout>(*grid, *printer);
     preview = std::make_unique<TPreviewWindow>(host.get(), *grid, std::make_unique<TLayoutWindow>(nullptr), *printout,
                                                *printer, "Gridwork Test");
     ASSERT_TRUE(preview->Create());
@@ -81,6 +117,15 @@ class PreviewWindowTest : public GridWindowFixture {
   void Command(int id) {
     preview->SendMessage(WM_COMMAND, static_cast<WPARAM>(id), 0);
     ProcessPendingMessages();
+  }
+
+  TGridScale Scale() {
+    TGridScale scale{grid->Layout().rowPos, grid->Layout().columnPos, grid->Layout().pixelsPerPointX,
+                     grid->Layout().pixelsPerPointY, TRect{}};
+    grid->BeginEdit(0, 0);
+    if (grid->Editor()) scale.editor = grid->Editor()->GetWindowRect();
+    grid->EndEdit();
+    return scale;
   }
 
   std::string Text() {
@@ -190,6 +235,32 @@ TEST_F(PreviewWindowTest, TheGridKeepsTheScreenScaleWhilePagesArePreviewed) {
   EXPECT_EQ(printout->pageCount, 3);
   EXPECT_FLOAT_EQ(grid->Layout().pixelsPerPointX, screenX);
   EXPECT_FLOAT_EQ(grid->Layout().pixelsPerPointY, screenY);
+}
+
+// The printout lays the pages out at the printer's resolution on its own:
+// whatever the grid shows or opens while pages are drawn, for the preview or
+// for the printer, is at the screen's scale.
+TEST_F(PreviewWindowTest, PagesAreLaidOutWithoutTouchingTheGridsLayout) {
+  MakeTable(3);
+  // A text running over its cell sizes its editor by measuring it.
+  grid->SetCellText(0, 0, "A text that runs on over the next columns");
+  const TGridScale before = Scale();
+  ASSERT_FALSE(before.editor.IsEmpty());
+  std::vector<TGridScale> whileDrawn;
+  Open([&] { whileDrawn.push_back(Scale()); });
+  Click(CM_TWOPAGE);
+  preview->page1->UpdateWindow();
+  preview->page2->UpdateWindow();
+  const std::size_t previewed = whileDrawn.size();
+  EXPECT_GE(previewed, 2u);
+  Click(CM_PREVIEWPRINT);
+  EXPECT_EQ(PdfPageTexts(pdf).size(), 3u);
+  EXPECT_EQ(whileDrawn.size(), previewed + 3);
+  EXPECT_FLOAT_EQ(printout->layout.pixelsPerPointY, kDpi / 72.0f);
+  for (const TGridScale& drawn : whileDrawn) ExpectSameScale(before, drawn);
+  ExpectSameScale(before, Scale());
+  Command(CM_PREVIEWCLOSE);
+  ExpectSameScale(before, Scale());
 }
 
 TEST_F(PreviewWindowTest, ThePreviewCommandIsModalUntilClosed) {

@@ -16,6 +16,11 @@ class PaintCell : public testing::Test {
  protected:
   PaintCell() { grid.UpdateDeviceScale(canvas.dc); }
 
+  // The cell drawn at the grid's own scale.
+  void Draw(TPaintCanvas& target, int x, int y, int w, int h, const TCell& drawn) {
+    TGridwork::DrawCell(target.dc, grid.Layout(), grid.DefaultFont(), x, y, w, h, drawn);
+  }
+
   // The text as DrawText places it with the default font in black.
   void DrawReference(TPaintCanvas& target, const char* text, const TRect& rect, UINT format) {
     target.dc.SelectObject(*grid.DefaultFont());
@@ -28,7 +33,7 @@ class PaintCell : public testing::Test {
   // textRect.
   std::unique_ptr<TPaintCanvas> ExpectTextAt(int x, int y, int w, int h, const TRect& textRect, UINT format) {
     auto drawn = std::make_unique<TPaintCanvas>(300, 120);
-    grid.DrawCell(drawn->dc, x, y, w, h, cell);
+    Draw(*drawn, x, y, w, h, cell);
     TPaintCanvas reference(300, 120);
     DrawReference(reference, cell.text.c_str(), textRect, format);
     EXPECT_TRUE(drawn->Same(reference, TRect{0, 0, 300, 120})) << "cell at " << x << "," << y;
@@ -42,11 +47,11 @@ class PaintCell : public testing::Test {
 
 TEST_F(PaintCell, BackgroundFillsExactlyTheCellAndAutoLeavesWhatIsThere) {
   TPaintCanvas cyan(100, 40, kPaintCyan);
-  grid.DrawCell(cyan.dc, 0, 0, 80, 16, cell);
+  Draw(cyan, 0, 0, 80, 16, cell);
   EXPECT_EQ(cyan.At(40, 8), kPaintCyan);
 
   cell.ChangeFormat([&](TCellFormat& format) { format.background = kPaintYellow; });
-  grid.DrawCell(canvas.dc, 10, 20, 80, 16, cell);
+  Draw(canvas, 10, 20, 80, 16, cell);
   canvas.Expect({{10, 20, kPaintYellow}, {89, 35, kPaintYellow}, {9, 20, kPaintWhite}, {90, 20, kPaintWhite},
                  {10, 19, kPaintWhite}, {10, 36, kPaintWhite}});
 }
@@ -60,7 +65,7 @@ TEST_F(PaintCell, WideBordersLieInsideTheCellInTheirOrder) {
     format.borders[BorderIndex(sideBottom)] = {3, PS_SOLID, kPaintRed};
   });
   const int x = 20, y = 10, w = 65, h = 44;
-  grid.DrawCell(canvas.dc, x, y, w, h, cell);
+  Draw(canvas, x, y, w, h, cell);
 
   const int midY = y + h / 2, midX = x + w / 2;
   canvas.Expect({{x, midY, kPaintBlue}, {x + 1, midY, kPaintBlue}, {x + 2, midY, kPaintWhite},
@@ -75,16 +80,16 @@ TEST_F(PaintCell, WideBordersLieInsideTheCellInTheirOrder) {
 }
 
 TEST_F(PaintCell, BorderWidthFollowsTheZoomButNeverVanishes) {
-  grid.Layout().zoom = 0.25f;
+  TSheetLayout quarter = grid.Layout();
+  quarter.zoom = 0.25f;
   cell.ChangeFormat([&](TCellFormat& format) { format.borders[2] = {1, PS_SOLID, kPaintRed}; });
-  grid.DrawCell(canvas.dc, 10, 10, 40, 20, cell);
+  TGridwork::DrawCell(canvas.dc, quarter, grid.DefaultFont(), 10, 10, 40, 20, cell);
   canvas.Expect({{20, 9, kPaintWhite}, {20, 10, kPaintRed}, {20, 11, kPaintWhite}});
 
   // Width 4 at 100 %: a 4-pixel pen centred 2 pixels inside the edge.
-  grid.Layout().zoom = 1.0f;
   TCell wide;
   wide.ChangeFormat([&](TCellFormat& format) { format.borders[0] = {4, PS_SOLID, kPaintBlue}; });
-  grid.DrawCell(canvas.dc, 100, 10, 60, 30, wide);
+  Draw(canvas, 100, 10, 60, 30, wide);
   canvas.Expect({{99, 25, kPaintWhite}, {100, 25, kPaintBlue}, {101, 25, kPaintBlue}, {102, 25, kPaintBlue},
                  {103, 25, kPaintBlue}, {104, 25, kPaintWhite}});
 }
@@ -107,7 +112,7 @@ TEST_F(PaintCell, TextKeepsItsInsetsFromTheCellsSides) {
 TEST_F(PaintCell, FontDifferingOnlyInColourDrawsTheDefaultShapeInThatColour) {
   cell.text = "Wg12";
   cell.ChangeFormat([&](TCellFormat& format) { format.font.color = kPaintRed; });
-  grid.DrawCell(canvas.dc, 10, 10, 80, 16, cell);
+  Draw(canvas, 10, 10, 80, 16, cell);
   TPaintCanvas reference(300, 120);
   DrawReference(reference, "Wg12", TRect{12, 10, 90, 26}, DT_NOPREFIX);
   int red = 0;
@@ -122,7 +127,7 @@ TEST_F(PaintCell, FontDifferingOnlyInColourDrawsTheDefaultShapeInThatColour) {
 TEST_F(PaintCell, OtherFontsAreMadeForTheCellAtTheZoom) {
   cell.text = "Wg12";
   cell.ChangeFormat([&](TCellFormat& format) { format.font.size = 20; });
-  grid.DrawCell(canvas.dc, 10, 10, 200, 60, cell);
+  Draw(canvas, 10, 10, 200, 60, cell);
   TPaintCanvas reference(300, 120);
   DrawReference(reference, "Wg12", TRect{12, 10, 210, 70}, DT_NOPREFIX);
   EXPECT_GT(canvas.Ink(TRect{0, 0, 300, 120}), reference.Ink(TRect{0, 0, 300, 120}));
@@ -131,9 +136,10 @@ TEST_F(PaintCell, OtherFontsAreMadeForTheCellAtTheZoom) {
 }
 
 TEST_F(PaintCell, TheLargestSizesBordersAndFontsDrawWithoutOverflow) {
-  grid.Layout().zoom = 4.0f;
-  for (float& width : grid.Sheet().ColumnWidths()) width = 10000.0f;
-  for (float& height : grid.Sheet().RowHeights()) height = 10000.0f;
+  TSheetLayout fourfold = grid.Layout();
+  fourfold.zoom = 4.0f;
+  grid.Sheet().SetColumnWidths(0, 3, 10000.0f);
+  grid.Sheet().SetRowHeights(0, 3, 10000.0f);
   for (int c = 0; c < 4; ++c) {
     grid.Sheet().Cell(1, c).text = "Wg";
     grid.Sheet().Cell(1, c).ChangeFormat([c](TCellFormat& format) {
@@ -142,7 +148,7 @@ TEST_F(PaintCell, TheLargestSizesBordersAndFontsDrawWithoutOverflow) {
     });
   }
   const int size = TSheetLayout::ScaledSize(10000.0f, 4.0f, grid.Layout().pixelsPerPointX);
-  grid.DrawCellRange(canvas.dc, 100 - size, 100 - size, 0, 0, 3, 3, 0);
+  grid.DrawCellRange(canvas.dc, fourfold, grid.DefaultFont(), 100 - size, 100 - size, TCellRange{0, 0, 3, 3}, 0);
   // The first row has no borders; the wide ones of the second row's first
   // cell cover its corner of the canvas.
   canvas.Expect({{50, 50, kPaintWhite}, {50, 110, kPaintBlue}});
@@ -158,17 +164,37 @@ TEST_F(PaintCell, RangeStepsThroughTruncatedCellSizes) {
   grid.Sheet().Cell(0, 0).ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
   grid.Sheet().Cell(0, 1).ChangeFormat([&](TCellFormat& format) { format.background = kPaintGreen; });
   grid.Sheet().Cell(0, 2).ChangeFormat([&](TCellFormat& format) { format.background = kPaintBlue; });
-  grid.DrawCellRange(canvas.dc, 0, 0, 2, 0, 0, 0, 0);  // corners in any order
+  grid.DrawCellRange(canvas.dc, grid.Layout(), grid.DefaultFont(), 0, 0, TCellRange::Spanning(2, 0, 0, 0), 0);
   // A 12-point row is 16 pixels.
   canvas.Expect({{52, 5, kPaintRed}, {53, 5, kPaintGreen}, {105, 5, kPaintGreen}, {106, 5, kPaintBlue},
                  {158, 5, kPaintBlue}, {159, 5, kPaintWhite}, {5, 16, kPaintWhite}});
+}
+
+TEST_F(PaintCell, RangeIsSizedByTheLayoutGivenAndKeptToTheTable) {
+  grid.Sheet().Cell(0, 1).ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
+  grid.Sheet().Cell(0, 3).ChangeFormat([&](TCellFormat& format) { format.background = kPaintBlue; });
+  // The same table at twice the screen's resolution: a cell of 60 x 12
+  // points is 160 x 32 pixels.
+  TSheetLayout doubled = grid.Layout();
+  doubled.SetResolution(192, 192);
+  grid.DrawCellRange(canvas.dc, doubled, grid.DefaultFont(), 0, 0, TCellRange{1, 0, 1, 0}, 0);
+  canvas.Expect({{159, 31, kPaintRed}, {160, 5, kPaintWhite}, {5, 32, kPaintWhite}});
+
+  // Of a range reaching past the last column only the table's part is
+  // drawn; a range wholly past it draws nothing.
+  TPaintCanvas partly(300, 120);
+  grid.DrawCellRange(partly.dc, grid.Layout(), grid.DefaultFont(), 0, 0, TCellRange{3, 0, 6, 0}, 0);
+  partly.Expect({{79, 5, kPaintBlue}, {80, 5, kPaintWhite}});
+  TPaintCanvas beyond(300, 120);
+  grid.DrawCellRange(beyond.dc, grid.Layout(), grid.DefaultFont(), 0, 0, TCellRange{4, 0, 6, 0}, 0);
+  EXPECT_EQ(beyond.Ink(TRect{0, 0, 300, 120}), 0);
 }
 
 TEST_F(PaintCell, OverflowOnlyRangeDrawsJustTheRunningTexts) {
   grid.Sheet().Cell(0, 0).ChangeFormat([&](TCellFormat& format) { format.background = kPaintRed; });
   grid.Sheet().Cell(0, 1).ChangeFormat([&](TCellFormat& format) { format.background = kPaintGreen; });
   grid.Sheet().Cell(0, 1).ChangeFormat([&](TCellFormat& format) { format.textFormat |= DT_NOCLIP; });
-  grid.DrawCellRange(canvas.dc, 0, 0, 0, 0, 1, 0, 1);
+  grid.DrawCellRange(canvas.dc, grid.Layout(), grid.DefaultFont(), 0, 0, TCellRange{0, 0, 1, 0}, 1);
   canvas.Expect({{40, 8, kPaintWhite}, {120, 8, kPaintGreen}});
 }
 

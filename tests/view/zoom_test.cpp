@@ -18,7 +18,7 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
   boxes.clear();
   for (float bad : {0.09f, 4.01f}) {
     grid->SetModified(false);
-    grid->SetZoom(bad);
+    EXPECT_FALSE(grid->SetZoom(bad));
     EXPECT_FLOAT_EQ(grid->Layout().zoom, 1.0f);
     EXPECT_FALSE(grid->Modified());
     EXPECT_EQ(grid->Layout().columnPos[1], 80);
@@ -31,7 +31,7 @@ TEST_F(Zoom, RefusesFactorsOutsideTenToFourHundredPercent) {
   EXPECT_TRUE(grid->SetZoom(4.0f));
   EXPECT_FLOAT_EQ(grid->Layout().zoom, 4.0f);
   EXPECT_EQ(grid->Layout().columnPos[1], 320);
-  EXPECT_EQ(grid->Modified(), 1);
+  EXPECT_TRUE(grid->Modified());
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -43,15 +43,7 @@ TEST_F(Zoom, AWindowMadeWithAZoomOutOfRangeTellsTheUser) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, u8"Допустимый масштаб: от 10% до 400%"_cp);
   EXPECT_EQ(boxes[0].type, MB_OK | MB_ICONINFORMATION);
-  EXPECT_EQ(boxes[0].owner, grid->GetHandle());
-
-  grid->SetZoom(0.1f);
-  EXPECT_FLOAT_EQ(grid->Layout().zoom, 0.1f);
-  grid->SetZoom(4.0f);
-  EXPECT_FLOAT_EQ(grid->Layout().zoom, 4.0f);
-  EXPECT_EQ(grid->Layout().columnPos[1], 320);
-  EXPECT_TRUE(grid->Modified());
-  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].owner, other.GetHandle());
 }
 
 TEST_F(Zoom, CommandsAndFactorsRepaintMarkModifiedAndPickTheCursor) {

@@ -49,8 +49,14 @@ void TSheetPrintout::BeginPrinting() {
   marginY = frame.marginY;
   lineHeight = frame.lineHeight;
 
-  layout = MakePrintLayout(sheet, printDC);
-  defaultFont = TGridwork::CreateZoomedFont(TCellFont{}, layout.zoom, printDC);
+  // The table cannot change while it is printed or previewed, so its layout
+  // and font are made once for each resolution the pages are drawn at.
+  const TSize resolution{printDC.GetDeviceCaps(LOGPIXELSX), printDC.GetDeviceCaps(LOGPIXELSY)};
+  if (!defaultFont || resolution != layoutResolution) {
+    layout = MakePrintLayout(sheet, printDC);
+    defaultFont = TGridwork::CreateZoomedFont(TCellFont{}, layout.zoom, printDC);
+    layoutResolution = resolution;
+  }
   columnBreaks = BreakIntoBands(layout.Sheet().ColumnWidths(), layout.zoom, layout.pixelsPerPointX, frame.printableWidth);
   rowBreaks = BreakIntoBands(layout.Sheet().RowHeights(), layout.zoom, layout.pixelsPerPointY, frame.printableHeight);
   pagesAcross = static_cast<int>(columnBreaks.size()) - 1;

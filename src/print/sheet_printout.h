@@ -31,6 +31,7 @@ class TSheetPrintout : public TPrintout {
   // them.
   TSheetLayout layout;
   std::unique_ptr<TFont> defaultFont;
+  TSize layoutResolution;  // the printer's dots per inch they were made for
   int pagesAcross = 0;
   int pagesDown = 0;
   int pageCount = 0;

@@ -1,0 +1,2 @@
+#pragma once
+#include "model/command_line.h"

@@ -1,0 +1,2 @@
+#pragma once
+#include "model/text_search.h"

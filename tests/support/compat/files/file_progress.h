@@ -1,0 +1,2 @@
+#pragma once
+#include "model/file_progress.h"

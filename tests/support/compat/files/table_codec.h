@@ -1,0 +1,2 @@
+#pragma once
+#include "model/table_codec.h"

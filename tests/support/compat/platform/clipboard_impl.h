@@ -1,0 +1,2 @@
+#pragma once
+#include "platform/system/clipboard_impl.h"

@@ -1,0 +1,2 @@
+#pragma once
+#include "platform/draw/drawtext_layout.h"

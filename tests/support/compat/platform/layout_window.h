@@ -1,0 +1,2 @@
+#pragma once
+#include "platform/window/layout_window.h"

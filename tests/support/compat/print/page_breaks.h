@@ -1,0 +1,2 @@
+#pragma once
+#include "model/page_breaks.h"

@@ -1,0 +1,2 @@
+#pragma once
+#include "model/sheet_store.h"

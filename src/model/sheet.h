@@ -88,14 +88,18 @@ class TSheet {
   void SetFrozenClamped(int rows, int columns);
 
   // count rows (columns) of copies of the template at height (width) before
-  // row (column) at, which is brought into the table.
+  // row (column) at, which is brought into the table. With replaced, what
+  // is left of the old table goes there, for the caller to let go of when it
+  // suits it: releasing a large table takes a while.
   TSheetResult InsertRows(int count, int at, float height, const TCell& templateCell,
-                          const TBeforeChange& beforeChange = {});
+                          const TBeforeChange& beforeChange = {}, TSheetStore* replaced = nullptr);
   TSheetResult InsertColumns(int count, int at, float width, const TCell& templateCell,
-                             const TBeforeChange& beforeChange = {});
+                             const TBeforeChange& beforeChange = {}, TSheetStore* replaced = nullptr);
   // Rows (columns) first to last, in either order and brought into the table.
-  TSheetResult DeleteRows(int first, int last, const TBeforeChange& beforeChange = {});
-  TSheetResult DeleteColumns(int first, int last, const TBeforeChange& beforeChange = {});
+  TSheetResult DeleteRows(int first, int last, const TBeforeChange& beforeChange = {},
+                          TSheetStore* replaced = nullptr);
+  TSheetResult DeleteColumns(int first, int last, const TBeforeChange& beforeChange = {},
+                             TSheetStore* replaced = nullptr);
 
   // Ranges are inside the table.
   // Whether no cell of the range is protected.

@@ -28,7 +28,7 @@ bool GoAhead(const TSheet::TBeforeChange& beforeChange) { return !beforeChange |
 }  // namespace
 
 TSheetResult TSheet::InsertRows(int count, int at, float height, const TCell& templateCell,
-                                const TBeforeChange& beforeChange) {
+                                const TBeforeChange& beforeChange, TSheetStore* replaced) {
   if (Empty() || count <= 0) return TSheetResult::kUnchanged;
   const int rowCount = RowCount();
   const int columnCount = ColumnCount();
@@ -50,11 +50,12 @@ TSheetResult TSheet::InsertRows(int count, int at, float height, const TCell& te
   }
   std::copy(store.columnWidths.begin(), store.columnWidths.end(), built.columnWidths.begin());
   store.Swap(built);
+  if (replaced) replaced->Swap(built);
   return TSheetResult::kDone;
 }
 
 TSheetResult TSheet::InsertColumns(int count, int at, float width, const TCell& templateCell,
-                                   const TBeforeChange& beforeChange) {
+                                   const TBeforeChange& beforeChange, TSheetStore* replaced) {
   if (Empty() || count <= 0) return TSheetResult::kUnchanged;
   const int rowCount = RowCount();
   const int columnCount = ColumnCount();
@@ -77,10 +78,11 @@ TSheetResult TSheet::InsertColumns(int count, int at, float width, const TCell& 
   for (int c = 0; c < columnCount + count; ++c)
     built.columnWidths[c] = c < at ? store.columnWidths[c] : c < at + count ? width : store.columnWidths[c - count];
   store.Swap(built);
+  if (replaced) replaced->Swap(built);
   return TSheetResult::kDone;
 }
 
-TSheetResult TSheet::DeleteRows(int first, int last, const TBeforeChange& beforeChange) {
+TSheetResult TSheet::DeleteRows(int first, int last, const TBeforeChange& beforeChange, TSheetStore* replaced) {
   if (Empty()) return TSheetResult::kUnchanged;
   const int rowCount = RowCount();
   if (first > last) std::swap(first, last);
@@ -99,10 +101,12 @@ TSheetResult TSheet::DeleteRows(int first, int last, const TBeforeChange& before
   }
   std::copy(store.columnWidths.begin(), store.columnWidths.end(), built.columnWidths.begin());
   store.Swap(built);
+  if (replaced) replaced->Swap(built);
   return TSheetResult::kDone;
 }
 
-TSheetResult TSheet::DeleteColumns(int first, int last, const TBeforeChange& beforeChange) {
+TSheetResult TSheet::DeleteColumns(int first, int last, const TBeforeChange& beforeChange,
+                                   TSheetStore* replaced) {
   if (Empty()) return TSheetResult::kUnchanged;
   const int columnCount = ColumnCount();
   if (first > last) std::swap(first, last);
@@ -124,5 +128,6 @@ TSheetResult TSheet::DeleteColumns(int first, int last, const TBeforeChange& bef
   }
   for (int c = 0; c < built.columnCount; ++c) built.columnWidths[c] = store.columnWidths[c < first ? c : c + n];
   store.Swap(built);
+  if (replaced) replaced->Swap(built);
   return TSheetResult::kDone;
 }

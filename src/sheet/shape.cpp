@@ -1,6 +1,8 @@
 // Inserting and deleting rows and columns: the table rebuilds itself aside
 // and tells the grid, once nothing more can fail, to close the editor and
 // give up what the change makes stale; the view then follows the new shape.
+// The old cells are let go of last, once the view shows the new table, as
+// releasing a large table takes a while.
 
 #include <algorithm>
 
@@ -10,6 +12,7 @@ TSheetResult TGridwork::InsertRows(int count, int at, float height, TCell templa
   if (sheet.Empty() || count <= 0) return TSheetResult::kUnchanged;
   at = std::clamp(at, 0, sheet.RowCount() - 1);
   const bool reopen = editor && curRow >= at;
+  TSheetStore replaced;
   const TSheetResult result = sheet.InsertRows(count, at, height, templateCell, [&] {
     if (!ReserveLayout(sheet.RowCount() + count, sheet.ColumnCount())) return false;
     ReleaseClipboard();
@@ -17,7 +20,7 @@ TSheetResult TGridwork::InsertRows(int count, int at, float height, TCell templa
     // The editor's text goes into its cell before the cell moves.
     if (reopen) EndEdit();
     return true;
-  });
+  }, &replaced);
   if (result != TSheetResult::kDone) return result;
   UpdateLayout();
   if (reopen) BeginEdit(curRow + count, curCol);
@@ -37,13 +40,14 @@ TSheetResult TGridwork::InsertColumns(int count, int at, float width, TCell temp
   // old cell and opened again on the moved one.
   const bool reopen = editor != nullptr;
   const int editColumn = curCol;
+  TSheetStore replaced;
   const TSheetResult result = sheet.InsertColumns(count, at, width, templateCell, [&] {
     if (!ReserveLayout(sheet.RowCount(), sheet.ColumnCount() + count)) return false;
     ReleaseClipboard();
     DropUndo();
     if (reopen) EndEdit();
     return true;
-  });
+  }, &replaced);
   if (result != TSheetResult::kDone) return result;
   UpdateLayout();
   // The table has grown by count columns, so the moved column is inside it.
@@ -70,17 +74,25 @@ void GiveUpEditing(TGridwork& grid) {
 }  // namespace
 
 TSheetResult TGridwork::DeleteRows(int first, int last) {
-  return FinishDeletion(sheet.DeleteRows(first, last, [this] {
-    GiveUpEditing(*this);
-    return true;
-  }));
+  TSheetStore replaced;
+  return FinishDeletion(sheet.DeleteRows(
+      first, last,
+      [this] {
+        GiveUpEditing(*this);
+        return true;
+      },
+      &replaced));
 }
 
 TSheetResult TGridwork::DeleteColumns(int first, int last) {
-  return FinishDeletion(sheet.DeleteColumns(first, last, [this] {
-    GiveUpEditing(*this);
-    return true;
-  }));
+  TSheetStore replaced;
+  return FinishDeletion(sheet.DeleteColumns(
+      first, last,
+      [this] {
+        GiveUpEditing(*this);
+        return true;
+      },
+      &replaced));
 }
 
 TSheetResult TGridwork::FinishDeletion(TSheetResult result) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/controls/progress.h"
+#include "platform/window/modeless.h"
 #include "window_test_support.h"
 
 namespace {
@@ -59,6 +60,26 @@ TEST_F(ProgressWindowTest, TheFrameHasTheKeyboardAgainOnceTheWindowGoes) {
     TProgressWindow progress(frame, "Reading", true);
     EXPECT_TRUE(progress.Update(1, 2));
     ASSERT_TRUE(progress.IsShown());
+  }
+  ProcessPendingMessages();
+  EXPECT_EQ(GetFocus(), frame.GetHandle());
+  frame.log.clear();
+  SimulateKey(nullptr, VK_DOWN);
+  EXPECT_EQ(frame.Take(WM_KEYDOWN).size(), 1u);
+}
+
+// The window system may activate the frame while the window shows, when
+// the frame takes no focus; no activation follows once the window goes.
+TEST_F(ProgressWindowTest, TheFrameActivatedWhileTheWindowShowsHasTheKeyboardOnceItGoes) {
+  frame.SetFocus();
+  ProcessPendingMessages();
+  ASSERT_EQ(GetFocus(), frame.GetHandle());
+  {
+    TProgressWindow progress(frame, "Reading", true);
+    EXPECT_TRUE(progress.Update(1, 2));
+    ASSERT_TRUE(progress.IsShown());
+    SetActiveWindow(frame.GetHandle());
+    ProcessPendingMessages();
   }
   ProcessPendingMessages();
   EXPECT_EQ(GetFocus(), frame.GetHandle());

@@ -130,8 +130,13 @@ class TOuterWidget : public QWidget {
   }
 
   bool event(QEvent* event) override {
-    if (event->type() == QEvent::WindowActivate && isWindow() && !focusWidget()) {
-      // An activated window without a focus window gives itself the focus.
+    // An activated window without a focus window gives itself the focus.
+    // Qt takes the focus from a window it disables and gives none to one
+    // activated while disabled, so an active window enabled again does the
+    // same: no activation follows to do it.
+    const bool activated = event->type() == QEvent::WindowActivate ||
+                           (event->type() == QEvent::EnabledChange && isEnabled() && isActiveWindow());
+    if (activated && isWindow() && !focusWidget()) {
       if (TWindow::TImpl* impl = ImplOf(this); impl && impl->client) impl->client->setFocus(Qt::ActiveWindowFocusReason);
     }
     return QWidget::event(event);

@@ -113,8 +113,10 @@ class TGridwork : public TWindow {
   TSheetResult InsertColumns(int count, int at, float width, TCell templateCell);
   TSheetResult DeleteRows(int first, int last);
   TSheetResult DeleteColumns(int first, int last);
-  // The view after rows or columns were deleted, or the editing given up
-  // when the deletion was refused; answers the result.
+  // A deletion of the sheet's rows or columns, and the view after it, or
+  // the editing given up when the deletion was refused; answers the result.
+  using TSheetDeletion = TSheetResult (TSheet::*)(int, int, const TSheet::TBeforeChange&, TSheetStore*);
+  TSheetResult DeleteWith(TSheetDeletion deletion, int first, int last);
   TSheetResult FinishDeletion(TSheetResult result);
   // The message of a shape change that failed; none for one that changed
   // nothing.

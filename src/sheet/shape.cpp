@@ -73,26 +73,17 @@ void GiveUpEditing(TGridwork& grid) {
 
 }  // namespace
 
-TSheetResult TGridwork::DeleteRows(int first, int last) {
-  TSheetStore replaced;
-  return FinishDeletion(sheet.DeleteRows(
-      first, last,
-      [this] {
-        GiveUpEditing(*this);
-        return true;
-      },
-      &replaced));
-}
+TSheetResult TGridwork::DeleteRows(int first, int last) { return DeleteWith(&TSheet::DeleteRows, first, last); }
 
-TSheetResult TGridwork::DeleteColumns(int first, int last) {
+TSheetResult TGridwork::DeleteColumns(int first, int last) { return DeleteWith(&TSheet::DeleteColumns, first, last); }
+
+TSheetResult TGridwork::DeleteWith(TSheetDeletion deletion, int first, int last) {
   TSheetStore replaced;
-  return FinishDeletion(sheet.DeleteColumns(
-      first, last,
-      [this] {
-        GiveUpEditing(*this);
-        return true;
-      },
-      &replaced));
+  const auto giveUp = [this] {
+    GiveUpEditing(*this);
+    return true;
+  };
+  return FinishDeletion((sheet.*deletion)(first, last, giveUp, &replaced));
 }
 
 TSheetResult TGridwork::FinishDeletion(TSheetResult result) {

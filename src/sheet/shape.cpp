@@ -8,19 +8,30 @@
 
 #include "sheet/gridwork.h"
 
+namespace {
+
+// What an insertion gives up once it can no longer fail: room for the new
+// shape's positions first, then the clipboard and undo of the old shape; an
+// editor to be moved puts its text into its cell before the cell moves.
+// False when there is no room for the positions.
+bool PrepareInsertion(TGridwork& grid, int rows, int columns, bool closeEditor) {
+  if (!grid.ReserveLayout(rows, columns)) return false;
+  grid.ReleaseClipboard();
+  grid.DropUndo();
+  if (closeEditor) grid.EndEdit();
+  return true;
+}
+
+}  // namespace
+
 TSheetResult TGridwork::InsertRows(int count, int at, float height, TCell templateCell) {
   if (sheet.Empty() || count <= 0) return TSheetResult::kUnchanged;
   at = std::clamp(at, 0, sheet.RowCount() - 1);
   const bool reopen = editor && curRow >= at;
   TSheetStore replaced;
-  const TSheetResult result = sheet.InsertRows(count, at, height, templateCell, [&] {
-    if (!ReserveLayout(sheet.RowCount() + count, sheet.ColumnCount())) return false;
-    ReleaseClipboard();
-    DropUndo();
-    // The editor's text goes into its cell before the cell moves.
-    if (reopen) EndEdit();
-    return true;
-  }, &replaced);
+  const TSheetResult result = sheet.InsertRows(
+      count, at, height, templateCell,
+      [&] { return PrepareInsertion(*this, sheet.RowCount() + count, sheet.ColumnCount(), reopen); }, &replaced);
   if (result != TSheetResult::kDone) return result;
   UpdateLayout();
   if (reopen) BeginEdit(curRow + count, curCol);
@@ -41,13 +52,9 @@ TSheetResult TGridwork::InsertColumns(int count, int at, float width, TCell temp
   const bool reopen = editor != nullptr;
   const int editColumn = curCol;
   TSheetStore replaced;
-  const TSheetResult result = sheet.InsertColumns(count, at, width, templateCell, [&] {
-    if (!ReserveLayout(sheet.RowCount(), sheet.ColumnCount() + count)) return false;
-    ReleaseClipboard();
-    DropUndo();
-    if (reopen) EndEdit();
-    return true;
-  }, &replaced);
+  const TSheetResult result = sheet.InsertColumns(
+      count, at, width, templateCell,
+      [&] { return PrepareInsertion(*this, sheet.RowCount(), sheet.ColumnCount() + count, reopen); }, &replaced);
   if (result != TSheetResult::kDone) return result;
   UpdateLayout();
   // The table has grown by count columns, so the moved column is inside it.

@@ -50,6 +50,8 @@ std::string ReasonLine(TFileFailure failure) {
       return kNotTableReason;
     case TFileFailure::Damaged:
       return kDamagedFileReason;
+    case TFileFailure::TooLarge:
+      return kTooLargeFileReason;
     case TFileFailure::NoMemory:  // told in a box of its own first
     case TFileFailure::Unknown:
       break;

@@ -3,7 +3,9 @@
 // and writers leave the reason in the grid; the file commands put it into
 // words. Nothing here needs a window.
 
-enum class TFileFailure { Unknown, NoSpace, NoPermission, NotFound, NotTable, Damaged, NoMemory };
+// TooLarge: the file asks for more than the program takes in (an archive
+// that expands beyond its bound, cells beyond the table's limits).
+enum class TFileFailure { Unknown, NoSpace, NoPermission, NotFound, NotTable, Damaged, NoMemory, TooLarge };
 
 // The reason behind a system error number; Unknown for 0 and the rest.
 TFileFailure FileFailureOfError(int error);

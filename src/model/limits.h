@@ -39,5 +39,6 @@ constexpr double kMinZoom = kMinZoomPercent / 100.0;
 constexpr double kMaxZoom = kMaxZoomPercent / 100.0;
 
 // The kinds of file the program reads and writes. The values are also the
-// filter indexes of the Save As dialog.
-enum class TFileKind { Unknown = 0, Table = 1, Text = 2, Picture = 3 };
+// filter indexes of the Save As dialog. Csv, Xlsx and Ods are the exchange
+// formats of other spreadsheet programs.
+enum class TFileKind { Unknown = 0, Table = 1, Text = 2, Picture = 3, Csv = 4, Xlsx = 5, Ods = 6 };

@@ -19,6 +19,7 @@ inline const char* const kNoPermissionReason = u8"\nНет прав доступ
 inline const char* const kNoSuchFileReason = u8"\nНет такого файла или папки"_cp;
 inline const char* const kNotTableReason = u8"\nЭто не файл таблицы"_cp;
 inline const char* const kDamagedFileReason = u8"\nФайл повреждён"_cp;
+inline const char* const kTooLargeFileReason = u8"\nФайл слишком велик для программы"_cp;
 
 // Closing: the question about unsaved changes is followed by the file's
 // name, when there is one, and "?".

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/limits.h"
+#include "platform/system/heap_policy.h"
 #include "platform/system/memory_status.h"
 
 // A request beyond physical memory is refused before anything is allocated,
@@ -26,6 +27,7 @@ bool TSheetStore::Fits(int rows, int columns) {
 }
 
 bool TSheetStore::AllocateShape(int rows, int columns) {
+  KeepFreedTableMemory();
   Clear();
   if (!Fits(rows, columns)) return false;
   try {

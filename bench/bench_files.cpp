@@ -15,6 +15,7 @@
 
 #include "platform/window/application.h"
 #include "platform/window/testing.h"
+#include "run_benchmarks.h"
 #include "sheet/gridwork.h"
 
 namespace {
@@ -55,18 +56,21 @@ const std::string& TextFile() {
   return file.path;
 }
 
+// Made on first use and released by main while Qt still exists.
+std::unique_ptr<TApplication> application;
+std::unique_ptr<TGridwork> sharedGrid;
+
 TGridwork& Grid() {
-  static TApplication app("Test");
-  static std::unique_ptr<TGridwork> grid = [] {
-    auto g = std::make_unique<TGridwork>(nullptr, "Test", nullptr, 1, 1, 0, 0, 1.0);
-    g->Attr.Style = WS_POPUP | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
-    g->Attr.W = 800;
-    g->Attr.H = 600;
-    g->Create();
+  if (!sharedGrid) {
+    application = std::make_unique<TApplication>("Test");
+    sharedGrid = std::make_unique<TGridwork>(nullptr, "Test", nullptr, 1, 1, 0, 0, 1.0);
+    sharedGrid->Attr.Style = WS_POPUP | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
+    sharedGrid->Attr.W = 800;
+    sharedGrid->Attr.H = 600;
+    sharedGrid->Create();
     ProcessPendingMessages();
-    return g;
-  }();
-  return *grid;
+  }
+  return *sharedGrid;
 }
 
 // The process's peak resident memory since the last ResetPeak (VmHWM), so
@@ -125,3 +129,10 @@ BENCHMARK(BM_TableFileWriteAndRead)->Unit(benchmark::kMillisecond)->Iterations(3
 BENCHMARK(BM_TextFileReadAndWrite)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  return RunBenchmarks(argc, argv, [] {
+    sharedGrid.reset();
+    application.reset();
+  });
+}

@@ -22,6 +22,7 @@ class TEditCell : public TEdit {
 
   void EvKeyDown(UINT key, UINT repeatCount, UINT flags) override;
   void EvChar(UINT key, UINT repeatCount, UINT flags) override;
+  void EvSysKeyDown(UINT key, UINT repeatCount, UINT flags);
 
  protected:
   void SetupWindow() override;

@@ -36,7 +36,12 @@ void TEditCell::EvKeyDown(UINT key, UINT repeatCount, UINT flags) {
   TEdit::EvKeyDown(key, repeatCount, flags);
   if ((key == VK_LEFT || key == VK_HOME) && start > 0) return;
   if ((key == VK_RIGHT || key == VK_END) && end < length) return;
-  if (TWindow* grid = GetParent()) PostMessageA(grid->GetHandle(), WM_KEYDOWN, key, 0);
+  HandOnToGrid(key);
+}
+
+void TEditCell::HandOnToGrid(UINT key) {
+  const LPARAM modifiers = (GetKeyState(VK_SHIFT) < 0 ? MK_SHIFT : 0) | (GetKeyState(VK_CONTROL) < 0 ? MK_CONTROL : 0);
+  if (TWindow* grid = GetParent()) PostMessageA(grid->GetHandle(), TGridwork::kEditorKeyMsg, key, modifiers);
 }
 
 // Shift+F10 asks the grid for its context menu; F10 is a system key.
@@ -45,7 +50,7 @@ void TEditCell::EvSysKeyDown(UINT key, UINT, UINT) {
     DefaultProcessing();
     return;
   }
-  if (TWindow* grid = GetParent()) PostMessageA(grid->GetHandle(), WM_SYSKEYDOWN, key, 0);
+  HandOnToGrid(key);
 }
 
 void TEditCell::EvChar(UINT key, UINT repeatCount, UINT flags) {

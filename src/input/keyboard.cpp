@@ -35,18 +35,33 @@ std::optional<TGridwork::TKeyMove> ShiftMove(UINT key, bool control) {
 
 }  // namespace
 
-void TGridwork::EvKeyDown(UINT key, UINT, UINT) {
+void TGridwork::EvKeyDown(UINT key, UINT, UINT) { KeyPressed(key, KeyDown(VK_SHIFT), KeyDown(VK_CONTROL)); }
+
+// Shift+F10 comes as a system key, as F10 does.
+void TGridwork::EvSysKeyDown(UINT key, UINT, UINT) {
+  if (key == VK_F10)
+    KeyPressed(key, KeyDown(VK_SHIFT), KeyDown(VK_CONTROL));
+  else
+    DefaultProcessing();
+}
+
+LRESULT TGridwork::EvEditorKey(WPARAM key, LPARAM modifiers) {
+  KeyPressed(static_cast<UINT>(key), (modifiers & MK_SHIFT) != 0, (modifiers & MK_CONTROL) != 0);
+  return 0;
+}
+
+void TGridwork::KeyPressed(UINT key, bool shift, bool control) {
   TEditStart moved = TEditStart::NotOpened;
-  if (key == VK_APPS) {
+  if (key == VK_APPS || (key == VK_F10 && shift && !control)) {
     ContextMenuKey();
-  } else if (KeyDown(VK_SHIFT)) {
+  } else if (shift) {
     if (key == VK_TAB)
       BackTabKey();
-    else if (const auto move = ShiftMove(key, KeyDown(VK_CONTROL)))
+    else if (const auto move = ShiftMove(key, control))
       ExtendSelectionByKey(*move);
     else
       DefaultProcessing();
-  } else if (KeyDown(VK_CONTROL)) {
+  } else if (control) {
     if (key == VK_HOME)
       moved = MoveTop();
     else if (key == VK_END)
@@ -72,14 +87,6 @@ void TGridwork::EvKeyDown(UINT key, UINT, UINT) {
     }
   }
   if (moved == TEditStart::RefusedAgain) ShowInfo(kCellProtectedMessage);
-}
-
-// Shift+F10 comes as a system key, as F10 does.
-void TGridwork::EvSysKeyDown(UINT key, UINT, UINT) {
-  if (key == VK_F10 && KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL))
-    ContextMenuKey();
-  else
-    DefaultProcessing();
 }
 
 TGridwork::TEditStart TGridwork::MoveUp() {

@@ -231,6 +231,12 @@ class TGridwork : public TWindow {
   LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
   void EvKeyDown(UINT key, UINT repeatCount, UINT flags);
   void EvSysKeyDown(UINT key, UINT repeatCount, UINT flags);
+  // The editor hands on the keys it does not keep with the Shift and Ctrl
+  // state it saw (MK_SHIFT, MK_CONTROL): by the time the grid takes the
+  // message those keys may have been released.
+  static constexpr UINT kEditorKeyMsg = WM_APP + 2;
+  LRESULT EvEditorKey(WPARAM key, LPARAM modifiers);
+  void KeyPressed(UINT key, bool shift, bool control);
   void NextVisibleCell(int& row, int& col) const;
   void PrevVisibleCell(int& row, int& col) const;
   enum class TKeyMove { Up, Down, Left, Right, PageUp, PageDown, Home, End, Top, Bottom };

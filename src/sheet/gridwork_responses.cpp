@@ -6,6 +6,7 @@
 DEFINE_RESPONSE_TABLE1(TGridwork, TWindow)
   EV_WM_CTLCOLOR,
   EV_MESSAGE(TGridwork::kPaintFailedMsg, EvPaintFailed),
+  EV_MESSAGE(TGridwork::kEditorKeyMsg, EvEditorKey),
   EV_WM_SIZE,
   EV_WM_HSCROLL,
   EV_WM_VSCROLL,

@@ -88,6 +88,20 @@ TEST_F(KeyboardSelectTest, ShiftWithArrowsGrowsAndShrinksTheRangeFromTheCurrentC
   EXPECT_FALSE(grid->Editor());
 }
 
+TEST_F(KeyboardSelectTest, TheEditorHandsOnShiftAsItWasWhenItTookTheKey) {
+  MakeGrid(20, 8, 1, 1);
+  Click(3, 2);
+  ASSERT_TRUE(EditingAt(3, 2));
+  // Shift is down as the editor takes Down and up again, through the next
+  // input, before the grid acts on the key the editor handed on.
+  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::None, Centre(10, 5), MK_SHIFT);
+  PostMessageA(grid->Editor()->GetHandle(), WM_KEYDOWN, VK_DOWN, 0);
+  SimulateMouse(grid->GetHandle(), TMouseAction::Move, TMouseButton::None, Centre(10, 6));
+  ProcessPendingMessages();
+  EXPECT_FALSE(grid->Editor());
+  EXPECT_EQ(Corners(), (std::array{2, 3, 2, 4}));
+}
+
 TEST_F(KeyboardSelectTest, ShiftWithTheFarKeysScrollsTheEndIntoView) {
   MakeGrid(60, 30, 1, 1);
   Click(2, 2);

@@ -211,19 +211,6 @@ TEST_F(KeyboardSelectTest, DeleteClearsTheRangeAsClearDoesOrSaysWhyNot) {
   EXPECT_EQ(Text(2, 2), "b");
 }
 
-TEST_F(KeyboardSelectTest, DeleteInTheEditorRemovesOnlyACharacter) {
-  MakeGrid(20, 8, 1, 1);
-  Fill(2, 1, {{"abc", "next"}});
-  Click(2, 1);
-  grid->Editor()->SetSelection(0, 0);
-  Press(VK_DELETE, 0, '\x7f');
-  EXPECT_EQ(grid->Editor()->GetText(), "bc");
-  Press(VK_RETURN, 0, '\r');
-  EXPECT_EQ(Text(2, 1), "bc");
-  EXPECT_EQ(Text(2, 2), "next");
-  EXPECT_EQ(grid->UndoRecord(), nullptr);
-}
-
 TEST_F(KeyboardSelectTest, BackspaceStartsTheAnchorCellOverEmpty) {
   MakeGrid(20, 8, 1, 1);
   Fill(3, 2, {{"old"}});

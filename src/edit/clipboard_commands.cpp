@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "model/range_text.h"
 #include "platform/system/clipboard.h"
 #include "sheet/gridwork.h"
 
@@ -90,11 +91,24 @@ void TGridwork::CmEditPaste() {
   const HGLOBAL mem = clipboard.GetClipboardData(CF_TEXT);
   const char* text = static_cast<const char*>(GlobalLock(mem));
   if (!text) return;
+  const std::string_view pasted(text, strnlen(text, GlobalSize(mem)));
+
+  // Onto a single cell a block of fields spreads as far as the table
+  // reaches and becomes the selection; protected cells in its way refuse it.
+  TCellRange range = SelectedRange();
+  if (range.Rows() == 1 && range.Columns() == 1) {
+    const TCellRange block = TextBlockAt(pasted, range.TopLeft()).ClampedTo(sheet.RowCount(), sheet.ColumnCount());
+    if (!sheet.RangeWritable(block)) {
+      GlobalUnlock(mem);
+      return;
+    }
+    if (block != range) SelectRange(block);
+    range = block;
+  }
 
   TakeSnapshot(undoRecord);
   undoRecord->restoreSelection = 1;
-  const TCellRange range = SelectedRange();
-  sheet.PasteText(std::string_view(text, strnlen(text, GlobalSize(mem))), range);
+  sheet.PasteText(pasted, range);
   SetModified(true);
   GlobalUnlock(mem);
   CellChanged();

@@ -1,5 +1,5 @@
-// The context menu of the right button and the row and column selection
-// commands that only it offers.
+// The context menu of the right button and of the keyboard, and the row and
+// column selection commands that only it offers.
 
 #include "app/commands.h"
 #include "input/edit_cell.h"
@@ -18,7 +18,10 @@ void TGridwork::EvRButtonDown(UINT, const TPoint& point) {
   int col = 0;
   if (!CellFromPoint(point, row, col)) return;
   if (editor && row == curRow && col == curCol) return;
+  OpenContextMenu(row, col, point);
+}
 
+void TGridwork::OpenContextMenu(int row, int col, const TPoint& point) {
   TPopupMenu menu;
   menu.AppendMenu(MF_STRING, CM_EDITCUT, u8"Вырезать"_cp);
   menu.AppendMenu(MF_STRING, CM_EDITCOPY, u8"Копировать"_cp);
@@ -43,6 +46,19 @@ void TGridwork::EvRButtonDown(UINT, const TPoint& point) {
   TPoint screenPoint = point;
   ClientToScreen(screenPoint);
   menu.TrackPopupMenu(TPM_RIGHTBUTTON, screenPoint, 0, GetHandle());
+}
+
+void TGridwork::ContextMenuKey() {
+  if (hasSelection) {
+    // At the bottom-left corner of what shows of the selection.
+    const TCellRange range = SelectedRange();
+    const TRect shown = RangeRect(range);
+    const TPoint point = shown.IsEmpty() ? TPoint{0, 0} : TPoint{shown.left, shown.bottom - 1};
+    OpenContextMenu(range.top, range.left, point);
+  } else if (editor) {
+    const TRect cell = CellRect(curRow, curCol);
+    OpenContextMenu(curRow, curCol, TPoint{cell.left, cell.bottom - 1});
+  }
 }
 
 namespace {

@@ -6,6 +6,7 @@
 DEFINE_RESPONSE_TABLE1(TEditCell, TEdit)
   EV_WM_KEYDOWN,
   EV_WM_CHAR,
+  EV_WM_SYSKEYDOWN,
 END_RESPONSE_TABLE;
 
 TEditCell::TEditCell(TCell* cell, float zoom, TWindow* parent, int id, int x, int y, int w, int h, bool multiLine)
@@ -35,7 +36,21 @@ void TEditCell::EvKeyDown(UINT key, UINT repeatCount, UINT flags) {
   TEdit::EvKeyDown(key, repeatCount, flags);
   if ((key == VK_LEFT || key == VK_HOME) && start > 0) return;
   if ((key == VK_RIGHT || key == VK_END) && end < length) return;
-  if (TWindow* grid = GetParent()) PostMessageA(grid->GetHandle(), WM_KEYDOWN, key, 0);
+  HandOnToGrid(key);
+}
+
+void TEditCell::HandOnToGrid(UINT key) {
+  const LPARAM modifiers = (GetKeyState(VK_SHIFT) < 0 ? MK_SHIFT : 0) | (GetKeyState(VK_CONTROL) < 0 ? MK_CONTROL : 0);
+  if (TWindow* grid = GetParent()) PostMessageA(grid->GetHandle(), TGridwork::kEditorKeyMsg, key, modifiers);
+}
+
+// Shift+F10 asks the grid for its context menu; F10 is a system key.
+void TEditCell::EvSysKeyDown(UINT key, UINT, UINT) {
+  if (key != VK_F10) {
+    DefaultProcessing();
+    return;
+  }
+  HandOnToGrid(key);
 }
 
 void TEditCell::EvChar(UINT key, UINT repeatCount, UINT flags) {

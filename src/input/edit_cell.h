@@ -22,6 +22,9 @@ class TEditCell : public TEdit {
 
   void EvKeyDown(UINT key, UINT repeatCount, UINT flags) override;
   void EvChar(UINT key, UINT repeatCount, UINT flags) override;
+  void EvSysKeyDown(UINT key, UINT repeatCount, UINT flags);
+  // Posts the key to the grid, which acts on it once this handler is done.
+  void HandOnToGrid(UINT key);
 
  protected:
   void SetupWindow() override;

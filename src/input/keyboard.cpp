@@ -2,6 +2,7 @@
 // without one they scroll the view.
 
 #include <algorithm>
+#include <optional>
 
 #include "input/edit_cell.h"
 #include "model/messages.h"
@@ -11,16 +12,56 @@ namespace {
 
 bool KeyDown(int virtKey) { return GetKeyState(virtKey) < 0; }
 
+// The moves that Shift turns into extending the selection.
+std::optional<TGridwork::TKeyMove> ShiftMove(UINT key, bool control) {
+  using TKeyMove = TGridwork::TKeyMove;
+  if (control) {
+    if (key == VK_HOME) return TKeyMove::Top;
+    if (key == VK_END) return TKeyMove::Bottom;
+    return std::nullopt;
+  }
+  switch (key) {
+    case VK_UP: return TKeyMove::Up;
+    case VK_DOWN: return TKeyMove::Down;
+    case VK_LEFT: return TKeyMove::Left;
+    case VK_RIGHT: return TKeyMove::Right;
+    case VK_PRIOR: return TKeyMove::PageUp;
+    case VK_NEXT: return TKeyMove::PageDown;
+    case VK_HOME: return TKeyMove::Home;
+    case VK_END: return TKeyMove::End;
+    default: return std::nullopt;
+  }
+}
+
 }  // namespace
 
-void TGridwork::EvKeyDown(UINT key, UINT, UINT) {
+void TGridwork::EvKeyDown(UINT key, UINT, UINT) { KeyPressed(key, KeyDown(VK_SHIFT), KeyDown(VK_CONTROL)); }
+
+// Shift+F10 comes as a system key, as F10 does.
+void TGridwork::EvSysKeyDown(UINT key, UINT, UINT) {
+  if (key == VK_F10)
+    KeyPressed(key, KeyDown(VK_SHIFT), KeyDown(VK_CONTROL));
+  else
+    DefaultProcessing();
+}
+
+LRESULT TGridwork::EvEditorKey(WPARAM key, LPARAM modifiers) {
+  KeyPressed(static_cast<UINT>(key), (modifiers & MK_SHIFT) != 0, (modifiers & MK_CONTROL) != 0);
+  return 0;
+}
+
+void TGridwork::KeyPressed(UINT key, bool shift, bool control) {
   TEditStart moved = TEditStart::NotOpened;
-  if (KeyDown(VK_SHIFT)) {
+  if (key == VK_APPS || (key == VK_F10 && shift && !control)) {
+    ContextMenuKey();
+  } else if (shift) {
     if (key == VK_TAB)
       BackTabKey();
+    else if (const auto move = ShiftMove(key, control))
+      ExtendSelectionByKey(*move);
     else
       DefaultProcessing();
-  } else if (KeyDown(VK_CONTROL)) {
+  } else if (control) {
     if (key == VK_HOME)
       moved = MoveTop();
     else if (key == VK_END)
@@ -40,6 +81,8 @@ void TGridwork::EvKeyDown(UINT key, UINT, UINT) {
       case VK_UP: moved = MoveUp(); break;
       case VK_RIGHT: moved = MoveRight(); break;
       case VK_DOWN: moved = MoveDown(); break;
+      case VK_DELETE: DeleteKey(); break;
+      case VK_BACK: moved = BackspaceKey(); break;
       default: DefaultProcessing(); break;
     }
   }
@@ -51,13 +94,9 @@ TGridwork::TEditStart TGridwork::MoveUp() {
     ScrollTo(layout.leftColumn, layout.topRow - 1);
     return TEditStart::NotOpened;
   }
-  if (curRow == 0) return TEditStart::NotOpened;
-  const int row = curRow - 1;
-  const int col = curCol;
-  // From the first scrolling row the row above comes into view; the frozen
-  // rows are reached only once nothing lies scrolled away between them.
-  if (CellRect(row, col).IsEmpty()) ScrollTo(layout.leftColumn, layout.topRow - 1);
-  return BeginEdit(row, col);
+  int row = curRow;
+  int col = curCol;
+  return MoveCell(TKeyMove::Up, row, col) ? BeginEdit(row, col) : TEditStart::NotOpened;
 }
 
 TGridwork::TEditStart TGridwork::MoveLeft() {
@@ -65,11 +104,9 @@ TGridwork::TEditStart TGridwork::MoveLeft() {
     ScrollTo(layout.leftColumn - 1, layout.topRow);
     return TEditStart::NotOpened;
   }
-  if (curCol == 0) return TEditStart::NotOpened;
-  const int row = curRow;
-  const int col = curCol - 1;
-  if (CellRect(row, col).IsEmpty()) ScrollTo(layout.leftColumn - 1, layout.topRow);
-  return BeginEdit(row, col);
+  int row = curRow;
+  int col = curCol;
+  return MoveCell(TKeyMove::Left, row, col) ? BeginEdit(row, col) : TEditStart::NotOpened;
 }
 
 TGridwork::TEditStart TGridwork::MoveDown() {
@@ -77,16 +114,9 @@ TGridwork::TEditStart TGridwork::MoveDown() {
     ScrollTo(layout.leftColumn, layout.topRow + 1);
     return TEditStart::NotOpened;
   }
-  if (curRow == sheet.RowCount() - 1) return TEditStart::NotOpened;
-  const int col = curCol;
-  // From the last frozen row the rows scrolled away are skipped.
-  const int row = curRow == sheet.FrozenRows() - 1 ? layout.topRow : curRow + 1;
-  while (!CellFitsVertically(row, col) && layout.topRow < layout.maxTopRow) {
-    const int before = layout.topRow;
-    ScrollTo(layout.leftColumn, layout.topRow + 1);
-    if (layout.topRow == before) break;
-  }
-  return BeginEdit(row, col);
+  int row = curRow;
+  int col = curCol;
+  return MoveCell(TKeyMove::Down, row, col) ? BeginEdit(row, col) : TEditStart::NotOpened;
 }
 
 TGridwork::TEditStart TGridwork::MoveRight() {
@@ -94,15 +124,9 @@ TGridwork::TEditStart TGridwork::MoveRight() {
     ScrollTo(layout.leftColumn + 1, layout.topRow);
     return TEditStart::NotOpened;
   }
-  if (curCol == sheet.ColumnCount() - 1) return TEditStart::NotOpened;
-  const int row = curRow;
-  const int col = curCol == sheet.FrozenColumns() - 1 ? layout.leftColumn : curCol + 1;
-  while (!CellFitsHorizontally(row, col) && layout.leftColumn < layout.maxLeftColumn) {
-    const int before = layout.leftColumn;
-    ScrollTo(layout.leftColumn + 1, layout.topRow);
-    if (layout.leftColumn == before) break;
-  }
-  return BeginEdit(row, col);
+  int row = curRow;
+  int col = curCol;
+  return MoveCell(TKeyMove::Right, row, col) ? BeginEdit(row, col) : TEditStart::NotOpened;
 }
 
 TGridwork::TEditStart TGridwork::PageUp() {
@@ -110,53 +134,121 @@ TGridwork::TEditStart TGridwork::PageUp() {
     ScrollTo(layout.leftColumn, layout.pageUpRow);
     return TEditStart::NotOpened;
   }
-  if (curRow == 0) return TEditStart::NotOpened;
-  const int col = curCol;
-  if (layout.topRow == sheet.FrozenRows()) return BeginEdit(0, col);
-  // Keep the cell's place in the view when the page allows it, otherwise
-  // land in the middle of the new page.
-  int row = curRow - layout.topRow + layout.pageUpRow;
-  ScrollTo(layout.leftColumn, layout.pageUpRow);
-  if (row < 0 || row >= sheet.RowCount() || !CellFitsVertically(row, col)) row = (layout.bottomRow + layout.topRow) / 2;
-  return BeginEdit(row, col);
+  int row = curRow;
+  int col = curCol;
+  return MoveCell(TKeyMove::PageUp, row, col) ? BeginEdit(row, col) : TEditStart::NotOpened;
 }
 
 TGridwork::TEditStart TGridwork::PageDown() {
-  if (!editor || curRow < sheet.FrozenRows()) {
+  if (!editor) {
     ScrollTo(layout.leftColumn, layout.bottomRow);
     return TEditStart::NotOpened;
   }
-  if (curRow == sheet.RowCount() - 1) return TEditStart::NotOpened;
-  const int col = curCol;
-  if (layout.topRow == layout.maxTopRow) return BeginEdit(sheet.RowCount() - 1, col);
-  int row = curRow - layout.topRow + layout.bottomRow;
-  ScrollTo(layout.leftColumn, layout.bottomRow);
-  if (row < 0 || row >= sheet.RowCount() || !CellFitsVertically(row, col)) row = (layout.bottomRow + layout.topRow) / 2;
-  return BeginEdit(row, col);
+  int row = curRow;
+  int col = curCol;
+  return MoveCell(TKeyMove::PageDown, row, col) ? BeginEdit(row, col) : TEditStart::NotOpened;
 }
 
-TGridwork::TEditStart TGridwork::MoveHome() {
+// Home, End, Ctrl+Home and Ctrl+End scroll with or without an editor.
+TGridwork::TEditStart TGridwork::MoveHome() { return MoveEdge(TKeyMove::Home); }
+TGridwork::TEditStart TGridwork::MoveEnd() { return MoveEdge(TKeyMove::End); }
+TGridwork::TEditStart TGridwork::MoveTop() { return MoveEdge(TKeyMove::Top); }
+TGridwork::TEditStart TGridwork::MoveBottom() { return MoveEdge(TKeyMove::Bottom); }
+
+TGridwork::TEditStart TGridwork::MoveEdge(TKeyMove move) {
   const bool editing = editor != nullptr;
-  ScrollTo(sheet.FrozenColumns(), layout.topRow);
-  return editing ? BeginEdit(curRow, 0) : TEditStart::NotOpened;
+  int row = curRow;
+  int col = curCol;
+  MoveCell(move, row, col);
+  return editing ? BeginEdit(row, col) : TEditStart::NotOpened;
 }
 
-TGridwork::TEditStart TGridwork::MoveEnd() {
-  const bool editing = editor != nullptr;
-  ScrollTo(layout.maxLeftColumn, layout.topRow);
-  return editing ? BeginEdit(curRow, sheet.ColumnCount() - 1) : TEditStart::NotOpened;
-}
-
-TGridwork::TEditStart TGridwork::MoveTop() {
-  const bool editing = editor != nullptr;
-  ScrollTo(layout.leftColumn, sheet.FrozenRows());
-  return editing ? BeginEdit(0, curCol) : TEditStart::NotOpened;
-}
-
-TGridwork::TEditStart TGridwork::MoveBottom() {
-  const bool editing = editor != nullptr;
-  ScrollTo(layout.leftColumn, layout.maxTopRow);
-  return editing ? BeginEdit(sheet.RowCount() - 1, curCol) : TEditStart::NotOpened;
+bool TGridwork::MoveCell(TKeyMove move, int& row, int& col) {
+  const int lastRow = sheet.RowCount() - 1;
+  const int lastCol = sheet.ColumnCount() - 1;
+  switch (move) {
+    case TKeyMove::Up:
+      if (row == 0) return false;
+      --row;
+      // From the first scrolling row the row above comes into view; the
+      // frozen rows are reached only once nothing lies scrolled away between.
+      if (CellRect(row, col).IsEmpty()) ScrollTo(layout.leftColumn, layout.topRow - 1);
+      return true;
+    case TKeyMove::Left:
+      if (col == 0) return false;
+      --col;
+      if (CellRect(row, col).IsEmpty()) ScrollTo(layout.leftColumn - 1, layout.topRow);
+      return true;
+    case TKeyMove::Down:
+      if (row == lastRow) return false;
+      // From the last frozen row the rows scrolled away are skipped.
+      row = row == sheet.FrozenRows() - 1 ? layout.topRow : row + 1;
+      while (!CellFitsVertically(row, col) && layout.topRow < layout.maxTopRow) {
+        const int before = layout.topRow;
+        ScrollTo(layout.leftColumn, layout.topRow + 1);
+        if (layout.topRow == before) break;
+      }
+      return true;
+    case TKeyMove::Right:
+      if (col == lastCol) return false;
+      col = col == sheet.FrozenColumns() - 1 ? layout.leftColumn : col + 1;
+      while (!CellFitsHorizontally(row, col) && layout.leftColumn < layout.maxLeftColumn) {
+        const int before = layout.leftColumn;
+        ScrollTo(layout.leftColumn + 1, layout.topRow);
+        if (layout.leftColumn == before) break;
+      }
+      return true;
+    case TKeyMove::PageUp: {
+      if (row == 0) return false;
+      if (layout.topRow == sheet.FrozenRows()) {
+        row = 0;
+        return true;
+      }
+      // Keep the cell's place in the view when the page allows it, otherwise
+      // land in the middle of the new page.
+      int target = row - layout.topRow + layout.pageUpRow;
+      ScrollTo(layout.leftColumn, layout.pageUpRow);
+      if (target < 0 || target > lastRow || !CellFitsVertically(target, col))
+        target = (layout.bottomRow + layout.topRow) / 2;
+      row = target;
+      return true;
+    }
+    case TKeyMove::PageDown: {
+      // From a frozen row the page only scrolls.
+      if (row < sheet.FrozenRows()) {
+        ScrollTo(layout.leftColumn, layout.bottomRow);
+        return false;
+      }
+      if (row == lastRow) return false;
+      if (layout.topRow == layout.maxTopRow) {
+        row = lastRow;
+        return true;
+      }
+      int target = row - layout.topRow + layout.bottomRow;
+      ScrollTo(layout.leftColumn, layout.bottomRow);
+      if (target < 0 || target > lastRow || !CellFitsVertically(target, col))
+        target = (layout.bottomRow + layout.topRow) / 2;
+      row = target;
+      return true;
+    }
+    case TKeyMove::Home:
+      ScrollTo(sheet.FrozenColumns(), layout.topRow);
+      col = 0;
+      return true;
+    case TKeyMove::End:
+      ScrollTo(layout.maxLeftColumn, layout.topRow);
+      col = lastCol;
+      return true;
+    case TKeyMove::Top:
+      ScrollTo(layout.leftColumn, sheet.FrozenRows());
+      row = 0;
+      return true;
+    case TKeyMove::Bottom:
+      ScrollTo(layout.leftColumn, layout.maxTopRow);
+      row = lastRow;
+      return true;
+  }
+  return false;
 }
 
 namespace {

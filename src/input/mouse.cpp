@@ -15,8 +15,11 @@ constexpr int kNoPoint = 0x7FFFFFFF;
 
 }  // namespace
 
-void TGridwork::EvLButtonDown(UINT, const TPoint& point) {
-  BeginDragSelect(point);
+void TGridwork::EvLButtonDown(UINT modKeys, const TPoint& point) {
+  if ((modKeys & MK_SHIFT) && (hasSelection || editor))
+    BeginShiftDragSelect(point);
+  else
+    BeginDragSelect(point);
   lastMouseX = point.x;
   lastMouseY = point.y;
   mouseTracking = 1;

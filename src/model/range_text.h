@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "model/cell_range.h"
+
 class TEditInfo;
 
 // The buffer the text needs with its NUL: 2 bytes, 2 per row and the
@@ -37,3 +39,8 @@ void ForEachTextField(std::string_view text, int maxLines, int maxFields, TField
     if (at < end) at += (*at == '\r' && at + 1 < end && at[1] == '\n') ? 2 : 1;
   }
 }
+
+// The cells a text fills when pasted with its first field at topLeft: as
+// many rows as it has lines and as many columns as its longest line has
+// fields, at least the one cell. Not brought into any table.
+TCellRange TextBlockAt(std::string_view text, TCellPos topLeft);

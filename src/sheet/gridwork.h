@@ -211,6 +211,11 @@ class TGridwork : public TWindow {
   void DrawFrameInPane(TDC& dc, const TRect& pane, const TRect& frame, int offsetX, int offsetY);
   void CmSelectAll();
   void BeginDragSelect(const TPoint& point);
+  // Shift with the press: the drag goes on from the selection's anchor, or
+  // from the current cell, to the point.
+  void BeginShiftDragSelect(const TPoint& point);
+  // Moves the selection's end, redrawing it.
+  void ExtendSelectionTo(int row, int col);
   void ExtendDragSelect(const TPoint& point);
 
   // ---- Keyboard, mouse, context menu and the in-place editor (src/input) ----
@@ -225,8 +230,16 @@ class TGridwork : public TWindow {
   TRect EditorRect(int row, int col);
   LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
   void EvKeyDown(UINT key, UINT repeatCount, UINT flags);
+  void EvSysKeyDown(UINT key, UINT repeatCount, UINT flags);
+  // The editor hands on the keys it does not keep with the Shift and Ctrl
+  // state it saw (MK_SHIFT, MK_CONTROL): by the time the grid takes the
+  // message those keys may have been released.
+  static constexpr UINT kEditorKeyMsg = WM_APP + 2;
+  LRESULT EvEditorKey(WPARAM key, LPARAM modifiers);
+  void KeyPressed(UINT key, bool shift, bool control);
   void NextVisibleCell(int& row, int& col) const;
   void PrevVisibleCell(int& row, int& col) const;
+  enum class TKeyMove { Up, Down, Left, Right, PageUp, PageDown, Home, End, Top, Bottom };
   // The moves answer how the cell they moved to took the editor.
   TEditStart MoveUp();
   TEditStart MoveDown();
@@ -238,6 +251,22 @@ class TGridwork : public TWindow {
   TEditStart MoveEnd();
   TEditStart MoveTop();
   TEditStart MoveBottom();
+  TEditStart MoveEdge(TKeyMove move);
+  // Where a key takes the cell at (row, col), scrolling the view as moving
+  // the current cell there does; false when the key leaves it in place.
+  bool MoveCell(TKeyMove move, int& row, int& col);
+  // Shift with a moving key: the selection's end moves as the key moves the
+  // current cell, from the current cell or the end of the selection.
+  void ExtendSelectionByKey(TKeyMove move);
+  // Scrolls a cell that lies in a scrolled-away row or column into view.
+  void ScrollCellIntoView(int row, int col);
+  // Delete clears the selection; Backspace opens the editor on the
+  // selection's anchor with an empty text.
+  void DeleteKey();
+  TEditStart BackspaceKey();
+  // Shift+F10 and the menu key: the context menu at the current cell or
+  // at the selection.
+  void ContextMenuKey();
   void TabKey();
   void BackTabKey();
   void EnterKey();
@@ -249,6 +278,9 @@ class TGridwork : public TWindow {
   void EvLButtonDblClk(UINT modKeys, const TPoint& point);
   void EvMouseMove(UINT modKeys, const TPoint& point);
   void EvRButtonDown(UINT modKeys, const TPoint& point);
+  // The context menu for the cell at (row, col), shown at point (client
+  // coordinates, over that cell).
+  void OpenContextMenu(int row, int col, const TPoint& point);
   bool ClampPointToClient(TPoint& point);
   void EndDragSelect();
   void CmSelectRow();

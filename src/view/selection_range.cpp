@@ -59,3 +59,26 @@ void TGridwork::ExtendDragSelect(const TPoint& point) {
   DrawSelection(*dragDC);
   hasSelection = 1;
 }
+
+void TGridwork::BeginShiftDragSelect(const TPoint& point) {
+  SetCapture();
+  if (!dragDC) dragDC = std::make_unique<TClientDC>(*this);
+  if (editor) {
+    const int row = curRow;
+    const int col = curCol;
+    EndEdit();
+    selection = TSelection{col, row, col, row};
+  }
+  // The selection stays drawn; the end moves from wherever it was.
+  ExtendDragSelect(point);
+}
+
+void TGridwork::ExtendSelectionTo(int row, int col) {
+  if (hasSelection && col == selection.endColumn && row == selection.endRow) return;
+  TClientDC dc(*this);
+  if (hasSelection) DrawSelection(dc);
+  selection.endColumn = col;
+  selection.endRow = row;
+  DrawSelection(dc);
+  hasSelection = 1;
+}

@@ -52,6 +52,10 @@ class TXServer {
   bool Click(TPoint p, int button = 1) const {
     return Xdotool({"mousemove", std::to_string(p.x), std::to_string(p.y), "click", std::to_string(button)});
   }
+  // A click with a modifier key ("shift", "ctrl") held down.
+  bool ClickWith(const std::string& key, TPoint p) const {
+    return Xdotool({"keydown", key, "mousemove", std::to_string(p.x), std::to_string(p.y), "click", "1", "keyup", key});
+  }
   bool ButtonDown() const { return Xdotool({"mousedown", "1"}); }
   bool ButtonUp() const { return Xdotool({"mouseup", "1"}); }
   bool Keys(std::vector<std::string> keys) const {

@@ -233,4 +233,48 @@ TEST_F(GridClipboard, EditorCopiesItsOwnCharactersToTheSameClipboard) {
   EXPECT_EQ(Text(2, 1), "cell");
 }
 
+TEST_F(GridClipboard, ABlockPastedOntoOneCellSpreadsFromItAndUndoesAtOnce) {
+  MakeGrid(10, 6, 1, 1);
+  Fill(2, 1, {{"a0", "b0", "c0"}, {"d0", "e0", "f0"}});
+  SetDesktopClipboardText("1\t2\n3\t4\n");
+  grid->SelectRange(TCellRange::Single({2, 1}));
+  Press('V', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1) + Text(2, 2) + Text(3, 1) + Text(3, 2), "1234");
+  EXPECT_EQ(Text(2, 3) + Text(3, 3), "c0f0") << "nothing beyond the block";
+  EXPECT_EQ(grid->SelectedRange(), (TCellRange{1, 2, 2, 3})) << "the block is selected as pasted";
+  Press('Z', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1) + Text(2, 2) + Text(3, 1) + Text(3, 2), "a0b0d0e0");
+  Press('Z', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1) + Text(2, 2) + Text(3, 1) + Text(3, 2), "1234");
+
+  // At the table's last row and column only what fits is pasted; the
+  // menu's command pastes as the key does.
+  grid->SelectRange(TCellRange::Single({9, 4}));
+  Command(CM_EDITPASTE);
+  EXPECT_EQ(Text(9, 4) + Text(9, 5), "12");
+  EXPECT_EQ(grid->SelectedRange(), (TCellRange{4, 9, 5, 9}));
+}
+
+TEST_F(GridClipboard, ABlockOverAProtectedCellIsRefusedAsARangePasteIs) {
+  MakeGrid(10, 6, 1, 1);
+  Fill(2, 1, {{"a", "b"}, {"c", "d"}});
+  grid->SetCellProtected(3, 2, 1);
+  SetDesktopClipboardText("1\t2\r\n3\t4\r\n");
+  grid->SelectRange(TCellRange::Single({2, 1}));
+  Press('V', MK_CONTROL);
+  EXPECT_EQ(Text(2, 1) + Text(2, 2) + Text(3, 1) + Text(3, 2), "abcd");
+  EXPECT_EQ(grid->SelectedRange(), TCellRange::Single({2, 1}));
+  EXPECT_EQ(grid->UndoRecord(), nullptr);
+  EXPECT_FALSE(grid->Modified());
+  EXPECT_TRUE(boxes.empty());
+
+  // Inside the editor the paste is the editor's own.
+  Click(4, 1);
+  ASSERT_TRUE(EditingAt(4, 1));
+  SetDesktopClipboardText("pasted");
+  Press('V', MK_CONTROL);
+  EXPECT_EQ(grid->Editor()->GetText(), "pasted");
+  EXPECT_EQ(Text(4, 2), "");
+}
+
 }  // namespace

@@ -119,11 +119,13 @@ TEST_F(KeyboardTest, WithoutAnEditorTheArrowsScrollTheView) {
   EXPECT_EQ(grid->Layout().topRow, 2);
   EXPECT_EQ(grid->Layout().leftColumn, 2);
   EXPECT_FALSE(grid->Editor());
-  // Combinations the grid does not know do nothing.
+  // Without a current cell or a selection Shift+Down has nothing to
+  // extend, and Ctrl+Left is no key of the grid.
   Press(VK_DOWN, MK_SHIFT);
   Press(VK_LEFT, MK_CONTROL);
   EXPECT_EQ(grid->Layout().topRow, 2);
   EXPECT_EQ(grid->Layout().leftColumn, 2);
+  EXPECT_FALSE(grid->HasSelection());
 }
 
 TEST_F(KeyboardTest, PageKeysAndCtrlHomeEnd) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -84,6 +85,15 @@ TEST(RangeText, EmptyCellsAndLinesKeepTheirPlaces) {
   // Line breaks of other programs: LF alone and CR alone.
   EXPECT_EQ(Fields("a\nb\rc\n", 5, 2), (Rows{{"a"}, {"b"}, {"c"}}));
   EXPECT_EQ(Fields("\t\n", 5, 3), (Rows{{"", ""}}));
+}
+
+TEST(RangeText, ABlockReachesAsFarAsItsLongestLineAndItsLastLine) {
+  EXPECT_EQ(TextBlockAt("a\tb\r\nc\td\r\n", {2, 3}), (TCellRange{3, 2, 4, 3})) << "the closing break adds no row";
+  EXPECT_EQ(TextBlockAt("a\n\nb\t\t", {0, 0}), (TCellRange{0, 0, 2, 2})) << "empty lines and fields count";
+  EXPECT_EQ(TextBlockAt("x", {5, 1}), TCellRange::Single({5, 1}));
+  EXPECT_EQ(TextBlockAt("", {5, 1}), TCellRange::Single({5, 1})) << "nothing still fills the one cell";
+  // Far corners stay within the largest index instead of wrapping round.
+  EXPECT_EQ(TextBlockAt("a\tb\nc", {INT_MAX, INT_MAX}), (TCellRange{INT_MAX, INT_MAX, INT_MAX, INT_MAX}));
 }
 
 }  // namespace

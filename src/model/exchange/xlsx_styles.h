@@ -54,8 +54,11 @@ class TStyleTable {
     DWORD textFormat;
     bool locked;
   };
+  // The index of an item in its list, added when new; items are found by
+  // their bytes, so that a table of many formats is not searched through.
   template <class T>
-  static int Intern(std::vector<T>& list, const T& item);
+  static int Intern(std::vector<T>& list, std::unordered_map<std::string, int>& found, const T& item,
+                    const std::string& bytes);
   int NumFmtId(const std::string& code);
 
   std::unordered_map<TKey, int, TKeyHash> indexes;
@@ -63,9 +66,13 @@ class TStyleTable {
   TKey lastKey{};
   int lastIndex = -1;
   std::vector<std::string> codes;  // custom number formats from 164 on
+  std::unordered_map<std::string, int> codeIndexes;
   std::vector<TCellFont> fonts;
+  std::unordered_map<std::string, int> fontIndexes;
   std::vector<COLORREF> fills;
+  std::unordered_map<std::string, int> fillIndexes;
   std::vector<std::vector<TCellBorder>> borders;
+  std::unordered_map<std::string, int> borderIndexes;
   std::vector<TXf> xfs;
 };
 

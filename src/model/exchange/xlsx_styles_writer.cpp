@@ -9,16 +9,29 @@ namespace xlsx {
 
 namespace {
 
-bool SameFont(const TCellFont& a, const TCellFont& b) {
-  return std::strncmp(a.faceName, b.faceName, sizeof a.faceName) == 0 && a.size == b.size && a.weight == b.weight &&
-         a.italic == b.italic && a.underline == b.underline && a.strikeOut == b.strikeOut && a.color == b.color;
+template <class T>
+void AppendBytes(std::string& bytes, const T& value) {
+  bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-bool SameBorders(const std::vector<TCellBorder>& a, const std::vector<TCellBorder>& b) {
-  for (std::size_t k = 0; k < 4; ++k)
-    if (a[k].width != b[k].width || (a[k].width > 0 && (a[k].style != b[k].style || a[k].color != b[k].color)))
-      return false;
-  return true;
+std::string FontBytes(const TCellFont& font) {
+  std::string bytes(font.faceName, strnlen(font.faceName, sizeof font.faceName));
+  bytes += '\0';
+  for (LONG value : {font.size, font.weight}) AppendBytes(bytes, value);
+  for (BYTE value : {font.italic, font.underline, font.strikeOut}) AppendBytes(bytes, value);
+  AppendBytes(bytes, font.color);
+  return bytes;
+}
+
+// A side without a line is the same whatever its style and colour.
+std::string BorderBytes(const std::vector<TCellBorder>& border) {
+  std::string bytes;
+  for (const TCellBorder& side : border) {
+    AppendBytes(bytes, side.width);
+    AppendBytes(bytes, side.width > 0 ? side.style : 0);
+    AppendBytes(bytes, side.width > 0 ? side.color : AutoColor);
+  }
+  return bytes;
 }
 
 const char* BorderStyle(const TCellBorder& border) {
@@ -48,11 +61,12 @@ void Color(TXmlWriter& xml, const char* element, COLORREF color) {
 }  // namespace
 
 TStyleTable::TStyleTable() {
-  fonts.push_back(defaultCellFont);
+  Intern(fonts, fontIndexes, defaultCellFont, FontBytes(defaultCellFont));
   // The workbook's first two fills are fixed: none and a grey pattern.
   fills.push_back(AutoColor);
   fills.push_back(AutoColor);
-  borders.push_back(std::vector<TCellBorder>(4));
+  const std::vector<TCellBorder> none(4);
+  Intern(borders, borderIndexes, none, BorderBytes(none));
   xfs.push_back({0, 0, 0, 0, defaultCellFormat.textFormat, false});
   TKey key{&defaultCellFormat, 0, {}, false};
   indexes.emplace(key, 0);
@@ -64,23 +78,15 @@ std::size_t TStyleTable::TKeyHash::operator()(const TKey& key) const {
 }
 
 template <class T>
-int TStyleTable::Intern(std::vector<T>& list, const T& item) {
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    bool same;
-    if constexpr (std::is_same_v<T, TCellFont>) same = SameFont(list[i], item);
-    else if constexpr (std::is_same_v<T, std::vector<TCellBorder>>) same = SameBorders(list[i], item);
-    else same = list[i] == item;
-    if (same) return static_cast<int>(i);
-  }
-  list.push_back(item);
-  return static_cast<int>(list.size()) - 1;
+int TStyleTable::Intern(std::vector<T>& list, std::unordered_map<std::string, int>& found, const T& item,
+                        const std::string& bytes) {
+  const auto [at, added] = found.emplace(bytes, static_cast<int>(list.size()));
+  if (added) list.push_back(item);
+  return at->second;
 }
 
 int TStyleTable::NumFmtId(const std::string& code) {
-  for (std::size_t i = 0; i < codes.size(); ++i)
-    if (codes[i] == code) return 164 + static_cast<int>(i);
-  codes.push_back(code);
-  return 164 + static_cast<int>(codes.size()) - 1;
+  return 164 + Intern(codes, codeIndexes, code, code);
 }
 
 int TStyleTable::IndexOf(const TCell& cell) {
@@ -96,21 +102,16 @@ int TStyleTable::IndexOf(const TCell& cell) {
   }
   TXf xf;
   xf.numFmt = key.code.empty() ? key.builtIn : NumFmtId(key.code);
-  xf.font = Intern(fonts, format.font);
+  xf.font = Intern(fonts, fontIndexes, format.font, FontBytes(format.font));
   // Fills 0 and 1 are the fixed ones; a colour gets one of its own.
   xf.fill = 0;
   if (format.background <= 0xFFFFFF) {
-    fills.push_back(format.background);
-    xf.fill = static_cast<int>(fills.size()) - 1;
-    for (std::size_t i = 2; i + 1 < fills.size(); ++i) {
-      if (fills[i] == format.background) {
-        fills.pop_back();
-        xf.fill = static_cast<int>(i);
-        break;
-      }
-    }
+    std::string bytes;
+    AppendBytes(bytes, format.background);
+    xf.fill = Intern(fills, fillIndexes, format.background, bytes);
   }
-  xf.border = Intern(borders, std::vector<TCellBorder>(format.borders, format.borders + 4));
+  const std::vector<TCellBorder> border(format.borders, format.borders + 4);
+  xf.border = Intern(borders, borderIndexes, border, BorderBytes(border));
   xf.textFormat = format.textFormat;
   xf.locked = key.locked;
   xfs.push_back(xf);

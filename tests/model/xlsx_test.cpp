@@ -330,6 +330,32 @@ TEST(Xlsx, ProtectionPanesAndTheNineteenOFourCalendar) {
   EXPECT_EQ(report.dropped, std::vector<std::string>{u8"рисунки"_cp});
 }
 
+TEST(Xlsx, SerialDaysAroundTheLeapDayThatNeverWas) {
+  const std::string styles =
+      std::string("<styleSheet ") + kMain + "><cellXfs count=\"1\"><xf numFmtId=\"14\"/></cellXfs></styleSheet>";
+  const std::string sheetXml = Sheet(
+      "<sheetData><row><c><v>1</v></c><c><v>59</v></c><c><v>61</v></c><c><v>45000.75</v></c></row></sheetData>");
+  TSheet read;
+  TExchangeReport report;
+  TFileFailure failure = TFileFailure::Unknown;
+  ASSERT_TRUE(Read(Workbook(sheetXml, {}, styles), read, report, failure));
+  const int expected[4][4] = {{1900, 1, 1, 0}, {1900, 2, 28, 0}, {1900, 3, 1, 0}, {2023, 3, 15, 18}};
+  for (int c = 0; c < 4; ++c) {
+    const SYSTEMTIME day = DateTimeOf(read.Cell(0, c));
+    EXPECT_EQ(day.wYear, expected[c][0]);
+    EXPECT_EQ(day.wMonth, expected[c][1]);
+    EXPECT_EQ(day.wDay, expected[c][2]);
+    EXPECT_EQ(day.wHour, expected[c][3]);
+  }
+  // And back to the same serials.
+  TSheet again;
+  ASSERT_TRUE(Read(Written(read), again, report, failure));
+  for (int c = 0; c < 4; ++c) {
+    EXPECT_EQ(again.Cell(0, c).value.fileTime.dwLowDateTime, read.Cell(0, c).value.fileTime.dwLowDateTime);
+    EXPECT_EQ(again.Cell(0, c).value.fileTime.dwHighDateTime, read.Cell(0, c).value.fileTime.dwHighDateTime);
+  }
+}
+
 TEST(Xlsx, MalformedHostileAndTooLargeFilesLeaveTheTableAlone) {
   TSheet sheet;
   ASSERT_TRUE(sheet.Allocate(2, 2));

@@ -167,11 +167,12 @@ TEST(XlsxOpenpyxl, ReadsTheProgramsValuesTypesAndFormats) {
 }
 
 constexpr const char* kWrite = R"(
-import sys, datetime, openpyxl
+import sys, datetime, openpyxl, openpyxl.comments
 from openpyxl.styles import Font, PatternFill, Border, Side, Alignment, Protection
 wb = openpyxl.Workbook()
 ws = wb.active
 ws["A1"] = "Текст"
+ws["A1"].comment = openpyxl.comments.Comment("a note", "someone")
 ws["B1"] = 42
 ws["C1"] = 2.5
 ws["C1"].number_format = "0.000"
@@ -256,7 +257,7 @@ TEST(XlsxOpenpyxl, ReadsWhatOpenpyxlWrites) {
   EXPECT_FLOAT_EQ(sheet.ColumnWidths()[0], 105.0f);
   EXPECT_EQ(sheet.FrozenRows(), 1);
   EXPECT_EQ(sheet.FrozenColumns(), 1);
-  EXPECT_EQ(report.dropped, (std::vector<std::string>{u8"другие листы (1)"_cp, u8"формулы (взяты их значения)"_cp}));
+  EXPECT_EQ(report.dropped, (std::vector<std::string>{u8"другие листы (1)"_cp, u8"примечания"_cp, u8"формулы (взяты их значения)"_cp}));
 }
 
 }  // namespace

@@ -196,6 +196,13 @@ bool Read(std::string_view data, TSheetStore& store, int& frozenRows, int& froze
   context.sharedStrings = &shared.strings;
   context.date1904 = book.date1904;
   context.report = &report;
+  // Comments hang off the sheet by its relationships alone.
+  const std::string sheetRelationsPath = RelationsOf(sheet);
+  if (zip.Has(sheetRelationsPath)) {
+    TRelationsHandler sheetRelations(FolderOf(sheet));
+    if (!ParsePart(zip, sheetRelationsPath, sheetRelations, failure)) return false;
+    if (sheetRelations.byType.count("comments") != 0) report.Drop(u8"примечания"_cp);
+  }
   std::string xml;
   if (!zip.Read(sheet, xml, failure)) return false;
   return ReadWorksheet(xml, context, store, frozenRows, frozenColumns, failure);

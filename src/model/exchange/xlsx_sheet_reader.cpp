@@ -162,7 +162,7 @@ class TWorksheetHandler : public TXmlHandler {
     } else if (n == "sheetProtection") {
       const char* sheet = attributes.Find({}, "sheet");
       protectedSheet = sheet != nullptr && (std::strcmp(sheet, "1") == 0 || std::strcmp(sheet, "true") == 0);
-    } else if (n == "drawing" || n == "legacyDrawing" || n == "picture" || n == "oleObjects") {
+    } else if (n == "drawing" || n == "picture" || n == "oleObjects") {
       context.report->Drop(u8"рисунки"_cp);
     } else if (n == "mergeCell") {
       context.report->Drop(u8"объединения ячеек"_cp);
@@ -223,7 +223,17 @@ class TWorksheetHandler : public TXmlHandler {
 
   void StartCell(const TXmlAttributes& attributes) {
     if (currentRow < 0) currentRow = 0;  // a cell outside any row
-    if (const char* ref = attributes.Find({}, "r")) {
+    const char* ref = nullptr;
+    const char* s = nullptr;
+    const char* t = nullptr;
+    // One pass over the attributes: a sheet has millions of cells.
+    attributes.ForEach([&](const TXmlName& name, std::string_view value) {
+      if (!name.uri.empty() || name.local.size() != 1) return;
+      if (name.local[0] == 'r') ref = value.data();
+      else if (name.local[0] == 's') s = value.data();
+      else if (name.local[0] == 't') t = value.data();
+    });
+    if (ref != nullptr) {
       int row = 0;
       int column = 0;
       bool tooLarge = false;
@@ -237,14 +247,24 @@ class TWorksheetHandler : public TXmlHandler {
     }
     cellColumn = currentColumn;
     long style = 0;
-    if (const char* s = attributes.Find({}, "s"); s != nullptr && (!ParseLong(s, style) || style < 0))
-      return Fail(TFileFailure::Damaged);
+    if (s != nullptr && (!ParseLong(s, style) || style < 0)) return Fail(TFileFailure::Damaged);
     // A style the file does not have is its default one.
     styleIndex = static_cast<std::size_t>(style) < templates.size() ? static_cast<std::size_t>(style) : 0;
-    const char* t = attributes.Find({}, "t");
-    type = t == nullptr ? "n" : t;
+    type = TypeOf(t);
     value.clear();
     inCell = true;
+  }
+
+  enum class TType { kNumber, kShared, kBoolean, kDate, kText };
+
+  static TType TypeOf(const char* t) {
+    if (t == nullptr) return TType::kNumber;
+    const std::string_view type(t);
+    if (type == "n") return TType::kNumber;
+    if (type == "s") return TType::kShared;
+    if (type == "b") return TType::kBoolean;
+    if (type == "d") return TType::kDate;
+    return TType::kText;  // inlineStr, str (a formula's text) and e (an error, shown as it is)
   }
 
   // Rows made wider to hold columns; false when the table would not fit.
@@ -254,6 +274,7 @@ class TWorksheetHandler : public TXmlHandler {
     // copied over and over.
     const int wanted = std::min(std::max(columns, std::min(capacity * 2, kMaxColumns)), kMaxColumns);
     if (!TSheetStore::Fits(std::max(rowCount, 1), wanted)) return false;
+    checkedRows = std::max(rowCount, 1);
     for (auto& row : rows) {
       if (!row) continue;
       std::unique_ptr<TCell[]> wider = NewRow(wanted);
@@ -277,9 +298,18 @@ class TWorksheetHandler : public TXmlHandler {
       return nullptr;
     }
     if (cellRow >= rowCount) {
-      if (!TSheetStore::Fits(cellRow + 1, capacity)) {
-        Fail(TFileFailure::TooLarge);
-        return nullptr;
+      // Asking the system for its memory on every row would cost more than
+      // the row: the check covers twice the rows at once while it can.
+      if (cellRow >= checkedRows) {
+        const int ahead = std::min(kMaxRows, 2 * (cellRow + 1));
+        if (TSheetStore::Fits(ahead, capacity)) {
+          checkedRows = ahead;
+        } else if (TSheetStore::Fits(cellRow + 1, capacity)) {
+          checkedRows = cellRow + 1;
+        } else {
+          Fail(TFileFailure::TooLarge);
+          return nullptr;
+        }
       }
       rowCount = cellRow + 1;
       if (static_cast<std::size_t>(rowCount) > rows.size()) rows.resize(static_cast<std::size_t>(rowCount));
@@ -295,7 +325,7 @@ class TWorksheetHandler : public TXmlHandler {
     TCell* cell = Place();
     if (cell == nullptr) return;
     const TTemplate& style = templates[styleIndex];
-    if (type == "n") {
+    if (type == TType::kNumber) {
       if (value.empty()) {
         *cell = style.plain;
         return;
@@ -303,7 +333,7 @@ class TWorksheetHandler : public TXmlHandler {
       double number = 0;
       if (!ParseNumber(value, number)) return Fail(TFileFailure::Damaged);
       SetNumber(*cell, number);
-    } else if (type == "s") {
+    } else if (type == TType::kShared) {
       long index = 0;
       if (!ParseLong(value, index) || index < 0 || static_cast<std::size_t>(index) >= context.sharedStrings->size())
         return Fail(TFileFailure::Damaged);
@@ -311,13 +341,12 @@ class TWorksheetHandler : public TXmlHandler {
       *cell = style.plain;
       cell->text.assign(shared.text.data(), shared.text.size());
       if (shared.replaced) ++context.report->replacedCells;
-    } else if (type == "b") {
+    } else if (type == TType::kBoolean) {
       *cell = style.plain;
       cell->text = value == "1" || value == "true" ? std::string_view(u8"ИСТИНА"_cp) : std::string_view(u8"ЛОЖЬ"_cp);
-    } else if (type == "d") {
+    } else if (type == TType::kDate) {
       SetIsoDate(*cell);
     } else {
-      // inlineStr, str (a formula's text) and e (an error, shown as it is).
       *cell = style.plain;
       SetText(*cell, value);
     }
@@ -450,12 +479,13 @@ class TWorksheetHandler : public TXmlHandler {
   const TSheetContext& context;
   TXmlReader& reader;
   std::vector<TTemplate> templates;
+  int checkedRows = 0;  // rows known to fit at the current width
   int currentRow = -1;
   int currentColumn = -1;
   int cellRow = 0;
   int cellColumn = 0;
   std::size_t styleIndex = 0;
-  std::string type;
+  TType type = TType::kNumber;
   std::string value;
   bool inCell = false;
   bool inValue = false;

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <new>
+#include <unordered_map>
 #include <ostream>
 
 #include "model/exchange/xlsx.h"
@@ -26,6 +27,8 @@ constexpr std::string_view kContentTypes =
     "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
     "<Override PartName=\"/xl/styles.xml\" "
     "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml\"/>"
+    "<Override PartName=\"/xl/sharedStrings.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>"
     "</Types>";
 
 constexpr std::string_view kPackageRelations =
@@ -44,6 +47,9 @@ constexpr std::string_view kWorkbookRelations =
     "Target=\"worksheets/sheet1.xml\"/>"
     "<Relationship Id=\"rId2\" "
     "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" Target=\"styles.xml\"/>"
+    "<Relationship Id=\"rId3\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings\" "
+    "Target=\"sharedStrings.xml\"/>"
     "</Relationships>";
 
 std::string WorkbookXml() {
@@ -111,6 +117,26 @@ class TSheetWriter {
 
   TStyleTable styles;
   bool protectedSheet = false;
+
+  // The texts of the table, each once, for the shared strings part: a
+  // worksheet that refers to them by number is far quicker to read than one
+  // that spells each out.
+  std::string SharedStringsXml() const {
+    std::string out;
+    TXmlWriter shared(out);
+    shared.Declaration();
+    shared.Start("sst");
+    shared.Attribute("xmlns", kMainNs);
+    shared.Attribute("count", static_cast<long long>(textCells));
+    shared.Attribute("uniqueCount", static_cast<long long>(texts.size()));
+    for (std::string_view text : texts) {
+      shared.Start("si");
+      WriteText(shared, text);
+      shared.End();
+    }
+    shared.End();
+    return out;
+  }
 
   void Write() {
     const int rows = sheet.RowCount();
@@ -212,22 +238,28 @@ class TSheetWriter {
       }
     };
     if (customHeight) start();
+    int previous = -1;
     for (int c = 0; c < sheet.ColumnCount(); ++c) {
       const TCell& cell = cells[c];
       if (cell.dataType == ctText && cell.text.empty() && cell.writeProtected == 0 && cell.HasDefaultFormat()) continue;
       start();
-      Cell(cell, c);
+      Cell(cell, c, previous == c - 1);
+      previous = c;
     }
     if (open) xml.End();
   }
 
-  void Cell(const TCell& cell, int c) {
+  // A cell right after the one written before it needs no reference: its
+  // place follows from that one's, and the worksheet is a third smaller.
+  void Cell(const TCell& cell, int c, bool follows) {
     if (cell.writeProtected != 0) protectedSheet = true;
     const int style = styles.IndexOf(cell);
-    reference.assign(columnNames[static_cast<std::size_t>(c)]);
-    reference += rowNumber;
     xml.Start("c");
-    xml.Attribute("r", reference);
+    if (!follows) {
+      reference.assign(columnNames[static_cast<std::size_t>(c)]);
+      reference += rowNumber;
+      xml.Attribute("r", reference);
+    }
     if (style != 0) xml.Attribute("s", static_cast<long long>(style));
     const std::string_view text = cell.text;
     // A cell whose text failed to convert shows the error, not its old value;
@@ -235,12 +267,7 @@ class TSheetWriter {
     const bool failed = cell.invalid != 0 && text == std::string_view(u8"ОШИБКА"_cp);
     const bool typed = !failed && cell.dataType >= ctDate && cell.dataType <= ctGeneral;
     if (!typed) {
-      if (!text.empty()) {
-        xml.Attribute("t", "inlineStr");
-        xml.Start("is");
-        WriteText(xml, text);
-        xml.End();
-      }
+      if (!text.empty()) SharedText(text);
       xml.End();
       return;
     }
@@ -265,13 +292,20 @@ class TSheetWriter {
           xml.Text(cell.value.real);
           xml.End();
         } else {
-          xml.Attribute("t", "inlineStr");
-          xml.Start("is");
-          WriteText(xml, text);
-          xml.End();
+          SharedText(text);
         }
         break;
     }
+    xml.End();
+  }
+
+  void SharedText(std::string_view text) {
+    const auto [at, added] = textIndexes.emplace(text, static_cast<long long>(texts.size()));
+    if (added) texts.push_back(text);
+    ++textCells;
+    xml.Attribute("t", "s");
+    xml.Start("v");
+    xml.Text(at->second);
     xml.End();
   }
 
@@ -280,6 +314,10 @@ class TSheetWriter {
   std::vector<std::string> columnNames;
   std::string rowNumber;
   std::string reference;
+  // Views of the cells' own texts, which outlive the writing.
+  std::vector<std::string_view> texts;
+  std::unordered_map<std::string_view, long long> textIndexes;
+  long long textCells = 0;
 };
 
 bool Write(const TSheet& sheet, std::ostream& out) {
@@ -291,6 +329,7 @@ bool Write(const TSheet& sheet, std::ostream& out) {
          zip.Add("_rels/.rels", std::string(kPackageRelations)) && zip.Add("xl/workbook.xml", WorkbookXml()) &&
          zip.Add("xl/_rels/workbook.xml.rels", std::string(kWorkbookRelations)) &&
          zip.Add("xl/styles.xml", writer.styles.Xml(writer.protectedSheet)) &&
+         zip.Add("xl/sharedStrings.xml", writer.SharedStringsXml()) &&
          zip.Add("xl/worksheets/sheet1.xml", std::move(sheetXml)) && zip.Finish(out);
 }
 

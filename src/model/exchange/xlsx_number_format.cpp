@@ -129,7 +129,13 @@ std::string Picture(const TScan& scan) {
         bool plain = true;
         for (char c : token.text)
           if (!(c == ' ' || c == '.' || c == ',' || c == '/' || c == '-' || c == ':')) plain = false;
-        picture += plain ? token.text : "'" + token.text + "'";
+        if (plain) {
+          picture += token.text;
+        } else {
+          picture += '\'';
+          picture += token.text;
+          picture += '\'';
+        }
         break;
       }
       case 'd':
@@ -190,6 +196,13 @@ TNumberFormat FixedWithoutDecimals() {
   return format;
 }
 
+// Literal text in a format code.
+void Quoted(std::string& code, std::string_view text) {
+  code += '"';
+  code += text;
+  code += '"';
+}
+
 // The workbook's code for a date or time picture of the program; empty
 // when it holds what codes cannot say.
 std::string CodeOfPicture(std::string_view ansi, bool time) {
@@ -203,7 +216,7 @@ std::string CodeOfPicture(std::string_view ansi, bool time) {
     if (c == '\'') {
       const std::size_t end = picture.find('\'', i + 1);
       const std::size_t stop = end == std::string::npos ? picture.size() : end;
-      code += "\"" + picture.substr(i + 1, stop - i - 1) + "\"";
+      Quoted(code, std::string_view(picture).substr(i + 1, stop - i - 1));
       i = stop + 1;
       continue;
     }
@@ -238,7 +251,7 @@ std::string CodeOfPicture(std::string_view ansi, bool time) {
         code.append(n, c);
         break;
       default:
-        code += "\"" + picture.substr(i, n) + "\"";
+        Quoted(code, std::string_view(picture).substr(i, n));
         break;
     }
     i += n;
@@ -350,7 +363,7 @@ TWrittenFormat WrittenNumberFormat(const TCell& cell) {
       } else if (precision == TIME_NOSECONDS) {
         written.builtIn = 20;
       } else if (precision == TIME_NOMINUTESORSECONDS) {
-        written.code = "h";
+        written.code.assign(1, 'h');
       } else {
         written.builtIn = 21;
       }

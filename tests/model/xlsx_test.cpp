@@ -32,7 +32,8 @@ bool Read(const std::string& data, TSheet& sheet, TExchangeReport& report, TFile
 // A workbook of the given parts besides the fixed ones. The workbook part
 // names as many sheets as sheets says; the first is sheet1.xml.
 std::string Workbook(const std::string& sheetXml, const std::string& sharedStrings = {},
-                     const std::string& styles = {}, int sheets = 1, const std::string& workbookPr = {}) {
+                     const std::string& styles = {}, int sheets = 1, const std::string& workbookPr = {},
+                     const std::string& theme = {}) {
   std::string book = std::string("<?xml version=\"1.0\"?><workbook ") + kMain +
                      " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">" +
                      workbookPr + "<sheets>";
@@ -49,7 +50,9 @@ std::string Workbook(const std::string& sheetXml, const std::string& sharedStrin
   rels += "<Relationship Id=\"rS\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
           "sharedStrings\" Target=\"sharedStrings.xml\"/>"
           "<Relationship Id=\"rY\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
-          "styles\" Target=\"styles.xml\"/></Relationships>";
+          "styles\" Target=\"styles.xml\"/>"
+          "<Relationship Id=\"rT\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+          "theme\" Target=\"theme/theme1.xml\"/></Relationships>";
   TZipWriter zip;
   zip.Add("_rels/.rels",
           "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
@@ -62,6 +65,7 @@ std::string Workbook(const std::string& sheetXml, const std::string& sharedStrin
             i == 1 ? sheetXml : std::string("<worksheet ") + kMain + "><sheetData/></worksheet>");
   if (!sharedStrings.empty()) zip.Add("xl/sharedStrings.xml", sharedStrings);
   if (!styles.empty()) zip.Add("xl/styles.xml", styles);
+  if (!theme.empty()) zip.Add("xl/theme/theme1.xml", theme);
   std::ostringstream out;
   EXPECT_TRUE(zip.Finish(out));
   return out.str();
@@ -328,6 +332,29 @@ TEST(Xlsx, ProtectionPanesAndTheNineteenOFourCalendar) {
   EXPECT_EQ(read.Cell(1, 1).writeProtected, 1);  // no cell in the file, the default style
   EXPECT_EQ(read.Cell(2, 2).writeProtected, 0);
   EXPECT_EQ(report.dropped, std::vector<std::string>{u8"рисунки"_cp});
+}
+
+TEST(Xlsx, ThemeColoursComeFromTheWorkbooksTheme) {
+  const std::string theme =
+      "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><a:themeElements>"
+      "<a:clrScheme name=\"x\"><a:dk1><a:sysClr val=\"windowText\" lastClr=\"000000\"/></a:dk1>"
+      "<a:lt1><a:sysClr val=\"window\" lastClr=\"FFFFFE\"/></a:lt1><a:dk2><a:srgbClr val=\"1F497D\"/></a:dk2>"
+      "<a:lt2><a:srgbClr val=\"EEECE1\"/></a:lt2><a:accent1><a:srgbClr val=\"102030\"/></a:accent1>"
+      "</a:clrScheme></a:themeElements></a:theme>";
+  const std::string styles =
+      std::string("<styleSheet ") + kMain +
+      "><fonts count=\"1\"><font><color theme=\"4\" tint=\"0.5\"/></font></fonts>"
+      "<fills count=\"4\"><fill/><fill/><fill><patternFill patternType=\"solid\"><fgColor theme=\"4\"/>"
+      "</patternFill></fill><fill><patternFill patternType=\"solid\"><fgColor theme=\"0\"/></patternFill></fill>"
+      "</fills><cellXfs count=\"2\"><xf fontId=\"0\" fillId=\"2\"/><xf fillId=\"3\"/></cellXfs></styleSheet>";
+  const std::string sheetXml = Sheet("<sheetData><row><c><v>1</v></c><c s=\"1\"><v>2</v></c></row></sheetData>");
+  TSheet read;
+  TExchangeReport report;
+  TFileFailure failure = TFileFailure::Unknown;
+  ASSERT_TRUE(Read(Workbook(sheetXml, {}, styles, 1, {}, theme), read, report, failure));
+  EXPECT_EQ(read.Cell(0, 0).Format().background, RGB(0x10, 0x20, 0x30));
+  EXPECT_EQ(read.Cell(0, 0).Format().font.color, RGB(0x88, 0x90, 0x98));  // half way to white
+  EXPECT_EQ(read.Cell(0, 1).Format().background, RGB(0xFF, 0xFF, 0xFE));
 }
 
 TEST(Xlsx, SerialDaysAroundTheLeapDayThatNeverWas) {

@@ -131,14 +131,13 @@ bool IndexedColor(long index, COLORREF& color) {
   return true;
 }
 
-bool ThemeColor(long index, COLORREF& color) {
-  // Light 1 and dark 1 come first, as cells refer to them.
+TThemeColors DefaultThemeColors() {
   static constexpr std::uint32_t kTheme[12] = {0xFFFFFF, 0x000000, 0xE7E6E6, 0x44546A, 0x4472C4, 0xED7D31,
                                                0xA5A5A5, 0xFFC000, 0x5B9BD5, 0x70AD47, 0x0563C1, 0x954F72};
-  if (index < 0 || index >= 12) return false;
-  const std::uint32_t rgb = kTheme[index];
-  color = RGB(static_cast<BYTE>(rgb >> 16), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb));
-  return true;
+  TThemeColors colors;
+  for (std::size_t i = 0; i < colors.size(); ++i)
+    colors[i] = RGB(static_cast<BYTE>(kTheme[i] >> 16), static_cast<BYTE>(kTheme[i] >> 8), static_cast<BYTE>(kTheme[i]));
+  return colors;
 }
 
 float ColumnWidthToPoints(double characters) {

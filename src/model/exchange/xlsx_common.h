@@ -2,6 +2,7 @@
 // What the workbook's reader and writer share: namespaces, cell references,
 // serial dates, colours and sizes.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@ namespace xlsx {
 
 inline constexpr std::string_view kMainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 inline constexpr std::string_view kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+inline constexpr std::string_view kDrawingNs = "http://schemas.openxmlformats.org/drawingml/2006/main";
 inline constexpr std::string_view kPackageRelNs = "http://schemas.openxmlformats.org/package/2006/relationships";
 
 // The largest sheet a workbook addresses.
@@ -41,8 +43,11 @@ std::string ArgbOf(COLORREF color);
 COLORREF ApplyTint(COLORREF color, double tint);
 // The legacy palette by index; false for an index without a fixed colour.
 bool IndexedColor(long index, COLORREF& color);
-// The default theme's colours by index (dark 1, light 1, ... accent 6).
-bool ThemeColor(long index, COLORREF& color);
+// A theme's colours as cells refer to them: light 1, dark 1, light 2,
+// dark 2, accents 1 to 6, hyperlink, followed hyperlink.
+using TThemeColors = std::array<COLORREF, 12>;
+// The colours of the workbook's default theme, for a file without its own.
+TThemeColors DefaultThemeColors();
 
 // Column widths: the workbook stores them in characters of the widest digit
 // of its default font, 7 pixels each, the cell's padding included; the

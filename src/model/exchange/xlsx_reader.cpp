@@ -179,11 +179,17 @@ bool Read(std::string_view data, TSheetStore& store, int& frozenRows, int& froze
     return false;
   }
 
+  TThemeColors theme = DefaultThemeColors();
+  const auto themePath = relations.byType.find("theme");
+  if (themePath != relations.byType.end() && zip.Has(themePath->second)) {
+    std::string xml;
+    if (!zip.Read(themePath->second, xml, failure) || !ReadTheme(xml, theme, failure)) return false;
+  }
   std::vector<TCellStyle> styles;
   const auto stylesPath = relations.byType.find("styles");
   if (stylesPath != relations.byType.end() && zip.Has(stylesPath->second)) {
     std::string xml;
-    if (!zip.Read(stylesPath->second, xml, failure) || !ReadStyles(xml, styles, failure)) return false;
+    if (!zip.Read(stylesPath->second, xml, failure) || !ReadStyles(xml, theme, styles, failure)) return false;
   }
   TSharedStringsHandler shared;
   const auto sharedPath = relations.byType.find("sharedStrings");

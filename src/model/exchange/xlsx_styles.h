@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cell/cell.h"
+#include "model/exchange/xlsx_common.h"
 #include "model/exchange/xlsx_number_format.h"
 #include "model/file_failure.h"
 
@@ -20,9 +21,12 @@ struct TCellStyle {
   bool locked = true;  // the workbook's default: protected once the sheet is
 };
 
-// The styles part's cell formats, in order. A workbook without one has
-// only the default style.
-bool ReadStyles(std::string_view xml, std::vector<TCellStyle>& styles, TFileFailure& failure);
+// The colours of a theme part into colors, those it names.
+bool ReadTheme(std::string_view xml, TThemeColors& colors, TFileFailure& failure);
+// The styles part's cell formats, in order, their theme colours from theme.
+// A workbook without one has only the default style.
+bool ReadStyles(std::string_view xml, const TThemeColors& theme, std::vector<TCellStyle>& styles,
+                TFileFailure& failure);
 
 // The cell formats of a table being written, each distinct one once.
 class TStyleTable {

@@ -24,7 +24,7 @@ long Long(const char* value, long fallback) {
 }
 
 // A colour element; AutoColor for automatic colours and ones it cannot tell.
-COLORREF ColorOf(const TXmlAttributes& attributes, bool text) {
+COLORREF ColorOf(const TXmlAttributes& attributes, const TThemeColors& themeColors, bool text) {
   COLORREF color = AutoColor;
   if (const char* rgb = attributes.Find({}, "rgb")) {
     if (!ParseArgb(rgb, color)) return AutoColor;
@@ -32,7 +32,8 @@ COLORREF ColorOf(const TXmlAttributes& attributes, bool text) {
     const long index = Long(theme, -1);
     // Dark 1 is the window's text colour.
     if (text && index == 1 && attributes.Find({}, "tint") == nullptr) return AutoColor;
-    if (!ThemeColor(index, color)) return AutoColor;
+    if (index < 0 || static_cast<std::size_t>(index) >= themeColors.size()) return AutoColor;
+    color = themeColors[static_cast<std::size_t>(index)];
   } else if (const char* indexed = attributes.Find({}, "indexed")) {
     if (!IndexedColor(Long(indexed, -1), color)) return AutoColor;
   } else {
@@ -59,8 +60,48 @@ void SetBorderStyle(TCellBorder& border, std::string_view style) {
   else if (style == "dashDotDot" || style == "mediumDashDotDot") border.style = PS_DASHDOTDOT;
 }
 
+// The colour scheme of a theme: each colour's element holds its value.
+class TThemeHandler : public TXmlHandler {
+ public:
+  explicit TThemeHandler(TThemeColors& colors) : colors(colors) {}
+
+  void StartElement(const TXmlName& name, const TXmlAttributes& attributes) override {
+    if (name.uri != kDrawingNs) return;
+    if (name.local == "clrScheme") {
+      inScheme = true;
+      return;
+    }
+    if (!inScheme) return;
+    // The file's order is dark before light; cells count light first.
+    static constexpr std::string_view kSlots[12] = {"lt1",     "dk1",     "lt2",     "dk2",   "accent1",
+                                                    "accent2", "accent3", "accent4", "accent5", "accent6",
+                                                    "hlink",   "folHlink"};
+    for (std::size_t i = 0; i < 12; ++i)
+      if (name.local == kSlots[i]) slot = static_cast<int>(i);
+    const char* value = nullptr;
+    if (name.local == "srgbClr") value = attributes.Find({}, "val");
+    else if (name.local == "sysClr") value = attributes.Find({}, "lastClr");
+    COLORREF color = AutoColor;
+    if (value != nullptr && slot >= 0 && ParseArgb(value, color)) {
+      colors[static_cast<std::size_t>(slot)] = color;
+      slot = -1;
+    }
+  }
+  void EndElement(const TXmlName& name) override {
+    if (name.uri == kDrawingNs && name.local == "clrScheme") inScheme = false;
+  }
+  void Text(std::string_view) override {}
+
+ private:
+  TThemeColors& colors;
+  bool inScheme = false;
+  int slot = -1;
+};
+
 class TStylesHandler : public TXmlHandler {
  public:
+  explicit TStylesHandler(const TThemeColors& theme) : theme(theme) {}
+
   std::map<long, std::string> numFmts;
   std::vector<TCellFont> fonts;
   std::vector<COLORREF> fills;
@@ -144,7 +185,7 @@ class TStylesHandler : public TXmlHandler {
     } else if (n == "u") {
       font.underline = val == nullptr || std::strcmp(val, "none") != 0 ? 1 : 0;
     } else if (n == "color") {
-      font.color = ColorOf(a, true);
+      font.color = ColorOf(a, theme, true);
     }
   }
 
@@ -155,9 +196,9 @@ class TStylesHandler : public TXmlHandler {
       const char* type = a.Find({}, "patternType");
       inPattern = type != nullptr && std::strcmp(type, "none") != 0;
     } else if (n == "fgColor" && inPattern && !fills.empty()) {
-      fills.back() = ColorOf(a, false);
+      fills.back() = ColorOf(a, theme, false);
     } else if (n == "bgColor" && inPattern && !fills.empty() && fills.back() == AutoColor) {
-      fills.back() = ColorOf(a, false);
+      fills.back() = ColorOf(a, theme, false);
     }
   }
 
@@ -179,7 +220,7 @@ class TStylesHandler : public TXmlHandler {
     }
     if (n == "color" && side >= 0) {
       TCellBorder& border = borders.back()[static_cast<std::size_t>(side)];
-      if (border.width > 0) border.color = ColorOf(a, true);
+      if (border.width > 0) border.color = ColorOf(a, theme, true);
     }
   }
 
@@ -210,6 +251,7 @@ class TStylesHandler : public TXmlHandler {
     }
   }
 
+  const TThemeColors& theme;
   enum class TSection { kNone, kFonts, kFills, kBorders, kCellXfs };
   TSection section = TSection::kNone;
   int side = -1;
@@ -223,8 +265,15 @@ const T* At(const std::vector<T>& list, long index) {
 
 }  // namespace
 
-bool ReadStyles(std::string_view xml, std::vector<TCellStyle>& styles, TFileFailure& failure) {
-  TStylesHandler handler;
+bool ReadTheme(std::string_view xml, TThemeColors& colors, TFileFailure& failure) {
+  TThemeHandler handler(colors);
+  TXmlReader reader;
+  return reader.Parse(xml, handler, failure);
+}
+
+bool ReadStyles(std::string_view xml, const TThemeColors& theme, std::vector<TCellStyle>& styles,
+                TFileFailure& failure) {
+  TStylesHandler handler(theme);
   TXmlReader reader;
   if (!reader.Parse(xml, handler, failure)) return false;
   styles.clear();

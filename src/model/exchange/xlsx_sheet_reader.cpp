@@ -9,6 +9,7 @@
 
 #include "model/exchange/xlsx_common.h"
 #include "model/limits.h"
+#include "platform/system/memory_status.h"
 #include "platform/text/codepage.h"
 #include "platform/text/datetime.h"
 #include "platform/text/cp1251_literal.h"
@@ -87,6 +88,15 @@ bool WorkbookText(std::string_view utf8, std::string& ansi) {
 
 namespace {
 
+TFileFailure RoomFor(int rows, int columns, std::uint64_t cellsMade) {
+  if (!TSheetStore::Fits(rows, columns)) return TFileFailure::TooLarge;
+  MEMORYSTATUSEX status;
+  if (!GlobalMemoryStatusEx(&status)) return TFileFailure::Unknown;
+  const std::uint64_t cells = static_cast<std::uint64_t>(rows) * static_cast<std::uint64_t>(columns);
+  const std::uint64_t toMake = cells > cellsMade ? cells - cellsMade : 0;
+  return toMake * sizeof(TCell) < status.ullAvailPhys ? TFileFailure::Unknown : TFileFailure::NoMemory;
+}
+
 struct TColumnRange {
   int first;
   int last;
@@ -123,6 +133,7 @@ class TWorksheetHandler : public TXmlHandler {
   int frozenColumns = 0;
   bool protectedSheet = false;
   bool defaultLocked = true;
+  int rowsMade = 0;  // rows of the current width allocated
 
   void StartElement(const TXmlName& name, const TXmlAttributes& attributes) override {
     if (name.uri != kMainNs) return;
@@ -267,13 +278,18 @@ class TWorksheetHandler : public TXmlHandler {
     return TType::kText;  // inlineStr, str (a formula's text) and e (an error, shown as it is)
   }
 
-  // Rows made wider to hold columns; false when the table would not fit.
+  // Rows made wider to hold columns; false, with the reason given, when the
+  // table would not fit.
   bool Widen(int columns) {
     if (columns <= capacity) return true;
     // Doubling keeps a sheet whose rows each reach further from being
     // copied over and over.
     const int wanted = std::min(std::max(columns, std::min(capacity * 2, kMaxColumns)), kMaxColumns);
-    if (!TSheetStore::Fits(std::max(rowCount, 1), wanted)) return false;
+    const TFileFailure room = Room(std::max(rowCount, 1), wanted, rowsMade);
+    if (room != TFileFailure::Unknown) {
+      Fail(room);
+      return false;
+    }
     checkedRows = std::max(rowCount, 1);
     for (auto& row : rows) {
       if (!row) continue;
@@ -285,6 +301,14 @@ class TWorksheetHandler : public TXmlHandler {
     return true;
   }
 
+  // Unknown when rows of width cells fit, keeping the rows already made of
+  // the current width; TooLarge for a table the program cannot hold at
+  // all, NoMemory for one the machine has no free memory for now (the
+  // system would end the program rather than fail an allocation).
+  TFileFailure Room(int rowsWanted, int width, int rowsKept) const {
+    return RoomFor(rowsWanted, width, static_cast<std::uint64_t>(rowsMade - rowsKept) * static_cast<std::uint64_t>(capacity));
+  }
+
   std::unique_ptr<TCell[]> NewRow(int width) const {
     std::unique_ptr<TCell[]> row(new TCell[static_cast<std::size_t>(width)]);
     if (defaultLocked)
@@ -293,21 +317,19 @@ class TWorksheetHandler : public TXmlHandler {
   }
 
   TCell* Place() {
-    if (cellColumn >= capacity && !Widen(cellColumn + 1)) {
-      Fail(TFileFailure::TooLarge);
-      return nullptr;
-    }
+    if (cellColumn >= capacity && !Widen(cellColumn + 1)) return nullptr;
     if (cellRow >= rowCount) {
       // Asking the system for its memory on every row would cost more than
       // the row: the check covers twice the rows at once while it can.
       if (cellRow >= checkedRows) {
         const int ahead = std::min(kMaxRows, 2 * (cellRow + 1));
-        if (TSheetStore::Fits(ahead, capacity)) {
+        const TFileFailure room = Room(cellRow + 1, capacity, 0);
+        if (Room(ahead, capacity, 0) == TFileFailure::Unknown) {
           checkedRows = ahead;
-        } else if (TSheetStore::Fits(cellRow + 1, capacity)) {
+        } else if (room == TFileFailure::Unknown) {
           checkedRows = cellRow + 1;
         } else {
-          Fail(TFileFailure::TooLarge);
+          Fail(room);
           return nullptr;
         }
       }
@@ -315,7 +337,10 @@ class TWorksheetHandler : public TXmlHandler {
       if (static_cast<std::size_t>(rowCount) > rows.size()) rows.resize(static_cast<std::size_t>(rowCount));
     }
     std::unique_ptr<TCell[]>& row = rows[static_cast<std::size_t>(cellRow)];
-    if (!row) row = NewRow(capacity);
+    if (!row) {
+      row = NewRow(capacity);
+      ++rowsMade;
+    }
     columnCount = std::max(columnCount, cellColumn + 1);
     return &row[cellColumn];
   }
@@ -504,8 +529,11 @@ bool ReadWorksheet(std::string_view xml, const TSheetContext& context, TSheetSto
   // An empty sheet is a table of one empty cell.
   const int rows = std::max(sheet.rowCount, 1);
   const int columns = std::max(sheet.columnCount, 1);
-  if (!TSheetStore::Fits(rows, columns)) {
-    failure = TFileFailure::TooLarge;
+  // The rows without cells are still to be made.
+  const TFileFailure room =
+      RoomFor(rows, columns, static_cast<std::uint64_t>(sheet.rowsMade) * static_cast<std::uint64_t>(columns));
+  if (room != TFileFailure::Unknown) {
+    failure = room;
     return false;
   }
   TSheetStore built;

@@ -141,7 +141,8 @@ class TWorksheetHandler : public TXmlHandler {
     if (inCell) {
       if (n == "v") {
         inValue = true;
-      } else if (n == "f") {
+      } else if (n == "f" && !formulas) {
+        formulas = true;
         context.report->Drop(u8"формулы (взяты их значения)"_cp);
       } else if (n == "t" && inInline && !inPhonetic) {
         inText = true;
@@ -517,6 +518,7 @@ class TWorksheetHandler : public TXmlHandler {
   bool inText = false;
   bool inInline = false;
   bool inPhonetic = false;
+  bool formulas = false;  // told in the report already
 };
 
 }  // namespace

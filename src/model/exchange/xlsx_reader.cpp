@@ -209,9 +209,7 @@ bool Read(std::string_view data, TSheetStore& store, int& frozenRows, int& froze
     if (!ParsePart(zip, sheetRelationsPath, sheetRelations, failure)) return false;
     if (sheetRelations.byType.count("comments") != 0) report.Drop(u8"примечания"_cp);
   }
-  std::string xml;
-  if (!zip.Read(sheet, xml, failure)) return false;
-  return ReadWorksheet(xml, context, store, frozenRows, frozenColumns, failure);
+  return ReadWorksheet(zip, sheet, context, store, frozenRows, frozenColumns, failure);
 }
 
 }  // namespace

@@ -523,11 +523,16 @@ class TWorksheetHandler : public TXmlHandler {
 
 }  // namespace
 
-bool ReadWorksheet(std::string_view xml, const TSheetContext& context, TSheetStore& store, int& frozenRows,
-                   int& frozenColumns, TFileFailure& failure) {
+bool ReadWorksheet(TZipReader& zip, const std::string& path, const TSheetContext& context, TSheetStore& store,
+                   int& frozenRows, int& frozenColumns, TFileFailure& failure) {
   TXmlReader reader;
   TWorksheetHandler sheet(context, reader);
-  if (!reader.Parse(xml, sheet, failure)) return false;
+  // Parsed as it is inflated: the worksheet of a large table is never held
+  // whole, and each piece is parsed while it is still in the cache.
+  if (!reader.Start(sheet, failure) ||
+      !zip.ReadPieces(path, [&](std::string_view piece) { return reader.Feed(piece, false, failure); }, failure) ||
+      !reader.Feed({}, true, failure))
+    return false;
   // An empty sheet is a table of one empty cell.
   const int rows = std::max(sheet.rowCount, 1);
   const int columns = std::max(sheet.columnCount, 1);

@@ -9,6 +9,7 @@
 #include "model/exchange/exchange_report.h"
 #include "model/exchange/xlsx_styles.h"
 #include "model/exchange/xml_reader.h"
+#include "model/exchange/zip_archive.h"
 #include "model/sheet_store.h"
 
 namespace xlsx {
@@ -30,10 +31,11 @@ struct TSheetContext {
   TExchangeReport* report = nullptr;
 };
 
-// The worksheet read into store; frozen counts and what it dropped in the
-// report. failure: Damaged for malformed content, TooLarge for references
-// beyond the limits or a table that cannot fit, NoMemory.
-bool ReadWorksheet(std::string_view xml, const TSheetContext& context, TSheetStore& store, int& frozenRows,
-                   int& frozenColumns, TFileFailure& failure);
+// The worksheet at path read into store, as it is inflated; frozen counts
+// and what it dropped in the report. failure: Damaged for malformed
+// content, TooLarge for references beyond the limits or a table that
+// cannot fit, NoMemory.
+bool ReadWorksheet(TZipReader& zip, const std::string& path, const TSheetContext& context, TSheetStore& store,
+                   int& frozenRows, int& frozenColumns, TFileFailure& failure);
 
 }  // namespace xlsx

@@ -283,6 +283,10 @@ class TWorksheetHandler : public TXmlHandler {
   // table would not fit.
   bool Widen(int columns) {
     if (columns <= capacity) return true;
+    if (columns > kMaxColumns) {
+      Fail(TFileFailure::TooLarge);
+      return false;
+    }
     // Doubling keeps a sheet whose rows each reach further from being
     // copied over and over.
     const int wanted = std::min(std::max(columns, std::min(capacity * 2, kMaxColumns)), kMaxColumns);

@@ -185,6 +185,10 @@ TEST(Xlsx, TheProgramsOwnTableComesBackWithTypesFormatsAndSizes) {
 
 TEST(Xlsx, AnEmptyTableIsOneEmptyCellAndUnprotectedTablesStayUnprotected) {
   TSheet sheet;
+  // Wider than any workbook: refused rather than written unreadable.
+  ASSERT_TRUE(sheet.Allocate(1, 16385));
+  std::ostringstream wide;
+  EXPECT_FALSE(WriteXlsx(sheet, wide));
   ASSERT_TRUE(sheet.Allocate(3, 3));
   TSheet read;
   TExchangeReport report;

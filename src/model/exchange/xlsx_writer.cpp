@@ -321,6 +321,9 @@ class TSheetWriter {
 };
 
 bool Write(const TSheet& sheet, std::ostream& out) {
+  // A workbook addresses no cell beyond its largest sheet; a file with such
+  // cells would be refused by every reader, this program's own included.
+  if (sheet.RowCount() > kMaxRows || sheet.ColumnCount() > kMaxColumns) return false;
   std::string sheetXml;
   TSheetWriter writer(sheet, sheetXml);
   writer.Write();

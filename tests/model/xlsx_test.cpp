@@ -198,6 +198,13 @@ TEST(Xlsx, AnEmptyTableIsOneEmptyCellAndUnprotectedTablesStayUnprotected) {
   EXPECT_EQ(read.ColumnCount(), 1);
   EXPECT_EQ(read.Cell(0, 0).writeProtected, 0);
   EXPECT_TRUE(read.Cell(0, 0).HasDefaultFormat());
+
+  // A cell whose text failed to convert goes out as the error it shows.
+  sheet.Cell(0, 0).SetText("no date");
+  EXPECT_FALSE(sheet.Cell(0, 0).SetDataType(ctDate));
+  ASSERT_TRUE(Read(Written(sheet), read, report, failure));
+  EXPECT_EQ(read.Cell(0, 0).dataType, ctText);
+  EXPECT_EQ(read.Cell(0, 0).text, std::string_view(sheet.Cell(0, 0).text));
 }
 
 TEST(Xlsx, FilesOfOtherProgramsWithSharedInlineAndSkippedCells) {

@@ -1,0 +1,24 @@
+#include "model/exchange/exchange_formats.h"
+
+#include "model/exchange/ods_reader.h"
+#include "model/exchange/ods_writer.h"
+
+bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchangeReport& report,
+                  TFileFailure& failure) {
+  switch (kind) {
+    case TFileKind::Ods:
+      return ReadOds(data, sheet, report, failure);
+    default:
+      failure = TFileFailure::NotTable;
+      return false;
+  }
+}
+
+bool WriteExchange(TFileKind kind, const TSheet& sheet, std::ostream& out) {
+  switch (kind) {
+    case TFileKind::Ods:
+      return WriteOds(sheet, out);
+    default:
+      return false;
+  }
+}

@@ -165,6 +165,7 @@ void TOdsStyles::StartElement(const TXmlName& name, const TXmlAttributes& attrib
     number.language = Attribute(attributes, kOdsNumber, "format-source") == "language";
     current = Attribute(attributes, kOdsStyle, "name");
     dateElements = false;
+    anyPart = false;
     pendingText.clear();
     in = TIn::NumberStyle;
   }
@@ -262,10 +263,11 @@ void TOdsStyles::StartNumberChild(const TXmlName& name, const TXmlAttributes& at
   // A time part in a date style ends the text before it; the rest joins
   // the picture with the text between.
   if (!part.empty()) {
-    if (dateElements) number.picture += pendingText;
+    if (dateElements || !anyPart) number.picture += pendingText;
     number.picture += part;
     dateElements = true;
   }
+  anyPart = true;
   pendingText.clear();
 }
 
@@ -281,6 +283,7 @@ void TOdsStyles::EndElement(const TXmlName& name) {
       return;
     }
     if (name.uri == kOdsNumber && name.local.ends_with("-style")) {
+      if (dateElements) number.picture += pendingText;
       numberStyles[current] = number;
       in = TIn::Nothing;
     }

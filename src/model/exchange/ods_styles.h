@@ -91,6 +91,7 @@ class TOdsStyles {
   TOdsCellProperties properties;
   TOdsNumberFormat number;
   bool inNumberText = false;
-  bool dateElements = false;  // a date or time part was met: text after it belongs to the picture
+  bool dateElements = false;  // a part of the picture was met: text after it belongs to it
+  bool anyPart = false;       // any date or time part was met, in the picture or not
   std::string pendingText;    // a number:text not yet known to lie between date parts
 };

@@ -33,6 +33,11 @@ TZipReader::~TZipReader() = default;
 bool TZipReader::Open(std::string_view data, TFileFailure& failure) {
   archive.reset();
   totalRead = 0;
+  // libzip takes no bytes at all for an empty archive; no file is one.
+  if (data.empty()) {
+    failure = TFileFailure::NotTable;
+    return false;
+  }
   zip_error_t error;
   zip_error_init(&error);
   std::unique_ptr<zip_source_t, TZipSourceFree> source(zip_source_buffer_create(data.data(), data.size(), 0, &error));
@@ -48,7 +53,8 @@ bool TZipReader::Open(std::string_view data, TFileFailure& failure) {
     // A truncated archive has lost its directory at the end and looks like
     // none at all; its first entry's signature still tells it apart.
     const bool looksZip = data.substr(0, 4) == std::string_view("PK\x03\x04", 4);
-    failure = code == ZIP_ER_NOZIP && !looksZip ? TFileFailure::NotTable
+    const bool noZip = code == ZIP_ER_NOZIP || data.substr(0, 2) != "PK";
+    failure = noZip && !looksZip ? TFileFailure::NotTable
               : code == ZIP_ER_MEMORY ? TFileFailure::NoMemory
                                       : TFileFailure::Damaged;
     return false;

@@ -1,11 +1,12 @@
 // The ODS reader on files built by hand as other programs write them, and
 // on damaged and hostile ones.
 
+#include "model/exchange/ods_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "model/exchange/ods_reader.h"
 #include "model/sheet.h"
 #include "ods_test_files.h"
 #include "platform/text/codepage.h"
@@ -53,10 +54,12 @@ std::string Cell(const std::string& text) {
 TEST(OdsReader, RepeatsToTheEndOfAnotherProgramsSheetAllocateNothing) {
   const std::string rows =
       "<table:table-column table:number-columns-repeated=\"1024\"/>"
-      "<table:table-row table:number-rows-repeated=\"2\">" + Cell("ab") +
+      "<table:table-row table:number-rows-repeated=\"2\">" +
+      Cell("ab") +
       "<table:table-cell table:number-columns-repeated=\"2\" office:value-type=\"float\" office:value=\"7\"/>"
       "<table:table-cell table:number-columns-repeated=\"1021\"/></table:table-row>"
-      "<table:table-row><table:table-cell/><table:table-cell/><table:table-cell/>" + Cell("end") +
+      "<table:table-row><table:table-cell/><table:table-cell/><table:table-cell/>" +
+      Cell("end") +
       "<table:table-cell table:number-columns-repeated=\"1020\"/></table:table-row>"
       "<table:table-row table:number-rows-repeated=\"1048573\">"
       "<table:table-cell table:number-columns-repeated=\"1024\"/></table:table-row>";
@@ -113,8 +116,7 @@ TEST(OdsReader, ParagraphsSpansSpacesTabsAndBreaksMakeTheText) {
   EXPECT_EQ(Utf8(sheet.Cell(0, 1)), "wide");
   EXPECT_TRUE(sheet.Cell(0, 2).text.empty());
   EXPECT_EQ(Utf8(sheet.Cell(0, 3)), "given");
-  EXPECT_EQ(report.dropped, (std::vector<std::string>{Utf8ToCp1251("примечания"),
-                                                      Utf8ToCp1251("объединения ячеек")}));
+  EXPECT_EQ(report.dropped, (std::vector<std::string>{Utf8ToCp1251("примечания"), Utf8ToCp1251("объединения ячеек")}));
 }
 
 TEST(OdsReader, TypedValuesBecomeTypedCells) {
@@ -252,8 +254,7 @@ TEST(OdsReader, FrozenPanesProtectionAndFurtherTables) {
   EXPECT_EQ(sheet.Cell(0, 1).writeProtected, 0);
   EXPECT_EQ(sheet.Cell(0, 2).writeProtected, 1);
   EXPECT_EQ(sheet.Cell(1, 1).writeProtected, 1);
-  EXPECT_EQ(report.dropped,
-            (std::vector<std::string>{Utf8ToCp1251("рисунки"), Utf8ToCp1251("другие листы (2)")}));
+  EXPECT_EQ(report.dropped, (std::vector<std::string>{Utf8ToCp1251("рисунки"), Utf8ToCp1251("другие листы (2)")}));
 
   // Settings of another table freeze nothing, and an open table protects nothing.
   const TSheet open = ReadGood(OdsArchive(OdsContent(Table(rows)), "", OdsSettings("Other", 1, 2)));
@@ -262,8 +263,8 @@ TEST(OdsReader, FrozenPanesProtectionAndFurtherTables) {
 }
 
 TEST(OdsReader, CharactersOutsideTheCodePageAreCountedPerCell) {
-  const std::string rows = "<table:table-row>" + Cell("Привет") + Cell("日本") + Cell("a?b") +
-                           Cell("€ ✓") + "</table:table-row>";
+  const std::string rows =
+      "<table:table-row>" + Cell("Привет") + Cell("日本") + Cell("a?b") + Cell("€ ✓") + "</table:table-row>";
   TExchangeReport report;
   const TSheet sheet = ReadGood(OdsArchive(OdsContent(Table(rows))), &report);
   EXPECT_EQ(Utf8(sheet.Cell(0, 0)), "Привет");

@@ -20,15 +20,17 @@ constexpr std::uint64_t kLongRun = 1000;
 constexpr std::uint64_t kMaxRepeat = std::uint64_t{1} << 31;
 constexpr std::uint64_t kMaxPosition = INT_MAX;
 
-std::uint64_t Repeat(const TXmlAttributes& attributes, std::string_view local) {
-  const char* text = attributes.Find(kOdsTable, local);
-  if (text == nullptr) return 1;
-  const std::string_view value(text);
+std::uint64_t RepeatCount(std::string_view value) {
   std::uint64_t count = 0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), count);
   if (error == std::errc::result_out_of_range) return kMaxRepeat;
   if (error != std::errc() || end != value.data() + value.size() || count == 0) return 1;
   return std::min(count, kMaxRepeat);
+}
+
+std::uint64_t Repeat(const TXmlAttributes& attributes, std::string_view local) {
+  const char* text = attributes.Find(kOdsTable, local);
+  return text != nullptr ? RepeatCount(text) : 1;
 }
 
 std::string_view Attribute(const TXmlAttributes& attributes, std::string_view uri, std::string_view local) {
@@ -127,41 +129,63 @@ void TOdsContentHandler::StartCell(const TXmlAttributes& attributes) {
   cellDepth = 1;
   rowHasCells = true;
   cell = TOdsCellRun();
-  cellRepeat = Repeat(attributes, "number-columns-repeated");
+  cellRepeat = 1;
   hasValue = false;
   text.clear();
   valueText.clear();
   paragraphs = 0;
   inParagraph = 0;
   skipped = 0;
-  const std::string_view style = Attribute(attributes, kOdsTable, "style-name");
+  // A cell has many attributes and a table millions of cells: each is looked at once.
+  std::string_view style, type, value, dateValue, timeValue, booleanValue;
+  const char* stringValue = nullptr;
+  bool spanned = false;
+  attributes.ForEach([&](const TXmlName& name, std::string_view text) {
+    if (name.uri == kOdsOffice) {
+      if (name.local == "value-type")
+        type = text;
+      else if (name.local == "value")
+        value = text;
+      else if (name.local == "date-value")
+        dateValue = text;
+      else if (name.local == "time-value")
+        timeValue = text;
+      else if (name.local == "boolean-value")
+        booleanValue = text;
+      else if (name.local == "string-value")
+        stringValue = text.data();
+    } else if (name.uri == kOdsTable) {
+      if (name.local == "style-name")
+        style = text;
+      else if (name.local == "number-columns-repeated")
+        cellRepeat = RepeatCount(text);
+      else if (name.local == "formula")
+        report.Drop(u8"формулы (взяты их значения)"_cp);
+      else if (name.local == "number-columns-spanned" || name.local == "number-rows-spanned")
+        spanned |= text != "1";
+    }
+  });
+  if (spanned) report.Drop(u8"объединения ячеек"_cp);
   cell.style = !style.empty() ? StyleIndex(style) : rowStyle >= 0 ? rowStyle : ColumnDefaultStyle(column);
-  if (attributes.Find(kOdsTable, "formula") != nullptr) report.Drop(u8"формулы (взяты их значения)"_cp);
-  const std::string_view spanned = Attribute(attributes, kOdsTable, "number-columns-spanned");
-  const std::string_view rowsSpanned = Attribute(attributes, kOdsTable, "number-rows-spanned");
-  if ((!spanned.empty() && spanned != "1") || (!rowsSpanned.empty() && rowsSpanned != "1"))
-    report.Drop(u8"объединения ячеек"_cp);
-  const std::string_view type = Attribute(attributes, kOdsOffice, "value-type");
   double number = 0;
   if (type == "float" || type == "percentage" || type == "currency") {
-    if (ParseNumber(Attribute(attributes, kOdsOffice, "value"), number)) {
+    if (ParseNumber(value, number)) {
       cell.type = type == "float" ? TOdsValue::Float : type == "percentage" ? TOdsValue::Percent : TOdsValue::Currency;
       cell.number = number;
     }
   } else if (type == "date") {
-    valueText = Attribute(attributes, kOdsOffice, "date-value");
+    valueText = dateValue;
     cell.type = TOdsValue::Date;
   } else if (type == "time") {
-    valueText = Attribute(attributes, kOdsOffice, "time-value");
+    valueText = timeValue;
     cell.type = TOdsValue::Time;
   } else if (type == "boolean") {
-    const std::string_view value = Attribute(attributes, kOdsOffice, "boolean-value");
     cell.type = TOdsValue::Boolean;
-    cell.number = value == "true" || value == "1" ? 1 : 0;
+    cell.number = booleanValue == "true" || booleanValue == "1" ? 1 : 0;
   } else if (type == "string") {
     cell.type = TOdsValue::Text;
-    if (const char* value = attributes.Find(kOdsOffice, "string-value")) {
-      valueText = value;
+    if (stringValue != nullptr) {
+      valueText = stringValue;
       hasValue = true;
     }
   }
@@ -318,8 +342,8 @@ void TOdsContentHandler::EndCell() {
     } else {
       const std::string ansi = Utf8ToCp1251(text);
       if (CountQuestions(ansi) > CountQuestions(text))
-        content.replacedCells += static_cast<int>(std::min<std::uint64_t>(INT_MAX - content.replacedCells,
-                                                                          std::uint64_t{cell.rows} * cell.columns));
+        content.replacedCells += static_cast<int>(
+            std::min<std::uint64_t>(INT_MAX - content.replacedCells, std::uint64_t{cell.rows} * cell.columns));
       content.texts += ansi;
     }
     cell.textLength = static_cast<std::uint32_t>(content.texts.size() - cell.textOffset);

@@ -108,6 +108,6 @@ class TOdsContentHandler : public TXmlHandler {
   std::string text;       // UTF-8
   int paragraphs = 0;
   int inParagraph = 0;
-  int skipped = 0;          // inside an annotation: its text is not the cell's
-  bool lastSpace = true;    // collapses runs of white space in a paragraph
+  int skipped = 0;        // inside an annotation: its text is not the cell's
+  bool lastSpace = true;  // collapses runs of white space in a paragraph
 };

@@ -7,9 +7,9 @@
 
 namespace {
 
-constexpr int kFixedKey = 1;   // 1 + digits
-constexpr int kDateKey = 32;   // 32 + flags
-constexpr int kTimeKey = 64;   // 64 + flags
+constexpr int kFixedKey = 1;  // 1 + digits
+constexpr int kDateKey = 32;  // 32 + flags
+constexpr int kTimeKey = 64;  // 64 + flags
 
 void Part(TXmlWriter& xml, const char* name, bool isLong, bool textual = false) {
   xml.Start(name);
@@ -59,15 +59,30 @@ void WritePicture(TXmlWriter& xml, std::string_view picture, bool date) {
     Literal(xml, literal);
     literal.clear();
     switch (c) {
-      case 'd': run <= 2 ? Part(xml, "number:day", run == 2) : Part(xml, "number:day-of-week", run > 3); break;
-      case 'M': run <= 2 ? Part(xml, "number:month", run == 2) : Part(xml, "number:month", run > 3, true); break;
-      case 'y': Part(xml, "number:year", run > 2); break;
+      case 'd':
+        run <= 2 ? Part(xml, "number:day", run == 2) : Part(xml, "number:day-of-week", run > 3);
+        break;
+      case 'M':
+        run <= 2 ? Part(xml, "number:month", run == 2) : Part(xml, "number:month", run > 3, true);
+        break;
+      case 'y':
+        Part(xml, "number:year", run > 2);
+        break;
       case 'h':
-      case 'H': Part(xml, "number:hours", run > 1); break;
-      case 'm': Part(xml, "number:minutes", run > 1); break;
-      case 's': Part(xml, "number:seconds", run > 1); break;
-      case 't': Part(xml, "number:am-pm", false); break;
-      default: break;
+      case 'H':
+        Part(xml, "number:hours", run > 1);
+        break;
+      case 'm':
+        Part(xml, "number:minutes", run > 1);
+        break;
+      case 's':
+        Part(xml, "number:seconds", run > 1);
+        break;
+      case 't':
+        Part(xml, "number:am-pm", false);
+        break;
+      default:
+        break;
     }
     i += run;
   }
@@ -79,10 +94,14 @@ void WritePicture(TXmlWriter& xml, std::string_view picture, bool date) {
 int OdsNumberKey(const TCell& cell) {
   switch (cell.dataType) {
     case ctFixed:
-    case ctFixedAlt: return kFixedKey + static_cast<int>(cell.precision & 15);
-    case ctDate: return kDateKey + static_cast<int>(cell.precision & 7);
-    case ctTime: return kTimeKey + static_cast<int>(cell.precision & 15);
-    default: return 0;
+    case ctFixedAlt:
+      return kFixedKey + static_cast<int>(cell.precision & 15);
+    case ctDate:
+      return kDateKey + static_cast<int>(cell.precision & 7);
+    case ctTime:
+      return kTimeKey + static_cast<int>(cell.precision & 15);
+    default:
+      return 0;
   }
 }
 

@@ -66,10 +66,14 @@ class TSettingsHandler : public TXmlHandler {
     if (name.local == "config-item" && !item.empty()) {
       int number = 0;
       std::from_chars(value.data(), value.data() + value.size(), number);
-      if (item == "HorizontalSplitMode") columnsMode = number;
-      else if (item == "HorizontalSplitPosition") columns = number;
-      else if (item == "VerticalSplitMode") rowsMode = number;
-      else if (item == "VerticalSplitPosition") rows = number;
+      if (item == "HorizontalSplitMode")
+        columnsMode = number;
+      else if (item == "HorizontalSplitPosition")
+        columns = number;
+      else if (item == "VerticalSplitMode")
+        rowsMode = number;
+      else if (item == "VerticalSplitPosition")
+        rows = number;
       item.clear();
     }
     if (name.local == "config-item-map-entry" && tablesDepth == 2) inTable = false;
@@ -272,8 +276,8 @@ bool CheckMimeType(TZipReader& zip, TFileFailure& failure) {
   return true;
 }
 
-bool ReadParts(std::string_view data, TSheetStore& store, int& frozenRows, int& frozenColumns,
-               TExchangeReport& report, TFileFailure& failure) {
+bool ReadParts(std::string_view data, TSheetStore& store, int& frozenRows, int& frozenColumns, TExchangeReport& report,
+               TFileFailure& failure) {
   TZipReader zip(kOdsLimits);
   if (!zip.Open(data, failure) || !CheckMimeType(zip, failure)) return false;
   TOdsStyles styles;
@@ -287,7 +291,12 @@ bool ReadParts(std::string_view data, TSheetStore& store, int& frozenRows, int& 
   {
     TXmlReader reader;
     TOdsContentHandler handler(reader, styles, content, report);
-    if (!zip.Read("content.xml", xml, failure) || !reader.Parse(xml, handler, failure)) return false;
+    if (!zip.Read("content.xml", xml, failure)) return false;
+    // A cell takes 50 bytes of XML at the least: room for them all is set
+    // aside at once, and what is never filled is never touched.
+    content.cells.reserve(xml.size() / 50);
+    content.texts.reserve(xml.size() / 16);
+    if (!reader.Parse(xml, handler, failure)) return false;
   }
   std::string().swap(xml);
   if (content.tables == 0) {
@@ -305,8 +314,7 @@ bool ReadParts(std::string_view data, TSheetStore& store, int& frozenRows, int& 
   }
   if (!Build(content, styles, store, failure)) return false;
   report.replacedCells = content.replacedCells;
-  if (content.tables > 1)
-    report.Drop(std::string(u8"другие листы ("_cp) + std::to_string(content.tables - 1) + ")");
+  if (content.tables > 1) report.Drop(std::string(u8"другие листы ("_cp) + std::to_string(content.tables - 1) + ")");
   return true;
 }
 

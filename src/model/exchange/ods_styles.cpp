@@ -42,11 +42,16 @@ TCellBorder ParseBorder(std::string_view text) {
     text.remove_prefix(end);
     COLORREF color = 0;
     double length = 0;
-    if (ParseOdsColor(word, color)) border.color = color;
-    else if (ParseOdsLength(word, length)) points = length;
-    else if (word == "thin") points = 0.75;
-    else if (word == "medium") points = 1.5;
-    else if (word == "thick") points = 2.25;
+    if (ParseOdsColor(word, color))
+      border.color = color;
+    else if (ParseOdsLength(word, length))
+      points = length;
+    else if (word == "thin")
+      points = 0.75;
+    else if (word == "medium")
+      points = 1.5;
+    else if (word == "thick")
+      points = 2.25;
     else if (word == "solid" || word == "double" || word == "groove" || word == "ridge" || word == "inset" ||
              word == "outset") {
       border.style = PS_SOLID;
@@ -152,13 +157,20 @@ void TOdsStyles::StartElement(const TXmlName& name, const TXmlAttributes& attrib
   }
   if (name.uri == kOdsNumber) {
     TOdsNumberKind kind = TOdsNumberKind::None;
-    if (name.local == "number-style") kind = TOdsNumberKind::Number;
-    else if (name.local == "percentage-style") kind = TOdsNumberKind::Percent;
-    else if (name.local == "currency-style") kind = TOdsNumberKind::Currency;
-    else if (name.local == "date-style") kind = TOdsNumberKind::Date;
-    else if (name.local == "time-style") kind = TOdsNumberKind::Time;
-    else if (name.local == "boolean-style") kind = TOdsNumberKind::Boolean;
-    else if (name.local == "text-style") kind = TOdsNumberKind::Text;
+    if (name.local == "number-style")
+      kind = TOdsNumberKind::Number;
+    else if (name.local == "percentage-style")
+      kind = TOdsNumberKind::Percent;
+    else if (name.local == "currency-style")
+      kind = TOdsNumberKind::Currency;
+    else if (name.local == "date-style")
+      kind = TOdsNumberKind::Date;
+    else if (name.local == "time-style")
+      kind = TOdsNumberKind::Time;
+    else if (name.local == "boolean-style")
+      kind = TOdsNumberKind::Boolean;
+    else if (name.local == "text-style")
+      kind = TOdsNumberKind::Text;
     if (kind == TOdsNumberKind::None) return;
     number = TOdsNumberFormat();
     number.kind = kind;
@@ -171,8 +183,7 @@ void TOdsStyles::StartElement(const TXmlName& name, const TXmlAttributes& attrib
   }
 }
 
-void TOdsStyles::StartCellStyleChild(const TXmlName& name, const TXmlAttributes& attributes,
-                                     TOdsCellProperties& into) {
+void TOdsStyles::StartCellStyleChild(const TXmlName& name, const TXmlAttributes& attributes, TOdsCellProperties& into) {
   if (name.Is(kOdsStyle, "table-cell-properties")) {
     attributes.ForEach([&](const TXmlName& attribute, std::string_view value) {
       if (attribute.Is(kOdsFo, "background-color")) {
@@ -198,22 +209,32 @@ void TOdsStyles::StartCellStyleChild(const TXmlName& name, const TXmlAttributes&
     });
   } else if (name.Is(kOdsStyle, "paragraph-properties")) {
     const std::string_view align = Attribute(attributes, kOdsFo, "text-align");
-    if (align == "center") into.horizontal = 1;
-    else if (align == "end" || align == "right") into.horizontal = 2;
-    else if (!align.empty()) into.horizontal = 0;
+    if (align == "center")
+      into.horizontal = 1;
+    else if (align == "end" || align == "right")
+      into.horizontal = 2;
+    else if (!align.empty())
+      into.horizontal = 0;
   } else if (name.Is(kOdsStyle, "text-properties")) {
     attributes.ForEach([&](const TXmlName& attribute, std::string_view value) {
       double points = 0;
       COLORREF color = 0;
-      if (attribute.Is(kOdsStyle, "font-name")) into.fontName = std::string(value);
-      else if (attribute.Is(kOdsFo, "font-family")) into.fontFamily = std::string(value);
+      if (attribute.Is(kOdsStyle, "font-name"))
+        into.fontName = std::string(value);
+      else if (attribute.Is(kOdsFo, "font-family"))
+        into.fontFamily = std::string(value);
       else if (attribute.Is(kOdsFo, "font-size") && ParseOdsLength(value, points))
         into.fontSize = std::clamp<LONG>(static_cast<LONG>(std::lround(points)), 1, 999);
-      else if (attribute.Is(kOdsFo, "font-weight")) into.fontWeight = ParseWeight(value);
-      else if (attribute.Is(kOdsFo, "font-style")) into.italic = value == "italic" || value == "oblique";
-      else if (attribute.Is(kOdsStyle, "text-underline-style")) into.underline = value != "none";
-      else if (attribute.Is(kOdsStyle, "text-line-through-style")) into.strikeOut = value != "none";
-      else if (attribute.Is(kOdsFo, "color")) into.color = ParseOdsColor(value, color) ? color : AutoColor;
+      else if (attribute.Is(kOdsFo, "font-weight"))
+        into.fontWeight = ParseWeight(value);
+      else if (attribute.Is(kOdsFo, "font-style"))
+        into.italic = value == "italic" || value == "oblique";
+      else if (attribute.Is(kOdsStyle, "text-underline-style"))
+        into.underline = value != "none";
+      else if (attribute.Is(kOdsStyle, "text-line-through-style"))
+        into.strikeOut = value != "none";
+      else if (attribute.Is(kOdsFo, "color"))
+        into.color = ParseOdsColor(value, color) ? color : AutoColor;
     });
   }
 }
@@ -237,9 +258,12 @@ void TOdsStyles::StartNumberChild(const TXmlName& name, const TXmlAttributes& at
   const bool isLong = IsLong(attributes);
   std::string part;
   const bool date = number.kind == TOdsNumberKind::Date;
-  if (local == "day") part = isLong ? "dd" : "d";
-  else if (local == "day-of-week") part = isLong ? "dddd" : "ddd";
-  else if (local == "year") part = isLong ? "yyyy" : "yy";
+  if (local == "day")
+    part = isLong ? "dd" : "d";
+  else if (local == "day-of-week")
+    part = isLong ? "dddd" : "ddd";
+  else if (local == "year")
+    part = isLong ? "yyyy" : "yy";
   else if (local == "month") {
     number.textualMonth = Attribute(attributes, kOdsNumber, "textual") == "true";
     part = number.textualMonth ? (isLong ? "MMMM" : "MMM") : (isLong ? "MM" : "M");

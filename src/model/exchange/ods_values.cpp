@@ -42,8 +42,8 @@ int HexDigit(char c) {
 
 bool ParseOdsDate(std::string_view text, SYSTEMTIME& time) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-  if (!Digits(text, 0, 4, year) || text.size() < 10 || text[4] != '-' || !Digits(text, 5, 2, month) ||
-      text[7] != '-' || !Digits(text, 8, 2, day))
+  if (!Digits(text, 0, 4, year) || text.size() < 10 || text[4] != '-' || !Digits(text, 5, 2, month) || text[7] != '-' ||
+      !Digits(text, 8, 2, day))
     return false;
   double fraction = 0;
   if (text.size() > 10 && text[10] == 'T') {
@@ -120,13 +120,20 @@ bool ParseOdsLength(std::string_view text, double& points) {
   if (!Decimal(text, at, amount)) return false;
   const std::string_view unit = text.substr(at);
   double factor = 0;
-  if (unit == "pt") factor = 1;
-  else if (unit == "in") factor = 72;
-  else if (unit == "cm") factor = 72 / 2.54;
-  else if (unit == "mm") factor = 72 / 25.4;
-  else if (unit == "pc") factor = 12;
-  else if (unit == "px") factor = 0.75;
-  else return false;
+  if (unit == "pt")
+    factor = 1;
+  else if (unit == "in")
+    factor = 72;
+  else if (unit == "cm")
+    factor = 72 / 2.54;
+  else if (unit == "mm")
+    factor = 72 / 25.4;
+  else if (unit == "pc")
+    factor = 12;
+  else if (unit == "px")
+    factor = 0.75;
+  else
+    return false;
   points = amount * factor;
   return std::isfinite(points);
 }

@@ -27,7 +27,14 @@
 namespace {
 
 // "Лист1" in UTF-8.
-constexpr const char* kTableName = "\xD0\x9B\xD0\xB8\xD1\x81\xD1\x82" "1";
+// Blank rows and cells are written in runs shorter than the ones the reader
+// takes for the padding other programs write to the end of their sheets, so
+// that the table keeps its shape.
+constexpr int kMaxBlankRun = 999;
+
+constexpr const char* kTableName =
+    "\xD0\x9B\xD0\xB8\xD1\x81\xD1\x82"
+    "1";
 
 // What makes two cells' styles differ.
 struct TStyleKey {
@@ -52,10 +59,9 @@ std::string Points(float points) {
 
 std::string Border(const TCellBorder& border) {
   if (border.width <= 0) return "none";
-  const char* style = border.style == PS_DASH || border.style == PS_DASHDOTDOT || border.style == PS_DASHDOT
-                          ? "dashed"
-                      : border.style == PS_DOT ? "dotted"
-                                               : "solid";
+  const char* style = border.style == PS_DASH || border.style == PS_DASHDOTDOT || border.style == PS_DASHDOT ? "dashed"
+                      : border.style == PS_DOT                                                               ? "dotted"
+                                                                                                             : "solid";
   const COLORREF color = border.color > 0xFFFFFF ? 0 : border.color;
   return Points(static_cast<float>(border.width) * 0.75f) + " " + style + " " + FormatOdsColor(color);
 }
@@ -172,7 +178,7 @@ class TStyleTable {
     xml.Attribute1251("style:font-name", font.faceName);
     xml.Attribute("fo:font-size", Points(static_cast<float>(font.size)));
     const LONG weight = std::clamp<LONG>((font.weight + 50) / 100 * 100, 100, 900);
-    xml.Attribute("fo:font-weight", weight == 700 ? std::string("bold")
+    xml.Attribute("fo:font-weight", weight == 700   ? std::string("bold")
                                     : weight == 400 ? std::string("normal")
                                                     : std::to_string(weight));
     xml.Attribute("fo:font-style", font.italic ? "italic" : "normal");
@@ -349,7 +355,9 @@ void WriteRows(TXmlWriter& xml, const TSheet& sheet, const TStyleTable& styles, 
     int repeat = 1;
     if (blank == columns) {
       const float height = sheet.RowHeights()[static_cast<std::size_t>(r)];
-      for (; r + repeat < rows && sheet.RowHeights()[static_cast<std::size_t>(r + repeat)] == height; ++repeat) {
+      for (; r + repeat < rows && repeat < kMaxBlankRun &&
+             sheet.RowHeights()[static_cast<std::size_t>(r + repeat)] == height;
+           ++repeat) {
         const TCell* next = sheet.Rows()[static_cast<std::size_t>(r + repeat)].get();
         int c = 0;
         while (c < columns && IsBlank(next[c], styles.CellStyle(r + repeat, c), styles.ColumnStyle(c))) ++c;
@@ -364,7 +372,8 @@ void WriteRows(TXmlWriter& xml, const TSheet& sheet, const TStyleTable& styles, 
       const std::uint32_t style = styles.CellStyle(r, c);
       int run = 1;
       if (IsBlank(cell, style, styles.ColumnStyle(c)))
-        while (c + run < columns && IsBlank(row[c + run], styles.CellStyle(r, c + run), styles.ColumnStyle(c + run)))
+        while (c + run < columns && run < kMaxBlankRun &&
+               IsBlank(row[c + run], styles.CellStyle(r, c + run), styles.ColumnStyle(c + run)))
           ++run;
       xml.Start("table:table-cell");
       if (style != styles.ColumnStyle(c)) xml.Attribute("table:style-name", "ce" + std::to_string(style + 1));

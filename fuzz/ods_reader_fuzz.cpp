@@ -1,6 +1,9 @@
 // Any bytes given to the ODS reader: it reads them or refuses them without
 // touching the table; a table it reads is a whole one, and writing it and
-// reading that back gives a table of the same shape.
+// reading that back gives a table of the same shape. The first byte chooses
+// what the rest is: a whole file, or (odd) the content.xml of one, put into
+// an archive here, so that the search reaches the XML behind the deflate
+// and the checksums.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,10 +13,20 @@
 
 #include "model/exchange/ods_reader.h"
 #include "model/exchange/ods_writer.h"
+#include "model/exchange/zip_archive.h"
 #include "model/sheet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view file(reinterpret_cast<const char*>(data), size);
+  if (size == 0) return 0;
+  std::string file(reinterpret_cast<const char*>(data) + 1, size - 1);
+  if (data[0] % 2 == 1) {
+    TZipWriter zip;
+    std::ostringstream archive;
+    if (!zip.Add("mimetype", "application/vnd.oasis.opendocument.spreadsheet", true) || !zip.Add("content.xml", file) ||
+        !zip.Finish(archive))
+      return 0;
+    file = archive.str();
+  }
   TSheet sheet;
   if (!sheet.Allocate(1, 1)) return 0;
   TExchangeReport report;

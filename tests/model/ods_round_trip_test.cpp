@@ -165,7 +165,7 @@ const char* const kListCells = R"(
 import sys
 from odf.opendocument import load
 from odf.table import Table, TableRow, TableCell
-from odf.namespaces import OFFICENS, TABLENS, STYLENS, NUMBERNS, TEXTNS
+from odf.namespaces import OFFICENS, TABLENS, STYLENS, NUMBERNS, TEXTNS, CONFIGNS
 doc = load(PATH)
 def text(node):
     if node.nodeType == node.TEXT_NODE:
@@ -210,15 +210,50 @@ for row in table.getElementsByType(TableRow):
                      'time': cell.getAttrNS(OFFICENS, 'time-value')}.get(kind, text(cell)[:-1])
             style = cell.getAttrNS(TABLENS, 'style-name') or columns[c]
             print('%d %d %s %s [%s]' % (r, c, kind, value, cellstyles.get(style, '')))
+        for i in range(repeat):
+            stylenames[(r, c + i)] = cell.getAttrNS(TABLENS, 'style-name') or columns[c + i]
         c += repeat
     r += int(row.getAttrNS(TABLENS, 'number-rows-repeated') or 1)
+)";
+
+// Then the looks odfpy finds: of some cells, the sizes, the protection
+// and the frozen panes.
+const char* const kListLooks = R"(
+stylenames = {}
+def properties(name):
+    found = {}
+    for style in doc.automaticstyles.childNodes:
+        if style.getAttrNS(STYLENS, 'name') == name:
+            for child in style.childNodes:
+                for (space, local), value in child.attributes.items():
+                    found[local] = value
+    return found
+)";
+
+const char* const kPrintLooks = R"(
+keys = ('background-color', 'border-left', 'border-bottom', 'font-name', 'font-size', 'font-weight', 'font-style',
+        'text-underline-style', 'text-line-through-style', 'color', 'text-align', 'vertical-align', 'wrap-option')
+for at in ((0, 0), (0, 4)):
+    found = properties(stylenames[at])
+    print(at, ' '.join('%s=%s' % (key, found.get(key, '-')) for key in keys))
+print('protected', table.getAttrNS(TABLENS, 'protected'),
+      [properties(stylenames[at]).get('cell-protect') for at in ((2, 0), (2, 1), (2, 2))])
+widths = []
+for column in table.childNodes:
+    if column.qname[1] == 'table-column':
+        widths += [properties(column.getAttrNS(TABLENS, 'style-name'))['column-width']] * int(column.getAttrNS(TABLENS, 'number-columns-repeated') or 1)
+print('widths', widths)
+print('heights', [properties(row.getAttrNS(TABLENS, 'style-name'))['row-height'] for row in table.getElementsByType(TableRow)][:3])
+from odf.config import ConfigItem
+print('frozen', [(item.getAttrNS(CONFIGNS, 'name'), str(item)) for item in doc.settings.getElementsByType(ConfigItem)
+                 if 'Split' in item.getAttrNS(CONFIGNS, 'name')])
 )";
 
 TEST(OdsRoundTrip, OdfpyReadsTheValuesTypesAndFormats) {
   TTempDir dir;
   const std::string path = dir.path + "/mixed.ods";
   std::ofstream(path, std::ios::binary) << Write(Mixed());
-  const std::string listed = Python("PATH = '" + path + "'\n" + kListCells, dir);
+  const std::string listed = Python("PATH = '" + path + "'\n" + kListLooks + kListCells + kPrintLooks, dir);
   EXPECT_EQ(listed,
             "0 0 string Привет  мир| вторая\tстрока  []\n"
             "0 1 float -42 []\n"
@@ -231,7 +266,18 @@ TEST(OdsRoundTrip, OdfpyReadsTheValuesTypesAndFormats) {
             "1 3 time PT13H05M30S [hours minutes seconds]\n"
             "1 4 time PT07H45M00S [hours minutes]\n"
             "1 5 time PT23H00M00S [hours]\n"
-            "2 0 string locked []\n");
+            "2 0 string locked []\n"
+            "(0, 0) background-color=#ffff00 border-left=0.75pt solid #0000ff border-bottom=2.25pt dotted #000000 "
+            "font-name=Times New Roman font-size=14pt font-weight=bold font-style=italic text-underline-style=solid "
+            "text-line-through-style=solid color=#c80000 text-align=center vertical-align=middle wrap-option=wrap\n"
+            "(0, 4) background-color=transparent border-left=none border-bottom=none font-name=Arial font-size=10pt "
+            "font-weight=normal font-style=normal text-underline-style=none text-line-through-style=none color=- "
+            "text-align=end vertical-align=bottom wrap-option=no-wrap\n"
+            "protected true ['protected', 'protected', 'none']\n"
+            "widths ['60pt', '60pt', '100.5pt', '100.5pt', '60pt', '60pt']\n"
+            "heights ['12pt', '30pt', '12pt']\n"
+            "frozen [('HorizontalSplitMode', '2'), ('VerticalSplitMode', '2'), ('HorizontalSplitPosition', '2'), "
+            "('VerticalSplitPosition', '1'), ('ActiveSplitRange', '2')]\n");
 }
 
 TEST(OdsRoundTrip, TheProgramReadsWhatOdfpyWrites) {

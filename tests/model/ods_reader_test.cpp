@@ -148,6 +148,11 @@ TEST(OdsReader, TypedValuesBecomeTypedCells) {
       "<table:table-cell office:value-type=\"time\" office:time-value=\"PT36H\"><text:p>36:00</text:p>"
       "</table:table-cell>"
       "<table:table-cell office:value-type=\"float\" office:value=\"5000000000\" table:formula=\"of:=2*[.A1]\"/>"
+      "</table:table-row><table:table-row>"
+      "<table:table-cell table:style-name=\"ce4\" office:value-type=\"date\" "
+      "office:date-value=\"2024-03-15T10:30:00\"/>"
+      "<table:table-cell table:style-name=\"ce3\" office:value-type=\"time\" office:time-value=\"PT10H30M\"/>"
+      "<table:table-cell table:style-name=\"ce2\" office:value-type=\"float\" office:value=\"0.5\"/>"
       "</table:table-row>";
   TExchangeReport report;
   const TSheet sheet = ReadGood(OdsArchive(OdsContent(Table(rows), styles)), &report);
@@ -182,6 +187,14 @@ TEST(OdsReader, TypedValuesBecomeTypedCells) {
   EXPECT_EQ(Utf8(sheet.Cell(1, 3)), "36:00");
   EXPECT_EQ(sheet.Cell(1, 4).dataType, ctGeneral);
   EXPECT_EQ(report.dropped, std::vector<std::string>{Utf8ToCp1251("формулы (взяты их значения)")});
+  // A picture serves only cells of its own kind: a date shown as a time is
+  // the time of day, a time shown as a date keeps the locale's time.
+  EXPECT_EQ(sheet.Cell(2, 0).dataType, ctTime);
+  EXPECT_EQ(std::string(sheet.Cell(2, 0).text), "10:30");
+  EXPECT_EQ(sheet.Cell(2, 1).dataType, ctTime);
+  EXPECT_EQ(std::string(sheet.Cell(2, 1).Format().formatPicture), "");
+  EXPECT_EQ(std::string(sheet.Cell(2, 1).text), "10:30:00");
+  EXPECT_EQ(std::string(sheet.Cell(2, 2).text), "0.500");
 }
 
 TEST(OdsReader, CommonAndAutomaticStylesGiveTheLook) {

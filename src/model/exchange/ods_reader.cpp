@@ -96,11 +96,12 @@ class TSettingsHandler : public TXmlHandler {
   int rowsMode = 0, rows = 0, columnsMode = 0, columns = 0;
 };
 
-// A cell style as the cells take it: the look, with and without the date or
-// time picture, the protection and the number format.
+// A cell style as the cells take it: the look, with the date or the time
+// picture for the cells of that kind, the protection and the number format.
 struct TCellLook {
   TCellFormat plain;
   TCellFormat dated;
+  TCellFormat timed;
   bool protect = true;
   TOdsNumberFormat number;
   LONG datePrecision = 0;
@@ -109,21 +110,28 @@ struct TCellLook {
 
 TCellLook MakeLook(const TOdsCellStyle& style) {
   TCellLook look;
-  look.plain = style.format;
-  look.dated = style.format;
+  look.plain = look.dated = look.timed = style.format;
   look.protect = style.protect;
   look.number = style.number;
   const TOdsNumberFormat& number = style.number;
+  const bool date = number.kind == TOdsNumberKind::Date;
+  if (!date && number.kind != TOdsNumberKind::Time) return look;
   const std::string picture = Utf8ToCp1251(number.picture);
-  if (number.kind == TOdsNumberKind::Date || number.kind == TOdsNumberKind::Time) {
-    if (number.language || picture.empty() || picture.size() >= sizeof look.dated.formatPicture) {
+  TCellFormat& format = date ? look.dated : look.timed;
+  if (number.language || picture.empty() || picture.size() >= sizeof format.formatPicture) {
+    if (date)
       look.datePrecision = number.textualMonth ? DATE_LONGDATE : 0;
+    else
       look.timePrecision = number.hasSeconds ? 0 : number.hasMinutes ? TIME_NOSECONDS : TIME_NOMINUTESORSECONDS;
-    } else {
-      std::copy(picture.begin(), picture.end(), look.dated.formatPicture);
-    }
+  } else {
+    std::copy(picture.begin(), picture.end(), format.formatPicture);
   }
   return look;
+}
+
+// A date shown as a time becomes the time of day.
+bool ShownAsTime(const TOdsCellRun& run, const TCellLook& look) {
+  return run.type == TOdsValue::Time || (run.type == TOdsValue::Date && look.number.kind == TOdsNumberKind::Time);
 }
 
 void SetReal(TCell& cell, BYTE type, double number, LONG precision) {
@@ -132,10 +140,26 @@ void SetReal(TCell& cell, BYTE type, double number, LONG precision) {
   cell.value.real = number;
 }
 
+// Times of day lie on the day every time cell of the program has.
+void SetTimeOfDay(TCell& cell, double seconds, LONG precision) {
+  SYSTEMTIME time;
+  time.wYear = 1982;
+  time.wMonth = 2;
+  time.wDay = 18;
+  const auto whole = static_cast<long>(std::floor(seconds));
+  time.wHour = static_cast<WORD>(whole / 3600);
+  time.wMinute = static_cast<WORD>(whole / 60 % 60);
+  time.wSecond = static_cast<WORD>(whole % 60);
+  time.wMilliseconds = static_cast<WORD>(std::min(999.0, (seconds - static_cast<double>(whole)) * 1000));
+  cell.dataType = ctTime;
+  cell.precision = precision;
+  SystemTimeToFileTime(&time, &cell.value.fileTime);
+}
+
 // The cell's value by the file's type and the style's number format.
 void SetValue(TCell& cell, const TOdsCellRun& run, const TCellLook& look, const std::string& texts) {
   const TOdsNumberFormat& number = look.number;
-  const int decimals = number.decimals;
+  const int decimals = std::max(number.decimals, 0);
   switch (run.type) {
     case TOdsValue::Empty:
       return;
@@ -143,10 +167,12 @@ void SetValue(TCell& cell, const TOdsCellRun& run, const TCellLook& look, const 
       cell.text.assign(texts.data() + run.textOffset, run.textLength);
       return;
     case TOdsValue::Float:
-      if (number.kind == TOdsNumberKind::Number && decimals >= 0) {
+      if (number.kind == TOdsNumberKind::Number && number.decimals >= 0) {
         SetReal(cell, ctFixed, run.number, decimals);
-      } else if (number.kind == TOdsNumberKind::Percent || number.kind == TOdsNumberKind::Currency) {
-        SetReal(cell, ctFixed, run.number, std::max(decimals, 0));
+      } else if (number.kind == TOdsNumberKind::Percent) {
+        SetReal(cell, ctFixed, run.number, std::min(15, decimals + 2));
+      } else if (number.kind == TOdsNumberKind::Currency) {
+        SetReal(cell, ctFixed, run.number, decimals);
       } else if (run.number == std::trunc(run.number) && std::fabs(run.number) <= INT_MAX) {
         cell.dataType = ctInteger;
         cell.value.integer = static_cast<LONG>(run.number);
@@ -156,36 +182,30 @@ void SetValue(TCell& cell, const TOdsCellRun& run, const TCellLook& look, const 
       break;
     case TOdsValue::Percent:
       // The cell keeps the value itself, 0.125 for 12.5 %, with the digits the percentage showed.
-      SetReal(cell, ctFixed, run.number, std::min(15, (decimals >= 0 ? decimals : 0) + 2));
+      SetReal(cell, ctFixed, run.number, std::min(15, decimals + 2));
       break;
     case TOdsValue::Currency:
-      SetReal(cell, ctFixed, run.number, decimals >= 0 ? decimals : 2);
+      SetReal(cell, ctFixed, run.number, number.decimals >= 0 ? decimals : 2);
       break;
     case TOdsValue::Boolean:
       cell.dataType = ctInteger;
       cell.value.integer = run.number != 0 ? 1 : 0;
       break;
     case TOdsValue::Date:
-      cell.dataType = ctDate;
-      cell.precision = look.datePrecision;
-      cell.value.fileTime = run.date;
+      if (ShownAsTime(run, look)) {
+        SYSTEMTIME time;
+        FileTimeToSystemTime(&run.date, &time);
+        SetTimeOfDay(cell, time.wHour * 3600.0 + time.wMinute * 60.0 + time.wSecond + time.wMilliseconds / 1000.0,
+                     look.timePrecision);
+      } else {
+        cell.dataType = ctDate;
+        cell.precision = look.datePrecision;
+        cell.value.fileTime = run.date;
+      }
       break;
-    case TOdsValue::Time: {
-      // Times of day lie on the day every time cell of the program has.
-      SYSTEMTIME time;
-      time.wYear = 1982;
-      time.wMonth = 2;
-      time.wDay = 18;
-      const auto seconds = static_cast<long>(std::floor(run.number));
-      time.wHour = static_cast<WORD>(seconds / 3600);
-      time.wMinute = static_cast<WORD>(seconds / 60 % 60);
-      time.wSecond = static_cast<WORD>(seconds % 60);
-      time.wMilliseconds = static_cast<WORD>(std::min(999.0, (run.number - static_cast<double>(seconds)) * 1000));
-      cell.dataType = ctTime;
-      cell.precision = look.timePrecision;
-      SystemTimeToFileTime(&time, &cell.value.fileTime);
+    case TOdsValue::Time:
+      SetTimeOfDay(cell, run.number, look.timePrecision);
       break;
-    }
   }
   cell.FormatValue();
 }
@@ -235,8 +255,9 @@ bool Build(TOdsContent& content, TOdsStyles& styles, TSheetStore& store, TFileFa
 
   for (const TOdsCellRun& run : content.cells) {
     const TCellLook& look = run.style >= 0 ? looks[static_cast<std::size_t>(run.style)] : fallback;
-    const bool dated = run.type == TOdsValue::Date || run.type == TOdsValue::Time;
-    const TCellFormat& format = dated ? look.dated : look.plain;
+    const TCellFormat& format = ShownAsTime(run, look)        ? look.timed
+                                : run.type == TOdsValue::Date ? look.dated
+                                                              : look.plain;
     const bool plainFormat = format == defaultCellFormat;
     const BYTE protect = content.tableProtected && look.protect ? 1 : 0;
     const int rowEnd = static_cast<int>(std::min<std::uint64_t>(rows, std::uint64_t{run.row} + run.rows));

@@ -221,7 +221,8 @@ TEST(OdsReader, CommonAndAutomaticStylesGiveTheLook) {
   const std::string rows =
       "<table:table-column table:style-name=\"co1\"/><table:table-column table:default-cell-style-name=\"ce2\"/>"
       "<table:table-row table:style-name=\"ro1\"><table:table-cell table:style-name=\"ce1\" "
-      "office:value-type=\"string\"><text:p>x</text:p></table:table-cell><table:table-cell/></table:table-row>";
+      "office:value-type=\"string\"><text:p>x</text:p></table:table-cell><table:table-cell "
+      "table:number-columns-repeated=\"2\" office:value-type=\"float\" office:value=\"1\"/></table:table-row>";
   const TSheet sheet = ReadGood(OdsArchive(OdsContent(Table(rows), automatic), common));
   EXPECT_FLOAT_EQ(sheet.ColumnWidths()[0], 72.0f);
   EXPECT_FLOAT_EQ(sheet.ColumnWidths()[1], 60.0f);
@@ -244,6 +245,8 @@ TEST(OdsReader, CommonAndAutomaticStylesGiveTheLook) {
   EXPECT_STREQ(column.font.faceName, "DejaVu Sans");
   EXPECT_EQ(column.font.size, 11);
   EXPECT_EQ(column.textFormat, DWORD{DT_NOPREFIX | DT_RIGHT | DT_BOTTOM | DT_SINGLELINE});
+  // A repeated cell takes each column's own default.
+  EXPECT_EQ(sheet.Cell(0, 2).Format().textFormat, DWORD{DT_NOPREFIX});
 }
 
 TEST(OdsReader, FrozenPanesProtectionAndFurtherTables) {

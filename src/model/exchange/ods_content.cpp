@@ -109,7 +109,7 @@ void TOdsContentHandler::StartTableElement(const TXmlName& name, const TXmlAttri
     if (width && columnsDeclared < kMaxPosition) content.columnSizes.push_back({columnsDeclared, count, *width});
     const std::string_view cellStyle = Attribute(attributes, kOdsTable, "default-cell-style-name");
     if (!cellStyle.empty() && cellStyle != "Default" && columnsDeclared < kMaxPosition)
-      columnStyles.push_back({columnsDeclared, count, StyleIndex(cellStyle)});
+      content.columnStyles.push_back({columnsDeclared, count, StyleIndex(cellStyle)});
     columnsDeclared += count;
   } else if (name.local == "table-row") {
     rowRepeat = Repeat(attributes, "number-rows-repeated");
@@ -166,7 +166,10 @@ void TOdsContentHandler::StartCell(const TXmlAttributes& attributes) {
     }
   });
   if (spanned) report.Drop(u8"объединения ячеек"_cp);
-  cell.style = !style.empty() ? StyleIndex(style) : rowStyle >= 0 ? rowStyle : ColumnDefaultStyle(column);
+  cell.style = !style.empty()                  ? StyleIndex(style)
+               : rowStyle >= 0                 ? rowStyle
+               : !content.columnStyles.empty() ? kOdsColumnStyle
+                                               : kOdsDefaultStyle;
   double number = 0;
   if (type == "float" || type == "percentage" || type == "currency") {
     if (ParseNumber(value, number)) {
@@ -329,7 +332,7 @@ void TOdsContentHandler::EndCell() {
     Extend(rowEnd, columnEnd);
   } else {
     if (rowRepeat < kLongRun && cellRepeat < kLongRun) Extend(rowEnd, columnEnd);
-    if (cell.style < 0 || row >= kMaxPosition || first >= kMaxPosition) return;
+    if (cell.style == kOdsDefaultStyle || row >= kMaxPosition || first >= kMaxPosition) return;
   }
   cell.row = static_cast<std::uint32_t>(row);
   cell.column = static_cast<std::uint32_t>(first);
@@ -364,12 +367,4 @@ std::int32_t TOdsContentHandler::StyleIndex(std::string_view name) {
   if (added) content.styleNames.emplace_back(name);
   lastStyle = found->second;
   return lastStyle;
-}
-
-std::int32_t TOdsContentHandler::ColumnDefaultStyle(std::uint64_t at) const {
-  const auto next = std::upper_bound(columnStyles.begin(), columnStyles.end(), at,
-                                     [](std::uint64_t value, const TColumnStyle& run) { return value < run.first; });
-  if (next == columnStyles.begin()) return -1;
-  const TColumnStyle& run = *(next - 1);
-  return at < run.first + run.count ? run.style : -1;
 }

@@ -16,13 +16,18 @@
 
 enum class TOdsValue : std::uint8_t { Empty, Text, Float, Percent, Currency, Date, Time, Boolean };
 
+// The style of a cell element that names none: the default cell style, or
+// the default cell style of each column it lies in.
+constexpr std::int32_t kOdsDefaultStyle = -1;
+constexpr std::int32_t kOdsColumnStyle = -2;
+
 // One cell element: its value at rows x columns positions from row, column.
 struct TOdsCellRun {
   std::uint32_t row = 0;
   std::uint32_t column = 0;
   std::uint32_t rows = 1;
   std::uint32_t columns = 1;
-  std::int32_t style = -1;  // index into the style names; -1: the default cell style
+  std::int32_t style = -1;  // index into the style names, or one of the two below
   TOdsValue type = TOdsValue::Empty;
   std::uint32_t textLength = 0;
   std::uint64_t textOffset = 0;  // into the texts, Windows-1251
@@ -38,13 +43,22 @@ struct TOdsSizeRun {
   float size = 0;
 };
 
+// Columns first .. first + count - 1 whose cells take the named style when
+// they name none.
+struct TOdsColumnStyle {
+  std::uint64_t first = 0;
+  std::uint64_t count = 0;
+  std::int32_t style = kOdsDefaultStyle;
+};
+
 struct TOdsContent {
   std::vector<TOdsCellRun> cells;
   std::string texts;
   std::vector<std::string> styleNames;
   std::vector<TOdsSizeRun> rowSizes;
   std::vector<TOdsSizeRun> columnSizes;
-  std::uint64_t rowCount = 0;  // the table's extent
+  std::vector<TOdsColumnStyle> columnStyles;  // in column order
+  std::uint64_t rowCount = 0;                 // the table's extent
   std::uint64_t columnCount = 0;
   std::string tableName;  // UTF-8
   bool tableProtected = false;
@@ -70,7 +84,6 @@ class TOdsContentHandler : public TXmlHandler {
   void StartInCell(const TXmlName& name, const TXmlAttributes& attributes);
   void EndInCell(const TXmlName& name);
   std::int32_t StyleIndex(std::string_view name);
-  std::int32_t ColumnDefaultStyle(std::uint64_t column) const;
   void Extend(std::uint64_t rowEnd, std::uint64_t columnEnd);
 
   TXmlReader& reader;
@@ -84,13 +97,6 @@ class TOdsContentHandler : public TXmlHandler {
   std::unordered_map<std::string, std::int32_t> styleIndexes;
   std::int32_t lastStyle = -1;
 
-  // Column defaults: the default cell style of each column run.
-  struct TColumnStyle {
-    std::uint64_t first;
-    std::uint64_t count;
-    std::int32_t style;
-  };
-  std::vector<TColumnStyle> columnStyles;
   std::uint64_t columnsDeclared = 0;
 
   std::uint64_t row = 0;  // the row the current row element begins at

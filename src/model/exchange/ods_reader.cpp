@@ -253,19 +253,28 @@ bool Build(TOdsContent& content, TOdsStyles& styles, TSheetStore& store, TFileFa
     for (auto& row : store.cells)
       for (int c = 0; c < columns; ++c) row[c].writeProtected = 1;
 
+  // Each column's default style, for the cells that name none.
+  std::vector<const TCellLook*> columnLooks(static_cast<std::size_t>(columns), &fallback);
+  for (const TOdsColumnStyle& run : content.columnStyles) {
+    const std::uint64_t last = std::min<std::uint64_t>(columns, run.first + run.count);
+    for (std::uint64_t c = run.first; c < last; ++c)
+      if (run.style >= 0) columnLooks[c] = &looks[static_cast<std::size_t>(run.style)];
+  }
+
   for (const TOdsCellRun& run : content.cells) {
-    const TCellLook& look = run.style >= 0 ? looks[static_cast<std::size_t>(run.style)] : fallback;
-    const TCellFormat& format = ShownAsTime(run, look)        ? look.timed
-                                : run.type == TOdsValue::Date ? look.dated
-                                                              : look.plain;
-    const bool plainFormat = format == defaultCellFormat;
-    const BYTE protect = content.tableProtected && look.protect ? 1 : 0;
     const int rowEnd = static_cast<int>(std::min<std::uint64_t>(rows, std::uint64_t{run.row} + run.rows));
     const int columnEnd = static_cast<int>(std::min<std::uint64_t>(columns, std::uint64_t{run.column} + run.columns));
-    for (int r = static_cast<int>(run.row); r < rowEnd; ++r) {
-      TCell* row = store.cells[static_cast<std::size_t>(r)].get();
-      for (int c = static_cast<int>(run.column); c < columnEnd; ++c) {
-        TCell& cell = row[c];
+    for (int c = static_cast<int>(run.column); c < columnEnd; ++c) {
+      const TCellLook& look = run.style >= 0                 ? looks[static_cast<std::size_t>(run.style)]
+                              : run.style == kOdsColumnStyle ? *columnLooks[static_cast<std::size_t>(c)]
+                                                             : fallback;
+      const TCellFormat& format = ShownAsTime(run, look)        ? look.timed
+                                  : run.type == TOdsValue::Date ? look.dated
+                                                                : look.plain;
+      const bool plainFormat = format == defaultCellFormat;
+      const BYTE protect = content.tableProtected && look.protect ? 1 : 0;
+      for (int r = static_cast<int>(run.row); r < rowEnd; ++r) {
+        TCell& cell = store.cells[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
         if (!plainFormat) cell.SetFormat(format);
         cell.writeProtected = protect;
         SetValue(cell, run, look, content.texts);

@@ -50,11 +50,19 @@ struct TStyleKeyHash {
   }
 };
 
+// A style's name: its prefix and its number from 1.
+std::string Numbered(std::string_view prefix, std::size_t number) {
+  std::string name(prefix);
+  name += std::to_string(number);
+  return name;
+}
+
 std::string Points(float points) {
   char buffer[32];
   const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer - 2, points);
   std::string text(buffer, error == std::errc() ? end : buffer);
-  return text + "pt";
+  text += "pt";
+  return text;
 }
 
 std::string Border(const TCellBorder& border) {
@@ -63,7 +71,12 @@ std::string Border(const TCellBorder& border) {
                       : border.style == PS_DOT                                                               ? "dotted"
                                                                                                              : "solid";
   const COLORREF color = border.color > 0xFFFFFF ? 0 : border.color;
-  return Points(static_cast<float>(border.width) * 0.75f) + " " + style + " " + FormatOdsColor(color);
+  std::string text = Points(static_cast<float>(border.width) * 0.75f);
+  text += ' ';
+  text += style;
+  text += ' ';
+  text += FormatOdsColor(color);
+  return text;
 }
 
 // The cells' styles in the order first met, and which each cell has.
@@ -140,17 +153,17 @@ class TStyleTable {
       auto found = std::find(numbers.begin(), numbers.end(), wanted);
       if (found == numbers.end()) {
         numbers.push_back(wanted);
-        WriteOdsNumberStyle(xml, "N" + std::to_string(numbers.size()), wanted.first, wanted.second);
+        WriteOdsNumberStyle(xml, Numbered("N", numbers.size()), wanted.first, wanted.second);
         found = numbers.end() - 1;
       }
       numberOf[i] = static_cast<std::size_t>(found - numbers.begin()) + 1;
     }
     for (std::size_t i = 0; i < keys.size(); ++i) {
       xml.Start("style:style");
-      xml.Attribute("style:name", "ce" + std::to_string(i + 1));
+      xml.Attribute("style:name", Numbered("ce", i + 1));
       xml.Attribute("style:family", "table-cell");
       xml.Attribute("style:parent-style-name", "Default");
-      if (numberOf[i] != 0) xml.Attribute("style:data-style-name", "N" + std::to_string(numberOf[i]));
+      if (numberOf[i] != 0) xml.Attribute("style:data-style-name", Numbered("N", numberOf[i]));
       WriteCellProperties(xml, *keys[i].format, protectedTable ? (keys[i].protect ? 1 : 0) : -1);
       xml.End();
     }
@@ -218,12 +231,12 @@ class TSizeStyles {
       sizes.push_back(size);
       found = sizes.end() - 1;
     }
-    return prefix + std::to_string(found - sizes.begin() + 1);
+    return Numbered(prefix, static_cast<std::size_t>(found - sizes.begin()) + 1);
   }
   void Write(TXmlWriter& xml, bool columns) const {
     for (std::size_t i = 0; i < sizes.size(); ++i) {
       xml.Start("style:style");
-      xml.Attribute("style:name", prefix + std::to_string(i + 1));
+      xml.Attribute("style:name", Numbered(prefix, i + 1));
       xml.Attribute("style:family", columns ? "table-column" : "table-row");
       xml.Start(columns ? "style:table-column-properties" : "style:table-row-properties");
       xml.Attribute("fo:break-before", "auto");
@@ -376,7 +389,7 @@ void WriteRows(TXmlWriter& xml, const TSheet& sheet, const TStyleTable& styles, 
                IsBlank(row[c + run], styles.CellStyle(r, c + run), styles.ColumnStyle(c + run)))
           ++run;
       xml.Start("table:table-cell");
-      if (style != styles.ColumnStyle(c)) xml.Attribute("table:style-name", "ce" + std::to_string(style + 1));
+      if (style != styles.ColumnStyle(c)) xml.Attribute("table:style-name", Numbered("ce", style + 1));
       if (run > 1) xml.Attribute("table:number-columns-repeated", run);
       WriteValue(xml, cell);
       xml.End();
@@ -410,7 +423,7 @@ std::string Content(const TSheet& sheet) {
     bodyXml.Start("table:table-column");
     bodyXml.Attribute("table:style-name", columnStyles.Name(width));
     if (run > 1) bodyXml.Attribute("table:number-columns-repeated", run);
-    bodyXml.Attribute("table:default-cell-style-name", "ce" + std::to_string(styles.ColumnStyle(c) + 1));
+    bodyXml.Attribute("table:default-cell-style-name", Numbered("ce", styles.ColumnStyle(c) + 1));
     bodyXml.End();
     c += run;
   }

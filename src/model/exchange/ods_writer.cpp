@@ -224,15 +224,11 @@ class TStyleTable {
 // Sizes of columns or rows, each distinct one a style of its own.
 class TSizeStyles {
  public:
-  explicit TSizeStyles(const char* prefix) : prefix(prefix) {}
-  std::string Name(float size) {
-    auto found = std::find(sizes.begin(), sizes.end(), size);
-    if (found == sizes.end()) {
-      sizes.push_back(size);
-      found = sizes.end() - 1;
-    }
-    return Numbered(prefix, static_cast<std::size_t>(found - sizes.begin()) + 1);
+  TSizeStyles(const char* prefix, const std::vector<float>& all) : prefix(prefix) {
+    for (const float size : all)
+      if (indexes.try_emplace(size, sizes.size() + 1).second) sizes.push_back(size);
   }
+  std::string Name(float size) const { return Numbered(prefix, indexes.at(size)); }
   void Write(TXmlWriter& xml, bool columns) const {
     for (std::size_t i = 0; i < sizes.size(); ++i) {
       xml.Start("style:style");
@@ -253,7 +249,8 @@ class TSizeStyles {
 
  private:
   std::string prefix;
-  std::vector<float> sizes;
+  std::vector<float> sizes;                        // in the order first met
+  std::unordered_map<float, std::size_t> indexes;  // from 1
 };
 
 // A cell's text as paragraphs, one for each line, with runs of blanks and
@@ -357,7 +354,7 @@ bool IsBlank(const TCell& cell, std::uint32_t style, std::uint32_t columnStyle) 
   return style == columnStyle && cell.dataType == ctText && cell.text.empty();
 }
 
-void WriteRows(TXmlWriter& xml, const TSheet& sheet, const TStyleTable& styles, TSizeStyles& rowStyles) {
+void WriteRows(TXmlWriter& xml, const TSheet& sheet, const TStyleTable& styles, const TSizeStyles& rowStyles) {
   const int rows = sheet.RowCount();
   const int columns = sheet.ColumnCount();
   for (int r = 0; r < rows;) {
@@ -403,37 +400,9 @@ void WriteRows(TXmlWriter& xml, const TSheet& sheet, const TStyleTable& styles, 
 std::string Content(const TSheet& sheet) {
   TStyleTable styles(sheet);
   styles.Collect();
-  TSizeStyles columnStyles("co");
-  TSizeStyles rowStyles("ro");
-  // The body first, so that its row styles are known; the head goes before it.
-  std::string body;
-  TXmlWriter bodyXml(body);
-  bodyXml.Start("office:body");
-  bodyXml.Start("office:spreadsheet");
-  bodyXml.Start("table:table");
-  bodyXml.Attribute("table:name", kTableName);
-  if (styles.ProtectedTable()) bodyXml.Attribute("table:protected", "true");
-  const int columns = sheet.ColumnCount();
-  for (int c = 0; c < columns;) {
-    const float width = sheet.ColumnWidths()[static_cast<std::size_t>(c)];
-    int run = 1;
-    while (c + run < columns && sheet.ColumnWidths()[static_cast<std::size_t>(c + run)] == width &&
-           styles.ColumnStyle(c + run) == styles.ColumnStyle(c))
-      ++run;
-    bodyXml.Start("table:table-column");
-    bodyXml.Attribute("table:style-name", columnStyles.Name(width));
-    if (run > 1) bodyXml.Attribute("table:number-columns-repeated", run);
-    bodyXml.Attribute("table:default-cell-style-name", Numbered("ce", styles.ColumnStyle(c) + 1));
-    bodyXml.End();
-    c += run;
-  }
-  WriteRows(bodyXml, sheet, styles, rowStyles);
-  bodyXml.End();
-  bodyXml.End();
-  bodyXml.End();
-
+  const TSizeStyles columnStyles("co", sheet.ColumnWidths());
+  const TSizeStyles rowStyles("ro", sheet.RowHeights());
   std::string out;
-  out.reserve(body.size() + 65536);
   TXmlWriter xml(out);
   StartDocument(xml, "office:document-content");
   styles.WriteFontFaces(xml);
@@ -442,7 +411,29 @@ std::string Content(const TSheet& sheet) {
   rowStyles.Write(xml, false);
   styles.WriteStyles(xml);
   xml.End();
-  xml.Raw(body);
+  xml.Start("office:body");
+  xml.Start("office:spreadsheet");
+  xml.Start("table:table");
+  xml.Attribute("table:name", kTableName);
+  if (styles.ProtectedTable()) xml.Attribute("table:protected", "true");
+  const int columns = sheet.ColumnCount();
+  for (int c = 0; c < columns;) {
+    const float width = sheet.ColumnWidths()[static_cast<std::size_t>(c)];
+    int run = 1;
+    while (c + run < columns && sheet.ColumnWidths()[static_cast<std::size_t>(c + run)] == width &&
+           styles.ColumnStyle(c + run) == styles.ColumnStyle(c))
+      ++run;
+    xml.Start("table:table-column");
+    xml.Attribute("table:style-name", columnStyles.Name(width));
+    if (run > 1) xml.Attribute("table:number-columns-repeated", run);
+    xml.Attribute("table:default-cell-style-name", Numbered("ce", styles.ColumnStyle(c) + 1));
+    xml.End();
+    c += run;
+  }
+  WriteRows(xml, sheet, styles, rowStyles);
+  xml.End();
+  xml.End();
+  xml.End();
   xml.End();
   return out;
 }

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "model/exchange/ods_values.h"
 #include "model/sheet.h"
 #include "ods_test_files.h"
 #include "platform/text/codepage.h"
@@ -305,6 +306,44 @@ TEST(OdsReader, RefusesWhatIsNoSpreadsheetOrIsDamaged) {
       "<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>" +
       OdsContent(Table("<table:table-row>" + Cell("&b;") + "</table:table-row>")).substr(38);
   EXPECT_EQ(ReadBad(OdsArchive(laughs)), TFileFailure::Damaged);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OdsValues, DatesDurationsLengthsAndColours) {
+  SYSTEMTIME time;
+  ASSERT_TRUE(ParseOdsDate("2024-02-29T23:59:58.5+03:00", time));
+  EXPECT_EQ(time.wDay, 29);
+  EXPECT_EQ(time.wSecond, 58);
+  EXPECT_EQ(time.wMilliseconds, 500);
+  EXPECT_FALSE(ParseOdsDate("2023-02-29", time));
+  EXPECT_FALSE(ParseOdsDate("2024-1-5", time));
+  EXPECT_FALSE(ParseOdsDate("2024-01-05 10:00", time));
+  EXPECT_EQ(FormatOdsDate(time), "2024-02-29T23:59:58");
+
+  double seconds = 0;
+  ASSERT_TRUE(ParseOdsDuration("P1DT2H3M4.5S", seconds));
+  EXPECT_DOUBLE_EQ(seconds, 86400 + 7200 + 180 + 4.5);
+  ASSERT_TRUE(ParseOdsDuration("-PT30M", seconds));
+  EXPECT_DOUBLE_EQ(seconds, -1800);
+  for (const char* bad : {"", "P", "PT", "T1H", "PT1X", "P1H", "PT1H2", "PT1e400S"})
+    EXPECT_FALSE(ParseOdsDuration(bad, seconds)) << bad;
+
+  double points = 0;
+  ASSERT_TRUE(ParseOdsLength("2.54cm", points));
+  EXPECT_NEAR(points, 72, 1e-9);
+  ASSERT_TRUE(ParseOdsLength("0.06pt", points));
+  EXPECT_DOUBLE_EQ(points, 0.06);
+  for (const char* bad : {"", "12", "-1pt", "1e999pt", "10%", "pt"}) EXPECT_FALSE(ParseOdsLength(bad, points)) << bad;
+
+  COLORREF color = 0;
+  ASSERT_TRUE(ParseOdsColor("#1A2b3C", color));
+  EXPECT_EQ(color, RGB(0x1a, 0x2b, 0x3c));
+  EXPECT_EQ(FormatOdsColor(color), "#1a2b3c");
+  EXPECT_FALSE(ParseOdsColor("transparent", color));
+  EXPECT_FALSE(ParseOdsColor("#12345g", color));
 }
 
 }  // namespace

@@ -63,16 +63,18 @@ bool ParseOdsDate(std::string_view text, SYSTEMTIME& time) {
   } else if (text.size() > 10 && text[10] != 'Z' && text[10] != '+' && text[10] != '-') {
     return false;
   }
-  time = SYSTEMTIME();
-  time.wYear = static_cast<WORD>(year);
-  time.wMonth = static_cast<WORD>(month);
-  time.wDay = static_cast<WORD>(day);
-  time.wHour = static_cast<WORD>(hour);
-  time.wMinute = static_cast<WORD>(minute);
-  time.wSecond = static_cast<WORD>(second);
-  time.wMilliseconds = static_cast<WORD>(std::min(999.0, std::floor(fraction * 1000.0)));
+  SYSTEMTIME read;
+  read.wYear = static_cast<WORD>(year);
+  read.wMonth = static_cast<WORD>(month);
+  read.wDay = static_cast<WORD>(day);
+  read.wHour = static_cast<WORD>(hour);
+  read.wMinute = static_cast<WORD>(minute);
+  read.wSecond = static_cast<WORD>(second);
+  read.wMilliseconds = static_cast<WORD>(std::min(999.0, std::floor(fraction * 1000.0)));
   FILETIME check;
-  return SystemTimeToFileTime(&time, &check) != FALSE;
+  if (!SystemTimeToFileTime(&read, &check)) return false;
+  time = read;
+  return true;
 }
 
 bool ParseOdsDuration(std::string_view text, double& seconds) {

@@ -51,6 +51,25 @@ TEST(XmlReader, NamesAreResolvedWhateverThePrefix) {
   EXPECT_EQ(trace.trace, "(urn:one|a |plain=1 urn:one|q=<&\xD0\x96 (urn:two|b t&u)(urn:one|c ))");
 }
 
+TEST(XmlReader, ADocumentInPiecesReadsAsAWholeOne) {
+  const std::string xml = "<a xmlns=\"urn:x\" k=\"v\"><b>some &amp; text</b><c/></a>";
+  TXmlReader whole;
+  TTrace expected;
+  TFileFailure failure = TFileFailure::Unknown;
+  ASSERT_TRUE(whole.Parse(xml, expected, failure));
+  TXmlReader pieces;
+  TTrace trace;
+  ASSERT_TRUE(pieces.Start(trace, failure));
+  for (char c : xml) ASSERT_TRUE(pieces.Feed(std::string_view(&c, 1), false, failure));
+  ASSERT_TRUE(pieces.Feed({}, true, failure));
+  EXPECT_EQ(trace.trace, expected.trace);
+  // A document that ends too soon fails only when told it has ended.
+  ASSERT_TRUE(pieces.Start(trace, failure));
+  EXPECT_TRUE(pieces.Feed("<a><b>", false, failure));
+  EXPECT_FALSE(pieces.Feed({}, true, failure));
+  EXPECT_EQ(failure, TFileFailure::Damaged);
+}
+
 TEST(XmlReader, HostileAndMalformedDocumentsAreDamaged) {
   // The billion laughs: each entity ten of the one before.
   const std::string laughs =

@@ -2,10 +2,13 @@
 
 #include "model/exchange/ods_reader.h"
 #include "model/exchange/ods_writer.h"
+#include "model/exchange/xlsx.h"
 
 bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchangeReport& report,
                   TFileFailure& failure) {
   switch (kind) {
+    case TFileKind::Xlsx:
+      return ReadXlsx(data, sheet, report, failure);
     case TFileKind::Ods:
       return ReadOds(data, sheet, report, failure);
     default:
@@ -16,6 +19,8 @@ bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchang
 
 bool WriteExchange(TFileKind kind, const TSheet& sheet, std::ostream& out) {
   switch (kind) {
+    case TFileKind::Xlsx:
+      return WriteXlsx(sheet, out);
     case TFileKind::Ods:
       return WriteOds(sheet, out);
     default:

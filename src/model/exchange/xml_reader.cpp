@@ -22,11 +22,14 @@ struct TParserFree {
 }  // namespace
 
 struct TXmlReader::TState {
-  XML_Parser parser;
+  std::unique_ptr<XML_ParserStruct, TParserFree> parser;
   TXmlHandler& handler;
   TFileFailure failure = TFileFailure::Damaged;
   bool stopped = false;
 };
+
+TXmlReader::TXmlReader() = default;
+TXmlReader::~TXmlReader() = default;
 
 TXmlName TXmlAttributes::SplitName(const char* expanded) {
   const char* separator = std::strchr(expanded, kNamespaceSeparator);
@@ -44,38 +47,46 @@ void TXmlReader::Stop(TFileFailure why) {
   if (state == nullptr || state->stopped) return;
   state->stopped = true;
   state->failure = why;
-  XML_StopParser(state->parser, XML_FALSE);
+  XML_StopParser(state->parser.get(), XML_FALSE);
 }
 
 bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure& failure) {
-  std::unique_ptr<XML_ParserStruct, TParserFree> parser(XML_ParserCreateNS(nullptr, kNamespaceSeparator));
-  if (!parser) {
+  if (!Start(handler, failure)) return false;
+  std::size_t at = 0;
+  do {
+    const std::size_t length = std::min(kParsePiece, data.size() - at);
+    if (!Feed(data.substr(at, length), at + length == data.size(), failure)) return false;
+    at += length;
+  } while (at < data.size());
+  return true;
+}
+
+bool TXmlReader::Start(TXmlHandler& handler, TFileFailure& failure) {
+  state.reset();
+  std::unique_ptr<XML_ParserStruct, TParserFree> created(XML_ParserCreateNS(nullptr, kNamespaceSeparator));
+  if (!created) {
     failure = TFileFailure::NoMemory;
     return false;
   }
-  TState current{parser.get(), handler};
-  state = &current;
-  struct TReset {
-    TState*& state;
-    ~TReset() { state = nullptr; }
-  } reset{state};
+  XML_Parser parser = created.get();
+  state.reset(new TState{std::move(created), handler});
 
   // Refused: no DOCTYPE, no entity of any kind, nothing loaded from outside.
-  XML_SetParamEntityParsing(parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
-  XML_SetUserData(parser.get(), this);
-  XML_SetStartDoctypeDeclHandler(parser.get(), [](void* self, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+  XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
+  XML_SetUserData(parser, this);
+  XML_SetStartDoctypeDeclHandler(parser, [](void* self, const XML_Char*, const XML_Char*, const XML_Char*, int) {
     static_cast<TXmlReader*>(self)->Stop(TFileFailure::Damaged);
   });
-  XML_SetEntityDeclHandler(parser.get(), [](void* self, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
-                                            const XML_Char*, const XML_Char*, const XML_Char*) {
+  XML_SetEntityDeclHandler(parser, [](void* self, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
+                                      const XML_Char*, const XML_Char*, const XML_Char*) {
     static_cast<TXmlReader*>(self)->Stop(TFileFailure::Damaged);
   });
-  XML_SetExternalEntityRefHandler(parser.get(),
+  XML_SetExternalEntityRefHandler(parser,
                                   [](XML_Parser, const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*) {
                                     return static_cast<int>(XML_STATUS_ERROR);
                                   });
   XML_SetElementHandler(
-      parser.get(),
+      parser,
       [](void* self, const XML_Char* name, const XML_Char** attributes) {
         TXmlReader* reader = static_cast<TXmlReader*>(self);
         if (reader->state->stopped) return;
@@ -94,7 +105,7 @@ bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure
           reader->Stop(TFileFailure::NoMemory);
         }
       });
-  XML_SetCharacterDataHandler(parser.get(), [](void* self, const XML_Char* text, int length) {
+  XML_SetCharacterDataHandler(parser, [](void* self, const XML_Char* text, int length) {
     TXmlReader* reader = static_cast<TXmlReader*>(self);
     if (reader->state->stopped) return;
     try {
@@ -103,20 +114,27 @@ bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure
       reader->Stop(TFileFailure::NoMemory);
     }
   });
+  return true;
+}
 
-  std::size_t at = 0;
+bool TXmlReader::Feed(std::string_view piece, bool last, TFileFailure& failure) {
+  if (!state) {
+    failure = TFileFailure::Damaged;
+    return false;
+  }
   do {
-    const std::size_t length = std::min(kParsePiece, data.size() - at);
-    const bool last = at + length == data.size();
-    const XML_Status status =
-        XML_Parse(parser.get(), data.data() + at, static_cast<int>(length), last ? XML_TRUE : XML_FALSE);
-    if (status != XML_STATUS_OK || current.stopped) {
-      failure = current.stopped ? current.failure
-                : XML_GetErrorCode(parser.get()) == XML_ERROR_NO_MEMORY ? TFileFailure::NoMemory
-                                                                        : TFileFailure::Damaged;
+    const std::size_t length = std::min(kParsePiece, piece.size());
+    const bool end = last && length == piece.size();
+    const XML_Status status = XML_Parse(state->parser.get(), piece.data(), static_cast<int>(length), end ? XML_TRUE : XML_FALSE);
+    if (status != XML_STATUS_OK || state->stopped) {
+      failure = state->stopped ? state->failure
+                : XML_GetErrorCode(state->parser.get()) == XML_ERROR_NO_MEMORY ? TFileFailure::NoMemory
+                                                                               : TFileFailure::Damaged;
+      state.reset();
       return false;
     }
-    at += length;
-  } while (at < data.size());
+    piece.remove_prefix(length);
+  } while (!piece.empty());
+  if (last) state.reset();
   return true;
 }

@@ -11,6 +11,7 @@
 // entities are refused as Damaged before anything of them is expanded, and
 // so are malformed documents and invalid UTF-8.
 
+#include <memory>
 #include <string_view>
 
 #include "model/file_failure.h"
@@ -50,13 +51,23 @@ class TXmlHandler {
 
 class TXmlReader {
  public:
+  TXmlReader();
+  ~TXmlReader();
+  TXmlReader(const TXmlReader&) = delete;
+  TXmlReader& operator=(const TXmlReader&) = delete;
+
   // Parses data whole, calling handler. False with failure set when the
   // document is refused or the handler stopped it.
   bool Parse(std::string_view data, TXmlHandler& handler, TFileFailure& failure);
+  // The same for a document that comes in pieces, so that it need not be
+  // held whole: Start, then Feed with each piece in order, the last one
+  // (which may be empty) with last set. False as Parse.
+  bool Start(TXmlHandler& handler, TFileFailure& failure);
+  bool Feed(std::string_view piece, bool last, TFileFailure& failure);
   // Called by the handler: ends the parsing, which then fails with why.
   void Stop(TFileFailure why);
 
  private:
   struct TState;
-  TState* state = nullptr;
+  std::unique_ptr<TState> state;
 };

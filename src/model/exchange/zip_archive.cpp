@@ -14,10 +14,6 @@ constexpr std::size_t kReadPiece = std::size_t{1} << 16;
 // level, and the higher ones cost seconds.
 constexpr std::uint32_t kDeflateLevel = 1;
 
-struct TZipFileClose {
-  void operator()(zip_file_t* file) const { zip_fclose(file); }
-};
-
 struct TZipSourceFree {
   void operator()(zip_source_t* source) const { zip_source_free(source); }
 };
@@ -80,58 +76,86 @@ bool TZipReader::Has(std::string_view name) const {
   return archive && zip_name_locate(archive.get(), std::string(name).c_str(), ZIP_FL_ENC_RAW) >= 0;
 }
 
-bool TZipReader::Read(std::string_view name, std::string& out, TFileFailure& failure) {
-  out.clear();
+void TZipReader::TZipFileClose::operator()(zip_file_t* file) const { zip_fclose(file); }
+
+std::unique_ptr<zip_file_t, TZipReader::TZipFileClose> TZipReader::OpenEntry(std::string_view name,
+                                                                             std::uint64_t& allowed,
+                                                                             std::uint64_t& declared,
+                                                                             TFileFailure& failure) {
   const zip_int64_t index = archive ? zip_name_locate(archive.get(), std::string(name).c_str(), ZIP_FL_ENC_RAW) : -1;
-  if (index < 0) {
-    failure = TFileFailure::Damaged;
-    return false;
-  }
   zip_stat_t stat;
   zip_stat_init(&stat);
-  if (zip_stat_index(archive.get(), static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
+  if (index < 0 || zip_stat_index(archive.get(), static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
     failure = TFileFailure::Damaged;
-    return false;
+    return nullptr;
   }
-  const std::uint64_t allowed = std::min(limits.entryBytes, limits.totalBytes - std::min(totalRead, limits.totalBytes));
-  if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > allowed) {
-    failure = TFileFailure::TooLarge;
-    return false;
-  }
-  std::unique_ptr<zip_file_t, TZipFileClose> file(zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(index), 0));
-  if (!file) {
-    failure = TFileFailure::Damaged;
-    return false;
-  }
-  try {
+  allowed = std::min(limits.entryBytes, limits.totalBytes - std::min(totalRead, limits.totalBytes));
+  declared = 0;
+  if ((stat.valid & ZIP_STAT_SIZE) != 0) {
+    if (stat.size > allowed) {
+      failure = TFileFailure::TooLarge;
+      return nullptr;
+    }
     // The declared size only as a hint, never beyond what the compressed
     // bytes could hold at deflate's best ratio (about 1032 to 1).
-    if ((stat.valid & ZIP_STAT_SIZE) != 0 && (stat.valid & ZIP_STAT_COMP_SIZE) != 0)
-      out.reserve(static_cast<std::size_t>(std::min(stat.size, stat.comp_size * 1032 + kReadPiece)));
+    declared = stat.size;
+    if ((stat.valid & ZIP_STAT_COMP_SIZE) != 0) declared = std::min(declared, stat.comp_size * 1032 + kReadPiece);
+  }
+  std::unique_ptr<zip_file_t, TZipFileClose> file(zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(index), 0));
+  if (!file) failure = TFileFailure::Damaged;
+  return file;
+}
+
+bool TZipReader::ReadPieces(std::string_view name, const std::function<bool(std::string_view)>& take,
+                            TFileFailure& failure) {
+  std::uint64_t allowed = 0;
+  std::uint64_t declared = 0;
+  const std::unique_ptr<zip_file_t, TZipFileClose> file = OpenEntry(name, allowed, declared, failure);
+  if (!file) return false;
+  try {
+    std::string piece(kReadPiece, '\0');
     std::uint64_t done = 0;
     for (;;) {
-      const std::size_t before = out.size();
-      out.resize(before + kReadPiece);
-      const zip_int64_t got = zip_fread(file.get(), out.data() + before, kReadPiece);
+      const zip_int64_t got = zip_fread(file.get(), piece.data(), piece.size());
       if (got < 0) {
         failure = TFileFailure::Damaged;
         return false;
       }
-      out.resize(before + static_cast<std::size_t>(got));
       if (got == 0) break;
       done += static_cast<std::uint64_t>(got);
       if (done > allowed) {
         failure = TFileFailure::TooLarge;
         return false;
       }
+      if (!take(std::string_view(piece.data(), static_cast<std::size_t>(got)))) return false;
     }
     totalRead += done;
+  } catch (const std::bad_alloc&) {
+    failure = TFileFailure::NoMemory;
+    return false;
+  }
+  return true;
+}
+
+bool TZipReader::Read(std::string_view name, std::string& out, TFileFailure& failure) {
+  out.clear();
+  try {
+    std::uint64_t allowed = 0;
+    std::uint64_t declared = 0;
+    {
+      // The size first, to hold the entry in one block.
+      if (!OpenEntry(name, allowed, declared, failure)) return false;
+    }
+    out.reserve(static_cast<std::size_t>(declared));
+    return ReadPieces(name, [&](std::string_view piece) {
+      out += piece;
+      return true;
+    }, failure);
   } catch (const std::bad_alloc&) {
     out = std::string();
     failure = TFileFailure::NoMemory;
     return false;
   }
-  return true;
 }
 
 TZipWriter::TZipWriter() = default;

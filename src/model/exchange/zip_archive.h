@@ -9,6 +9,7 @@
 // kilobytes inflating to gigabytes) from taking the machine's memory.
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -46,12 +47,23 @@ class TZipReader {
   // one that does not inflate or fails its checksum; TooLarge beyond the
   // bounds. out is unspecified on failure.
   bool Read(std::string_view name, std::string& out, TFileFailure& failure);
+  // The same in pieces, each handed to take as it is inflated, so that a
+  // large entry need not be held whole; take answers false to stop, and
+  // then so does ReadPieces, leaving failure to take.
+  bool ReadPieces(std::string_view name, const std::function<bool(std::string_view)>& take, TFileFailure& failure);
 
  private:
   struct TClose {
     void operator()(zip* archive) const;
   };
   TZipLimits limits;
+  // The entry opened for reading and the bytes it may still expand to.
+  struct TZipFileClose {
+    void operator()(struct zip_file* file) const;
+  };
+  std::unique_ptr<struct zip_file, TZipFileClose> OpenEntry(std::string_view name, std::uint64_t& allowed,
+                                                             std::uint64_t& declared, TFileFailure& failure);
+
   std::unique_ptr<zip, TClose> archive;
   std::uint64_t totalRead = 0;
 };

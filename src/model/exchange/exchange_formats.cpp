@@ -1,5 +1,7 @@
 #include "model/exchange/exchange_formats.h"
 
+#include "model/exchange/ods_reader.h"
+#include "model/exchange/ods_writer.h"
 #include "model/exchange/xlsx.h"
 
 bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchangeReport& report,
@@ -7,6 +9,8 @@ bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchang
   switch (kind) {
     case TFileKind::Xlsx:
       return ReadXlsx(data, sheet, report, failure);
+    case TFileKind::Ods:
+      return ReadOds(data, sheet, report, failure);
     default:
       failure = TFileFailure::NotTable;
       return false;
@@ -17,6 +21,8 @@ bool WriteExchange(TFileKind kind, const TSheet& sheet, std::ostream& out) {
   switch (kind) {
     case TFileKind::Xlsx:
       return WriteXlsx(sheet, out);
+    case TFileKind::Ods:
+      return WriteOds(sheet, out);
     default:
       return false;
   }

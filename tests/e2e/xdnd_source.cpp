@@ -56,8 +56,10 @@ class TDragSource {
     Send(target, position,
          {static_cast<long>(source), 0, (static_cast<long>(point.x) << 16) | point.y, CurrentTime,
           static_cast<long>(copy)});
+    // The window may read the URLs before it answers: it looks at what is
+    // dragged to decide whether it takes it.
     bool accepted = false;
-    if (!Await([&](const XEvent& e) {
+    if (!Await(uris, [&](const XEvent& e) {
           if (e.type != ClientMessage || e.xclient.message_type != status) return false;
           accepted = e.xclient.data.l[1] & 1;
           return true;
@@ -70,11 +72,7 @@ class TDragSource {
     }
     Send(target, drop, {static_cast<long>(source), 0, CurrentTime, 0, 0});
     bool taken = false;
-    if (!Await([&](const XEvent& e) {
-          if (e.type == SelectionRequest) {
-            Answer(e.xselectionrequest, uris);
-            return false;
-          }
+    if (!Await(uris, [&](const XEvent& e) {
           if (e.type != ClientMessage || e.xclient.message_type != finished) return false;
           // Version 5 says whether the drop was performed.
           taken = e.xclient.data.l[1] & 1;
@@ -120,14 +118,18 @@ class TDragSource {
     XFlush(x);
   }
 
-  // Handles the source window's events until one is the awaited one.
-  bool Await(const std::function<bool(const XEvent&)>& awaited) {
+  // Handles the source window's events until one is the awaited one; the
+  // requests for the URLs are answered on the way.
+  bool Await(const std::string& uris, const std::function<bool(const XEvent&)>& awaited) {
     const auto deadline = std::chrono::steady_clock::now() + kTimeout;
     while (std::chrono::steady_clock::now() < deadline) {
       while (XPending(x)) {
         XEvent event;
         XNextEvent(x, &event);
-        if (awaited(event)) return true;
+        if (event.type == SelectionRequest)
+          Answer(event.xselectionrequest, uris);
+        else if (awaited(event))
+          return true;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }

@@ -39,10 +39,9 @@ void TGridwork::ShowRecentFiles() {
   // old group goes, with its separator, and the new one comes in its place.
   for (int pos = GetMenuItemCount(file) - 1; pos >= 0; --pos)
     if (IsRecentCommand(GetMenuItemID(file, pos))) DeleteMenu(file, static_cast<UINT>(pos), MF_BYPOSITION);
-  const int count = GetMenuItemCount(file);
-  const int last = count - 1;
-  if (IsSeparator(file, last - 1) && IsSeparator(file, last - 2))
-    DeleteMenu(file, static_cast<UINT>(last - 1), MF_BYPOSITION);
+  const int exitItem = GetMenuItemCount(file) - 1;
+  if (IsSeparator(file, exitItem - 1) && IsSeparator(file, exitItem - 2))
+    DeleteMenu(file, static_cast<UINT>(exitItem - 1), MF_BYPOSITION);
   const std::vector<std::string>& paths = recentFiles.Paths();
   if (paths.empty()) return;
   UINT at = static_cast<UINT>(GetMenuItemCount(file) - 1);

@@ -193,6 +193,12 @@ TEST_F(DesktopFrame, RecentFilesAreListedAndKeptForTheNextRun) {
   EXPECT_EQ(app.sheet->FileName(), first);
   EXPECT_EQ(FileMenu(app)[7], RecentFileMenuText(0, first));
   EXPECT_EQ(FileMenu(app).size(), 11u);
+
+  // A file gone from the disk leaves the menu with its item alone.
+  std::filesystem::remove(second);
+  EXPECT_TRUE(ChooseMenuItem(app.GetMainWindow()->GetHandle(), CM_FILERECENT2));
+  EXPECT_EQ(FileMenu(app), (std::vector<std::string>{menu[0], menu[1], menu[2], "-", menu[4], menu[5], "-",
+                                                     RecentFileMenuText(0, first), "-", menu[10]}));
 }
 
 }  // namespace

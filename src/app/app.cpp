@@ -1,6 +1,9 @@
 #include "app/app.h"
 
+#include <cstdlib>
+
 #include "model/command_line.h"
+#include "model/recent_files.h"
 #include "app/menus.h"
 #include "app/sample_content.h"
 #include "platform/window/modeless.h"
@@ -26,6 +29,10 @@ TSampleSheet::~TSampleSheet() = default;
 void TSampleSheet::SetupWindow() {
   TFrameWindow::SetupWindow();
   SetMenu(BuildMenuBar());
+  if (auto* grid = dynamic_cast<TGridwork*>(GetClientWindow())) {
+    grid->ShowDocumentTitle();
+    grid->ShowRecentFiles();
+  }
 }
 
 TApp::TApp(std::string startFile) : TApplication("Test"), startFile(std::move(startFile)) {
@@ -40,6 +47,7 @@ void TApp::InitMainWindow() {
   auto grid = std::make_unique<TGridwork>(nullptr, "Gridwork Test", nullptr, 40, 20, 3, 1, 1.0);
   sheet = grid.get();
   FillSampleContent(*grid);
+  grid->KeepRecentFiles(RecentFilesPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
   auto frame = std::make_unique<TSampleSheet>(nullptr, "Gridwork", std::move(grid), false, nullptr);
   TSampleSheet* framePtr = frame.get();
   SetMainWindow(std::move(frame));

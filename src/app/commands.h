@@ -8,6 +8,12 @@ constexpr UINT CM_FILESAVE = 24333;
 constexpr UINT CM_FILESAVEAS = 24334;
 constexpr UINT CM_FILEPRINT = 24337;
 constexpr UINT CM_FILEPREVIEW = 110;
+constexpr UINT CM_FILEEXIT = 24338;
+// The recent files of the File menu, most recent first.
+constexpr UINT CM_FILERECENT1 = 24341;
+constexpr UINT CM_FILERECENT2 = 24342;
+constexpr UINT CM_FILERECENT3 = 24343;
+constexpr UINT CM_FILERECENT4 = 24344;
 
 constexpr UINT CM_EDITUNDO = 24321;
 constexpr UINT CM_EDITCUT = 24322;

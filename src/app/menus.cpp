@@ -27,12 +27,14 @@ HMENU BuildPopup(std::initializer_list<TItem> items) {
 
 HMENU BuildMenuBar() {
   HMENU file = BuildPopup({
-      {CM_FILEOPEN, u8"&Открыть..."_cp},
-      {CM_FILESAVE, u8"&Сохранить"_cp},
-      {CM_FILESAVEAS, u8"Сохранить &как..."_cp},
+      {CM_FILEOPEN, u8"&Открыть...\tCtrl+O"_cp},
+      {CM_FILESAVE, u8"&Сохранить\tCtrl+S"_cp},
+      {CM_FILESAVEAS, u8"Сохранить &как...\tCtrl+Shift+S"_cp},
       {0, nullptr},
-      {CM_FILEPRINT, u8"&Печать..."_cp},
+      {CM_FILEPRINT, u8"&Печать...\tCtrl+P"_cp},
       {CM_FILEPREVIEW, u8"П&росмотр..."_cp},
+      {0, nullptr},
+      {CM_FILEEXIT, u8"В&ыход\tCtrl+Q"_cp},
   });
   HMENU edit = BuildPopup({
       {CM_EDITUNDO, u8"&Отменить\tCtrl+Z"_cp},
@@ -104,5 +106,10 @@ void RegisterGridAccelerators() {
                                          {ctrl, 'A', CM_SELECTALL},
                                          {ctrl, 'F', CM_EDITFIND},
                                          {ctrl, 'H', CM_EDITREPLACE},
+                                         {ctrl, 'O', CM_FILEOPEN},
+                                         {ctrl, 'S', CM_FILESAVE},
+                                         {ctrl | FSHIFT, 'S', CM_FILESAVEAS},
+                                         {ctrl, 'P', CM_FILEPRINT},
+                                         {ctrl, 'Q', CM_FILEEXIT},
                                      });
 }

@@ -110,15 +110,18 @@ bool TGridwork::OpenFile(const std::string& name, TFileKind kind) {
     ShowReadFailure(name);
     return false;
   }
-  fileName = name;
-  fileKind = kind == TFileKind::Text ? TFileKind::Text : TFileKind::Table;
+  SetFile(name, kind == TFileKind::Text ? TFileKind::Text : TFileKind::Table);
+  AddRecentFile(name);
   return true;
 }
 
 bool TGridwork::SaveDocument() {
   if (fileName.empty()) return SaveDocumentAs();
   const bool written = fileKind == TFileKind::Text ? WriteTextFile(fileName) : WriteTableFile(fileName);
-  if (!written) ShowWriteFailure(fileName);
+  if (!written)
+    ShowWriteFailure(fileName);
+  else
+    AddRecentFile(fileName);
   return written;
 }
 
@@ -167,8 +170,8 @@ bool TGridwork::SaveDocumentAs() {
     ShowWriteFailure(file);
     return false;
   }
-  fileName = file;
-  fileKind = kind;
+  SetFile(file, kind);
+  AddRecentFile(file);
   return true;
 }
 
@@ -184,8 +187,15 @@ bool TGridwork::SaveChangesIfWanted() {
     question += Shown(fileName);
   }
   question += "?";
-  if (AskYesNo(question.c_str()) != IDYES) return true;
-  return SaveDocument();
+  switch (AskYesNoCancel(question.c_str())) {
+    case IDYES:
+      return SaveDocument();
+    case IDNO:
+      return true;
+    default:
+      // Cancel, Escape, the box closed, or no box at all: nothing is lost.
+      return false;
+  }
 }
 
 bool TGridwork::CanClose() {

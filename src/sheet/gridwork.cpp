@@ -7,6 +7,7 @@
 #include "model/edit_info.h"
 #include "model/messages.h"
 #include "platform/window/application.h"
+#include "platform/window/shellapi.h"
 #include "platform/draw/dc.h"
 #include "platform/draw/font.h"
 #include "platform/controls/msgbox.h"
@@ -39,6 +40,7 @@ TGridwork::~TGridwork() {
 
 void TGridwork::SetupWindow() {
   TWindow::SetupWindow();
+  DragAcceptFiles(GetHandle(), TRUE);
   findText = std::make_unique<char[]>(1000);
   replaceText = std::make_unique<char[]>(1000);
   findReplace = FINDREPLACE{};
@@ -63,7 +65,10 @@ HWND TGridwork::GetCommandTarget() {
 
 void TGridwork::CellChanged() {}
 
-void TGridwork::SetModified(bool changed) { modified = changed ? 1 : 0; }
+void TGridwork::SetModified(bool changed) {
+  modified = changed ? 1 : 0;
+  ShowDocumentTitle();
+}
 
 void TGridwork::ShowWarning(const char* text) {
   GetApplication()->MessageBox(GetHandle(), text, nullptr, MB_OK | MB_ICONEXCLAMATION);
@@ -75,4 +80,8 @@ void TGridwork::ShowInfo(const char* text) {
 
 int TGridwork::AskYesNo(const char* text) {
   return GetApplication()->MessageBox(GetHandle(), text, nullptr, MB_YESNO | MB_ICONQUESTION);
+}
+
+int TGridwork::AskYesNoCancel(const char* text) {
+  return GetApplication()->MessageBox(GetHandle(), text, nullptr, MB_YESNOCANCEL | MB_ICONQUESTION);
 }

@@ -22,6 +22,7 @@
 #include "model/file_failure.h"
 #include "model/file_progress.h"
 #include "model/limits.h"
+#include "model/recent_files.h"
 #include "platform/draw/bitmap.h"
 #include "platform/controls/commdlg.h"
 #include "platform/draw/dc.h"
@@ -391,9 +392,35 @@ class TGridwork : public TWindow {
   // The progress of a file operation shown in window; when the user gives
   // a read up there, readCancelled is set and the read fails.
   TFileProgress ProgressShownIn(TProgressWindow& window);
-  // The question about unsaved changes; false when the table must stay
-  // because the user wanted it saved and it was not.
+  // The question about unsaved changes, with Yes, No and Cancel; false
+  // when the table must stay: the user cancelled, or wanted it saved and
+  // it was not.
   bool SaveChangesIfWanted();
+  int AskYesNoCancel(const char* text);
+  // Closes the frame as its close box does, asking what closing asks.
+  void CmFileExit();
+  // Shows the file's name and whether it has unsaved changes in the title
+  // of the frame this grid is the client of.
+  void ShowDocumentTitle();
+
+  // ---- Recent files (src/files/recent_commands.cpp) ----
+  // Keeps the list in file between runs and reads it from there; until
+  // then it lasts as long as the window.
+  void KeepRecentFiles(const std::string& file);
+  const TRecentFiles& RecentFiles() const { return recentFiles; }
+  // Puts the file first in the list, keeps the list and shows it.
+  void AddRecentFile(const std::string& path);
+  // Lists the recent files in the frame's File menu, before its last item.
+  void ShowRecentFiles();
+  // Opens the file at index of the list, after the question about unsaved
+  // changes; a file that is gone is reported and leaves the list.
+  void OpenRecentFile(std::size_t index);
+  void CmFileRecent1();
+  void CmFileRecent2();
+  void CmFileRecent3();
+  void CmFileRecent4();
+  // Opens the first of the files dropped on the window, as Open does.
+  LRESULT EvDropFiles(WPARAM drop, LPARAM);
 
   // ---- Printing (src/print) ----
   void CmFilePrint();
@@ -414,6 +441,7 @@ class TGridwork : public TWindow {
   void SetFile(const std::string& name, TFileKind kind) {
     fileName = name;
     fileKind = kind;
+    ShowDocumentTitle();
   }
   // Null until the window knows its device.
   const TFont* DefaultFont() const { return defaultFont.get(); }
@@ -467,6 +495,9 @@ class TGridwork : public TWindow {
   TFileFailure fileFailure = TFileFailure::Unknown;
   // Set when the user gives a read up in its progress window; the read fails.
   bool readCancelled = false;
+  TRecentFiles recentFiles;
+  // Where the list is kept; empty: nowhere.
+  std::string recentFilesFile;
 
   // ---- Drawing ----
   std::unique_ptr<TFont> defaultFont;

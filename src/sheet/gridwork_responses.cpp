@@ -1,6 +1,7 @@
 // The grid window's messages and commands.
 
 #include "app/commands.h"
+#include "platform/window/shellapi.h"
 #include "sheet/gridwork.h"
 
 DEFINE_RESPONSE_TABLE1(TGridwork, TWindow)
@@ -74,4 +75,10 @@ DEFINE_RESPONSE_TABLE1(TGridwork, TWindow)
   EV_COMMAND(CM_FILESAVEAS, CmFileSaveAs),
   EV_COMMAND(CM_FILEPRINT, CmFilePrint),
   EV_COMMAND(CM_FILEPREVIEW, CmFilePreview),
+  EV_COMMAND(CM_FILEEXIT, CmFileExit),
+  EV_COMMAND(CM_FILERECENT1, CmFileRecent1),
+  EV_COMMAND(CM_FILERECENT2, CmFileRecent2),
+  EV_COMMAND(CM_FILERECENT3, CmFileRecent3),
+  EV_COMMAND(CM_FILERECENT4, CmFileRecent4),
+  EV_MESSAGE(WM_DROPFILES, EvDropFiles),
 END_RESPONSE_TABLE;

@@ -39,7 +39,8 @@ void ExpectPopup(HMENU popup, const std::vector<TExpected>& items) {
 TEST(MenuBar, TheFrameShowsTheFourMenusWithTheirItemsInOrder) {
   TStartedApp app;
   TFrameWindow* frame = app.GetMainWindow();
-  EXPECT_EQ(frame->GetCaption(), "Gridwork");
+  // The start-up table has no file and is not saved.
+  EXPECT_EQ(frame->GetCaption(), "*Gridwork");
   HMENU bar = frame->GetMenu();
   ASSERT_NE(bar, nullptr);
   ASSERT_EQ(GetMenuItemCount(bar), 4);
@@ -47,12 +48,14 @@ TEST(MenuBar, TheFrameShowsTheFourMenusWithTheirItemsInOrder) {
   EXPECT_EQ(ItemText(bar, 1), u8"&Правка"_cp);
   EXPECT_EQ(ItemText(bar, 2), u8"&Вид"_cp);
   EXPECT_EQ(ItemText(bar, 3), u8"Ф&ормат"_cp);
-  ExpectPopup(GetSubMenu(bar, 0), {{24332, u8"&Открыть..."_cp},
-                                   {24333, u8"&Сохранить"_cp},
-                                   {24334, u8"Сохранить &как..."_cp},
+  ExpectPopup(GetSubMenu(bar, 0), {{24332, u8"&Открыть...\tCtrl+O"_cp},
+                                   {24333, u8"&Сохранить\tCtrl+S"_cp},
+                                   {24334, u8"Сохранить &как...\tCtrl+Shift+S"_cp},
                                    {0, nullptr},
-                                   {24337, u8"&Печать..."_cp},
-                                   {110, u8"П&росмотр..."_cp}});
+                                   {24337, u8"&Печать...\tCtrl+P"_cp},
+                                   {110, u8"П&росмотр..."_cp},
+                                   {0, nullptr},
+                                   {24338, u8"В&ыход\tCtrl+Q"_cp}});
   ExpectPopup(GetSubMenu(bar, 1), {{24321, u8"&Отменить\tCtrl+Z"_cp},
                                    {0, nullptr},
                                    {24322, u8"&Вырезать\tCtrl+X"_cp},

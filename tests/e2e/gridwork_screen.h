@@ -121,6 +121,8 @@ class GridworkScreen : public testing::Test {
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     setenv("LC_ALL", "ru_RU.UTF-8", 1);
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    // The program keeps its recent files here, not in the user's folder.
+    setenv("XDG_CONFIG_HOME", (workDir + "/config").c_str(), 1);
   }
 
   static void TearDownTestSuite() {
@@ -152,13 +154,19 @@ class GridworkScreen : public testing::Test {
     return WaitFor(
         [this] {
           for (const TTopWindow& w : server->TopWindows())
-            if (w.viewable && !w.overrideRedirect && w.name == "Gridwork") {
+            if (w.viewable && !w.overrideRedirect && IsFrameTitle(w.name)) {
               frame = w;
               return true;
             }
           return false;
         },
         "the frame \"Gridwork\" appears");
+  }
+
+  // The frame's title names the table's file, if any, and marks unsaved
+  // changes: "Gridwork", "*Gridwork", "name.qdt - Gridwork".
+  static bool IsFrameTitle(const std::string& title) {
+    return title == "Gridwork" || title == "*Gridwork" || title.ends_with(" - Gridwork");
   }
 
   // Drags the mouse from one cell to another (x the column, y the row) and
@@ -447,18 +455,18 @@ class GridworkScreen : public testing::Test {
     return buttons;
   }
 
-  // "Нет", the right-hand one of a Yes/No box's two buttons, once the box
-  // has come to rest; the pointer waits away from it.
+  // "Нет", the second button of a Yes/No box and of a Yes/No/Cancel box,
+  // once the box has come to rest; the pointer waits away from it.
   bool FindNoButton(TTopWindow& box, TRect& no) {
     return WaitForSettledWindow(box, "\"" + box.name + "\" comes to rest") && ParkPointer() &&
            WaitUntil(
                [&](const TScreenImage& s) {
                  const std::vector<TRect> buttons = BoxButtons(s, box.area);
-                 if (buttons.size() != 2) return false;
-                 no = buttons.back();
+                 if (buttons.size() != 2 && buttons.size() != 3) return false;
+                 no = buttons[1];
                  return true;
                },
-               "\"" + box.name + "\" shows two buttons");
+               "\"" + box.name + "\" shows its buttons");
   }
 
   // Answers a Yes/No box with a click on "Нет", whichever button has the keyboard.

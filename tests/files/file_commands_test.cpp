@@ -15,7 +15,8 @@ class FileCommandsTest : public FilesTest {
     FilesTest::SetUp();
     SetMessageBoxHandler([this](const TMessageBoxInfo& info) {
       boxes.push_back(info);
-      return (info.type & MB_TYPEMASK) == MB_YESNO ? yesNo : IDOK;
+      const UINT buttons = info.type & MB_TYPEMASK;
+      return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? yesNo : IDOK;
     });
     CreateGrid(5, 4, 0, 0, 300, 200);
     grid->SetCellText(1, 1, "x");
@@ -111,7 +112,7 @@ TEST_F(FileCommandsTest, FailedSaveIsReportedAndTheTableStaysModified) {
 TEST_F(FileCommandsTest, CloseQuestionWithAndWithoutName) {
   EXPECT_TRUE(grid->CanClose());  // answered No: closes without saving
   EXPECT_EQ(SaveQuestion(), u8"Сохранить изменения в файле?"_cp);
-  EXPECT_EQ(boxes[0].type, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(boxes[0].type, MB_YESNOCANCEL | MB_ICONQUESTION);
   EXPECT_TRUE(dialogs.empty());
 
   boxes.clear();

@@ -59,6 +59,8 @@ TEST_F(ShownMessageBox, TheLettersOfYesAndNoAnswer) {
 TEST_F(ShownMessageBox, BoxesWithCancelOrOnlyOkCloseWithoutAChoice) {
   EXPECT_EQ(Show(MB_OKCANCEL, [] { SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b'); }), IDCANCEL);
   EXPECT_EQ(Show(MB_YESNOCANCEL, [] { SimulateCloseRequest(nullptr); }), IDCANCEL);
+  EXPECT_EQ(Show(MB_YESNOCANCEL | MB_ICONQUESTION, [] { SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b'); }), IDCANCEL);
+  EXPECT_EQ(Show(MB_YESNOCANCEL, [] { SimulateText(nullptr, u8"н"_cp); }), IDNO);
   EXPECT_EQ(Show(MB_OK | MB_ICONEXCLAMATION, [] { SimulateKey(nullptr, VK_ESCAPE, 0, '\x1b'); }), IDOK);
   EXPECT_EQ(GetFocus(), child->GetHandle());
 }

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
@@ -193,24 +194,63 @@ BOOL DestroyMenu(HMENU menu) {
   return TRUE;
 }
 
-BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idNewItem, const char* text) {
-  if (!IsMenu(menu)) return FALSE;
-  TMenuItem item;
+namespace {
+
+// The item an AppendMenuA or InsertMenuA call describes; false when it names
+// no usable popup menu.
+bool MakeItem(HMENU menu, UINT flags, UINT_PTR idNewItem, const char* text, TMenuItem& item) {
   item.flags = flags & (kStateFlags | MF_POPUP | MF_SEPARATOR);
-  if (flags & MF_SEPARATOR) {
-    menu->items.push_back(item);
-    return TRUE;
-  }
+  if (flags & MF_SEPARATOR) return true;
   if (flags & MF_POPUP) {
     const auto popup = reinterpret_cast<HMENU>(idNewItem);
-    if (!IsMenu(popup) || popup == menu) return FALSE;
+    if (!IsMenu(popup) || popup == menu) return false;
     item.popup = popup;
     item.id = static_cast<UINT>(-1);
   } else {
     item.id = static_cast<UINT>(idNewItem & 0xFFFF);
   }
   item.text = text ? text : "";
+  return true;
+}
+
+// The index in menu->items of the item at position or with that command
+// (in this menu itself); items.size() when there is none.
+std::size_t IndexOf(HMENU menu, UINT position, UINT flags) {
+  if (flags & MF_BYPOSITION) return std::min<std::size_t>(position, menu->items.size());
+  for (std::size_t i = 0; i < menu->items.size(); ++i) {
+    const TMenuItem& item = menu->items[i];
+    if (!item.popup && !(item.flags & MF_SEPARATOR) && item.id == position) return i;
+  }
+  return menu->items.size();
+}
+
+}  // namespace
+
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idNewItem, const char* text) {
+  if (!IsMenu(menu)) return FALSE;
+  TMenuItem item;
+  if (!MakeItem(menu, flags, idNewItem, text, item)) return FALSE;
   menu->items.push_back(std::move(item));
+  return TRUE;
+}
+
+BOOL InsertMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR idNewItem, const char* text) {
+  if (!IsMenu(menu)) return FALSE;
+  const std::size_t at = IndexOf(menu, position, flags);
+  if (!(flags & MF_BYPOSITION) && at == menu->items.size()) return FALSE;
+  TMenuItem item;
+  if (!MakeItem(menu, flags & ~MF_BYPOSITION, idNewItem, text, item)) return FALSE;
+  menu->items.insert(menu->items.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
+  return TRUE;
+}
+
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags) {
+  if (!IsMenu(menu)) return FALSE;
+  const std::size_t at = IndexOf(menu, position, flags);
+  if (at == menu->items.size()) return FALSE;
+  const HMENU popup = menu->items[at].popup;
+  menu->items.erase(menu->items.begin() + static_cast<std::ptrdiff_t>(at));
+  if (popup) DestroyMenu(popup);
   return TRUE;
 }
 

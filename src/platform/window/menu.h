@@ -49,6 +49,12 @@ BOOL AppendMenuA(HMENU menu, UINT flags, TPopup popup, const char* text) {
   return AppendMenuA(menu, flags, reinterpret_cast<UINT_PTR>(popup), text);
 }
 
+// Inserts an item before the one at position (MF_BYPOSITION) or with the
+// command identifier given; a position past the end appends it.
+BOOL InsertMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR idNewItem, const char* text);
+// Removes the item (destroying its popup menu, if it has one).
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
+
 // Read-back. GetMenuItemID answers -1 (as UINT) for a popup item and 0 for a
 // separator; GetMenuState answers the MF_ flags of the item, or -1 (as UINT)
 // when there is no such item.

@@ -102,6 +102,11 @@ enum class TMouseButton { None, Left, Right };
 void SimulateMouse(HWND hWnd, TMouseAction action, TMouseButton button, const TPoint& point,
                    UINT modifiers = 0);
 
+// Drops files (paths in the system's encoding) from another program onto
+// the window at a point of its client area, as the window system delivers
+// a drop, and runs what it posted; answers whether the window took them.
+bool SimulateFileDrop(HWND hWnd, const std::vector<std::string>& paths, const TPoint& point);
+
 // Asks a top-level window to close as the close box of its title bar does;
 // with no window, the active window (a message box, too).
 void SimulateCloseRequest(HWND hWnd);

@@ -1,0 +1,23 @@
+#include "model/exchange/exchange_formats.h"
+
+#include "model/exchange/csv.h"
+
+bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchangeReport& report,
+                  TFileFailure& failure) {
+  switch (kind) {
+    case TFileKind::Csv:
+      return ReadCsv(data, sheet, report, failure);
+    default:
+      failure = TFileFailure::NotTable;
+      return false;
+  }
+}
+
+bool WriteExchange(TFileKind kind, const TSheet& sheet, std::ostream& out) {
+  switch (kind) {
+    case TFileKind::Csv:
+      return WriteCsv(sheet, out);
+    default:
+      return false;
+  }
+}

@@ -18,7 +18,7 @@ class ExchangeFileTest : public FilesTest {
       boxes.push_back(info);
       // The table is in place by the time the box is up.
       rowsWhenBoxed.push_back(grid->Sheet().RowCount());
-      return IDOK;
+      return (info.type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
     });
     CreateGrid(5, 4, 0, 0, 300, 200);
     grid->SetCellText(1, 1, "x");
@@ -68,12 +68,12 @@ TEST_F(ExchangeFileTest, CsvOpenedIsSavedAsCsvAgain) {
   EXPECT_EQ(grid->Sheet().Cell(0, 1).GetDataType(), ctGeneral);
   EXPECT_EQ(Text(1, 0), "a;b");
 
-  grid->SetCellText(1, 1, "8");
+  grid->SetCellText(1, 0, "c,d");
   grid->SetModified(true);
   Command(CM_FILESAVE);
   EXPECT_TRUE(boxes.empty());
   EXPECT_FALSE(grid->Modified());
-  EXPECT_EQ(Contents(path), "\xEF\xBB\xBF\xD0\xB8\xD0\xBC\xD1\x8F;12.5\r\n\"a;b\";8\r\n");
+  EXPECT_EQ(Contents(path), "\xEF\xBB\xBF\xD0\xB8\xD0\xBC\xD1\x8F;12.5\r\n\"c,d\";7\r\n");
 }
 
 TEST_F(ExchangeFileTest, SaveAsByFilterOrExtensionAndOpenByFilter) {
@@ -152,8 +152,9 @@ TEST_F(ExchangeFileTest, FailuresLeaveTheTableAndTheFile) {
   Choose(4, csv);
   Command(CM_FILESAVEAS);
   SetFileFault(TFileFault::None);
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[1].text.rfind(kCannotWriteFileMessage, 0), 0u);
+  // After the question whether to replace it.
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[2].text.rfind(kCannotWriteFileMessage, 0), 0u);
   EXPECT_EQ(Contents(csv), "old\r\n");
   EXPECT_TRUE(grid->Modified());
   EXPECT_EQ(grid->FileName(), table);

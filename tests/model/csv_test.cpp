@@ -193,7 +193,7 @@ TEST_F(CsvTest, FieldsAreTypedAsTheEnglishLocaleReadsThem) {
   EXPECT_EQ(Type(0, 5), ctText);
 }
 
-TEST_F(CsvTest, WrittenFilesQuoteWhatNeedsItAndUseTheLocalesSeparator) {
+TEST_F(CsvTest, WrittenFilesQuoteEverySeparatorAndUseTheLocalesOwn) {
   TSheet table;
   ASSERT_TRUE(table.Allocate(2, 3));
   table.Cell(0, 0).SetText("a;b");
@@ -203,16 +203,16 @@ TEST_F(CsvTest, WrittenFilesQuoteWhatNeedsItAndUseTheLocalesSeparator) {
   table.Cell(1, 1).SetText(u8"Да, €"_cp);
   // Unquoted it would read back as the number 12.5.
   table.Cell(1, 2).SetText("12,5");
-  EXPECT_EQ(Write(table), "\xEF\xBB\xBF\"a;b\";\"say \"\"hi\"\"\";12.5\r\n\"two\nlines\";\xD0\x94\xD0\xB0, \xE2\x82\xAC;\"12,5\"\r\n");
+  EXPECT_EQ(Write(table), "\xEF\xBB\xBF\"a;b\";\"say \"\"hi\"\"\";12.5\r\n\"two\nlines\";\"\xD0\x94\xD0\xB0, \xE2\x82\xAC\";\"12,5\"\r\n");
   SetUserDefaultLCID(LCID_EN_US);
-  EXPECT_EQ(Write(table), "\xEF\xBB\xBF" "a;b,\"say \"\"hi\"\"\",12.5\r\n\"two\nlines\",\"\xD0\x94\xD0\xB0, \xE2\x82\xAC\",\"12,5\"\r\n");
+  EXPECT_EQ(Write(table), "\xEF\xBB\xBF\"a;b\",\"say \"\"hi\"\"\",12.5\r\n\"two\nlines\",\"\xD0\x94\xD0\xB0, \xE2\x82\xAC\",\"12,5\"\r\n");
 }
 
 TEST_F(CsvTest, TablesReadBackWithTheSameTextsInBothLocales) {
   for (const LCID lcid : {LCID_RU_RU, LCID_EN_US}) {
     SetUserDefaultLCID(lcid);
     TSheet table;
-    ASSERT_TRUE(table.Allocate(3, 4));
+    ASSERT_TRUE(table.Allocate(3, 5));
     table.Cell(0, 0).SetText("007");
     table.Cell(0, 1).SetInteger(-12);
     table.Cell(0, 2).SetFixed(3.25);
@@ -224,12 +224,14 @@ TEST_F(CsvTest, TablesReadBackWithTheSameTextsInBothLocales) {
     table.Cell(1, 3).SetText(u8"Ёлка"_cp);
     table.Cell(2, 0).SetText("1,234");
     table.Cell(2, 3).SetText("12,5");
+    // A TAB in every record must not pass for the separator.
+    for (int r = 0; r < 3; ++r) table.Cell(r, 4).SetText("a\tb");
     const std::string written = Write(table);
     ASSERT_TRUE(ReadExchange(TFileKind::Csv, written, sheet, report, failure));
     ASSERT_EQ(sheet.RowCount(), 3);
-    ASSERT_EQ(sheet.ColumnCount(), 4);
+    ASSERT_EQ(sheet.ColumnCount(), 5);
     for (int r = 0; r < 3; ++r)
-      for (int c = 0; c < 4; ++c)
+      for (int c = 0; c < 5; ++c)
         EXPECT_EQ(Text(r, c), std::string(table.Cell(r, c).text)) << lcid << ' ' << r << ',' << c;
     EXPECT_EQ(Type(0, 1), ctInteger);
     EXPECT_EQ(Type(1, 0), ctDate);

@@ -19,6 +19,7 @@ class TSheet;
 bool ReadCsv(std::string_view data, TSheet& sheet, TExchangeReport& report, TFileFailure& failure);
 
 // Every cell's text as shown, in UTF-8 after its byte-order mark, fields
-// split by the locale's list separator and quoted where they hold it, a
-// quote or a line break, every record ended by CR LF.
+// split by the locale's list separator and quoted where they hold any of
+// the separators TAB, ';' and ',', a quote or a line break, every record
+// ended by CR LF.
 bool WriteCsv(const TSheet& sheet, std::ostream& out);

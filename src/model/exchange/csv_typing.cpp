@@ -1,5 +1,6 @@
 #include "model/exchange/csv_typing.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -133,32 +134,27 @@ void TCsvTyping::Type(std::string_view field, bool quoted, TCell& cell) const {
 
 // Everything else goes the way typed text does: the cell parses the field
 // under each type in turn and keeps the first type that shows it unchanged.
+// Only times are shown with a colon and only dates with two separators, so
+// the other types need not be tried on such a field.
 bool TCsvTyping::TypeSlowly(std::string_view field, std::string_view asNumber, TCell& cell) {
+  const bool colon = field.find(':') != std::string_view::npos;
+  const auto separators = std::count_if(field.begin(), field.end(), [](char c) { return c == '.' || c == '/'; });
   TCell trial;
-  trial.dataType = ctInteger;
-  trial.text = field;
-  if (trial.ParseText() && trial.FormatValue() && trial.text == asNumber) {
-    cell = trial;
-    return true;
-  }
-  trial.dataType = ctGeneral;
-  trial.text = field;
-  if (trial.ParseText() && SetShownReal(trial.value.real, asNumber, cell)) return true;
-  for (const BYTE type : {ctDate, ctTime}) {
-    trial.dataType = type;
-    trial.precision = 0;
+  if (!colon && separators < 2) {
+    trial.dataType = ctInteger;
     trial.text = field;
-    if (trial.ParseText() && trial.FormatValue() && trial.text == field) {
+    if (trial.ParseText() && trial.FormatValue() && trial.text == asNumber) {
       cell = trial;
       return true;
     }
+    trial.dataType = ctGeneral;
+    trial.text = field;
+    return trial.ParseText() && SetShownReal(trial.value.real, asNumber, cell);
   }
-  return false;
-}
-
-bool TCsvTyping::ReadsOtherwise(std::string_view text) const {
-  if (decimal == '.' || text.find(decimal) == std::string_view::npos) return false;
-  TCell read;
-  Type(text, false, read);
-  return read.text != text;
+  trial.dataType = colon ? ctTime : ctDate;
+  trial.precision = 0;
+  trial.text = field;
+  if (!trial.ParseText() || !trial.FormatValue() || trial.text != field) return false;
+  cell = trial;
+  return true;
 }

@@ -19,9 +19,6 @@ class TCsvTyping {
   TCsvTyping();
   // Gives a default cell the field's Windows-1251 text and its type.
   void Type(std::string_view field, bool quoted, TCell& cell) const;
-  // Whether a text cell's text, written without quotes, would read back as
-  // another text.
-  bool ReadsOtherwise(std::string_view text) const;
 
  private:
   static bool TypeSlowly(std::string_view field, std::string_view asNumber, TCell& cell);

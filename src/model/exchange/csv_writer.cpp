@@ -5,7 +5,6 @@
 #include <string>
 
 #include "model/exchange/csv.h"
-#include "model/exchange/csv_typing.h"
 #include "model/sheet.h"
 #include "platform/text/codepage.h"
 #include "platform/text/locale.h"
@@ -25,9 +24,12 @@ const std::array<std::string, 256>& Utf8OfBytes() {
   return table;
 }
 
-bool NeedsQuotes(std::string_view text, char separator) {
+// Any of the separators a reader may take, not only the one written, so
+// that a reader finds the separator outside quotes alone; and a decimal
+// comma in quotes tells this program's reader that the text is no number.
+bool NeedsQuotes(std::string_view text) {
   for (const char c : text)
-    if (c == separator || c == '"' || c == '\r' || c == '\n') return true;
+    if (c == ';' || c == ',' || c == '\t' || c == '"' || c == '\r' || c == '\n') return true;
   return false;
 }
 
@@ -47,16 +49,13 @@ bool WriteCsv(const TSheet& sheet, std::ostream& out) {
   const char separator =
       GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLIST, list, sizeof list) == 2 ? list[0] : ',';
   const auto& utf8 = Utf8OfBytes();
-  const TCsvTyping typing;
   std::string buffer = "\xEF\xBB\xBF";
   buffer.reserve(kFlushAt + kFlushAt / 4);
   for (int r = 0; r < sheet.RowCount(); ++r) {
     for (int c = 0; c < sheet.ColumnCount(); ++c) {
       if (c > 0) buffer += separator;
-      const TCell& cell = sheet.Cell(r, c);
-      const std::string_view text = cell.text;
-      // A text that would read back as a number in other words goes in quotes.
-      if (!NeedsQuotes(text, separator) && !(cell.dataType == ctText && typing.ReadsOtherwise(text))) {
+      const std::string_view text = sheet.Cell(r, c).text;
+      if (!NeedsQuotes(text)) {
         AppendUtf8(buffer, text, utf8);
         continue;
       }

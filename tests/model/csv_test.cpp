@@ -5,6 +5,8 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "model/exchange/csv.h"
 #include "model/exchange/exchange_formats.h"
@@ -191,6 +193,51 @@ TEST_F(CsvTest, FieldsAreTypedAsTheEnglishLocaleReadsThem) {
   EXPECT_EQ(date.wDay, 1);
   EXPECT_EQ(Type(0, 4), ctTime);
   EXPECT_EQ(Type(0, 5), ctText);
+}
+
+// Dates and times are read off their shown form without the general parser;
+// what that gives must be what typing the field into such a cell gives.
+TEST_F(CsvTest, DatesAndTimesAreReadAsTypingThemIntoACellReadsThem) {
+  for (const LCID lcid : {LCID_RU_RU, LCID_EN_US}) {
+    SetUserDefaultLCID(lcid);
+    const bool russian = lcid == LCID_RU_RU;
+    std::vector<std::pair<std::string, BYTE>> fields;
+    for (const int year : {1979, 1980, 2023, 2024, 2107, 2108})
+      for (const int month : {1, 2, 9, 12, 13})
+        for (const int day : {0, 1, 9, 28, 29, 30, 31}) {
+          const std::string d = std::to_string(day), m = std::to_string(month), y = std::to_string(year);
+          const auto two = [](const std::string& n) { return n.size() < 2 ? "0" + n : n; };
+          fields.emplace_back(russian ? two(d) + "." + two(m) + "." + y : m + "/" + d + "/" + y, ctDate);
+          fields.emplace_back(russian ? d + "." + m + "." + y : two(m) + "/" + two(d) + "/" + y, ctDate);
+        }
+    for (const int hour : {0, 1, 9, 11, 12, 13, 23, 24})
+      for (const std::string minutes : {":00:", ":07:", ":59:", ":60:"})
+        for (const std::string seconds : {"00", "01", "10", "58", "59", "60"}) {
+          const std::string h = std::to_string(hour);
+          if (russian) {
+            fields.emplace_back(h + minutes + seconds, ctTime);
+            fields.emplace_back("0" + h + minutes + seconds, ctTime);
+          } else {
+            fields.emplace_back(h + minutes + seconds + " AM", ctTime);
+            fields.emplace_back(h + minutes + seconds + " PM", ctTime);
+            fields.emplace_back(h + minutes + seconds, ctTime);
+          }
+        }
+    for (const auto& [field, type] : fields) {
+      TCell typed;
+      typed.dataType = type;
+      typed.text = field;
+      const bool shownSo = typed.ParseText() && typed.FormatValue() && typed.text == field;
+      ASSERT_TRUE(Read(field));
+      const TCell& read = sheet.Cell(0, 0);
+      EXPECT_EQ(read.GetDataType(), shownSo ? type : ctText) << lcid << ' ' << field;
+      EXPECT_EQ(read.text, field);
+      if (shownSo && read.GetDataType() == type) {
+        EXPECT_EQ(read.value.fileTime.dwLowDateTime, typed.value.fileTime.dwLowDateTime) << field;
+        EXPECT_EQ(read.value.fileTime.dwHighDateTime, typed.value.fileTime.dwHighDateTime) << field;
+      }
+    }
+  }
 }
 
 TEST_F(CsvTest, WrittenFilesQuoteEverySeparatorAndUseTheLocalesOwn) {

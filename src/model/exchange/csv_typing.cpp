@@ -99,7 +99,19 @@ bool SetShownReal(double number, std::string_view text, TCell& cell) {
 
 }  // namespace
 
-TCsvTyping::TCsvTyping() : decimal('.') {
+namespace {
+
+const TLocaleData& UserLocale() {
+  const TLocaleData* data = GetLocaleData(LOCALE_USER_DEFAULT);
+  return data != nullptr ? *data : *GetLocaleData(LCID_RU_RU);
+}
+
+}  // namespace
+
+TCsvTyping::TCsvTyping()
+    : decimal('.'),
+      dates(UserLocale().shortDate, false, {}, {}),
+      times(UserLocale().timeFormat, true, UserLocale().am, UserLocale().pm) {
   char separator[2] = {};
   if (GetLocaleInfoA(GetUserDefaultLCID(), LOCALE_SDECIMAL, separator, sizeof separator) == 2) decimal = separator[0];
 }
@@ -136,7 +148,7 @@ void TCsvTyping::Type(std::string_view field, bool quoted, TCell& cell) const {
 // under each type in turn and keeps the first type that shows it unchanged.
 // Only times are shown with a colon and only dates with two separators, so
 // the other types need not be tried on such a field.
-bool TCsvTyping::TypeSlowly(std::string_view field, std::string_view asNumber, TCell& cell) {
+bool TCsvTyping::TypeSlowly(std::string_view field, std::string_view asNumber, TCell& cell) const {
   const bool colon = field.find(':') != std::string_view::npos;
   const auto separators = std::count_if(field.begin(), field.end(), [](char c) { return c == '.' || c == '/'; });
   TCell trial;
@@ -150,6 +162,15 @@ bool TCsvTyping::TypeSlowly(std::string_view field, std::string_view asNumber, T
     trial.dataType = ctGeneral;
     trial.text = field;
     return trial.ParseText() && SetShownReal(trial.value.real, asNumber, cell);
+  }
+  const TShownDateTime& shown = colon ? times : dates;
+  if (shown.Usable()) {
+    FILETIME value;
+    if (!shown.Read(field, value)) return false;
+    cell.dataType = colon ? ctTime : ctDate;
+    cell.value.fileTime = value;
+    cell.text = field;
+    return true;
   }
   trial.dataType = colon ? ctTime : ctDate;
   trial.precision = 0;

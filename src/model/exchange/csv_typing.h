@@ -11,6 +11,8 @@
 
 #include <string_view>
 
+#include "model/exchange/csv_dates.h"
+
 struct TCell;
 
 class TCsvTyping {
@@ -21,7 +23,9 @@ class TCsvTyping {
   void Type(std::string_view field, bool quoted, TCell& cell) const;
 
  private:
-  static bool TypeSlowly(std::string_view field, std::string_view asNumber, TCell& cell);
+  bool TypeSlowly(std::string_view field, std::string_view asNumber, TCell& cell) const;
 
   char decimal;  // the locale's decimal separator; numbers are shown with '.'
+  TShownDateTime dates;
+  TShownDateTime times;
 };

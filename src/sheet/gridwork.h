@@ -351,8 +351,10 @@ class TGridwork : public TWindow {
   void ShowExchangeReport(const TExchangeReport& report);
   void CmFileOpen();
   // Reads a file as the open command does once it has a name and a kind
-  // (a table or text): the table and the current file change on success, a
-  // failure shows its box. Answers whether the file was read.
+  // (a table, text, or another program's file): the table and the current
+  // file change on success, a failure shows its box, and what a file of
+  // another program lost on the way is told after it. Answers whether the
+  // file was read.
   bool OpenFile(const std::string& name, TFileKind kind);
   void CmFileSave();
   void CmFileSaveAs();

@@ -1,6 +1,8 @@
 #include "model/exchange/exchange_formats.h"
 
 #include "model/exchange/csv.h"
+#include "model/exchange/ods_reader.h"
+#include "model/exchange/ods_writer.h"
 #include "model/exchange/xlsx.h"
 
 bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchangeReport& report,
@@ -10,6 +12,8 @@ bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchang
       return ReadCsv(data, sheet, report, failure);
     case TFileKind::Xlsx:
       return ReadXlsx(data, sheet, report, failure);
+    case TFileKind::Ods:
+      return ReadOds(data, sheet, report, failure);
     default:
       failure = TFileFailure::NotTable;
       return false;
@@ -22,6 +26,8 @@ bool WriteExchange(TFileKind kind, const TSheet& sheet, std::ostream& out) {
       return WriteCsv(sheet, out);
     case TFileKind::Xlsx:
       return WriteXlsx(sheet, out);
+    case TFileKind::Ods:
+      return WriteOds(sheet, out);
     default:
       return false;
   }

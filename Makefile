@@ -66,8 +66,9 @@ fuzz: PACKAGES += clang libclang-rt-14-dev
 fuzz: deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	      -DGRIDWORK_FUZZ=ON -DGRIDWORK_TESTS=OFF -DGRIDWORK_BENCH=OFF
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_table_reader fuzz_text_reader fuzz_xlsx_reader fuzz_ods_reader
-	for t in table_reader text_reader xlsx_reader ods_reader; do \
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_table_reader fuzz_text_reader fuzz_csv_reader fuzz_xlsx_reader \
+	      fuzz_ods_reader
+	for t in table_reader text_reader csv_reader xlsx_reader ods_reader; do \
 	  mkdir -p build-fuzz/corpus-$$t && cp -n fuzz/seeds/$$t/* build-fuzz/corpus-$$t/ && \
 	  QT_QPA_PLATFORM=offscreen build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -artifact_prefix=build-fuzz/crash-$$t- build-fuzz/corpus-$$t || exit 1; \

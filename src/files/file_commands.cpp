@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "model/exchange/exchange_formats.h"
 #include "model/file_kind.h"
 #include "model/messages.h"
 #include "platform/system/clipboard.h"
@@ -20,17 +21,24 @@ namespace {
 constexpr DWORD kPathBuffer = PATH_MAX;
 
 // The filter lists: description NUL pattern NUL ..., ended by a second NUL.
+// The formats of other programs come fourth to sixth in both lists, so that
+// each one's index is its file kind.
+std::string ExchangeFilters() {
+  return std::string("CSV (*.csv)") + '\0' + "*.csv" + '\0' + u8"Книга Excel (*.xlsx)"_cp + '\0' + "*.xlsx" + '\0' +
+         u8"Таблица OpenDocument (*.ods)"_cp + '\0' + "*.ods" + '\0';
+}
+
 const std::string& OpenFilters() {
   static const std::string filters = std::string(u8"Файлы таблиц (*.qdt)"_cp) + '\0' + "*.qdt" + '\0' +
                                      u8"Текстовые файлы (*.txt)"_cp + '\0' + "*.txt" + '\0' +
-                                     u8"Все файлы (*.*)"_cp + '\0' + "*.*" + '\0';
+                                     u8"Все файлы (*.*)"_cp + '\0' + "*.*" + '\0' + ExchangeFilters();
   return filters;
 }
 
 const std::string& SaveFilters() {
   static const std::string filters = std::string(u8"Таблица (*.qdt)"_cp) + '\0' + "*.qdt" + '\0' +
                                      u8"Текст (*.txt)"_cp + '\0' + "*.txt" + '\0' + u8"Рисунок (*.bmp)"_cp +
-                                     '\0' + "*.bmp" + '\0';
+                                     '\0' + "*.bmp" + '\0' + ExchangeFilters();
   return filters;
 }
 
@@ -96,28 +104,36 @@ void TGridwork::CmFileOpen() {
   // A known extension says how the file is read; the filter decides for
   // any other name.
   TFileKind kind = FileKindOfExtension(file);
-  if (kind != TFileKind::Table && kind != TFileKind::Text)
-    kind = ofn.nFilterIndex == static_cast<DWORD>(TFileKind::Text) ? TFileKind::Text : TFileKind::Table;
+  if (kind == TFileKind::Unknown || kind == TFileKind::Picture) {
+    const auto chosen = static_cast<TFileKind>(ofn.nFilterIndex);
+    kind = chosen == TFileKind::Text || IsExchangeKind(chosen) ? chosen : TFileKind::Table;
+  }
   OpenFile(file, kind);
 }
 
 bool TGridwork::OpenFile(const std::string& name, TFileKind kind) {
   readCancelled = false;
-  const bool read = kind == TFileKind::Text ? ReadTextFile(name) : ReadTableFile(name);
+  TExchangeReport report;
+  const bool read = IsExchangeKind(kind)        ? ReadExchangeFile(name, kind, report)
+                    : kind == TFileKind::Text ? ReadTextFile(name)
+                                              : ReadTableFile(name);
   // A read the user gave up is no failure to report.
   if (!read && readCancelled) return false;
   if (!read) {
     ShowReadFailure(name);
     return false;
   }
-  SetFile(name, kind == TFileKind::Text ? TFileKind::Text : TFileKind::Table);
+  SetFile(name, kind == TFileKind::Text || IsExchangeKind(kind) ? kind : TFileKind::Table);
   AddRecentFile(name);
+  ShowExchangeReport(report);
   return true;
 }
 
 bool TGridwork::SaveDocument() {
   if (fileName.empty()) return SaveDocumentAs();
-  const bool written = fileKind == TFileKind::Text ? WriteTextFile(fileName) : WriteTableFile(fileName);
+  const bool written = IsExchangeKind(fileKind)        ? WriteExchangeFile(fileName, fileKind)
+                       : fileKind == TFileKind::Text ? WriteTextFile(fileName)
+                                                     : WriteTableFile(fileName);
   if (!written)
     ShowWriteFailure(fileName);
   else
@@ -163,6 +179,11 @@ bool TGridwork::SaveDocumentAs() {
       // unsaved changes.
       if (!WriteBitmapFile(file)) ShowWriteFailure(file);
       return false;
+    case TFileKind::Csv:
+    case TFileKind::Xlsx:
+    case TFileKind::Ods:
+      written = WriteExchangeFile(file, kind);
+      break;
     default:
       return false;
   }

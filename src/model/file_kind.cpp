@@ -20,5 +20,8 @@ TFileKind FileKindOfExtension(const std::string& name) {
   if (EndsWithNoCase(name, ".qdt")) return TFileKind::Table;
   if (EndsWithNoCase(name, ".txt") || EndsWithNoCase(name, ".tsv")) return TFileKind::Text;
   if (EndsWithNoCase(name, ".bmp")) return TFileKind::Picture;
+  if (EndsWithNoCase(name, ".csv")) return TFileKind::Csv;
+  if (EndsWithNoCase(name, ".xlsx")) return TFileKind::Xlsx;
+  if (EndsWithNoCase(name, ".ods")) return TFileKind::Ods;
   return TFileKind::Unknown;
 }

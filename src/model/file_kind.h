@@ -7,6 +7,7 @@
 #include "model/limits.h"
 
 // The kind the name's extension says, in any letter case: ".qdt" a table,
-// ".txt" and ".tsv" text, ".bmp" a picture; TFileKind::Unknown for every other
+// ".txt" and ".tsv" text, ".bmp" a picture, ".csv", ".xlsx" and ".ods" the
+// formats of other spreadsheet programs; TFileKind::Unknown for every other
 // name. A name that is only an extension, ".txt", has that kind too.
 TFileKind FileKindOfExtension(const std::string& name);

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/text/cp1251_literal.h"
 
@@ -20,6 +21,25 @@ inline const char* const kNoSuchFileReason = u8"\nНет такого файла
 inline const char* const kNotTableReason = u8"\nЭто не файл таблицы"_cp;
 inline const char* const kDamagedFileReason = u8"\nФайл повреждён"_cp;
 inline const char* const kTooLargeFileReason = u8"\nФайл слишком велик для программы"_cp;
+
+// After a file of another spreadsheet program was read: how many cells had
+// characters the code page lacks, and what the table could not take.
+inline std::string ExchangeReportMessage(int replacedCells, const std::vector<std::string>& dropped) {
+  std::string message;
+  if (replacedCells > 0) {
+    // "в 1 ячейке", "в 21 ячейке", but "в 11 ячейках", "в 3 ячейках".
+    const bool one = replacedCells % 10 == 1 && replacedCells % 100 != 11;
+    message = u8"Символы, которых нет в кодировке Windows-1251, заменены на \"?\" в "_cp +
+              std::to_string(replacedCells) + (one ? u8" ячейке."_cp : u8" ячейках."_cp);
+  }
+  if (!dropped.empty()) {
+    if (!message.empty()) message += '\n';
+    message += u8"Не перенесены: "_cp;
+    for (std::size_t i = 0; i < dropped.size(); ++i) message += (i > 0 ? ", " : "") + dropped[i];
+    message += '.';
+  }
+  return message;
+}
 
 // Closing: the question about unsaved changes is followed by the file's
 // name, when there is one, and "?".

@@ -34,6 +34,7 @@
 
 class TEditCell;
 class TProgressWindow;
+struct TExchangeReport;
 
 // The in-place editor is a child window of the grid; the grid deletes it.
 struct TEditCellDeleter {
@@ -376,10 +377,17 @@ class TGridwork : public TWindow {
   bool ReadTextFile(const std::string& name);
   bool WriteTextFile(const std::string& name);
   bool WriteBitmapFile(const std::string& name);
+  // CSV, XLSX and ODS: the whole file read, or the table written, by kind.
+  bool ReadExchangeFile(const std::string& name, TFileKind kind, TExchangeReport& report);
+  bool WriteExchangeFile(const std::string& name, TFileKind kind);
+  // What the read changed or left behind, in one box, when anything.
+  void ShowExchangeReport(const TExchangeReport& report);
   void CmFileOpen();
   // Reads a file as the open command does once it has a name and a kind
-  // (a table or text): the table and the current file change on success, a
-  // failure shows its box. Answers whether the file was read.
+  // (a table, text, or another program's file): the table and the current
+  // file change on success, a failure shows its box, and what a file of
+  // another program lost on the way is told after it. Answers whether the
+  // file was read.
   bool OpenFile(const std::string& name, TFileKind kind);
   void CmFileSave();
   void CmFileSaveAs();

@@ -83,9 +83,19 @@ TEST_F(StartFile, ATsvNameIsReadAsText) {
   EXPECT_EQ(grid.FileKind(), TFileKind::Text);
 }
 
+TEST_F(StartFile, ACsvNameIsReadAsCsv) {
+  const std::string path = PathOf("данные.csv");
+  std::ofstream(path, std::ios::binary) << "a;12\r\n";
+  TAppWithStartFile app(path);
+  TGridwork& grid = *app.sheet;
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(grid.Sheet().Cell(0, 1).GetDataType(), ctInteger);
+  EXPECT_EQ(grid.FileKind(), TFileKind::Csv);
+}
+
 TEST_F(StartFile, AnyOtherNameIsReadAsATableFile) {
   // Text under a table file's name is refused by the table reader.
-  const std::string path = PathOf("данные.csv");
+  const std::string path = PathOf("данные.dat");
   std::ofstream(path, std::ios::binary) << "a\tb\r\n";
   TAppWithStartFile app(path);
   ASSERT_EQ(boxes.size(), 1u);

@@ -41,7 +41,7 @@ TEST_F(FileCommandsTest, SaveWithoutNameAsksForOneWithTheTableFilter) {
   ASSERT_EQ(dialogs.size(), 1u);
   EXPECT_TRUE(dialogs[0].save);
   EXPECT_EQ(dialogs[0].filterIndex, 1u);
-  ASSERT_EQ(dialogs[0].filters.size(), 3u);
+  ASSERT_EQ(dialogs[0].filters.size(), 6u);
   EXPECT_EQ(dialogs[0].filters[2].first, u8"Рисунок (*.bmp)"_cp);
   EXPECT_EQ(dialogs[0].flags, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
   // The name typed without an extension gets the filter's.
@@ -354,9 +354,12 @@ TEST_F(FileCommandsTest, FileTypesShowOnceAndAllFilesTakesNamesWithoutExtension)
   SetShownFileDialogAction(nullptr);
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].fileTypes,
-            (std::vector<std::string>{"Файлы таблиц (*.qdt)", "Текстовые файлы (*.txt)", "Все файлы (*.*)"}));
-  EXPECT_EQ(shown[1].fileTypes, (std::vector<std::string>{"Таблица (*.qdt)", "Текст (*.txt)", "Рисунок (*.bmp)"}));
-  ASSERT_EQ(shown[0].patterns.size(), 3u);
+            (std::vector<std::string>{"Файлы таблиц (*.qdt)", "Текстовые файлы (*.txt)", "Все файлы (*.*)",
+                                      "CSV (*.csv)", "Книга Excel (*.xlsx)", "Таблица OpenDocument (*.ods)"}));
+  EXPECT_EQ(shown[1].fileTypes, (std::vector<std::string>{"Таблица (*.qdt)", "Текст (*.txt)", "Рисунок (*.bmp)",
+                                                          "CSV (*.csv)", "Книга Excel (*.xlsx)",
+                                                          "Таблица OpenDocument (*.ods)"}));
+  ASSERT_EQ(shown[0].patterns.size(), 6u);
   const auto lists = [](const std::vector<std::string>& patterns, const char* name) {
     for (const std::string& pattern : patterns)
       if (fnmatch(pattern.c_str(), name, 0) == 0) return true;

@@ -1,5 +1,6 @@
 # --help and --version answer with one line and no display; wrong command
-# lines end with exit code 2 and a word on standard error.
+# lines end with exit code 2 and a word on standard error; --convert-to
+# converts without a display.
 #   cmake -D PROGRAM=path/to/gridwork -P command_line_check.cmake
 
 function(run_program)
@@ -52,3 +53,41 @@ if(code EQUAL 1 AND out STREQUAL "" AND err STREQUAL "gridwork: cannot open the 
   set(ok TRUE)
 endif()
 expect(ok "(no arguments)")
+
+# --convert-to needs no display either: one line per file, exit code 1 when
+# any file failed, the others converted all the same.
+set(work "${CMAKE_CURRENT_BINARY_DIR}/convert-check")
+file(REMOVE_RECURSE "${work}")
+file(MAKE_DIRECTORY "${work}")
+file(WRITE "${work}/data.csv" "name;12\r\n")
+run_program(--convert-to qdt "${work}/data.csv")
+set(ok FALSE)
+if(code EQUAL 0 AND out STREQUAL "${work}/data.csv -> ${work}/data.qdt\n" AND err STREQUAL "" AND EXISTS "${work}/data.qdt")
+  set(ok TRUE)
+endif()
+expect(ok --convert-to qdt data.csv)
+
+run_program(--convert-to csv --outdir "${work}/out" "${work}/data.qdt")
+set(ok FALSE)
+if(code EQUAL 1 AND out MATCHES "^${work}/data.qdt -> ${work}/out/data.csv: [^\n]+\n$")
+  set(ok TRUE)
+endif()
+expect(ok --convert-to csv --outdir missing)
+
+file(MAKE_DIRECTORY "${work}/out")
+run_program(--convert-to csv --outdir "${work}/out" "${work}/missing.qdt" "${work}/data.qdt")
+file(READ "${work}/out/data.csv" written HEX)
+set(ok FALSE)
+if(code EQUAL 1 AND out MATCHES "^${work}/missing.qdt: [^\n]+\n${work}/data.qdt -> ${work}/out/data.csv\n$"
+   AND written STREQUAL "efbbbf6e616d653b31320d0a")  # the mark, "name;12", CR LF
+  set(ok TRUE)
+endif()
+expect(ok --convert-to csv with a missing file first)
+
+run_program(--help)
+set(ok FALSE)
+if(out MATCHES "--convert-to FORMAT \\[--outdir DIR\\] FILE\\.\\.\\.")
+  set(ok TRUE)
+endif()
+expect(ok --help names --convert-to)
+file(REMOVE_RECURSE "${work}")

@@ -68,13 +68,18 @@ TEST(FileKindForName, TextOnlyForTxtAndTsvInAnyCase) {
   EXPECT_EQ(FileKindForName("notes.txt.qdt"), TFileKind::Table);
   EXPECT_EQ(FileKindForName("archive.ttxt"), TFileKind::Table);
   EXPECT_EQ(FileKindForName("txt"), TFileKind::Table);
-  EXPECT_EQ(FileKindForName("list.csv"), TFileKind::Table);
+  EXPECT_EQ(FileKindForName("list.dat"), TFileKind::Table);
   // Letters outside ASCII are left alone: "ТХТ" in Cyrillic is no extension of text.
   EXPECT_EQ(FileKindForName("x.\xd0\xa2\xd0\xa5\xd0\xa2"), TFileKind::Table);
   // A name that is only the extension is of that kind; a picture is never read.
   EXPECT_EQ(FileKindForName(".txt"), TFileKind::Text);
   EXPECT_EQ(FileKindForName("/tmp/.tsv"), TFileKind::Text);
   EXPECT_EQ(FileKindForName("photo.bmp"), TFileKind::Table);
+  // Other spreadsheet programs' files are read as what they are.
+  EXPECT_EQ(FileKindForName("list.csv"), TFileKind::Csv);
+  EXPECT_EQ(FileKindForName("Book.XLSX"), TFileKind::Xlsx);
+  EXPECT_EQ(FileKindForName("/tmp/a.ods"), TFileKind::Ods);
+  EXPECT_EQ(FileKindForName("a.ods.bak"), TFileKind::Table);
 }
 
 TEST(FileKindOfExtension, KnownExtensionsOnlyAndTheRestToTheFilter) {
@@ -84,8 +89,55 @@ TEST(FileKindOfExtension, KnownExtensionsOnlyAndTheRestToTheFilter) {
   EXPECT_EQ(FileKindOfExtension("picture.Bmp"), TFileKind::Picture);
   EXPECT_EQ(FileKindOfExtension("table"), TFileKind::Unknown);
   EXPECT_EQ(FileKindOfExtension("qdt"), TFileKind::Unknown);
-  EXPECT_EQ(FileKindOfExtension("list.csv"), TFileKind::Unknown);
+  EXPECT_EQ(FileKindOfExtension("list.Csv"), TFileKind::Csv);
+  EXPECT_EQ(FileKindOfExtension("book.xlsx"), TFileKind::Xlsx);
+  EXPECT_EQ(FileKindOfExtension("sheet.ODS"), TFileKind::Ods);
+  EXPECT_EQ(FileKindOfExtension("book.xls"), TFileKind::Unknown);
   EXPECT_EQ(FileKindOfExtension("old.qdt.bak"), TFileKind::Unknown);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CommandLine, ConvertToTakesAFormatAFolderAndFiles) {
+  const TStartRequest request = Parse({"--convert-to", "ods", "a.xlsx", "--outdir", "out", "b c.csv"});
+  EXPECT_EQ(request.action, TStartAction::Convert);
+  EXPECT_EQ(request.convertTo, TFileKind::Ods);
+  EXPECT_EQ(request.outDir, "out");
+  EXPECT_EQ(request.files, (std::vector<std::string>{"a.xlsx", "b c.csv"}));
+  EXPECT_EQ(request.file, "");
+  EXPECT_EQ(Parse({"x.qdt", "--convert-to", "txt"}).convertTo, TFileKind::Text);
+  EXPECT_EQ(Parse({"--convert-to", "qdt", "--", "-odd.csv"}).files, std::vector<std::string>{"-odd.csv"});
+  EXPECT_EQ(Parse({"--convert-to", "csv", "a.qdt", "--help"}).action, TStartAction::Help);
+  // Opening stays one file, and the list is kept for converting only.
+  const TStartRequest open = Parse({"a.qdt"});
+  EXPECT_EQ(open.file, "a.qdt");
+  EXPECT_TRUE(open.files.empty());
+}
+
+TEST(CommandLine, ConvertToRefusesWhatItCannotDo) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"--convert-to"},                           // no format
+           {"--convert-to", "bmp", "a.qdt"},           // no format to read back
+           {"--convert-to", "CSV", "a.qdt"},           // formats are lower case
+           {"--convert-to", "csv"},                    // no file
+           {"--convert-to", "csv", "--outdir"},        // no folder
+           {"--convert-to", "csv", "--outdir", "", "a.qdt"},
+           {"--convert-to", "csv", "--convert-to", "ods", "a.qdt"},
+           {"--outdir", "out", "a.qdt"},               // a folder for nothing
+       }) {
+    const TStartRequest request = Parse(arguments);
+    EXPECT_EQ(request.action, TStartAction::Refuse) << arguments.size();
+    EXPECT_FALSE(request.problem.empty());
+  }
+}
+
+TEST(CommandLine, UsageNamesTheConverter) {
+  EXPECT_NE(UsageLine().find("--convert-to FORMAT [--outdir DIR] FILE..."), std::string::npos);
+  EXPECT_EQ(FileKindOfFormat("xlsx"), TFileKind::Xlsx);
+  EXPECT_EQ(FileKindOfFormat("bmp"), TFileKind::Unknown);
+  EXPECT_EQ(ExtensionOfKind(TFileKind::Ods), "ods");
 }
 
 }  // namespace

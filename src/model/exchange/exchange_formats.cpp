@@ -1,5 +1,6 @@
 #include "model/exchange/exchange_formats.h"
 
+#include "model/exchange/csv.h"
 #include "model/exchange/ods_reader.h"
 #include "model/exchange/ods_writer.h"
 #include "model/exchange/xlsx.h"
@@ -7,6 +8,8 @@
 bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchangeReport& report,
                   TFileFailure& failure) {
   switch (kind) {
+    case TFileKind::Csv:
+      return ReadCsv(data, sheet, report, failure);
     case TFileKind::Xlsx:
       return ReadXlsx(data, sheet, report, failure);
     case TFileKind::Ods:
@@ -19,6 +22,8 @@ bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchang
 
 bool WriteExchange(TFileKind kind, const TSheet& sheet, std::ostream& out) {
   switch (kind) {
+    case TFileKind::Csv:
+      return WriteCsv(sheet, out);
     case TFileKind::Xlsx:
       return WriteXlsx(sheet, out);
     case TFileKind::Ods:

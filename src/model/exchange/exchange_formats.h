@@ -11,6 +11,11 @@
 
 class TSheet;
 
+// CSV, XLSX and ODS.
+inline bool IsExchangeKind(TFileKind kind) {
+  return kind == TFileKind::Csv || kind == TFileKind::Xlsx || kind == TFileKind::Ods;
+}
+
 // The whole file's bytes into a new table, as each reader does; false with
 // NotTable for a kind that is no exchange format.
 bool ReadExchange(TFileKind kind, std::string_view data, TSheet& sheet, TExchangeReport& report,

@@ -1,6 +1,7 @@
 #include "platform/text/locale.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -26,6 +27,7 @@ const TLocaleData kRussian = {
     u"dd.MM.yyyy",
     u"d MMMM yyyy 'г.'",
     u"H:mm:ss",
+    u';',
 };
 
 const TLocaleData kEnglish = {
@@ -49,6 +51,7 @@ const TLocaleData kEnglish = {
     u"M/d/yyyy",
     u"dddd, MMMM dd, yyyy",
     u"h:mm:ss tt",
+    u',',
 };
 
 LCID pinnedLcid = 0;
@@ -86,4 +89,26 @@ const TLocaleData* GetLocaleData(LCID lcid) {
     default:
       return nullptr;
   }
+}
+
+int GetLocaleInfoA(LCID lcid, LCTYPE type, char* buffer, int cch) {
+  const TLocaleData* data = GetLocaleData(lcid);
+  if (data == nullptr || cch < 0) return 0;
+  char16_t item;
+  switch (type) {
+    case LOCALE_SLIST:
+      item = data->listSep;
+      break;
+    case LOCALE_SDECIMAL:
+      item = data->decimalSep;
+      break;
+    default:
+      return 0;
+  }
+  // Both separators are ASCII in every known locale.
+  const char text[2] = {static_cast<char>(item), '\0'};
+  if (cch == 0) return 2;
+  if (cch < 2 || buffer == nullptr) return 0;
+  std::memcpy(buffer, text, sizeof text);
+  return 2;
 }

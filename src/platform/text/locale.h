@@ -28,6 +28,9 @@ struct TLocaleData {
   std::u16string shortDate;  // pictures in GetDateFormat / GetTimeFormat syntax
   std::u16string longDate;
   std::u16string timeFormat;
+  // Between the items of a list, and so between the fields of a CSV file:
+  // ";" where the comma is the decimal separator.
+  char16_t listSep;
 };
 
 LCID GetUserDefaultLCID();
@@ -39,3 +42,8 @@ void SetUserDefaultLCID(LCID lcid);
 // LOCALE_USER_DEFAULT and LOCALE_SYSTEM_DEFAULT resolve to the user default;
 // null for a locale that is not known.
 const TLocaleData* GetLocaleData(LCID lcid);
+
+// One item of the locale's data as Windows-1251 text (LOCALE_SLIST,
+// LOCALE_SDECIMAL). Returns the bytes written including the NUL, or the size
+// needed when cch is 0; 0 for an unknown locale or item, or a buffer too small.
+int GetLocaleInfoA(LCID lcid, LCTYPE type, char* buffer, int cch);

@@ -61,6 +61,10 @@ constexpr LCID LOCALE_SYSTEM_DEFAULT = 0x0800;
 constexpr LCID LCID_RU_RU = 0x0419;
 constexpr LCID LCID_EN_US = 0x0409;
 
+using LCTYPE = DWORD;
+constexpr LCTYPE LOCALE_SLIST = 0x0C;     // list item separator
+constexpr LCTYPE LOCALE_SDECIMAL = 0x0E;  // decimal separator
+
 // GetDateFormatA flags.
 constexpr DWORD DATE_SHORTDATE = 0x1;
 constexpr DWORD DATE_LONGDATE = 0x2;

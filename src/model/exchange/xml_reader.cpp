@@ -42,26 +42,15 @@ TXmlName TXmlAttributes::SplitName(const char* expanded) {
   return {std::string_view(expanded, static_cast<std::size_t>(separator - expanded)), separator + 1};
 }
 
-TXmlName TXmlAttributes::Name(const char* raw) const {
-  if (prefixes == nullptr) return SplitName(raw);
-  TXmlName name;
-  prefixes->Attribute(raw, name);
-  return name;
-}
-
 const char* TXmlAttributes::Find(std::string_view uri, std::string_view local) const {
   for (const char** p = pairs; *p != nullptr; p += 2)
-    if ((prefixes == nullptr || !TXmlPrefixes::IsDeclaration(p[0])) && Name(p[0]).Is(uri, local)) return p[1];
+    if (Name(p).Is(uri, local)) return p[1];
   return nullptr;
-}
-
-bool TXmlPrefixes::IsDeclaration(const char* raw) {
-  return std::strncmp(raw, kDeclaration.data(), kDeclaration.size()) == 0 &&
-         (raw[kDeclaration.size()] == '\0' || raw[kDeclaration.size()] == ':');
 }
 
 bool TXmlPrefixes::Open(const char** attributes) {
   ++depth;
+  attributeNames.clear();
   for (const char** p = attributes; *p != nullptr; p += 2) {
     if (!IsDeclaration(p[0])) continue;
     const char* name = p[0] + kDeclaration.size();
@@ -71,10 +60,10 @@ bool TXmlPrefixes::Open(const char** attributes) {
     if (*name == ':' && (uri.empty() || prefix == kDeclaration || prefix == kXmlPrefix)) return false;
     bindings.push_back({std::string(prefix), std::string(uri), depth});
   }
-  // Every prefix an attribute uses must be bound too.
-  TXmlName unused;
-  for (const char** p = attributes; *p != nullptr; p += 2)
-    if (!IsDeclaration(p[0]) && !Attribute(p[0], unused)) return false;
+  for (const char** p = attributes; *p != nullptr; p += 2) {
+    TXmlName& name = attributeNames.emplace_back();
+    if (!IsDeclaration(p[0]) && !ResolveAttribute(p[0], name)) return false;
+  }
   return true;
 }
 
@@ -108,7 +97,7 @@ bool TXmlPrefixes::Element(const char* raw, TXmlName& name) const {
   return !name.local.empty() && Find(std::string_view(raw, static_cast<std::size_t>(colon - raw)), name.uri);
 }
 
-bool TXmlPrefixes::Attribute(const char* raw, TXmlName& name) const {
+bool TXmlPrefixes::ResolveAttribute(const char* raw, TXmlName& name) const {
   const char* colon = std::strchr(raw, ':');
   if (colon == nullptr) {
     name = {{}, raw};  // the default namespace is not an attribute's

@@ -14,6 +14,7 @@
 // so are malformed documents and invalid UTF-8.
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,14 +34,19 @@ enum class TXmlNaming : std::uint8_t { Expat, Declared };
 // The prefixes bound by the xmlns declarations of the elements open now.
 class TXmlPrefixes {
  public:
-  // Takes the declarations of a start tag; false when one is not allowed.
+  // Takes the declarations of a start tag and resolves its attributes'
+  // names once; false when a declaration is not allowed or a prefix unbound.
   bool Open(const char** attributes);
   // Drops the declarations of the element that ends.
   void Close();
   // False when the name's prefix is not bound.
   bool Element(const char* raw, TXmlName& name) const;
-  bool Attribute(const char* raw, TXmlName& name) const;
-  static bool IsDeclaration(const char* raw);
+  // The name of the attribute at index of the tag last opened; an empty
+  // local name for a declaration.
+  const TXmlName& Attribute(std::size_t index) const { return attributeNames[index]; }
+  static bool IsDeclaration(const char* raw) {
+    return raw[0] == 'x' && std::strncmp(raw, "xmlns", 5) == 0 && (raw[5] == '\0' || raw[5] == ':');
+  }
 
  private:
   struct TBinding {
@@ -49,8 +55,10 @@ class TXmlPrefixes {
     int depth = 0;
   };
   bool Find(std::string_view prefix, std::string_view& uri) const;
+  bool ResolveAttribute(const char* raw, TXmlName& name) const;
 
   std::vector<TBinding> bindings;
+  std::vector<TXmlName> attributeNames;
   int depth = 0;
 };
 
@@ -64,13 +72,17 @@ class TXmlAttributes {
   // Each attribute's name and value, in the tag's order.
   template <class TVisit>
   void ForEach(TVisit&& visit) const {
-    for (const char** p = pairs; *p != nullptr; p += 2)
-      if (prefixes == nullptr || !TXmlPrefixes::IsDeclaration(p[0])) visit(Name(p[0]), std::string_view(p[1]));
+    for (const char** p = pairs; *p != nullptr; p += 2) {
+      const TXmlName name = Name(p);
+      if (!name.local.empty()) visit(name, std::string_view(p[1]));
+    }
   }
   static TXmlName SplitName(const char* expanded);
 
  private:
-  TXmlName Name(const char* raw) const;
+  TXmlName Name(const char** pair) const {
+    return prefixes == nullptr ? SplitName(pair[0]) : prefixes->Attribute(static_cast<std::size_t>(pair - pairs) / 2);
+  }
 
   const char** pairs;
   const TXmlPrefixes* prefixes;  // null when expat resolved the names

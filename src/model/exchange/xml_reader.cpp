@@ -17,6 +17,7 @@ constexpr std::size_t kParsePiece = std::size_t{1} << 20;
 // The one prefix bound without a declaration.
 constexpr std::string_view kXmlPrefix = "xml";
 constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
+// The name of the attributes that bind prefixes, and a prefix no one binds.
 constexpr std::string_view kDeclaration = "xmlns";
 
 struct TParserFree {

@@ -44,6 +44,7 @@ class TXmlPrefixes {
   // The name of the attribute at index of the tag last opened; an empty
   // local name for a declaration.
   const TXmlName& Attribute(std::size_t index) const { return attributeNames[index]; }
+  // Whether an attribute is xmlns or xmlns:prefix.
   static bool IsDeclaration(const char* raw) {
     return raw[0] == 'x' && std::strncmp(raw, "xmlns", 5) == 0 && (raw[5] == '\0' || raw[5] == ':');
   }

@@ -291,6 +291,51 @@ TEST(OdsReader, CharactersOutsideTheCodePageAreCountedPerCell) {
   EXPECT_EQ(report.replacedCells, 2);
 }
 
+// Replaces every use of a prefix in elements and attributes, and its declaration.
+std::string Reprefixed(std::string xml, const std::string& from, const std::string& to) {
+  for (const auto& [lead, tail] : {std::pair<std::string, std::string>{"<", ":"}, {"</", ":"}, {" ", ":"}, {" xmlns:", "="}})
+    for (std::size_t at = 0; (at = xml.find(lead + from + tail, at)) != std::string::npos; at += lead.size() + to.size())
+      xml.replace(at + lead.size(), from.size(), to);
+  return xml;
+}
+
+TEST(OdsReader, PrefixesAreTheFilesOwnAndHoldInsideTheirElement) {
+  const std::string styles =
+      "<number:number-style style:name=\"N2\"><number:number number:decimal-places=\"2\"/></number:number-style>"
+      "<style:style style:name=\"ce1\" style:family=\"table-cell\" style:data-style-name=\"N2\"/>";
+  const std::string rows =
+      "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"42\"/>"
+      "<table:table-cell table:style-name=\"ce1\" office:value-type=\"float\" office:value=\"1.5\"/>" +
+      Cell("word") + "</table:table-row>";
+  // Other prefixes for the same namespaces, a row binding its own for its
+  // cells, the table's namespace as the default one of a cell, and a row
+  // that binds the usual prefix to another namespace: it is none of the table's.
+  const std::string own = "<table:table-row xmlns:c=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\">"
+                          "<c:table-cell c:number-columns-repeated=\"2\" office:value-type=\"date\" "
+                          "office:date-value=\"2024-03-15\"/>"
+                          "<table-cell xmlns=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+                          "office:value-type=\"float\" office:value=\"7\"/></table:table-row>"
+                          "<table:table-row xmlns:table=\"urn:other\"><table:table-cell office:value-type=\"float\" "
+                          "office:value=\"8\"/></table:table-row>";
+  std::string content = OdsContent(Table(rows + own), styles);
+  for (const auto& [from, to] : {std::pair<std::string, std::string>{"table", "t"}, {"office", "o"},
+                                 {"number", "table"}, {"style", "office"}, {"text", "s"}})
+    content = Reprefixed(content, from, to);
+  const TSheet sheet = ReadGood(OdsArchive(content));
+  ASSERT_EQ(sheet.RowCount(), 2);
+  EXPECT_EQ(sheet.ColumnCount(), 3);
+  EXPECT_EQ(sheet.Cell(0, 0).dataType, ctInteger);
+  EXPECT_EQ(sheet.Cell(0, 1).dataType, ctFixed);
+  EXPECT_EQ(std::string(sheet.Cell(0, 1).text), "1.50");
+  EXPECT_EQ(std::string(sheet.Cell(0, 2).text), "word");
+  EXPECT_EQ(sheet.Cell(1, 0).dataType, ctDate);
+  EXPECT_EQ(sheet.Cell(1, 1).dataType, ctDate);
+  EXPECT_EQ(sheet.Cell(1, 2).dataType, ctInteger);
+  EXPECT_EQ(std::string(sheet.Cell(1, 2).text), "7");
+  // A prefix used outside the element that bound it is damage.
+  EXPECT_EQ(ReadBad(OdsArchive(OdsContent(Table(own + "<c:table-row/>")))), TFileFailure::Damaged);
+}
+
 TEST(OdsReader, RefusesWhatIsNoSpreadsheetOrIsDamaged) {
   EXPECT_EQ(ReadBad("plain text, no archive"), TFileFailure::NotTable);
   const std::string good = OdsContent(Table("<table:table-row>" + Cell("x") + "</table:table-row>"));

@@ -31,15 +31,23 @@ class TTrace : public TXmlHandler {
   void Text(std::string_view piece) override { trace += piece; }
 };
 
-TFileFailure Refusal(const std::string& xml) {
+TFileFailure Refusal(const std::string& xml, TXmlNaming naming) {
   TXmlReader reader;
   TTrace trace;
   TFileFailure failure = TFileFailure::Unknown;
-  if (reader.Parse(xml, trace, failure)) return TFileFailure::Unknown;
+  if (reader.Parse(xml, trace, failure, naming)) return TFileFailure::Unknown;
   return failure;
 }
 
-TEST(XmlReader, NamesAreResolvedWhateverThePrefix) {
+// Each reading test holds for names resolved by expat and by the reader.
+class XmlReader : public testing::TestWithParam<TXmlNaming> {};
+
+INSTANTIATE_TEST_SUITE_P(Naming, XmlReader, testing::Values(TXmlNaming::Expat, TXmlNaming::Declared),
+                         [](const testing::TestParamInfo<TXmlNaming>& info) {
+                           return info.param == TXmlNaming::Expat ? "Expat" : "Declared";
+                         });
+
+TEST_P(XmlReader, NamesAreResolvedWhateverThePrefix) {
   const std::string xml =
       "<?xml version=\"1.0\"?>"
       "<x:a xmlns:x=\"urn:one\" xmlns=\"urn:two\" plain=\"1\" x:q=\"&lt;&amp;&#x416;\">"
@@ -47,30 +55,56 @@ TEST(XmlReader, NamesAreResolvedWhateverThePrefix) {
   TXmlReader reader;
   TTrace trace;
   TFileFailure failure = TFileFailure::Unknown;
-  ASSERT_TRUE(reader.Parse(xml, trace, failure));
+  ASSERT_TRUE(reader.Parse(xml, trace, failure, GetParam()));
   EXPECT_EQ(trace.trace, "(urn:one|a |plain=1 urn:one|q=<&\xD0\x96 (urn:two|b t&u)(urn:one|c ))");
 }
 
-TEST(XmlReader, ADocumentInPiecesReadsAsAWholeOne) {
+TEST_P(XmlReader, DeclarationsHoldOnlyInsideTheirElement) {
+  // p is rebound inside x and back to urn:one after it; the default
+  // namespace is dropped inside d and never reaches an attribute.
+  const std::string xml =
+      "<r xmlns:p=\"urn:one\" xmlns:q=\"urn:two\">"
+      "<p:x q:k=\"1\"><p:y xmlns:p=\"urn:two\" p:k=\"2\"><p:w/></p:y><p:z p:k=\"3\"/></p:x>"
+      "<c xmlns=\"urn:three\" k=\"4\"><d xmlns=\"\"><e/></d><f/></c><g/>"
+      "<xml:h xml:lang=\"ru\"/></r>";
+  TXmlReader reader;
+  TTrace trace;
+  TFileFailure failure = TFileFailure::Unknown;
+  ASSERT_TRUE(reader.Parse(xml, trace, failure, GetParam()));
+  EXPECT_EQ(trace.trace,
+            "(|r (urn:one|x urn:two|k=1 (urn:two|y urn:two|k=2 (urn:two|w ))(urn:one|z urn:one|k=3 ))"
+            "(urn:three|c |k=4 (|d (|e ))(urn:three|f ))(|g )"
+            "(http://www.w3.org/XML/1998/namespace|h http://www.w3.org/XML/1998/namespace|lang=ru ))");
+}
+
+TEST_P(XmlReader, UnboundPrefixesAreDamaged) {
+  EXPECT_EQ(Refusal("<p:a/>", GetParam()), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<a p:k=\"1\"/>", GetParam()), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<r><a xmlns:p=\"urn:one\"/><p:b/></r>", GetParam()), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<r xmlns:p=\"urn:one\"><a xmlns:p=\"\"/></r>", GetParam()), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<r xmlns:xmlns=\"urn:one\"/>", GetParam()), TFileFailure::Damaged);
+}
+
+TEST_P(XmlReader, ADocumentInPiecesReadsAsAWholeOne) {
   const std::string xml = "<a xmlns=\"urn:x\" k=\"v\"><b>some &amp; text</b><c/></a>";
   TXmlReader whole;
   TTrace expected;
   TFileFailure failure = TFileFailure::Unknown;
-  ASSERT_TRUE(whole.Parse(xml, expected, failure));
+  ASSERT_TRUE(whole.Parse(xml, expected, failure, GetParam()));
   TXmlReader pieces;
   TTrace trace;
-  ASSERT_TRUE(pieces.Start(trace, failure));
+  ASSERT_TRUE(pieces.Start(trace, failure, GetParam()));
   for (char c : xml) ASSERT_TRUE(pieces.Feed(std::string_view(&c, 1), false, failure));
   ASSERT_TRUE(pieces.Feed({}, true, failure));
   EXPECT_EQ(trace.trace, expected.trace);
   // A document that ends too soon fails only when told it has ended.
-  ASSERT_TRUE(pieces.Start(trace, failure));
+  ASSERT_TRUE(pieces.Start(trace, failure, GetParam()));
   EXPECT_TRUE(pieces.Feed("<a><b>", false, failure));
   EXPECT_FALSE(pieces.Feed({}, true, failure));
   EXPECT_EQ(failure, TFileFailure::Damaged);
 }
 
-TEST(XmlReader, HostileAndMalformedDocumentsAreDamaged) {
+TEST_P(XmlReader, HostileAndMalformedDocumentsAreDamaged) {
   // The billion laughs: each entity ten of the one before.
   const std::string laughs =
       "<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\">"
@@ -78,25 +112,25 @@ TEST(XmlReader, HostileAndMalformedDocumentsAreDamaged) {
            "<!ENTITY lol2 \"&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;\">"
            "<!ENTITY lol3 \"&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;\">]>"
            "<lolz>&lol3;</lolz>";
-  EXPECT_EQ(Refusal(laughs), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><a>&x;</a>"),
+  EXPECT_EQ(Refusal(laughs, GetParam()), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><a>&x;</a>", GetParam()),
             TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<!DOCTYPE a SYSTEM \"http://example.invalid/a.dtd\"><a/>"), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<a>&undefined;</a>"), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<a>\xD0</a>"), TFileFailure::Damaged);           // a lead byte alone
-  EXPECT_EQ(Refusal("<a>\xC0\x80</a>"), TFileFailure::Damaged);       // an overlong NUL
-  EXPECT_EQ(Refusal("<a><b></a>"), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<a>"), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal(""), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<!DOCTYPE a SYSTEM \"http://example.invalid/a.dtd\"><a/>", GetParam()), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<a>&undefined;</a>", GetParam()), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<a>\xD0</a>", GetParam()), TFileFailure::Damaged);           // a lead byte alone
+  EXPECT_EQ(Refusal("<a>\xC0\x80</a>", GetParam()), TFileFailure::Damaged);       // an overlong NUL
+  EXPECT_EQ(Refusal("<a><b></a>", GetParam()), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<a>", GetParam()), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("", GetParam()), TFileFailure::Damaged);
 }
 
-TEST(XmlReader, TheHandlerStopsWithItsOwnReason) {
+TEST_P(XmlReader, TheHandlerStopsWithItsOwnReason) {
   TXmlReader reader;
   TTrace trace;
   trace.reader = &reader;
   trace.stopAt = "stop";
   TFileFailure failure = TFileFailure::Unknown;
-  EXPECT_FALSE(reader.Parse("<a><b/><stop/><after/></a>", trace, failure));
+  EXPECT_FALSE(reader.Parse("<a><b/><stop/><after/></a>", trace, failure, GetParam()));
   EXPECT_EQ(failure, TFileFailure::TooLarge);
   EXPECT_EQ(trace.trace.find("after"), std::string::npos);
 }

@@ -246,14 +246,19 @@ void TOdsContentHandler::Text(std::string_view piece) {
   if (cellDepth == 0 || inParagraph == 0 || skipped > 0) return;
   // White space in a paragraph is one blank however long; text:s, text:tab
   // and text:line-break carry the rest.
-  for (const char c : piece) {
-    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+  const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  for (std::size_t at = 0; at < piece.size();) {
+    if (isSpace(piece[at])) {
       if (!lastSpace) text += ' ';
       lastSpace = true;
-    } else {
-      text += c;
-      lastSpace = false;
+      ++at;
+      continue;
     }
+    std::size_t end = at + 1;
+    while (end < piece.size() && !isSpace(piece[end])) ++end;
+    text.append(piece.data() + at, end - at);
+    lastSpace = false;
+    at = end;
   }
 }
 

@@ -14,6 +14,11 @@ namespace {
 constexpr char kNamespaceSeparator = '\x01';
 // Pieces of the document fed to expat, so that its int lengths never overflow.
 constexpr std::size_t kParsePiece = std::size_t{1} << 20;
+// The one prefix bound without a declaration.
+constexpr std::string_view kXmlPrefix = "xml";
+constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
+// The name of the attributes that bind prefixes, and a prefix no one binds.
+constexpr std::string_view kDeclaration = "xmlns";
 
 struct TParserFree {
   void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
@@ -24,6 +29,7 @@ struct TParserFree {
 struct TXmlReader::TState {
   std::unique_ptr<XML_ParserStruct, TParserFree> parser;
   TXmlHandler& handler;
+  std::unique_ptr<TXmlPrefixes> prefixes;  // null when expat resolves the names
   TFileFailure failure = TFileFailure::Damaged;
   bool stopped = false;
 };
@@ -39,8 +45,68 @@ TXmlName TXmlAttributes::SplitName(const char* expanded) {
 
 const char* TXmlAttributes::Find(std::string_view uri, std::string_view local) const {
   for (const char** p = pairs; *p != nullptr; p += 2)
-    if (SplitName(p[0]).Is(uri, local)) return p[1];
+    if (Name(p).Is(uri, local)) return p[1];
   return nullptr;
+}
+
+bool TXmlPrefixes::Open(const char** attributes) {
+  ++depth;
+  attributeNames.clear();
+  for (const char** p = attributes; *p != nullptr; p += 2) {
+    if (!IsDeclaration(p[0])) continue;
+    const char* name = p[0] + kDeclaration.size();
+    const std::string_view prefix = *name == ':' ? std::string_view(name + 1) : std::string_view();
+    const std::string_view uri(p[1]);
+    // A prefix cannot be unbound, and the reserved ones cannot be rebound.
+    if (*name == ':' && (uri.empty() || prefix == kDeclaration || prefix == kXmlPrefix)) return false;
+    bindings.push_back({std::string(prefix), std::string(uri), depth});
+  }
+  for (const char** p = attributes; *p != nullptr; p += 2) {
+    TXmlName& name = attributeNames.emplace_back();
+    if (!IsDeclaration(p[0]) && !ResolveAttribute(p[0], name)) return false;
+  }
+  return true;
+}
+
+void TXmlPrefixes::Close() {
+  while (!bindings.empty() && bindings.back().depth == depth) bindings.pop_back();
+  --depth;
+}
+
+bool TXmlPrefixes::Find(std::string_view prefix, std::string_view& uri) const {
+  for (auto binding = bindings.rbegin(); binding != bindings.rend(); ++binding) {
+    if (binding->prefix.size() == prefix.size() && binding->prefix == prefix) {
+      uri = binding->uri;
+      return true;
+    }
+  }
+  if (prefix == kXmlPrefix) {
+    uri = kXmlNamespace;
+    return true;
+  }
+  uri = {};
+  return prefix.empty();  // no default namespace: the name has none
+}
+
+bool TXmlPrefixes::Element(const char* raw, TXmlName& name) const {
+  const char* colon = std::strchr(raw, ':');
+  if (colon == nullptr) {
+    name.local = raw;
+    return Find({}, name.uri);
+  }
+  name.local = colon + 1;
+  return !name.local.empty() && Find(std::string_view(raw, static_cast<std::size_t>(colon - raw)), name.uri);
+}
+
+bool TXmlPrefixes::ResolveAttribute(const char* raw, TXmlName& name) const {
+  const char* colon = std::strchr(raw, ':');
+  if (colon == nullptr) {
+    name = {{}, raw};  // the default namespace is not an attribute's
+    return true;
+  }
+  name.local = colon + 1;
+  return !name.local.empty() && Find(std::string_view(raw, static_cast<std::size_t>(colon - raw)), name.uri) &&
+         !name.uri.empty();
 }
 
 void TXmlReader::Stop(TFileFailure why) {
@@ -50,8 +116,8 @@ void TXmlReader::Stop(TFileFailure why) {
   XML_StopParser(state->parser.get(), XML_FALSE);
 }
 
-bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure& failure) {
-  if (!Start(handler, failure)) return false;
+bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure& failure, TXmlNaming naming) {
+  if (!Start(handler, failure, naming)) return false;
   std::size_t at = 0;
   do {
     const std::size_t length = std::min(kParsePiece, data.size() - at);
@@ -61,15 +127,23 @@ bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure
   return true;
 }
 
-bool TXmlReader::Start(TXmlHandler& handler, TFileFailure& failure) {
+bool TXmlReader::Start(TXmlHandler& handler, TFileFailure& failure, TXmlNaming naming) {
   state.reset();
-  std::unique_ptr<XML_ParserStruct, TParserFree> created(XML_ParserCreateNS(nullptr, kNamespaceSeparator));
+  std::unique_ptr<XML_ParserStruct, TParserFree> created(naming == TXmlNaming::Expat
+                                                             ? XML_ParserCreateNS(nullptr, kNamespaceSeparator)
+                                                             : XML_ParserCreate(nullptr));
   if (!created) {
     failure = TFileFailure::NoMemory;
     return false;
   }
   XML_Parser parser = created.get();
-  state.reset(new TState{std::move(created), handler});
+  try {
+    state.reset(new TState{std::move(created), handler,
+                           naming == TXmlNaming::Declared ? std::make_unique<TXmlPrefixes>() : nullptr});
+  } catch (const std::bad_alloc&) {
+    failure = TFileFailure::NoMemory;
+    return false;
+  }
 
   // Refused: no DOCTYPE, no entity of any kind, nothing loaded from outside.
   XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
@@ -91,7 +165,17 @@ bool TXmlReader::Start(TXmlHandler& handler, TFileFailure& failure) {
         TXmlReader* reader = static_cast<TXmlReader*>(self);
         if (reader->state->stopped) return;
         try {
-          reader->state->handler.StartElement(TXmlAttributes::SplitName(name), TXmlAttributes(attributes));
+          TXmlPrefixes* prefixes = reader->state->prefixes.get();
+          if (prefixes == nullptr) {
+            reader->state->handler.StartElement(TXmlAttributes::SplitName(name), TXmlAttributes(attributes));
+            return;
+          }
+          TXmlName resolved;
+          if (!prefixes->Open(attributes) || !prefixes->Element(name, resolved)) {
+            reader->Stop(TFileFailure::Damaged);
+            return;
+          }
+          reader->state->handler.StartElement(resolved, TXmlAttributes(attributes, prefixes));
         } catch (const std::bad_alloc&) {
           reader->Stop(TFileFailure::NoMemory);
         }
@@ -100,7 +184,15 @@ bool TXmlReader::Start(TXmlHandler& handler, TFileFailure& failure) {
         TXmlReader* reader = static_cast<TXmlReader*>(self);
         if (reader->state->stopped) return;
         try {
-          reader->state->handler.EndElement(TXmlAttributes::SplitName(name));
+          TXmlPrefixes* prefixes = reader->state->prefixes.get();
+          if (prefixes == nullptr) {
+            reader->state->handler.EndElement(TXmlAttributes::SplitName(name));
+            return;
+          }
+          TXmlName resolved;
+          prefixes->Element(name, resolved);
+          reader->state->handler.EndElement(resolved);
+          prefixes->Close();
         } catch (const std::bad_alloc&) {
           reader->Stop(TFileFailure::NoMemory);
         }

@@ -16,6 +16,7 @@
 #include "model/exchange/csv.h"
 #include "model/sheet.h"
 #include "platform/text/locale.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -50,17 +51,6 @@ std::string MixedCsv() {
   return text;
 }
 
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-double PeakBytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) * 1024.0;
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) * 1024.0;
-}
 
 // The table read from the generated text once, for every benchmark.
 TSheet& Table() {

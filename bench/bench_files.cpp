@@ -17,6 +17,7 @@
 #include "platform/window/testing.h"
 #include "run_benchmarks.h"
 #include "sheet/gridwork.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -73,19 +74,6 @@ TGridwork& Grid() {
   return *sharedGrid;
 }
 
-// The process's peak resident memory since the last ResetPeak (VmHWM), so
-// that each benchmark reports its own peak and not an earlier one's.
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-double PeakBytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) * 1024.0;
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) * 1024.0;
-}
 
 void BM_TextFileReadAndWrite(benchmark::State& state) {
   const std::string& in = TextFile();

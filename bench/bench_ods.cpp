@@ -14,41 +14,17 @@
 #include "model/exchange/ods_reader.h"
 #include "model/exchange/ods_writer.h"
 #include "model/sheet.h"
+#include "bench_support.h"
 
 namespace {
 
 constexpr int kRows = 500000;
 constexpr int kColumns = 10;
 
-// A number, a date, a word and a real in turn, as typed cells.
 const TSheet& Table() {
   static const TSheet sheet = [] {
     TSheet made;
-    made.Allocate(kRows, kColumns);
-    for (int r = 0; r < kRows; ++r) {
-      for (int c = 0; c < kColumns; ++c) {
-        TCell& cell = made.Cell(r, c);
-        switch (c % 4) {
-          case 0:
-            cell.SetInteger(r * 37 + c);
-            break;
-          case 1: {
-            SYSTEMTIME date;
-            date.wYear = 2024;
-            date.wMonth = static_cast<WORD>(1 + c % 12);
-            date.wDay = static_cast<WORD>(1 + r % 28);
-            cell.SetDate(date);
-            break;
-          }
-          case 2:
-            cell.SetText("word" + std::to_string(r % 1000));
-            break;
-          default:
-            cell.SetFixed(r + (c * 7 % 100) / 100.0);
-            break;
-        }
-      }
-    }
+    MakeMixedTable(made, kRows, kColumns);
     return made;
   }();
   return sheet;
@@ -63,17 +39,6 @@ const std::string& File() {
   return file;
 }
 
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-double PeakBytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) * 1024.0;
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) * 1024.0;
-}
 
 void BM_OdsWrite(benchmark::State& state) {
   const TSheet& sheet = Table();

@@ -15,60 +15,20 @@
 
 #include "model/exchange/xlsx.h"
 #include "model/sheet.h"
+#include "bench_support.h"
 
 namespace {
 
 constexpr int kRows = 500000;
 constexpr int kColumns = 10;
 
-// Integers, dates, words and fixed reals in turn.
-void MakeTable(TSheet& made) {
-  made.Allocate(kRows, kColumns);
-  for (int r = 0; r < kRows; ++r) {
-    for (int c = 0; c < kColumns; ++c) {
-      TCell& cell = made.Cell(r, c);
-      switch (c % 4) {
-        case 0:
-          cell.SetInteger(r * 37 + c);
-          break;
-        case 1: {
-          SYSTEMTIME date{};
-          date.wYear = 2024;
-          date.wMonth = static_cast<WORD>(1 + c % 12);
-          date.wDay = static_cast<WORD>(1 + r % 28);
-          cell.SetDate(date);
-          break;
-        }
-        case 2:
-          cell.SetText("word" + std::to_string(r % 1000));
-          break;
-        default:
-          cell.SetDataType(ctFixed);
-          cell.SetFixed(r + (c * 7 % 100) / 100.0);
-          break;
-      }
-    }
-  }
-}
 
-// The process's peak resident memory since the last ResetPeak.
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-double PeakBytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) * 1024.0;
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) * 1024.0;
-}
 
 constexpr double kCells = static_cast<double>(kRows) * kColumns;
 
 void BM_XlsxWrite(benchmark::State& state) {
   TSheet sheet;
-  MakeTable(sheet);
+  MakeMixedTable(sheet, kRows, kColumns);
   ResetPeak();
   std::size_t bytes = 0;
   for (auto _ : state) {
@@ -84,7 +44,7 @@ void BM_XlsxRead(benchmark::State& state) {
   std::string file;
   {
     TSheet sheet;
-    MakeTable(sheet);
+    MakeMixedTable(sheet, kRows, kColumns);
     std::ostringstream out;
     WriteXlsx(sheet, out);
     file = out.str();

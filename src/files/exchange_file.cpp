@@ -45,16 +45,7 @@ bool TGridwork::ReadExchangeFile(const std::string& name, TFileKind kind, TExcha
     if (!ReadExchange(kind, data, read, report, fileFailure)) return false;
   }
   fileFailure = TFileFailure::Unknown;
-  EndEdit();
-  HideSelection();
-  ReleaseClipboard();
-  DropUndo();
-  AdoptSheet(read);
-  layout.leftColumn = layout.topRow = 0;
-  SetModified(false);
-  UpdateLayout();
-  ScrollTo(0, 0);
-  InvalidateRect(GetClientRect(), true);
+  ShowReadSheet(read);
   return true;
 }
 

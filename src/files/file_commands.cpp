@@ -45,38 +45,16 @@ const std::string& SaveFilters() {
 // Paths are kept in the system's encoding; message boxes show Windows-1251.
 std::string Shown(const std::string& path) { return Utf8ToCp1251(path); }
 
-// The line under the file's name that says why, when that is known.
-std::string ReasonLine(TFileFailure failure) {
-  switch (failure) {
-    case TFileFailure::NoSpace:
-      return kNoSpaceReason;
-    case TFileFailure::NoPermission:
-      return kNoPermissionReason;
-    case TFileFailure::NotFound:
-      return kNoSuchFileReason;
-    case TFileFailure::NotTable:
-      return kNotTableReason;
-    case TFileFailure::Damaged:
-      return kDamagedFileReason;
-    case TFileFailure::TooLarge:
-      return kTooLargeFileReason;
-    case TFileFailure::NoMemory:  // told in a box of its own first
-    case TFileFailure::Unknown:
-      break;
-  }
-  return {};
-}
-
 }  // namespace
 
 void TGridwork::ShowWriteFailure(const std::string& path) {
   if (fileFailure == TFileFailure::NoMemory) ShowWarning(kNoMemoryMessage);
-  ShowWarning((std::string(kCannotWriteFileMessage) + Shown(path) + ReasonLine(fileFailure)).c_str());
+  ShowWarning((std::string(kCannotWriteFileMessage) + Shown(path) + FailureReasonLine(fileFailure)).c_str());
 }
 
 void TGridwork::ShowReadFailure(const std::string& path) {
   if (fileFailure == TFileFailure::NoMemory) ShowWarning(kNoMemoryMessage);
-  ShowWarning((std::string(kCannotReadFileMessage) + Shown(path) + ReasonLine(fileFailure)).c_str());
+  ShowWarning((std::string(kCannotReadFileMessage) + Shown(path) + FailureReasonLine(fileFailure)).c_str());
 }
 
 void TGridwork::CmFileOpen() {

@@ -32,16 +32,7 @@ bool TGridwork::ReadTextFile(const std::string& name) {
   if (result == TTextReadResult::kNoMemory) fileFailure = TFileFailure::NoMemory;
   if (result != TTextReadResult::kDone) return false;
 
-  EndEdit();
-  HideSelection();
-  ReleaseClipboard();
-  DropUndo();
-  AdoptSheet(read);
-  layout.leftColumn = layout.topRow = 0;
-  SetModified(false);
-  UpdateLayout();
-  ScrollTo(0, 0);
-  InvalidateRect(GetClientRect(), true);
+  ShowReadSheet(read);
   return true;
 }
 

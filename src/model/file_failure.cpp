@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "model/messages.h"
+
 TFileFailure FileFailureOfError(int error) {
   switch (error) {
     case ENOSPC:
@@ -18,4 +20,25 @@ TFileFailure FileFailureOfError(int error) {
     default:
       return TFileFailure::Unknown;
   }
+}
+
+const char* FailureReasonLine(TFileFailure failure) {
+  switch (failure) {
+    case TFileFailure::NoSpace:
+      return kNoSpaceReason;
+    case TFileFailure::NoPermission:
+      return kNoPermissionReason;
+    case TFileFailure::NotFound:
+      return kNoSuchFileReason;
+    case TFileFailure::NotTable:
+      return kNotTableReason;
+    case TFileFailure::Damaged:
+      return kDamagedFileReason;
+    case TFileFailure::TooLarge:
+      return kTooLargeFileReason;
+    case TFileFailure::NoMemory:
+    case TFileFailure::Unknown:
+      break;
+  }
+  return "";
 }

@@ -9,3 +9,8 @@ enum class TFileFailure { Unknown, NoSpace, NoPermission, NotFound, NotTable, Da
 
 // The reason behind a system error number; Unknown for 0 and the rest.
 TFileFailure FileFailureOfError(int error);
+
+// The line under a file's name in the failure message that says why (with
+// its leading line break); empty when the reason is unknown, and for
+// NoMemory, which has a message of its own.
+const char* FailureReasonLine(TFileFailure failure);

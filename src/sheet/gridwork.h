@@ -58,6 +58,9 @@ class TGridwork : public TWindow {
   // lays its positions out. Never fails: the room for the positions was
   // reserved with ReserveLayout.
   void AdoptSheet(TSheet& other);
+  // Shows a table read from a file at its top left, unchanged, in place of
+  // the shown one, whose editor, selection, clipboard and undo go with it.
+  void ShowReadSheet(TSheet& read);
   // Room in the layout for a table of this shape; false when memory runs out.
   bool ReserveLayout(int rows, int columns);
   void SetDefaults();

@@ -7,6 +7,21 @@ void TGridwork::AdoptSheet(TSheet& other) {
   layout.ComputePositions();
 }
 
+void TGridwork::ShowReadSheet(TSheet& read) {
+  EndEdit();
+  HideSelection();
+  ReleaseClipboard();
+  DropUndo();
+  AdoptSheet(read);
+  // The view must fit the new shape before anything lays it out.
+  layout.leftColumn = sheet.FrozenColumns();
+  layout.topRow = sheet.FrozenRows();
+  SetModified(false);
+  UpdateLayout();
+  ScrollTo(0, 0);
+  InvalidateRect(GetClientRect(), true);
+}
+
 bool TGridwork::ReserveLayout(int rows, int columns) { return layout.ReservePositions(rows, columns); }
 
 void TGridwork::SetDefaults() {

@@ -1,7 +1,10 @@
 // Other spreadsheet programs' files through the Open and Save As dialogs:
 // the filters, the kind kept for Save, the report after reading, failures.
 
+#include <sstream>
+
 #include "files/files_fixture.h"
+#include "model/exchange/exchange_formats.h"
 #include "model/messages.h"
 #include "platform/controls/msgbox.h"
 #include "platform/text/cp1251_literal.h"
@@ -158,4 +161,25 @@ TEST_F(ExchangeFileTest, FailuresLeaveTheTableAndTheFile) {
   EXPECT_EQ(Contents(csv), "old\r\n");
   EXPECT_TRUE(grid->Modified());
   EXPECT_EQ(grid->FileName(), table);
+}
+
+TEST_F(ExchangeFileTest, FrozenPanesOfAWorkbookStartTheViewBelowThem) {
+  TSheet frozen;
+  ASSERT_TRUE(frozen.Allocate(30, 12));
+  frozen.Cell(0, 0).SetText("head");
+  frozen.Cell(29, 11).SetText("end");  // a workbook keeps the cells it holds
+  ASSERT_TRUE(frozen.SetFrozen(2, 1));
+  std::ostringstream bytes;
+  ASSERT_TRUE(WriteExchange(TFileKind::Xlsx, frozen, bytes));
+  const std::string path = PathOf("frozen.xlsx");
+  Put(path, bytes.str());
+  Choose(1, path);
+  Command(CM_FILEOPEN);
+  ASSERT_EQ(grid->FileKind(), TFileKind::Xlsx);
+  EXPECT_EQ(grid->Sheet().FrozenRows(), 2);
+  EXPECT_EQ(grid->Sheet().FrozenColumns(), 1);
+  // The scrolled part starts after the frozen rows and columns, as for a
+  // table file, not over them.
+  EXPECT_EQ(grid->Layout().topRow, 2);
+  EXPECT_EQ(grid->Layout().leftColumn, 1);
 }

@@ -31,26 +31,10 @@ std::string Line(std::string_view text) {
   return line;
 }
 
+// A converter has no box of its own for running out of memory: it is the reason.
 std::string Reason(TFileFailure failure) {
-  switch (failure) {
-    case TFileFailure::NoSpace:
-      return kNoSpaceReason;
-    case TFileFailure::NoPermission:
-      return kNoPermissionReason;
-    case TFileFailure::NotFound:
-      return kNoSuchFileReason;
-    case TFileFailure::NotTable:
-      return kNotTableReason;
-    case TFileFailure::Damaged:
-      return kDamagedFileReason;
-    case TFileFailure::TooLarge:
-      return kTooLargeFileReason;
-    case TFileFailure::NoMemory:
-      return std::string("\n") + kNoMemoryMessage;
-    case TFileFailure::Unknown:
-      break;
-  }
-  return {};
+  if (failure == TFileFailure::NoMemory) return std::string("\n") + kNoMemoryMessage;
+  return FailureReasonLine(failure);
 }
 
 struct TReadTable {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/text/codepage.h"
+
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
@@ -14,45 +16,6 @@ constexpr std::size_t kSampleBytes = std::size_t{1} << 16;
 constexpr std::array<char, 3> kSeparators = {'\t', ';', ','};
 
 }  // namespace
-
-bool IsValidUtf8(std::string_view data) {
-  const auto* s = reinterpret_cast<const unsigned char*>(data.data());
-  const std::size_t n = data.size();
-  std::size_t i = 0;
-  while (i < n) {
-    const unsigned char lead = s[i];
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t extra;
-    char32_t cp;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      cp = lead & 0x1F;
-      minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      cp = lead & 0x0F;
-      minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      cp = lead & 0x07;
-      minimum = 0x10000;
-    } else {
-      return false;
-    }
-    if (n - i - 1 < extra) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      if ((s[i + k] & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (s[i + k] & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += extra + 1;
-  }
-  return true;
-}
 
 TCsvEncoding DetectCsvEncoding(std::string_view data) {
   if (data.substr(0, kBom.size()) == kBom)

@@ -17,9 +17,6 @@ enum class TCsvEncoding {
 };
 
 TCsvEncoding DetectCsvEncoding(std::string_view data);
-// Whether the bytes are UTF-8 throughout (overlong forms, surrogates and
-// code points beyond U+10FFFF are not).
-bool IsValidUtf8(std::string_view data);
 
 // The separator of the first records: TAB, ';' or ',', whichever more of
 // them hold, outside quotes; between equals in that order, since a file

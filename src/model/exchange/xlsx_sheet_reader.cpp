@@ -47,17 +47,7 @@ std::string DecodeEscapes(std::string_view text) {
         code = code * 16 + std::max(digit, 0);
       }
       if (hex) {
-        char32_t cp = static_cast<char32_t>(code);
-        if (cp < 0x80) {
-          out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-          out += static_cast<char>(0xC0 | (cp >> 6));
-          out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-          out += static_cast<char>(0xE0 | (cp >> 12));
-          out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-          out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
+        AppendUtf8(out, static_cast<char32_t>(code));
         i += 6;
         continue;
       }

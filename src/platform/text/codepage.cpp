@@ -129,26 +129,17 @@ int CompareBytes(std::string_view a, std::string_view b) {
   return (r > 0) - (r < 0);
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+// Decodes one well-formed UTF-8 sequence at s[i] and moves i past it; false,
+// with i where it was, for a malformed one (overlong forms, surrogates and
+// code points beyond U+10FFFF included).
+bool DecodeUtf8(std::string_view s, std::size_t& i, char32_t& cp) {
+  const unsigned char lead = static_cast<unsigned char>(s[i]);
+  if (lead < 0x80) {
+    cp = lead;
+    ++i;
+    return true;
   }
-}
-
-// Decodes one UTF-8 sequence at s[i], advancing i; malformed input yields
-// U+FFFD for one byte so that decoding always moves on.
-char32_t NextUtf8(std::string_view s, std::size_t& i) {
-  const unsigned char lead = static_cast<unsigned char>(s[i++]);
-  if (lead < 0x80) return lead;
-  int extra;
-  char32_t cp;
+  std::size_t extra;
   char32_t minimum;
   if ((lead & 0xE0) == 0xC0) {
     extra = 1;
@@ -163,20 +154,49 @@ char32_t NextUtf8(std::string_view s, std::size_t& i) {
     cp = lead & 0x07;
     minimum = 0x10000;
   } else {
-    return kReplacement;
+    return false;
   }
-  if (s.size() - i < static_cast<std::size_t>(extra)) return kReplacement;
-  for (int k = 0; k < extra; ++k) {
+  if (s.size() - i - 1 < extra) return false;
+  for (std::size_t k = 1; k <= extra; ++k) {
     const unsigned char next = static_cast<unsigned char>(s[i + k]);
-    if ((next & 0xC0) != 0x80) return kReplacement;
+    if ((next & 0xC0) != 0x80) return false;
     cp = (cp << 6) | (next & 0x3F);
   }
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
-  i += extra;
-  return cp;
+  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+  i += extra + 1;
+  return true;
+}
+
+// Malformed input yields U+FFFD for one byte so that decoding always moves on.
+char32_t NextUtf8(std::string_view s, std::size_t& i) {
+  char32_t cp;
+  if (DecodeUtf8(s, i, cp)) return cp;
+  ++i;
+  return kReplacement;
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+bool IsValidUtf8(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    char32_t cp;
+    if (!DecodeUtf8(utf8, i, cp)) return false;
+  }
+  return true;
+}
 
 std::u16string MultiByteToWideChar(std::string_view ansi) {
   std::u16string wide(ansi.size(), u'\0');

@@ -13,6 +13,11 @@ std::string WideCharToMultiByte(std::u16string_view wide);
 
 std::string Cp1251ToUtf8(std::string_view ansi);
 std::string Utf8ToCp1251(std::string_view utf8);
+// Whether the bytes are UTF-8 throughout (overlong forms, surrogates and
+// code points beyond U+10FFFF are not).
+bool IsValidUtf8(std::string_view utf8);
+// The UTF-8 form of a code point of the Basic Multilingual Plane.
+void AppendUtf8(std::string& out, char32_t cp);
 
 // Locale-aware, case-sensitive comparison (<0, 0, >0), as lstrcmpA.
 int lstrcmpA(const char* a, const char* b);

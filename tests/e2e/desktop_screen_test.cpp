@@ -13,7 +13,6 @@ const std::string kSaveTitle = "Сохранить как";
 
 // Qt's file dialog as it opens: the file name field 54 pixels above its
 // bottom edge, across its middle.
-TPoint FileNameField(const TRect& dialog) { return {(dialog.left + dialog.right) / 2, dialog.bottom - 54}; }
 
 std::string FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -28,25 +27,6 @@ class DesktopScreen : public GridworkScreen {
     std::filesystem::create_directories(folder);
   }
 
-  // Types into an empty cell and waits until the text shows without the
-  // editor; answers the cell's dark pixels then.
-  TMask TypeInto(int row, int col, const std::string& text) {
-    const TRect cell = CellArea(row, col);
-    EXPECT_TRUE(ClickCell(row, col));
-    EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return EditorOn(s, cell); }, "the editor opens on the cell"));
-    EXPECT_TRUE(server->Type(text));
-    EXPECT_TRUE(server->Keys({"Return"}));
-    TMask settled;
-    EXPECT_TRUE(WaitUntil(
-        [&](const TScreenImage& s) {
-          const TMask mask = s.Mask(Shrunk(cell, 2), IsDark);
-          const bool same = mask.Count() > 0 && mask == settled && !EditorOn(s, cell);
-          settled = mask;
-          return same;
-        },
-        "the typed text shows in the cell without the editor"));
-    return settled;
-  }
 
   TMask CellInk(int row, int col) const { return server->Snapshot().Mask(Shrunk(CellArea(row, col), 2), IsDark); }
 

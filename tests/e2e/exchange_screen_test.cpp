@@ -11,7 +11,6 @@ const std::string kSaveTitle = "Сохранить как";
 
 // Qt's file dialog, as it opens at 624 x 412: the file name is typed into the
 // field 54 pixels above its bottom edge.
-TPoint FileNameField(const TRect& dialog) { return {(dialog.left + dialog.right) / 2, dialog.bottom - 54}; }
 
 bool IsYellow(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80; }
 
@@ -45,21 +44,6 @@ class ExchangeScreen : public GridworkScreen {
     ASSERT_TRUE(WaitForWindow(title, dialog, what));
   }
 
-  // Pastes the path offered on the clipboard as the file name and presses Enter.
-  void AcceptPath(const TTopWindow& dialog) {
-    const TPoint field = FileNameField(dialog.area);
-    const TRect middle{field.x - 100, field.y - 5, field.x + 100, field.y + 5};
-    ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsWhite).Count() > 1000; },
-                          "the dialog shows its empty file name field"));
-    ASSERT_TRUE(server->Click(field));
-    ASSERT_TRUE(WaitForKeyboard(dialog, "the dialog has the keyboard"));
-    ASSERT_TRUE(ParkPointer());
-    ASSERT_TRUE(server->Keys({"ctrl+a", "ctrl+v"}));
-    ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsDark).Count() > 20; },
-                          "the pasted path shows in the file name field"));
-    ASSERT_TRUE(server->Keys({"Return"}));
-    ASSERT_TRUE(WaitForWindowGone(dialog.id, "the dialog closes with the chosen file"));
-  }
 
   std::string folder;
 };

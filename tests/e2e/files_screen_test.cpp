@@ -26,7 +26,6 @@ constexpr int kColumns = 20;
 // Qt's file dialog, as it opens at 624 x 412: the file name is typed into the
 // field 54 pixels above its bottom edge, and the filter is chosen in the list
 // 24 pixels above it; both span the middle of the dialog.
-TPoint FileNameField(const TRect& dialog) { return {(dialog.left + dialog.right) / 2, dialog.bottom - 54}; }
 TPoint FilterList(const TRect& dialog) { return {(dialog.left + dialog.right) / 2, dialog.bottom - 24}; }
 
 std::string FileBytes(const std::string& path) {
@@ -88,25 +87,6 @@ class FilesScreen : public GridworkScreen {
     std::filesystem::create_directories(folder);
   }
 
-  // Types the text into the cell and ends the editing with Enter; the cell's
-  // dark pixels once they have settled.
-  TMask TypeIntoCell() {
-    const TRect cell = CellArea(kTypedRow, kTypedColumn);
-    EXPECT_TRUE(ClickCell(kTypedRow, kTypedColumn));
-    EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return EditorOn(s, cell); }, "the editor opens on the cell"));
-    EXPECT_TRUE(server->Type(kTyped));
-    EXPECT_TRUE(server->Keys({"Return"}));
-    TMask settled;
-    EXPECT_TRUE(WaitUntil(
-        [&](const TScreenImage& s) {
-          const TMask mask = s.Mask(Shrunk(cell, 2), IsDark);
-          const bool same = mask.Count() > 0 && mask == settled && !EditorOn(s, cell);
-          settled = mask;
-          return same;
-        },
-        "the typed text shows in the cell without the editor"));
-    return settled;
-  }
 
   // Chooses an item of the File menu by its position from the top; a window
   // with the title follows.
@@ -128,26 +108,7 @@ class FilesScreen : public GridworkScreen {
     ASSERT_TRUE(WaitForPopup(false, "the list of filters closes"));
   }
 
-  // Pastes the path offered on the clipboard as the file name and presses Enter.
-  void EnterPath(const TTopWindow& dialog) {
-    const TPoint field = FileNameField(dialog.area);
-    const TRect middle{field.x - 100, field.y - 5, field.x + 100, field.y + 5};
-    ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsWhite).Count() > 1000; },
-                          "the dialog shows its empty file name field"));
-    // The click gives the dialog the keyboard, as no window manager does.
-    ASSERT_TRUE(server->Click(field));
-    ASSERT_TRUE(WaitForKeyboard(dialog, "the dialog has the keyboard"));
-    ASSERT_TRUE(ParkPointer());
-    ASSERT_TRUE(server->Keys({"ctrl+a", "ctrl+v"}));
-    ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsDark).Count() > 20; },
-                          "the pasted path shows in the file name field"));
-    ASSERT_TRUE(server->Keys({"Return"}));
-  }
 
-  void AcceptPath(const TTopWindow& dialog) {
-    ASSERT_NO_FATAL_FAILURE(EnterPath(dialog));
-    ASSERT_TRUE(WaitForWindowGone(dialog.id, "the dialog closes with the chosen file"));
-  }
 
   // Saves through "Сохранить как...", with the filter moved down by `down`.
   void SaveAs(const std::string& path, int down) {
@@ -174,7 +135,7 @@ class FilesScreen : public GridworkScreen {
 };
 
 TEST_F(FilesScreen, ATableSavedToACyrillicPathOpensInTheNextRunWithTheTypedCell) {
-  const TMask typed = TypeIntoCell();
+  const TMask typed = TypeInto(kTypedRow, kTypedColumn, kTyped);
   ASSERT_FALSE(HasFailure());
   const std::string path = folder + "/проба.qdt";
   ASSERT_NO_FATAL_FAILURE(SaveAs(path, 0));
@@ -199,7 +160,7 @@ TEST_F(FilesScreen, ATableSavedToACyrillicPathOpensInTheNextRunWithTheTypedCell)
 }
 
 TEST_F(FilesScreen, TheTextAndBitmapFiltersWriteTextAndAPictureOfTheTable) {
-  TypeIntoCell();
+  TypeInto(kTypedRow, kTypedColumn, kTyped);
   ASSERT_FALSE(HasFailure());
 
   // The second filter is text: the start-up table's rows as shown.
@@ -241,7 +202,7 @@ TEST_F(FilesScreen, SaveAsANameWithoutExtensionOverAnExistingTableAsksBeforeRepl
   const std::string existing = folder + "/таблица.qdt";
   const std::string old = std::string("[Quadrille Version 1.0") + '\0' + "the old table";
   std::ofstream(existing, std::ios::binary) << old;
-  TypeIntoCell();
+  TypeInto(kTypedRow, kTypedColumn, kTyped);
   ASSERT_FALSE(HasFailure());
 
   // The name is typed without the extension that the save adds.
@@ -278,7 +239,7 @@ TEST_F(FilesScreen, SaveAsANameWithoutExtensionOverAnExistingTableAsksBeforeRepl
 
 TEST_F(FilesScreen, ATableWithEmptyCellsSavedAsTextOpensWithEveryCellInItsColumn) {
   // The typed cell follows the empty column 6 of its row.
-  TypeIntoCell();
+  TypeInto(kTypedRow, kTypedColumn, kTyped);
   ASSERT_FALSE(HasFailure());
   const std::string path = folder + "/пустые.txt";
   ASSERT_NO_FATAL_FAILURE(SaveAs(path, 1));

@@ -60,6 +60,9 @@ inline bool BlackLine(const TScreenImage& screen, const TRect& line) {
 }
 
 // The in-place editor over a cell: its frame covers the cell's edges.
+// The file name field of Qt's file dialogs, near their bottom edge.
+inline TPoint FileNameField(const TRect& dialog) { return {(dialog.left + dialog.right) / 2, dialog.bottom - 54}; }
+
 inline bool EditorOn(const TScreenImage& screen, const TRect& cell) {
   int framed = 0;
   int edge = 0;
@@ -242,6 +245,48 @@ class GridworkScreen : public testing::Test {
 
   bool ClickCell(int row, int col) const {
     return server->Click(CellCenter(row, col)) && ParkPointer();
+  }
+
+  // Types into an empty cell and waits until the text shows without the
+  // editor; answers the cell's dark pixels then.
+  TMask TypeInto(int row, int col, const std::string& text) {
+    const TRect cell = CellArea(row, col);
+    EXPECT_TRUE(ClickCell(row, col));
+    EXPECT_TRUE(WaitUntil([&](const TScreenImage& s) { return EditorOn(s, cell); }, "the editor opens on the cell"));
+    EXPECT_TRUE(server->Type(text));
+    EXPECT_TRUE(server->Keys({"Return"}));
+    TMask settled;
+    EXPECT_TRUE(WaitUntil(
+        [&](const TScreenImage& s) {
+          const TMask mask = s.Mask(Shrunk(cell, 2), IsDark);
+          const bool same = mask.Count() > 0 && mask == settled && !EditorOn(s, cell);
+          settled = mask;
+          return same;
+        },
+        "the typed text shows in the cell without the editor"));
+    return settled;
+  }
+
+  // Pastes the path offered on the clipboard as the file name and presses Enter.
+  void EnterPath(const TTopWindow& dialog) {
+    const TPoint field = FileNameField(dialog.area);
+    const TRect middle{field.x - 100, field.y - 5, field.x + 100, field.y + 5};
+    ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsWhite).Count() > 1000; },
+                          "the dialog shows its empty file name field"));
+    // The click gives the dialog the keyboard, as no window manager does.
+    ASSERT_TRUE(server->Click(field));
+    ASSERT_TRUE(WaitForKeyboard(dialog, "the dialog has the keyboard"));
+    ASSERT_TRUE(ParkPointer());
+    ASSERT_TRUE(server->Keys({"ctrl+a", "ctrl+v"}));
+    ASSERT_TRUE(WaitUntil([&](const TScreenImage& s) { return s.Mask(middle, IsDark).Count() > 20; },
+                          "the pasted path shows in the file name field"));
+    ASSERT_TRUE(server->Keys({"Return"}));
+  }
+
+  // EnterPath, then the dialog closes with the chosen file.
+  void AcceptPath(const TTopWindow& dialog) {
+    ASSERT_NO_FATAL_FAILURE(EnterPath(dialog));
+    ASSERT_TRUE(WaitForWindowGone(dialog.id, "the dialog closes with the chosen file"));
   }
 
   std::vector<TTopWindow> Popups() const {

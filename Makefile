@@ -11,7 +11,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmo
             desktop-file-utils shared-mime-info libglib2.0-bin \
             libbenchmark-dev locales fonts-liberation2 xvfb xauth xdotool xclip x11-utils libx11-dev openbox \
             libqt6printsupport6 libcups2 poppler-utils qt6-translations-l10n imagemagick \
-            libzip-dev libexpat1-dev python3-openpyxl python3-odf
+            libzip-dev libxml2-dev python3-openpyxl python3-odf
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 # A compiler cache, where one is installed, makes rebuilds of other checkouts cheap.

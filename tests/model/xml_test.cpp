@@ -31,35 +31,27 @@ class TTrace : public TXmlHandler {
   void Text(std::string_view piece) override { trace += piece; }
 };
 
-TFileFailure Refusal(const std::string& xml, TXmlNaming naming) {
+TFileFailure Refusal(const std::string& xml) {
   TXmlReader reader;
   TTrace trace;
   TFileFailure failure = TFileFailure::Unknown;
-  if (reader.Parse(xml, trace, failure, naming)) return TFileFailure::Unknown;
+  if (reader.Parse(xml, trace, failure)) return TFileFailure::Unknown;
   return failure;
 }
 
-// Each reading test holds for names resolved by expat and by the reader.
-class XmlReader : public testing::TestWithParam<TXmlNaming> {};
-
-INSTANTIATE_TEST_SUITE_P(Naming, XmlReader, testing::Values(TXmlNaming::Expat, TXmlNaming::Declared),
-                         [](const testing::TestParamInfo<TXmlNaming>& info) {
-                           return info.param == TXmlNaming::Expat ? "Expat" : "Declared";
-                         });
-
-TEST_P(XmlReader, NamesAreResolvedWhateverThePrefix) {
+TEST(XmlReader, NamesAreResolvedWhateverThePrefix) {
   const std::string xml =
       "<?xml version=\"1.0\"?>"
-      "<x:a xmlns:x=\"urn:one\" xmlns=\"urn:two\" plain=\"1\" x:q=\"&lt;&amp;&#x416;\">"
-      "<b>t&amp;u</b><y:c xmlns:y=\"urn:one\"/></x:a>";
+      "<x:a xmlns:x=\"urn:one\" xmlns=\"urn:two\" plain=\"1\" x:q=\"&lt;&amp;&#x416;\" r=\"&amp;#38;\">"
+      "<b>t&amp;u<![CDATA[<&amp;>]]></b><y:c xmlns:y=\"urn:one\"/></x:a>";
   TXmlReader reader;
   TTrace trace;
   TFileFailure failure = TFileFailure::Unknown;
-  ASSERT_TRUE(reader.Parse(xml, trace, failure, GetParam()));
-  EXPECT_EQ(trace.trace, "(urn:one|a |plain=1 urn:one|q=<&\xD0\x96 (urn:two|b t&u)(urn:one|c ))");
+  ASSERT_TRUE(reader.Parse(xml, trace, failure));
+  EXPECT_EQ(trace.trace, "(urn:one|a |plain=1 urn:one|q=<&\xD0\x96 |r=&#38; (urn:two|b t&u<&amp;>)(urn:one|c ))");
 }
 
-TEST_P(XmlReader, DeclarationsHoldOnlyInsideTheirElement) {
+TEST(XmlReader, DeclarationsHoldOnlyInsideTheirElement) {
   // p is rebound inside x and back to urn:one after it; the default
   // namespace is dropped inside d and never reaches an attribute.
   const std::string xml =
@@ -70,41 +62,41 @@ TEST_P(XmlReader, DeclarationsHoldOnlyInsideTheirElement) {
   TXmlReader reader;
   TTrace trace;
   TFileFailure failure = TFileFailure::Unknown;
-  ASSERT_TRUE(reader.Parse(xml, trace, failure, GetParam()));
+  ASSERT_TRUE(reader.Parse(xml, trace, failure));
   EXPECT_EQ(trace.trace,
             "(|r (urn:one|x urn:two|k=1 (urn:two|y urn:two|k=2 (urn:two|w ))(urn:one|z urn:one|k=3 ))"
             "(urn:three|c |k=4 (|d (|e ))(urn:three|f ))(|g )"
             "(http://www.w3.org/XML/1998/namespace|h http://www.w3.org/XML/1998/namespace|lang=ru ))");
 }
 
-TEST_P(XmlReader, UnboundPrefixesAreDamaged) {
-  EXPECT_EQ(Refusal("<p:a/>", GetParam()), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<a p:k=\"1\"/>", GetParam()), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<r><a xmlns:p=\"urn:one\"/><p:b/></r>", GetParam()), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<r xmlns:p=\"urn:one\"><a xmlns:p=\"\"/></r>", GetParam()), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<r xmlns:xmlns=\"urn:one\"/>", GetParam()), TFileFailure::Damaged);
+TEST(XmlReader, UnboundPrefixesAreDamaged) {
+  EXPECT_EQ(Refusal("<p:a/>"), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<a p:k=\"1\"/>"), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<r><a xmlns:p=\"urn:one\"/><p:b/></r>"), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<r xmlns:p=\"urn:one\"><a xmlns:p=\"\"/></r>"), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<r xmlns:xmlns=\"urn:one\"/>"), TFileFailure::Damaged);
 }
 
-TEST_P(XmlReader, ADocumentInPiecesReadsAsAWholeOne) {
+TEST(XmlReader, ADocumentInPiecesReadsAsAWholeOne) {
   const std::string xml = "<a xmlns=\"urn:x\" k=\"v\"><b>some &amp; text</b><c/></a>";
   TXmlReader whole;
   TTrace expected;
   TFileFailure failure = TFileFailure::Unknown;
-  ASSERT_TRUE(whole.Parse(xml, expected, failure, GetParam()));
+  ASSERT_TRUE(whole.Parse(xml, expected, failure));
   TXmlReader pieces;
   TTrace trace;
-  ASSERT_TRUE(pieces.Start(trace, failure, GetParam()));
+  ASSERT_TRUE(pieces.Start(trace, failure));
   for (char c : xml) ASSERT_TRUE(pieces.Feed(std::string_view(&c, 1), false, failure));
   ASSERT_TRUE(pieces.Feed({}, true, failure));
   EXPECT_EQ(trace.trace, expected.trace);
   // A document that ends too soon fails only when told it has ended.
-  ASSERT_TRUE(pieces.Start(trace, failure, GetParam()));
+  ASSERT_TRUE(pieces.Start(trace, failure));
   EXPECT_TRUE(pieces.Feed("<a><b>", false, failure));
   EXPECT_FALSE(pieces.Feed({}, true, failure));
   EXPECT_EQ(failure, TFileFailure::Damaged);
 }
 
-TEST_P(XmlReader, HostileAndMalformedDocumentsAreDamaged) {
+TEST(XmlReader, HostileAndMalformedDocumentsAreDamaged) {
   // The billion laughs: each entity ten of the one before.
   const std::string laughs =
       "<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\">"
@@ -112,25 +104,25 @@ TEST_P(XmlReader, HostileAndMalformedDocumentsAreDamaged) {
            "<!ENTITY lol2 \"&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;\">"
            "<!ENTITY lol3 \"&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;\">]>"
            "<lolz>&lol3;</lolz>";
-  EXPECT_EQ(Refusal(laughs, GetParam()), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><a>&x;</a>", GetParam()),
+  EXPECT_EQ(Refusal(laughs), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><a>&x;</a>"),
             TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<!DOCTYPE a SYSTEM \"http://example.invalid/a.dtd\"><a/>", GetParam()), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<a>&undefined;</a>", GetParam()), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<a>\xD0</a>", GetParam()), TFileFailure::Damaged);           // a lead byte alone
-  EXPECT_EQ(Refusal("<a>\xC0\x80</a>", GetParam()), TFileFailure::Damaged);       // an overlong NUL
-  EXPECT_EQ(Refusal("<a><b></a>", GetParam()), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("<a>", GetParam()), TFileFailure::Damaged);
-  EXPECT_EQ(Refusal("", GetParam()), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<!DOCTYPE a SYSTEM \"http://example.invalid/a.dtd\"><a/>"), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<a>&undefined;</a>"), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<a>\xD0</a>"), TFileFailure::Damaged);           // a lead byte alone
+  EXPECT_EQ(Refusal("<a>\xC0\x80</a>"), TFileFailure::Damaged);       // an overlong NUL
+  EXPECT_EQ(Refusal("<a><b></a>"), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal("<a>"), TFileFailure::Damaged);
+  EXPECT_EQ(Refusal(""), TFileFailure::Damaged);
 }
 
-TEST_P(XmlReader, TheHandlerStopsWithItsOwnReason) {
+TEST(XmlReader, TheHandlerStopsWithItsOwnReason) {
   TXmlReader reader;
   TTrace trace;
   trace.reader = &reader;
   trace.stopAt = "stop";
   TFileFailure failure = TFileFailure::Unknown;
-  EXPECT_FALSE(reader.Parse("<a><b/><stop/><after/></a>", trace, failure, GetParam()));
+  EXPECT_FALSE(reader.Parse("<a><b/><stop/><after/></a>", trace, failure));
   EXPECT_EQ(failure, TFileFailure::TooLarge);
   EXPECT_EQ(trace.trace.find("after"), std::string::npos);
 }

@@ -326,7 +326,7 @@ bool ReadParts(std::string_view data, TSheetStore& store, int& frozenRows, int& 
     content.texts.reserve(std::min<std::size_t>(data.size(), std::size_t{1} << 28));
     TXmlReader reader;
     TOdsContentHandler handler(reader, styles, content, report);
-    if (!reader.Start(handler, failure, TXmlNaming::Declared) ||
+    if (!reader.Start(handler, failure) ||
         !zip.ReadPieces(
             "content.xml", [&](std::string_view piece) { return reader.Feed(piece, false, failure); }, failure) ||
         !reader.Feed({}, true, failure))

@@ -1,35 +1,44 @@
 #include "model/exchange/xml_reader.h"
 
-#include <expat.h>
+#include <libxml/parser.h>
 
 #include <algorithm>
-#include <cstring>
-#include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
 namespace {
 
-// Separates a namespace URI from the local name in expat's expanded names;
-// a character no URI holds.
-constexpr char kNamespaceSeparator = '\x01';
-// Pieces of the document fed to expat, so that its int lengths never overflow.
+// Pieces of the document fed to libxml2, so that its int lengths never overflow.
 constexpr std::size_t kParsePiece = std::size_t{1} << 20;
-// The one prefix bound without a declaration.
-constexpr std::string_view kXmlPrefix = "xml";
-constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
-// The name of the attributes that bind prefixes, and a prefix no one binds.
-constexpr std::string_view kDeclaration = "xmlns";
+// Each attribute of a start tag comes as five pointers: local name, prefix,
+// URI, value and the value's end.
+constexpr int kAttributeFields = 5;
 
-struct TParserFree {
-  void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
+struct TContextFree {
+  void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
+
+std::string_view View(const xmlChar* text) {
+  return text != nullptr ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
+}
+
+// A name with a prefix that no declaration binds has no URI.
+bool Resolve(const xmlChar* local, const xmlChar* prefix, const xmlChar* uri, TXmlName& name) {
+  name = {View(uri), View(local)};
+  return prefix == nullptr || uri != nullptr;
+}
 
 }  // namespace
 
 struct TXmlReader::TState {
-  std::unique_ptr<XML_ParserStruct, TParserFree> parser;
+  TState(std::unique_ptr<xmlParserCtxt, TContextFree> context, TXmlHandler& handler)
+      : context(std::move(context)), handler(handler) {}
+
+  std::unique_ptr<xmlParserCtxt, TContextFree> context;
   TXmlHandler& handler;
-  std::unique_ptr<TXmlPrefixes> prefixes;  // null when expat resolves the names
+  std::vector<TXmlAttribute> attributes;
+  std::string values;  // the attributes' values, each ended by a NUL
   TFileFailure failure = TFileFailure::Damaged;
   bool stopped = false;
 };
@@ -37,87 +46,15 @@ struct TXmlReader::TState {
 TXmlReader::TXmlReader() = default;
 TXmlReader::~TXmlReader() = default;
 
-TXmlName TXmlAttributes::SplitName(const char* expanded) {
-  const char* separator = std::strchr(expanded, kNamespaceSeparator);
-  if (separator == nullptr) return {{}, expanded};
-  return {std::string_view(expanded, static_cast<std::size_t>(separator - expanded)), separator + 1};
-}
-
-const char* TXmlAttributes::Find(std::string_view uri, std::string_view local) const {
-  for (const char** p = pairs; *p != nullptr; p += 2)
-    if (Name(p).Is(uri, local)) return p[1];
-  return nullptr;
-}
-
-bool TXmlPrefixes::Open(const char** attributes) {
-  ++depth;
-  attributeNames.clear();
-  for (const char** p = attributes; *p != nullptr; p += 2) {
-    if (!IsDeclaration(p[0])) continue;
-    const char* name = p[0] + kDeclaration.size();
-    const std::string_view prefix = *name == ':' ? std::string_view(name + 1) : std::string_view();
-    const std::string_view uri(p[1]);
-    // A prefix cannot be unbound, and the reserved ones cannot be rebound.
-    if (*name == ':' && (uri.empty() || prefix == kDeclaration || prefix == kXmlPrefix)) return false;
-    bindings.push_back({std::string(prefix), std::string(uri), depth});
-  }
-  for (const char** p = attributes; *p != nullptr; p += 2) {
-    TXmlName& name = attributeNames.emplace_back();
-    if (!IsDeclaration(p[0]) && !ResolveAttribute(p[0], name)) return false;
-  }
-  return true;
-}
-
-void TXmlPrefixes::Close() {
-  while (!bindings.empty() && bindings.back().depth == depth) bindings.pop_back();
-  --depth;
-}
-
-bool TXmlPrefixes::Find(std::string_view prefix, std::string_view& uri) const {
-  for (auto binding = bindings.rbegin(); binding != bindings.rend(); ++binding) {
-    if (binding->prefix.size() == prefix.size() && binding->prefix == prefix) {
-      uri = binding->uri;
-      return true;
-    }
-  }
-  if (prefix == kXmlPrefix) {
-    uri = kXmlNamespace;
-    return true;
-  }
-  uri = {};
-  return prefix.empty();  // no default namespace: the name has none
-}
-
-bool TXmlPrefixes::Element(const char* raw, TXmlName& name) const {
-  const char* colon = std::strchr(raw, ':');
-  if (colon == nullptr) {
-    name.local = raw;
-    return Find({}, name.uri);
-  }
-  name.local = colon + 1;
-  return !name.local.empty() && Find(std::string_view(raw, static_cast<std::size_t>(colon - raw)), name.uri);
-}
-
-bool TXmlPrefixes::ResolveAttribute(const char* raw, TXmlName& name) const {
-  const char* colon = std::strchr(raw, ':');
-  if (colon == nullptr) {
-    name = {{}, raw};  // the default namespace is not an attribute's
-    return true;
-  }
-  name.local = colon + 1;
-  return !name.local.empty() && Find(std::string_view(raw, static_cast<std::size_t>(colon - raw)), name.uri) &&
-         !name.uri.empty();
-}
-
 void TXmlReader::Stop(TFileFailure why) {
   if (state == nullptr || state->stopped) return;
   state->stopped = true;
   state->failure = why;
-  XML_StopParser(state->parser.get(), XML_FALSE);
+  xmlStopParser(state->context.get());
 }
 
-bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure& failure, TXmlNaming naming) {
-  if (!Start(handler, failure, naming)) return false;
+bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure& failure) {
+  if (!Start(handler, failure)) return false;
   std::size_t at = 0;
   do {
     const std::size_t length = std::min(kParsePiece, data.size() - at);
@@ -127,85 +64,123 @@ bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure
   return true;
 }
 
-bool TXmlReader::Start(TXmlHandler& handler, TFileFailure& failure, TXmlNaming naming) {
+namespace {
+
+TXmlReader& Reader(void* self) { return *static_cast<TXmlReader*>(self); }
+
+}  // namespace
+
+// The callbacks reach the reader's state through these, which run each
+// handler call and turn a failed allocation into a stop.
+struct TXmlCallbacks {
+  static void StartElement(void* self, const xmlChar* local, const xmlChar* prefix, const xmlChar* uri, int,
+                           const xmlChar**, int count, int, const xmlChar** fields) {
+    TXmlReader& reader = Reader(self);
+    TXmlReader::TState& state = *reader.state;
+    if (state.stopped) return;
+    try {
+      // A namespace declaration libxml2 rejected leaves its element's names
+      // unreliable, even when they resolve.
+      TXmlName name;
+      if (state.context->nsWellFormed == 0 || !Resolve(local, prefix, uri, name)) {
+        reader.Stop(TFileFailure::Damaged);
+        return;
+      }
+      std::size_t total = 0;
+      for (int i = 0; i < count; ++i) {
+        const xmlChar* const* field = fields + i * kAttributeFields;
+        total += static_cast<std::size_t>(field[4] - field[3]) + 1;
+      }
+      state.attributes.clear();
+      state.values.clear();
+      state.values.reserve(total);  // the values stay where they are while the rest are appended
+      for (int i = 0; i < count; ++i) {
+        const xmlChar* const* field = fields + i * kAttributeFields;
+        TXmlAttribute& attribute = state.attributes.emplace_back();
+        if (!Resolve(field[0], field[1], field[2], attribute.name)) {
+          reader.Stop(TFileFailure::Damaged);
+          return;
+        }
+        const std::size_t offset = state.values.size();
+        attribute.length = static_cast<std::size_t>(field[4] - field[3]);
+        state.values.append(reinterpret_cast<const char*>(field[3]), attribute.length);
+        state.values += '\0';
+        attribute.value = state.values.data() + offset;
+      }
+      state.handler.StartElement(name, TXmlAttributes(state.attributes));
+    } catch (const std::bad_alloc&) {
+      reader.Stop(TFileFailure::NoMemory);
+    }
+  }
+
+  static void EndElement(void* self, const xmlChar* local, const xmlChar* prefix, const xmlChar* uri) {
+    TXmlReader& reader = Reader(self);
+    if (reader.state->stopped) return;
+    try {
+      TXmlName name;
+      Resolve(local, prefix, uri, name);
+      reader.state->handler.EndElement(name);
+    } catch (const std::bad_alloc&) {
+      reader.Stop(TFileFailure::NoMemory);
+    }
+  }
+
+  static void Text(void* self, const xmlChar* text, int length) {
+    TXmlReader& reader = Reader(self);
+    if (reader.state->stopped) return;
+    try {
+      reader.state->handler.Text(std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length)));
+    } catch (const std::bad_alloc&) {
+      reader.Stop(TFileFailure::NoMemory);
+    }
+  }
+
+  // A DOCTYPE is where entities would be declared: the document is refused
+  // there, before its internal subset is read.
+  static void Refuse(void* self, const xmlChar*, const xmlChar*, const xmlChar*) {
+    Reader(self).Stop(TFileFailure::Damaged);
+  }
+  static void RefuseEntity(void* self, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {
+    Reader(self).Stop(TFileFailure::Damaged);
+  }
+};
+
+bool TXmlReader::Start(TXmlHandler& handler, TFileFailure& failure) {
   state.reset();
-  std::unique_ptr<XML_ParserStruct, TParserFree> created(naming == TXmlNaming::Expat
-                                                             ? XML_ParserCreateNS(nullptr, kNamespaceSeparator)
-                                                             : XML_ParserCreate(nullptr));
+  static const bool initialized = [] {
+    xmlInitParser();
+    return true;
+  }();
+  static_cast<void>(initialized);
+
+  xmlSAXHandler sax{};
+  sax.initialized = XML_SAX2_MAGIC;
+  sax.startElementNs = TXmlCallbacks::StartElement;
+  sax.endElementNs = TXmlCallbacks::EndElement;
+  sax.characters = TXmlCallbacks::Text;
+  sax.cdataBlock = TXmlCallbacks::Text;
+  sax.ignorableWhitespace = TXmlCallbacks::Text;
+  sax.internalSubset = TXmlCallbacks::Refuse;
+  sax.externalSubset = TXmlCallbacks::Refuse;
+  sax.entityDecl = TXmlCallbacks::RefuseEntity;
+  // Errors come back as the parser's state, not as text on the terminal.
+  sax.serror = [](void*, auto) {};
+
+  std::unique_ptr<xmlParserCtxt, TContextFree> created(xmlCreatePushParserCtxt(&sax, this, nullptr, 0, nullptr));
   if (!created) {
     failure = TFileFailure::NoMemory;
     return false;
   }
-  XML_Parser parser = created.get();
+  // Without NOENT libxml2 hands an attribute's "&amp;" on as "&#38;". Since a
+  // DOCTYPE stops the parsing, the only entities left to replace are the
+  // five predefined ones and character references.
+  xmlCtxtUseOptions(created.get(), XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
   try {
-    state.reset(new TState{std::move(created), handler,
-                           naming == TXmlNaming::Declared ? std::make_unique<TXmlPrefixes>() : nullptr});
+    state = std::make_unique<TState>(std::move(created), handler);
   } catch (const std::bad_alloc&) {
     failure = TFileFailure::NoMemory;
     return false;
   }
-
-  // Refused: no DOCTYPE, no entity of any kind, nothing loaded from outside.
-  XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
-  XML_SetUserData(parser, this);
-  XML_SetStartDoctypeDeclHandler(parser, [](void* self, const XML_Char*, const XML_Char*, const XML_Char*, int) {
-    static_cast<TXmlReader*>(self)->Stop(TFileFailure::Damaged);
-  });
-  XML_SetEntityDeclHandler(parser, [](void* self, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
-                                      const XML_Char*, const XML_Char*, const XML_Char*) {
-    static_cast<TXmlReader*>(self)->Stop(TFileFailure::Damaged);
-  });
-  XML_SetExternalEntityRefHandler(parser,
-                                  [](XML_Parser, const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*) {
-                                    return static_cast<int>(XML_STATUS_ERROR);
-                                  });
-  XML_SetElementHandler(
-      parser,
-      [](void* self, const XML_Char* name, const XML_Char** attributes) {
-        TXmlReader* reader = static_cast<TXmlReader*>(self);
-        if (reader->state->stopped) return;
-        try {
-          TXmlPrefixes* prefixes = reader->state->prefixes.get();
-          if (prefixes == nullptr) {
-            reader->state->handler.StartElement(TXmlAttributes::SplitName(name), TXmlAttributes(attributes));
-            return;
-          }
-          TXmlName resolved;
-          if (!prefixes->Open(attributes) || !prefixes->Element(name, resolved)) {
-            reader->Stop(TFileFailure::Damaged);
-            return;
-          }
-          reader->state->handler.StartElement(resolved, TXmlAttributes(attributes, prefixes));
-        } catch (const std::bad_alloc&) {
-          reader->Stop(TFileFailure::NoMemory);
-        }
-      },
-      [](void* self, const XML_Char* name) {
-        TXmlReader* reader = static_cast<TXmlReader*>(self);
-        if (reader->state->stopped) return;
-        try {
-          TXmlPrefixes* prefixes = reader->state->prefixes.get();
-          if (prefixes == nullptr) {
-            reader->state->handler.EndElement(TXmlAttributes::SplitName(name));
-            return;
-          }
-          TXmlName resolved;
-          prefixes->Element(name, resolved);
-          reader->state->handler.EndElement(resolved);
-          prefixes->Close();
-        } catch (const std::bad_alloc&) {
-          reader->Stop(TFileFailure::NoMemory);
-        }
-      });
-  XML_SetCharacterDataHandler(parser, [](void* self, const XML_Char* text, int length) {
-    TXmlReader* reader = static_cast<TXmlReader*>(self);
-    if (reader->state->stopped) return;
-    try {
-      reader->state->handler.Text(std::string_view(text, static_cast<std::size_t>(length)));
-    } catch (const std::bad_alloc&) {
-      reader->Stop(TFileFailure::NoMemory);
-    }
-  });
   return true;
 }
 
@@ -217,11 +192,12 @@ bool TXmlReader::Feed(std::string_view piece, bool last, TFileFailure& failure) 
   do {
     const std::size_t length = std::min(kParsePiece, piece.size());
     const bool end = last && length == piece.size();
-    const XML_Status status = XML_Parse(state->parser.get(), piece.data(), static_cast<int>(length), end ? XML_TRUE : XML_FALSE);
-    if (status != XML_STATUS_OK || state->stopped) {
-      failure = state->stopped ? state->failure
-                : XML_GetErrorCode(state->parser.get()) == XML_ERROR_NO_MEMORY ? TFileFailure::NoMemory
-                                                                               : TFileFailure::Damaged;
+    xmlParserCtxt* context = state->context.get();
+    const int error = xmlParseChunk(context, piece.data(), static_cast<int>(length), end ? 1 : 0);
+    if (error != XML_ERR_OK || state->stopped || context->wellFormed == 0 || context->nsWellFormed == 0) {
+      failure = state->stopped                      ? state->failure
+                : context->errNo == XML_ERR_NO_MEMORY ? TFileFailure::NoMemory
+                                                      : TFileFailure::Damaged;
       state.reset();
       return false;
     }

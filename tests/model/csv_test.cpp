@@ -195,6 +195,26 @@ TEST_F(CsvTest, FieldsAreTypedAsTheEnglishLocaleReadsThem) {
   EXPECT_EQ(Type(0, 5), ctText);
 }
 
+TEST_F(CsvTest, TimesWithoutSecondsAreTimeCellsThatShowNone) {
+  ASSERT_TRUE(Read("13:05;0:00;13:5;13:05:07\n"));
+  for (int c = 0; c < 2; ++c) {
+    EXPECT_EQ(Type(0, c), ctTime) << c;
+    EXPECT_EQ(sheet.Cell(0, c).GetPrecision(), static_cast<int>(TIME_NOSECONDS)) << c;
+  }
+  EXPECT_EQ(Text(0, 0), "13:05");
+  SYSTEMTIME time{};
+  EXPECT_TRUE(sheet.Cell(0, 0).GetDateTime(time));
+  EXPECT_EQ(time.wHour, 13);
+  EXPECT_EQ(time.wMinute, 5);
+  EXPECT_EQ(Type(0, 2), ctText);  // a cell would show "13:05"
+  EXPECT_EQ(Type(0, 3), ctText);  // seconds are kept in steps of two
+  SetUserDefaultLCID(LCID_EN_US);
+  ASSERT_TRUE(Read("1:05 PM,13:05 PM\n"));
+  EXPECT_EQ(Type(0, 0), ctTime);
+  EXPECT_EQ(Text(0, 0), "1:05 PM");
+  EXPECT_EQ(Type(0, 1), ctText);
+}
+
 // Dates and times are read off their shown form without the general parser;
 // what that gives must be what typing the field into such a cell gives.
 TEST_F(CsvTest, DatesAndTimesAreReadAsTypingThemIntoACellReadsThem) {
@@ -270,6 +290,8 @@ TEST_F(CsvTest, TablesReadBackWithTheSameTextsInBothLocales) {
     table.Cell(1, 2).SetText("\"quoted\", ;\r\nmore");
     table.Cell(1, 3).SetText(u8"Ёлка"_cp);
     table.Cell(2, 0).SetText("1,234");
+    table.Cell(2, 1).SetTime(when);
+    ASSERT_TRUE(table.Cell(2, 1).SetPrecision(TIME_NOSECONDS) && table.Cell(2, 1).FormatValue());
     table.Cell(2, 3).SetText("12,5");
     // A TAB in every record must not pass for the separator.
     for (int r = 0; r < 3; ++r) table.Cell(r, 4).SetText("a\tb");
@@ -283,6 +305,7 @@ TEST_F(CsvTest, TablesReadBackWithTheSameTextsInBothLocales) {
     EXPECT_EQ(Type(0, 1), ctInteger);
     EXPECT_EQ(Type(1, 0), ctDate);
     EXPECT_EQ(Type(1, 1), ctTime);
+    EXPECT_EQ(Type(2, 1), ctTime);
   }
 }
 

@@ -97,6 +97,18 @@ bool SetShownReal(double number, std::string_view text, TCell& cell) {
   return true;
 }
 
+// Whether a cell of the type and precision, typed into, shows the field as
+// it is; if so, that cell.
+bool ShowsUnchanged(std::string_view field, BYTE type, LONG precision, TCell& cell) {
+  TCell trial;
+  trial.dataType = type;
+  trial.precision = precision;
+  trial.text = field;
+  if (!trial.ParseText() || !trial.FormatValue() || trial.text != field) return false;
+  cell = trial;
+  return true;
+}
+
 }  // namespace
 
 namespace {
@@ -166,16 +178,15 @@ bool TCsvTyping::TypeSlowly(std::string_view field, std::string_view asNumber, T
   const TShownDateTime& shown = colon ? times : dates;
   if (shown.Usable()) {
     FILETIME value;
-    if (!shown.Read(field, value)) return false;
-    cell.dataType = colon ? ctTime : ctDate;
-    cell.value.fileTime = value;
-    cell.text = field;
+    if (shown.Read(field, value)) {
+      cell.dataType = colon ? ctTime : ctDate;
+      cell.value.fileTime = value;
+      cell.text = field;
+      return true;
+    }
+  } else if (ShowsUnchanged(field, colon ? ctTime : ctDate, 0, cell)) {
     return true;
   }
-  trial.dataType = colon ? ctTime : ctDate;
-  trial.precision = 0;
-  trial.text = field;
-  if (!trial.ParseText() || !trial.FormatValue() || trial.text != field) return false;
-  cell = trial;
-  return true;
+  // A time written without its seconds is a time cell that does not show them.
+  return colon && ShowsUnchanged(field, ctTime, static_cast<LONG>(TIME_NOSECONDS), cell);
 }

@@ -3,7 +3,8 @@
 // into as the user types, shows the field as it was written. Integers that
 // fit 32 bits become integer cells, other numbers general reals (fixed ones
 // where trailing zeros after the point have to stay), dates and times of
-// the user's locale date and time cells, everything else text. A field that
+// the user's locale date and time cells (times without their seconds time
+// cells that do not show them), everything else text. A field that
 // a type would show differently ("007", "1,234" in English, "1.2.2024")
 // stays text. The one change allowed is the locale's decimal comma, since
 // cells show numbers with a point; a field in quotes is not given even that,

@@ -29,6 +29,8 @@ bool Resolve(const xmlChar* local, const xmlChar* prefix, const xmlChar* uri, TX
   return prefix == nullptr || uri != nullptr;
 }
 
+TXmlReader& Reader(void* self) { return *static_cast<TXmlReader*>(self); }
+
 }  // namespace
 
 struct TXmlReader::TState {
@@ -64,14 +66,8 @@ bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure
   return true;
 }
 
-namespace {
-
-TXmlReader& Reader(void* self) { return *static_cast<TXmlReader*>(self); }
-
-}  // namespace
-
-// The callbacks reach the reader's state through these, which run each
-// handler call and turn a failed allocation into a stop.
+// libxml2's callbacks, given the reader as their context: each makes one
+// handler call and turns a failed allocation into a stop.
 struct TXmlCallbacks {
   static void StartElement(void* self, const xmlChar* local, const xmlChar* prefix, const xmlChar* uri, int,
                            const xmlChar**, int count, int, const xmlChar** fields) {

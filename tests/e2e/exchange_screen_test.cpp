@@ -13,6 +13,7 @@ const std::string kSaveTitle = "Сохранить как";
 // field 54 pixels above its bottom edge.
 
 bool IsYellow(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80; }
+bool IsCyan(COLORREF c) { return GetRValue(c) < 80 && GetGValue(c) > 200 && GetBValue(c) > 200; }
 
 std::string FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -44,6 +45,58 @@ class ExchangeScreen : public GridworkScreen {
     ASSERT_TRUE(WaitForWindow(title, dialog, what));
   }
 
+  // Opens path through "Открыть...". While the table is unsaved (the
+  // start-up table counts as changed) "Нет" answers the question first.
+  void OpenThroughDialog(const std::string& path, bool unsaved = true) {
+    ASSERT_NO_FATAL_FAILURE(OfferOnClipboard(path));
+    TTopWindow dialog;
+    if (unsaved) {
+      TTopWindow question;
+      ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(0, "Test", "\"Открыть...\" asks about the unsaved table", question));
+      ASSERT_TRUE(AnswerNo(question));
+      ASSERT_TRUE(WaitForWindow(kOpenTitle, dialog, "the open dialog follows"));
+    } else {
+      ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(0, kOpenTitle, "\"Открыть...\" opens the dialog at once", dialog));
+    }
+    ASSERT_NO_FATAL_FAILURE(AcceptPath(dialog));
+  }
+
+  void SaveThroughDialog(const std::string& path) {
+    ASSERT_NO_FATAL_FAILURE(OfferOnClipboard(path));
+    TTopWindow dialog;
+    ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(2, kSaveTitle, "\"Сохранить как...\" opens the save dialog", dialog));
+    ASSERT_NO_FATAL_FAILURE(AcceptPath(dialog));
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(path) && FileBytes(path).size() > 10; },
+                        "the file is on the disk"));
+  }
+
+  // Waits for the opened table, without frozen rows, to show a cell filled
+  // in the colour, with its number in it and the text of A1 above and left
+  // of it; fill is where it shows.
+  template <class TColour>
+  void ExpectFilledCellBelowText(TColour isFill, TRect& fill) {
+    TScreenImage shown;
+    ASSERT_TRUE(WaitUntil(
+        [&](const TScreenImage& s) {
+          if (SeparatorRow(s) >= 0) return false;
+          const TRect client = Client();
+          fill = {client.right, client.bottom, client.left, client.top};
+          int filled = 0;
+          for (int y = client.top; y < client.bottom; ++y)
+            for (int x = client.left; x < client.right; ++x)
+              if (isFill(s.At(x, y))) {
+                ++filled;
+                fill = {std::min<int>(fill.left, x), std::min<int>(fill.top, y), std::max<int>(fill.right, x + 1),
+                        std::max<int>(fill.bottom, y + 1)};
+              }
+          shown = s;
+          return filled > 200;
+        },
+        "the filled cell shows"));
+    EXPECT_GT(shown.Mask(fill, IsDark).Count(), 10) << "the number shows in the filled cell";
+    const TRect aboveLeft{origin.x, origin.y, fill.left, fill.top};
+    EXPECT_GT(shown.Mask(aboveLeft, IsDark).Count(), 20) << "the text of A1 shows above and left of it";
+  }
 
   std::string folder;
 };
@@ -60,48 +113,14 @@ TEST_F(ExchangeScreen, AWorkbookOpensWithItsCellsAndFillAndIsSavedAsOpenDocument
                         "wb.save('" + book + "')\n"))
       << "openpyxl could not write " << book;
 
-  // The start-up table counts as changed: "Нет" opens without saving it.
-  ASSERT_NO_FATAL_FAILURE(OfferOnClipboard(book));
-  TTopWindow question;
-  ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(0, "Test", "\"Открыть...\" asks about the unsaved table", question));
-  ASSERT_TRUE(AnswerNo(question));
-  TTopWindow dialog;
-  ASSERT_TRUE(WaitForWindow(kOpenTitle, dialog, "the open dialog follows"));
-  ASSERT_NO_FATAL_FAILURE(AcceptPath(dialog));
-
-  // The workbook's table has no frozen rows; its filled cell is yellow with
-  // the number in it, and the text stands above and left of it.
+  ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(book));
   TRect fill;
-  TScreenImage shown;
-  ASSERT_TRUE(WaitUntil(
-      [&](const TScreenImage& s) {
-        if (SeparatorRow(s) >= 0) return false;
-        const TRect client = Client();
-        fill = {client.right, client.bottom, client.left, client.top};
-        int yellow = 0;
-        for (int y = client.top; y < client.bottom; ++y)
-          for (int x = client.left; x < client.right; ++x)
-            if (IsYellow(s.At(x, y))) {
-              ++yellow;
-              fill = {std::min<int>(fill.left, x), std::min<int>(fill.top, y), std::max<int>(fill.right, x + 1),
-                      std::max<int>(fill.bottom, y + 1)};
-            }
-        shown = s;
-        return yellow > 200;
-      },
-      "the filled cell shows yellow"));
-  EXPECT_GT(shown.Mask(fill, IsDark).Count(), 10) << "the number shows in the filled cell";
-  const TRect aboveLeft{origin.x, origin.y, fill.left, fill.top};
-  EXPECT_GT(shown.Mask(aboveLeft, IsDark).Count(), 20) << "the text of A1 shows above and left of it";
+  ASSERT_NO_FATAL_FAILURE(ExpectFilledCellBelowText(IsYellow, fill));
   EXPECT_EQ(FileBytes(book).substr(0, 2), "PK");
 
   // Save As with a name ending in .ods writes an OpenDocument spreadsheet.
   const std::string sheet = folder + "/таблица.ods";
-  ASSERT_NO_FATAL_FAILURE(OfferOnClipboard(sheet));
-  ASSERT_NO_FATAL_FAILURE(ChooseFileMenuItem(2, kSaveTitle, "\"Сохранить как...\" opens the save dialog", dialog));
-  ASSERT_NO_FATAL_FAILURE(AcceptPath(dialog));
-  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(sheet) && FileBytes(sheet).size() > 100; },
-                      "the spreadsheet is on the disk"));
+  ASSERT_NO_FATAL_FAILURE(SaveThroughDialog(sheet));
   EXPECT_TRUE(RunPython("from odf.opendocument import load\n"
                         "from odf import table, text\n"
                         "doc = load('" + sheet + "')\n"
@@ -109,6 +128,52 @@ TEST_F(ExchangeScreen, AWorkbookOpensWithItsCellsAndFillAndIsSavedAsOpenDocument
                         "values = [c.getAttribute('value') for c in doc.spreadsheet.getElementsByType(table.TableCell)]\n"
                         "assert 'WWWWWW' in texts and '424242' in values, (texts, values)\n"))
       << "odfpy reads both cells from " << sheet;
+  EXPECT_TRUE(program.Running());
+}
+
+TEST_F(ExchangeScreen, AnOpenDocumentSheetOpensAndIsSavedAsCsvAndAsAWorkbook) {
+  const std::string sheet = folder + "/лист.ods";
+  ASSERT_TRUE(RunPython("from odf.opendocument import OpenDocumentSpreadsheet\n"
+                        "from odf.style import Style, TableCellProperties\n"
+                        "from odf.table import Table, TableRow, TableCell\n"
+                        "from odf.text import P\n"
+                        "doc = OpenDocumentSpreadsheet()\n"
+                        "cyan = Style(name='cyan', family='table-cell')\n"
+                        "cyan.addElement(TableCellProperties(backgroundcolor='#00ffff'))\n"
+                        "doc.automaticstyles.addElement(cyan)\n"
+                        "t = Table(name='Лист')\n"
+                        "r = TableRow(); c = TableCell(valuetype='string'); c.addElement(P(text='WWWWWW'))\n"
+                        "r.addElement(c); t.addElement(r)\n"
+                        "t.addElement(TableRow())\n"
+                        "r = TableRow(); r.addElement(TableCell())\n"
+                        "r.addElement(TableCell(valuetype='float', value='424242', stylename=cyan)); t.addElement(r)\n"
+                        "doc.spreadsheet.addElement(t)\n"
+                        "doc.save('" + sheet + "')\n"))
+      << "odfpy could not write " << sheet;
+  ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(sheet));
+  TRect fill;
+  ASSERT_NO_FATAL_FAILURE(ExpectFilledCellBelowText(IsCyan, fill));
+
+  // Saved as CSV: UTF-8 with its mark, the Russian list separator, CR LF.
+  const std::string csv = folder + "/лист.csv";
+  ASSERT_NO_FATAL_FAILURE(SaveThroughDialog(csv));
+  EXPECT_EQ(FileBytes(csv), "\xEF\xBB\xBFWWWWWW;\r\n;\r\n;424242\r\n");
+
+  // Saved as a workbook: openpyxl finds the number with its fill.
+  const std::string book = folder + "/книга.xlsx";
+  ASSERT_NO_FATAL_FAILURE(SaveThroughDialog(book));
+  EXPECT_TRUE(RunPython("import openpyxl\n"
+                        "ws = openpyxl.load_workbook('" + book + "').active\n"
+                        "assert ws['A1'].value == 'WWWWWW', ws['A1'].value\n"
+                        "assert ws['B3'].value == 424242, ws['B3'].value\n"
+                        "assert ws['B3'].fill.fgColor.rgb.endswith('00FFFF'), ws['B3'].fill.fgColor.rgb\n"))
+      << "openpyxl reads the cells and the fill from " << book;
+
+  // The saved table opens from its CSV at once: the number where it was, without the fill.
+  ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(csv, false));
+  EXPECT_TRUE(WaitUntil(
+      [&](const TScreenImage& s) { return s.Mask(Client(), IsCyan).Count() == 0 && s.Mask(fill, IsDark).Count() > 10; },
+      "the CSV's number shows without the fill"));
   EXPECT_TRUE(program.Running());
 }
 

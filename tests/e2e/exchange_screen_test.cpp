@@ -177,4 +177,50 @@ TEST_F(ExchangeScreen, AnOpenDocumentSheetOpensAndIsSavedAsCsvAndAsAWorkbook) {
   EXPECT_TRUE(program.Running());
 }
 
+// A workbook with a second sheet and characters outside Windows-1251: the
+// box that says so after each reading closes by its button, Escape, the
+// window manager's close and the title bar's close button, over the table.
+TEST_F(ExchangeScreen, WhatAWorkbookCannotCarryIsToldInABoxThatClosesEveryWay) {
+  const std::string book = folder + "/два листа.xlsx";
+  ASSERT_TRUE(RunPython("import openpyxl\n"
+                        "from openpyxl.styles import PatternFill\n"
+                        "wb = openpyxl.Workbook()\n"
+                        "ws = wb.active\n"
+                        "ws['A1'] = 'WWW\u4e2d\u6587'\n"
+                        "ws['B3'] = 424242\n"
+                        "ws['B3'].fill = PatternFill('solid', fgColor='FFFF00')\n"
+                        "wb.create_sheet('second')['A1'] = 1\n"
+                        "wb.save('" + book + "')\n"))
+      << "openpyxl could not write " << book;
+  enum class TClose { kButton, kEscape, kMessage, kTitleBarButton };
+  bool unsaved = true;
+  for (const TClose how : {TClose::kButton, TClose::kEscape, TClose::kMessage, TClose::kTitleBarButton}) {
+    if (how == TClose::kTitleBarButton && !server->WindowManaged()) continue;
+    SCOPED_TRACE(static_cast<int>(how));
+    ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(book, unsaved));
+    unsaved = false;
+    TTopWindow box;
+    ASSERT_TRUE(WaitForWindow("Test", box, "a box tells what the workbook could not carry"));
+    switch (how) {
+      case TClose::kButton:
+      case TClose::kEscape:
+        ASSERT_TRUE(GiveKeyboard(box));
+        ASSERT_TRUE(server->Keys({how == TClose::kButton ? "Return" : "Escape"}));
+        break;
+      case TClose::kMessage:
+        ASSERT_TRUE(WaitForSettledWindow(box, "the box comes to rest"));
+        ASSERT_TRUE(RequestClose(box, TCloseRequest::kMessage));
+        break;
+      case TClose::kTitleBarButton:
+        ASSERT_TRUE(WaitForSettledWindow(box, "the box comes to rest"));
+        ASSERT_TRUE(RequestClose(box, TCloseRequest::kTitleBarButton));
+        break;
+    }
+    ASSERT_TRUE(WaitForWindowGone(box.id, "the box closes"));
+    TRect fill;
+    ASSERT_NO_FATAL_FAILURE(ExpectFilledCellBelowText(IsYellow, fill));
+    EXPECT_TRUE(program.Running());
+  }
+}
+
 }  // namespace

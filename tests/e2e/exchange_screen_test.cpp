@@ -45,6 +45,19 @@ class ExchangeScreen : public GridworkScreen {
     ASSERT_TRUE(WaitForWindow(title, dialog, what));
   }
 
+  // openpyxl writes a workbook with the text in A1 and the number 424242 in
+  // B3, filled yellow; more is Python run on it (wb) before it is saved.
+  bool WriteWorkbook(const std::string& path, const std::string& text, const std::string& more = "") {
+    return RunPython("import openpyxl\n"
+                     "from openpyxl.styles import PatternFill\n"
+                     "wb = openpyxl.Workbook()\n"
+                     "ws = wb.active\n"
+                     "ws['A1'] = '" + text + "'\n"
+                     "ws['B3'] = 424242\n"
+                     "ws['B3'].fill = PatternFill('solid', fgColor='FFFF00')\n" +
+                     more + "wb.save('" + path + "')\n");
+  }
+
   // Opens path through "Открыть...". While the table is unsaved (the
   // start-up table counts as changed) "Нет" answers the question first.
   void OpenThroughDialog(const std::string& path, bool unsaved = true) {
@@ -103,15 +116,7 @@ class ExchangeScreen : public GridworkScreen {
 
 TEST_F(ExchangeScreen, AWorkbookOpensWithItsCellsAndFillAndIsSavedAsOpenDocument) {
   const std::string book = folder + "/книга.xlsx";
-  ASSERT_TRUE(RunPython("import openpyxl\n"
-                        "from openpyxl.styles import PatternFill\n"
-                        "wb = openpyxl.Workbook()\n"
-                        "ws = wb.active\n"
-                        "ws['A1'] = 'WWWWWW'\n"
-                        "ws['B3'] = 424242\n"
-                        "ws['B3'].fill = PatternFill('solid', fgColor='FFFF00')\n"
-                        "wb.save('" + book + "')\n"))
-      << "openpyxl could not write " << book;
+  ASSERT_TRUE(WriteWorkbook(book, "WWWWWW")) << "openpyxl could not write " << book;
 
   ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(book));
   TRect fill;
@@ -182,15 +187,7 @@ TEST_F(ExchangeScreen, AnOpenDocumentSheetOpensAndIsSavedAsCsvAndAsAWorkbook) {
 // window manager's close and the title bar's close button, over the table.
 TEST_F(ExchangeScreen, WhatAWorkbookCannotCarryIsToldInABoxThatClosesEveryWay) {
   const std::string book = folder + "/два листа.xlsx";
-  ASSERT_TRUE(RunPython("import openpyxl\n"
-                        "from openpyxl.styles import PatternFill\n"
-                        "wb = openpyxl.Workbook()\n"
-                        "ws = wb.active\n"
-                        "ws['A1'] = 'WWW\u4e2d\u6587'\n"
-                        "ws['B3'] = 424242\n"
-                        "ws['B3'].fill = PatternFill('solid', fgColor='FFFF00')\n"
-                        "wb.create_sheet('second')['A1'] = 1\n"
-                        "wb.save('" + book + "')\n"))
+  ASSERT_TRUE(WriteWorkbook(book, "WWW\\u4e2d\\u6587", "wb.create_sheet('second')['A1'] = 1\n"))
       << "openpyxl could not write " << book;
   enum class TClose { kButton, kEscape, kMessage, kTitleBarButton };
   bool unsaved = true;

@@ -23,11 +23,8 @@ std::string_view View(const xmlChar* text) {
   return text != nullptr ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
 }
 
-// A name with a prefix that no declaration binds has no URI.
-bool Resolve(const xmlChar* local, const xmlChar* prefix, const xmlChar* uri, TXmlName& name) {
-  name = {View(uri), View(local)};
-  return prefix == nullptr || uri != nullptr;
-}
+// libxml2 has resolved the prefix: a name without a namespace has no URI.
+TXmlName Name(const xmlChar* local, const xmlChar* uri) { return {View(uri), View(local)}; }
 
 TXmlReader& Reader(void* self) { return *static_cast<TXmlReader*>(self); }
 
@@ -67,18 +64,27 @@ bool TXmlReader::Parse(std::string_view data, TXmlHandler& handler, TFileFailure
 }
 
 // libxml2's callbacks, given the reader as their context: each makes one
-// handler call and turns a failed allocation into a stop.
+// handler call through Guarded.
 struct TXmlCallbacks {
-  static void StartElement(void* self, const xmlChar* local, const xmlChar* prefix, const xmlChar* uri, int,
-                           const xmlChar**, int count, int, const xmlChar** fields) {
+  // Nothing reaches the handler once the reading has stopped, and a failed
+  // allocation stops it.
+  template <class TCall>
+  static void Guarded(void* self, TCall&& call) {
     TXmlReader& reader = Reader(self);
-    TXmlReader::TState& state = *reader.state;
-    if (state.stopped) return;
+    if (reader.state->stopped) return;
     try {
-      // A namespace declaration libxml2 rejected leaves its element's names
-      // unreliable, even when they resolve.
-      TXmlName name;
-      if (state.context->nsWellFormed == 0 || !Resolve(local, prefix, uri, name)) {
+      call(reader, *reader.state);
+    } catch (const std::bad_alloc&) {
+      reader.Stop(TFileFailure::NoMemory);
+    }
+  }
+
+  static void StartElement(void* self, const xmlChar* local, const xmlChar*, const xmlChar* uri, int,
+                           const xmlChar**, int count, int, const xmlChar** fields) {
+    Guarded(self, [&](TXmlReader& reader, TXmlReader::TState& state) {
+      // An unbound prefix or a declaration libxml2 rejected leaves the
+      // element's names unreliable.
+      if (state.context->nsWellFormed == 0) {
         reader.Stop(TFileFailure::Damaged);
         return;
       }
@@ -93,42 +99,25 @@ struct TXmlCallbacks {
       for (int i = 0; i < count; ++i) {
         const xmlChar* const* field = fields + i * kAttributeFields;
         TXmlAttribute& attribute = state.attributes.emplace_back();
-        if (!Resolve(field[0], field[1], field[2], attribute.name)) {
-          reader.Stop(TFileFailure::Damaged);
-          return;
-        }
+        attribute.name = Name(field[0], field[2]);
         const std::size_t offset = state.values.size();
         attribute.length = static_cast<std::size_t>(field[4] - field[3]);
         state.values.append(reinterpret_cast<const char*>(field[3]), attribute.length);
         state.values += '\0';
         attribute.value = state.values.data() + offset;
       }
-      state.handler.StartElement(name, TXmlAttributes(state.attributes));
-    } catch (const std::bad_alloc&) {
-      reader.Stop(TFileFailure::NoMemory);
-    }
+      state.handler.StartElement(Name(local, uri), TXmlAttributes(state.attributes));
+    });
   }
 
-  static void EndElement(void* self, const xmlChar* local, const xmlChar* prefix, const xmlChar* uri) {
-    TXmlReader& reader = Reader(self);
-    if (reader.state->stopped) return;
-    try {
-      TXmlName name;
-      Resolve(local, prefix, uri, name);
-      reader.state->handler.EndElement(name);
-    } catch (const std::bad_alloc&) {
-      reader.Stop(TFileFailure::NoMemory);
-    }
+  static void EndElement(void* self, const xmlChar* local, const xmlChar*, const xmlChar* uri) {
+    Guarded(self, [&](TXmlReader&, TXmlReader::TState& state) { state.handler.EndElement(Name(local, uri)); });
   }
 
   static void Text(void* self, const xmlChar* text, int length) {
-    TXmlReader& reader = Reader(self);
-    if (reader.state->stopped) return;
-    try {
-      reader.state->handler.Text(std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length)));
-    } catch (const std::bad_alloc&) {
-      reader.Stop(TFileFailure::NoMemory);
-    }
+    Guarded(self, [&](TXmlReader&, TXmlReader::TState& state) {
+      state.handler.Text(std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length)));
+    });
   }
 
   // A DOCTYPE is where entities would be declared: the document is refused
